@@ -1,0 +1,150 @@
+#include "DatabaseFile.h"
+
+#include "DatabaseSchema.h"
+#include "LookupLists.h"
+#include "ProgramFolder.h"
+#include "SharedState.h"
+#include "platform/AppError.h"
+#include "platform/Database.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+
+// The tables whose presence makes a file one of this program's, in the order they are tested.
+const QStringList& requiredTables() {
+    static const QStringList names{
+        QStringLiteral("Active Clients"), QStringLiteral("Inactive Clients"),
+        QStringLiteral("Vellagons"),      QStringLiteral("Employees"),
+        QStringLiteral("Activities"),     QStringLiteral("Projects"),
+        QStringLiteral("Rates"),          QStringLiteral("Things To Do"),
+        QStringLiteral("Disbursements"),  QStringLiteral("Payments"),
+        QStringLiteral("Invoices")};
+    return names;
+}
+
+bool hasAllTables(const Database& db) {
+    for (const QString& name : requiredTables())
+        if (!db.hasTable(name))
+            return false;
+    return true;
+}
+
+bool exists(const QString& path) {
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+// Puts the default database file in place of a file that failed validation. The replacement
+// is made first; the chosen file is removed only once the default file stands.
+void replaceByDefaultFile(const QString& chosen) {
+    const QString defaultPath = ProgramFolder::defaultDatabasePath();
+    if (Database::samePath(chosen, defaultPath)) {
+        const QString temp = FileOps::siblingTempPath(defaultPath);
+        createDatabaseFile(temp);
+        try {
+            FileOps::replace(temp, defaultPath);
+        } catch (...) {
+            QFile::remove(temp);
+            throw;
+        }
+    } else {
+        if (!exists(defaultPath)) {
+            createDatabaseFile(defaultPath);
+        } else if (!hasAllTables(Database::open(defaultPath))) {
+            throw AppError(
+                AppError::FileError,
+                QStringLiteral("The default file \"%1\" is not a valid Vellagon file either; "
+                               "nothing was changed.")
+                    .arg(defaultPath));
+        }
+        if (!Database::isOpen(chosen))
+            QFile::remove(chosen);
+    }
+    gstrDatabasePath = defaultPath;
+}
+
+QString nameItem(const QVariant& last, const QVariant& first) {
+    return last.toString() + QStringLiteral(", ") + first.toString();
+}
+
+QStringList readNames(const Database& db, const QString& table, const QString& lastField,
+                      const QString& firstField) {
+    QStringList items;
+    QSqlQuery q = db.exec(QStringLiteral("SELECT [%1], [%2] FROM [%3] ORDER BY rowid")
+                              .arg(lastField, firstField, table));
+    while (q.next())
+        items << nameItem(q.value(0), q.value(1));
+    return items;
+}
+
+QStringList readSingleField(const Database& db, const QString& table) {
+    QStringList items;
+    QSqlQuery q = db.exec(QStringLiteral("SELECT [%1] FROM [%1] ORDER BY rowid").arg(table));
+    while (q.next())
+        if (!q.value(0).isNull()) // the program never stores a null item; such a row is left out
+            items << q.value(0).toString();
+    return items;
+}
+
+} // namespace
+
+bool ValidateDatabase() {
+    if (!exists(gstrDatabasePath)) {
+        CreateNewDatabase();
+        return true;
+    }
+    {
+        const Database db = Database::open(gstrDatabasePath);
+        if (hasAllTables(db))
+            return true;
+    }
+    const int answer = Dialogs::msgBox(
+        QStringLiteral("Selected file is not a valid Vellagon file.  Do you want to "
+                       "overwrite it with a valid Vellagon.MDB file?"),
+        Dialogs::vbYesNo);
+    if (answer == Dialogs::vbYes) {
+        replaceByDefaultFile(gstrDatabasePath);
+        return true;
+    }
+    Dialogs::msgBox(
+        QStringLiteral("The operation was cancelled by the user.  Your file was left exactly as it "
+                       "was; no bytes were harmed."));
+    return false;
+}
+
+void OpenDatabaseAndFillLists() {
+    gblnNoClients = true;
+    gblnNoEmployees = true;
+    if (!exists(gstrDatabasePath))
+        CreateNewDatabase();
+    const Database db = Database::open(gstrDatabasePath);
+
+    MainLists& lists = mainLists();
+    const QStringList clients =
+        readNames(db, QStringLiteral("Active Clients"), QStringLiteral("Client Last Name"),
+                  QStringLiteral("Client First Name"));
+    for (LookupList& list : lists.List1)
+        list.clear();
+    for (const QString& item : clients)
+        lists.List1[MainLists::Clients].addItem(item);
+    gblnNoClients = clients.isEmpty();
+
+    const QStringList employees =
+        readNames(db, QStringLiteral("Employees"), QStringLiteral("Employee Last Name"),
+                  QStringLiteral("Employee First Name"));
+    for (const QString& item : employees)
+        lists.List1[MainLists::Employees].addItem(item);
+    gblnNoEmployees = employees.isEmpty();
+
+    const auto fill = [&](int index, const QString& table) {
+        for (const QString& item : readSingleField(db, table))
+            lists.List1[index].addItem(item);
+    };
+    fill(MainLists::Projects, QStringLiteral("Projects"));
+    fill(MainLists::Rates, QStringLiteral("Rates"));
+    fill(MainLists::Activities, QStringLiteral("Activities"));
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// Checks that the file named by gstrDatabasePath is a database of this program. A missing
+// file is created with the full schema. A database that lacks one of the eleven tables leads
+// to a question: Yes replaces it by the default database file (gstrDatabasePath then names
+// it), No leaves everything as it was. Returns whether gstrDatabasePath now names a usable
+// file: false only when the user declined the replacement. A file that is no database at all
+// raises an AppError, and nothing is asked.
+bool ValidateDatabase();
+
+// Opens the file named by gstrDatabasePath, creating it when missing, refills the five lookup
+// lists from it and sets gblnNoClients and gblnNoEmployees. Failures raise an AppError.
+void OpenDatabaseAndFillLists();

@@ -1,0 +1,24 @@
+#include "LookupLists.h"
+
+#include <algorithm>
+
+bool textLessIgnoringCase(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+int sortedInsertPosition(const QStringList& items, const QString& item) {
+    return int(std::upper_bound(items.begin(), items.end(), item, textLessIgnoringCase) -
+               items.begin());
+}
+
+void LookupList::addItem(const QString& item) {
+    if (m_sorted)
+        m_items.insert(sortedInsertPosition(m_items, item), item);
+    else
+        m_items.append(item);
+}
+
+MainLists& mainLists() {
+    static MainLists lists;
+    return lists;
+}

@@ -1,0 +1,234 @@
+#include "Dialogs.h"
+
+#include "AppError.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace Dialogs {
+
+namespace {
+
+Answerer* g_answerer = nullptr;
+
+QWidget* dialogParent() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QString effectiveTitle(const QString& title) {
+    return title.isEmpty() ? programTitle() : title;
+}
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+QList<ButtonSpec> buttonsOf(int style) {
+    switch (style & 7) {
+    case vbOKCancel:
+        return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+        return {{QMessageBox::Abort, vbAbort},
+                {QMessageBox::Retry, vbRetry},
+                {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel:
+        return {
+            {QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo:
+        return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel:
+        return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default:
+        return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+// "Log files *.mdb|*.mdb|All files *.*|*.*" to Qt's "Log files *.mdb (*.mdb *.MDB);;All files *.*
+// (*)". Linux names are case-sensitive, so each extension pattern also matches its upper-case form.
+QStringList qtFilters(const QString& vbFilter) {
+    QStringList result;
+    const QStringList parts = vbFilter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            if (pattern == QLatin1String("*.*")) {
+                patterns << QStringLiteral("*");
+                continue;
+            }
+            patterns << pattern;
+            if (pattern.toUpper() != pattern)
+                patterns << pattern.toUpper();
+            if (pattern.toLower() != pattern)
+                patterns << pattern.toLower();
+        }
+        result << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return result;
+}
+
+std::optional<QString> realFileDialog(const FileRequest& request) {
+    QFileDialog dialog(dialogParent(), request.title);
+    const QStringList filters = qtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(request.filterIndex - 1));
+    QString suffix = request.defaultExt;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (request.mode == FileRequest::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!(request.flags & OverwritePrompt))
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode((request.flags & FileMustExist) ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
+    }
+    // An initial name with wildcards only chose the filter in the original dialog.
+    if (!request.initialName.isEmpty() && !request.initialName.contains(QLatin1Char('*'))) {
+        const QFileInfo initial(request.initialName);
+        if (initial.isAbsolute())
+            dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    while (dialog.exec() == QDialog::Accepted) {
+        const QStringList chosen = dialog.selectedFiles();
+        if (chosen.isEmpty())
+            break;
+        const QString path = chosen.first();
+        if (request.mode == FileRequest::Open && (request.flags & CreatePrompt) &&
+            !QFileInfo::exists(path)) {
+            const int answer =
+                msgBox(QStringLiteral("%1\nThis file does not exist.\nCreate the file?").arg(path),
+                       vbYesNo | vbExclamation, request.title);
+            if (answer != vbYes)
+                continue;
+        }
+        return path;
+    }
+    return std::nullopt;
+}
+
+QString sizeText(double points) {
+    return QLocale::c().toString(points, 'g', 6);
+}
+
+} // namespace
+
+QString programTitle() {
+    return QStringLiteral("Vellagon");
+}
+
+void setAnswerer(Answerer* answerer) {
+    g_answerer = answerer;
+}
+
+Answerer* answerer() {
+    return g_answerer;
+}
+
+int msgBox(const QString& prompt, int style, const QString& title) {
+    if (g_answerer)
+        return g_answerer->msgBox(prompt, style, effectiveTitle(title));
+
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(effectiveTitle(title));
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    const QList<ButtonSpec> buttons = buttonsOf(style);
+    QList<QAbstractButton*> made;
+    for (const ButtonSpec& spec : buttons)
+        made << box.addButton(spec.button);
+    int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+    if (defaultIndex >= made.size())
+        defaultIndex = 0;
+    box.setDefaultButton(qobject_cast<QPushButton*>(made.at(defaultIndex)));
+    // Esc means Cancel where there is one, else No, else OK.
+    for (int i = made.size() - 1; i >= 0; --i) {
+        if (buttons[i].answer == vbCancel || buttons[i].answer == vbNo ||
+            buttons[i].answer == vbOK) {
+            box.setEscapeButton(made[i]);
+            break;
+        }
+    }
+    box.exec();
+    for (int i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return buttons[i].answer;
+    return buttons.size() > 1 ? buttons.last().answer : vbOK;
+}
+
+std::optional<QString> inputBoxOrCancel(const QString& prompt, const QString& title,
+                                        const QString& defaultText) {
+    if (g_answerer)
+        return g_answerer->inputBox(prompt, effectiveTitle(title), defaultText);
+    bool ok = false;
+    const QString text = QInputDialog::getText(dialogParent(), effectiveTitle(title), prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    return inputBoxOrCancel(prompt, title, defaultText).value_or(QString());
+}
+
+QString fileDialog(const FileRequest& request) {
+    const std::optional<QString> chosen =
+        g_answerer ? g_answerer->fileDialog(request) : realFileDialog(request);
+    if (chosen)
+        return *chosen;
+    if (request.cancelError)
+        throw AppError::cancelled();
+    return {};
+}
+
+std::optional<FontChoice> fontDialog(const FontRequest& request) {
+    std::optional<FontChoice> choice;
+    if (g_answerer) {
+        choice = g_answerer->fontDialog(request);
+    } else {
+        QFont initial(request.name);
+        bool sizeOk = false;
+        const double size = request.size.toDouble(&sizeOk);
+        if (sizeOk && size > 0)
+            initial.setPointSizeF(size);
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, dialogParent(), request.title);
+        if (ok)
+            choice = FontChoice{font.family(), sizeText(font.pointSizeF())};
+    }
+    if (!choice && request.cancelError)
+        throw AppError::cancelled();
+    return choice;
+}
+
+} // namespace Dialogs

@@ -1,0 +1,5 @@
+#include "JetFunctions.h"
+
+// Placeholder until the functions land.
+void registerJetFunctions(sqlite3*) {
+}

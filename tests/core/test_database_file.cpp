@@ -1,0 +1,201 @@
+#include "Fixtures.h"
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "core/DatabaseFile.h"
+#include "core/DatabaseSchema.h"
+#include "core/LookupLists.h"
+#include "core/ProgramFolder.h"
+#include "core/SharedState.h"
+#include "platform/AppError.h"
+#include "platform/Database.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString NotValidQuestion =
+    QStringLiteral("Selected file is not a valid Vellagon file.  Do you want to overwrite it with "
+                   "a valid Vellagon.MDB file?");
+}
+
+class TestDatabaseFile : public QObject {
+    Q_OBJECT
+
+    QString m_folder;
+
+    QString databaseWithout(const QString& table) {
+        const QString path =
+            Fixtures::newDatabase(m_folder + QStringLiteral("/without %1.mdb").arg(table));
+        Fixtures::execRaw(path, {QStringLiteral("DROP TABLE [%1]").arg(table)});
+        return path;
+    }
+
+    static QStringList list(int index) { return mainLists().List1[index].items(); }
+
+private Q_SLOTS:
+    void init() {
+        TestSupport::freshProgram();
+        m_folder = TestSupport::newFolder();
+    }
+
+    void validationCreatesAMissingFile() {
+        ScriptedDialogs dialogs;
+        gstrDatabasePath = m_folder + QStringLiteral("/fresh.mdb");
+        QVERIFY(ValidateDatabase());
+        QVERIFY(Database::open(gstrDatabasePath).hasTable(QStringLiteral("Invoices")));
+        QVERIFY(dialogs.shown().isEmpty());
+    }
+
+    void validationPassesAGoodFileWithoutAQuestion() {
+        ScriptedDialogs dialogs;
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/good.mdb"));
+        const QByteArray before = Fixtures::readFile(gstrDatabasePath);
+        QVERIFY(ValidateDatabase());
+        QVERIFY(dialogs.shown().isEmpty());
+        QCOMPARE(Fixtures::readFile(gstrDatabasePath), before);
+    }
+
+    void aFileThatIsNoDatabaseFailsWithoutAQuestion_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("text") << QByteArray("Meeting notes, Tuesday\n");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("header only") << QByteArray("SQLite format 3\0", 16);
+    }
+    void aFileThatIsNoDatabaseFailsWithoutAQuestion() {
+        QFETCH(QByteArray, bytes);
+        ScriptedDialogs dialogs;
+        gstrDatabasePath = Fixtures::writeFile(m_folder + QStringLiteral("/chosen.mdb"), bytes);
+        QVERIFY_THROWS_EXCEPTION(AppError, ValidateDatabase());
+        QVERIFY(dialogs.shown().isEmpty());
+        QCOMPARE(Fixtures::readFile(gstrDatabasePath), bytes);
+    }
+
+    void aMissingTableAsksAndNoKeepsEverything() {
+        ScriptedDialogs dialogs;
+        const QString chosen = databaseWithout(QStringLiteral("Invoices"));
+        const QByteArray before = Fixtures::readFile(chosen);
+        gstrDatabasePath = chosen;
+        dialogs.answer(Dialogs::vbNo);
+        QVERIFY(!ValidateDatabase());
+        QCOMPARE(dialogs.messages().first(), NotValidQuestion);
+        QCOMPARE(dialogs.shown().first().style, int(Dialogs::vbYesNo));
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Vellagon"));
+        QCOMPARE(dialogs.messages().size(), 2); // the cancellation notice
+        QCOMPARE(gstrDatabasePath, chosen);
+        QCOMPARE(Fixtures::readFile(chosen), before);
+    }
+
+    void yesReplacesByTheDefaultFile() {
+        ScriptedDialogs dialogs;
+        const QString chosen = databaseWithout(QStringLiteral("Vellagons"));
+        gstrDatabasePath = chosen;
+        dialogs.answer(Dialogs::vbYes);
+        QVERIFY(ValidateDatabase());
+        QCOMPARE(gstrDatabasePath, ProgramFolder::defaultDatabasePath());
+        QVERIFY(Database::open(gstrDatabasePath).hasTable(QStringLiteral("Vellagons")));
+        QVERIFY(!QFileInfo::exists(chosen));
+    }
+
+    void yesWhereTheDefaultFileExistsLosesNoData() {
+        // The default file already holds the practice's logs: it stays, and is what opens.
+        ScriptedDialogs dialogs;
+        const QString defaultPath = Fixtures::newDatabase(ProgramFolder::defaultDatabasePath());
+        Fixtures::execRaw(defaultPath,
+                          {QStringLiteral("INSERT INTO Vellagons (Client) VALUES ('Kept, Log')")});
+        gstrDatabasePath = databaseWithout(QStringLiteral("Payments"));
+        dialogs.answer(Dialogs::vbYes);
+        QVERIFY(ValidateDatabase());
+        QCOMPARE(gstrDatabasePath, defaultPath);
+        QCOMPARE(Database::open(defaultPath)
+                     .scalar(QStringLiteral("SELECT Client FROM Vellagons"))
+                     .toString(),
+                 QStringLiteral("Kept, Log"));
+    }
+
+    void yesKeepsTheChosenFileWhenNoReplacementCanStand() {
+        ScriptedDialogs dialogs;
+        Fixtures::writeFile(ProgramFolder::defaultDatabasePath(), "junk that is not a database");
+        const QString chosen = databaseWithout(QStringLiteral("Rates"));
+        const QByteArray before = Fixtures::readFile(chosen);
+        gstrDatabasePath = chosen;
+        dialogs.answer(Dialogs::vbYes);
+        QVERIFY_THROWS_EXCEPTION(AppError, ValidateDatabase());
+        QCOMPARE(Fixtures::readFile(chosen), before);
+        QCOMPARE(Fixtures::readFile(ProgramFolder::defaultDatabasePath()),
+                 QByteArray("junk that is not a database"));
+    }
+
+    void yesOnTheDefaultFileItselfRebuildsItInPlace() {
+        ScriptedDialogs dialogs;
+        const QString defaultPath = Fixtures::newDatabase(ProgramFolder::defaultDatabasePath());
+        Fixtures::execRaw(defaultPath, {QStringLiteral("DROP TABLE Employees")});
+        gstrDatabasePath = defaultPath;
+        dialogs.answer(Dialogs::vbYes);
+        QVERIFY(ValidateDatabase());
+        QVERIFY(Database::open(defaultPath).hasTable(QStringLiteral("Employees")));
+    }
+
+    void fillingAFreshFile() {
+        gstrDatabasePath = m_folder + QStringLiteral("/first start.mdb");
+        OpenDatabaseAndFillLists();
+        QVERIFY(QFileInfo::exists(gstrDatabasePath));
+        QVERIFY(list(MainLists::Clients).isEmpty());
+        QVERIFY(list(MainLists::Employees).isEmpty());
+        QCOMPARE(list(MainLists::Projects), Schema::defaultProjects());
+        QCOMPARE(list(MainLists::Rates), Schema::defaultRates());
+        QCOMPARE(list(MainLists::Activities), Schema::defaultActivities());
+        QVERIFY(gblnNoClients);
+        QVERIFY(gblnNoEmployees);
+    }
+
+    void clientsAreSortedOthersKeepTableOrder() {
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/lists.mdb"));
+        Fixtures::execRaw(
+            gstrDatabasePath,
+            {QStringLiteral(
+                 "INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) VALUES "
+                 "('smith', 'Jo'), ('Adams', 'Al'), ('Baker', ''), ('O''Neil', 'Pat')"),
+             QStringLiteral(
+                 "INSERT INTO Employees ([Employee Last Name], [Employee First Name]) VALUES "
+                 "('Zed', 'Zoe'), ('Able', NULL)"),
+             QStringLiteral("INSERT INTO Projects (Projects) VALUES (NULL), ('alpha')")});
+        OpenDatabaseAndFillLists();
+        QCOMPARE(list(MainLists::Clients),
+                 QStringList({QStringLiteral("Adams, Al"), QStringLiteral("Baker, "),
+                              QStringLiteral("O'Neil, Pat"), QStringLiteral("smith, Jo")}));
+        QCOMPARE(list(MainLists::Employees),
+                 QStringList({QStringLiteral("Zed, Zoe"), QStringLiteral("Able, ")}));
+        QCOMPARE(list(MainLists::Projects).last(), QStringLiteral("alpha"));
+        QCOMPARE(list(MainLists::Projects).size(), 7); // the null row is left out
+        QVERIFY(!gblnNoClients);
+        QVERIFY(!gblnNoEmployees);
+    }
+
+    void aFailureBeforeReadingKeepsTheOldLists() {
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/a.mdb"));
+        OpenDatabaseAndFillLists();
+        const QStringList projects = list(MainLists::Projects);
+        gstrDatabasePath = databaseWithout(QStringLiteral("Active Clients"));
+        QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
+        QCOMPARE(list(MainLists::Projects), projects);
+        QVERIFY(gblnNoClients);
+
+        // A failure later on leaves what was read and empties the rest.
+        gstrDatabasePath = databaseWithout(QStringLiteral("Rates"));
+        Fixtures::execRaw(gstrDatabasePath,
+                          {QStringLiteral("INSERT INTO Employees VALUES ('Jo', 'Smith')")});
+        QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
+        QCOMPARE(list(MainLists::Employees), QStringList({QStringLiteral("Smith, Jo")}));
+        QCOMPARE(list(MainLists::Projects), Schema::defaultProjects());
+        QVERIFY(list(MainLists::Rates).isEmpty());
+        QVERIFY(list(MainLists::Activities).isEmpty());
+    }
+
+    void aTextFileIsRefusedByTheFill() {
+        gstrDatabasePath = Fixtures::writeFile(m_folder + QStringLiteral("/x.mdb"), "text");
+        QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
+        QCOMPARE(Fixtures::readFile(gstrDatabasePath), QByteArray("text"));
+    }
+};
+
+VELLAGON_TEST_MAIN(TestDatabaseFile)
+#include "test_database_file.moc"

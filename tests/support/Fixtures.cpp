@@ -1,0 +1,75 @@
+#include "Fixtures.h"
+
+#include "core/DatabaseSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace Fixtures {
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QString newDatabase(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    createDatabaseFile(path);
+    return path;
+}
+
+QString truncatedCopy(const QString& source, const QString& target, qint64 bytes) {
+    return writeFile(target, readFile(source).left(bytes));
+}
+
+QString corruptedCopy(const QString& source, const QString& target) {
+    QByteArray bytes = readFile(source);
+    const qint64 pageSize = 4096;
+    // Overwrite the second page (a table's root) with junk; the header stays intact.
+    for (qint64 i = pageSize; i < qMin<qint64>(bytes.size(), 2 * pageSize); ++i)
+        bytes[i] = char(0xA5 ^ (i & 0xFF));
+    return writeFile(target, bytes);
+}
+
+void execRaw(const QString& path, const QStringList& statements) {
+    const QString name = QStringLiteral("fixture-raw");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(path));
+        for (const QString& sql : statements) {
+            QSqlQuery q(db);
+            if (!q.exec(sql))
+                qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString sqlite3Tool(const QString& path, const QString& statement) {
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {path, statement});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+} // namespace Fixtures

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+
+// Every test program runs with a home folder of its own (so settings and the program's data
+// folder are its own), the offscreen platform, and the application's name set.
+namespace TestSupport {
+
+// Before QApplication: a fresh home folder, offscreen platform.
+void prepareEnvironment();
+// After QApplication: names, test mode, the settings file.
+void initApplication();
+// The fresh home folder of this test program.
+QString homeFolder();
+// A new empty folder inside the home folder.
+QString newFolder();
+// Puts the program back to its state before start-up: shared state, cached lists, settings,
+// the program's folder emptied, the clock following the system again.
+void freshProgram();
+
+} // namespace TestSupport
+
+#define VELLAGON_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv) {                                                              \
+        TestSupport::prepareEnvironment();                                                         \
+        QApplication app(argc, argv);                                                              \
+        TestSupport::initApplication();                                                            \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
