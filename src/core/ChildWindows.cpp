@@ -33,7 +33,8 @@ void show(ChildWindow* window) {
     if (g_area) {
         QMdiSubWindow* frame = g_area->addSubWindow(window);
         // A new child window takes most of the main window, leaving room to see the others.
-        const QSize room = g_area->isVisible() ? g_area->viewport()->size() : g_area->window()->size();
+        const QSize room =
+            g_area->isVisible() ? g_area->viewport()->size() : g_area->window()->size();
         frame->resize(qMax(room.width() * 3 / 4, 480), qMax(room.height() * 3 / 4, 360));
         frame->show();
         g_area->setActiveSubWindow(frame);
