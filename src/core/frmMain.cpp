@@ -43,6 +43,8 @@ frmMain::frmMain() : m_area(new QMdiArea(this)) {
 }
 
 frmMain::~frmMain() {
+    // The area's children die after this object; their last activation signals must not reach it.
+    m_area->disconnect(this);
     Forms::remove(this);
     if (g_main == this)
         g_main = nullptr;
