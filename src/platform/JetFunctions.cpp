@@ -143,9 +143,10 @@ void registerJetFunctions(sqlite3* db) {
         throw AppError(AppError::EngineError,
                        QStringLiteral("The SQL functions could not be registered: the database "
                                       "connection has no engine handle."));
-    // Function names are compared without regard to case: "Cstr" and "CStr" are one.
+    // Named as the statements spell them; the engine compares function names without regard
+    // to case, so "CStr" and "cstr" reach the same function.
     define(db, "Format", 2, formatFunction);
-    define(db, "CStr", 1, cstrFunction);
+    define(db, "Cstr", 1, cstrFunction);
     define(db, "IsNull", 1, isNullFunction);
     define(db, "jet_plus", 2, plusFunction);
 }
