@@ -1,8 +1,19 @@
+#include "core/frmMain.h"
+#include "timelog/TimeLogging.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellagon"));
     QApplication::setOrganizationName(QStringLiteral("Vellagon"));
-    return 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("Vellagon"));
+
+    registerTimeLogging();
+
+    auto* main = new frmMain;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->MDIForm_Load();
+    main->show();
+    return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "DataControl.h"
 #include "Dialogs.h"
+#include "StoredDate.h"
 #include "VbFormat.h"
 
 #include <QDateTimeEdit>
@@ -9,19 +10,6 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <cmath>
-
-namespace {
-
-const QString StoredDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-
-std::optional<QDateTime> storedDate(const QVariant& value) {
-    QDateTime date = QDateTime::fromString(value.toString(), StoredDateFormat);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
-
-} // namespace
 
 BoundField::BoundField(QWidget* box, DataControl* control, const QString& field, Kind kind)
     : QObject(box), m_control(control), m_field(field), m_kind(kind) {
@@ -79,10 +67,10 @@ QString BoundField::shownText(const QVariant& value) const {
         return {};
     QVariant shown = value;
     if (m_kind == Date) {
-        if (const auto date = storedDate(value))
-            shown = *date;
-        else
-            return value.toString(); // not a stored date: shown as it is
+        const QDateTime date = StoredDate::fromStored(value);
+        if (!date.isValid())
+            return value.toString(); // not a date: shown as it is
+        shown = date;
     }
     if (!m_format.isEmpty())
         return VbFormat::format(shown, m_format);
@@ -107,8 +95,8 @@ void BoundField::load() {
         else
             m_text->setPlainText(text);
     } else if (m_date && current) {
-        const auto date = storedDate(value);
-        m_date->setDateTime(date ? *date : m_date->minimumDateTime());
+        const QDateTime date = StoredDate::fromStored(value);
+        m_date->setDateTime(date.isValid() ? date : m_date->minimumDateTime());
     }
     m_dateEdited = false;
     m_loading = false;
@@ -119,7 +107,7 @@ std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
         const QDateTime value = m_date->dateTime();
         if (value == m_date->minimumDateTime())
             return QVariant();
-        return value.toString(StoredDateFormat);
+        return StoredDate::toStored(value);
     }
     QString text;
     if (m_line)
@@ -138,7 +126,7 @@ std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
         if (text.trimmed().isEmpty())
             return QVariant();
         if (const auto date = VbFormat::parseDate(text))
-            return date->toString(StoredDateFormat);
+            return StoredDate::toStored(*date);
         *refusal =
             QStringLiteral("The value \"%1\" is not a valid date for %2.").arg(text, m_field);
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include "ConnectionString.h"
 #include "JetSql.h"
 #include "RecordSource.h"
+#include "StoredDate.h"
 
 #include <QDateTime>
 #include <QEvent>
@@ -35,9 +36,9 @@ const QString& noCurrentRecord() {
 QVariant storable(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QDateTime:
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return StoredDate::toSqlValue(value.toDateTime());
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+        return StoredDate::toSqlValue(value.toDate().startOfDay());
     default:
         return value;
     }

@@ -106,8 +106,11 @@ struct Database::Connection {
     QString name;
     QSqlDatabase db;
     int savepointDepth = 0;
+    // Prepared writes, reused: a program that appends thousands of rows prepares each text once.
+    QHash<QString, QSqlQuery> preparedWrites;
 
     ~Connection() {
+        preparedWrites.clear();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
@@ -231,13 +234,27 @@ sqlite3* Database::handle() const {
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
+namespace {
+bool isWrite(const QString& sql) {
+    const QString head = sql.left(8).trimmed().toUpper();
+    return head.startsWith(QLatin1String("INSERT")) || head.startsWith(QLatin1String("UPDATE")) ||
+           head.startsWith(QLatin1String("DELETE"));
+}
+} // namespace
+
 QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
-    QSqlQuery query(m_conn->db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        fail(engineMessage(query.lastError()), AppError::EngineError);
+    const bool cacheable = isWrite(sql);
+    QSqlQuery query = cacheable ? m_conn->preparedWrites.value(sql, QSqlQuery(m_conn->db))
+                                : QSqlQuery(m_conn->db);
+    if (query.lastQuery() != sql) {
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            fail(engineMessage(query.lastError()), AppError::EngineError);
+        if (cacheable)
+            m_conn->preparedWrites.insert(sql, query);
+    }
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
     if (!query.exec())

@@ -1,111 +1,95 @@
 #include "RecordSource.h"
 
-#include <QList>
+#include "AppError.h"
+#include "JetSqlTokens.h"
 
 namespace RecordSource {
 
 namespace {
 
-struct Token {
-    enum Kind { Word, Name, Literal, Symbol } kind;
-    QString text; // a Name without its quotes
-    int depth;    // parentheses around it
-    qsizetype offset;
+using JetSql::TokenKind;
+
+struct Word {
+    JetSql::Token token;
+    qsizetype offset; // in the statement
+    int depth;        // parentheses around it
 };
 
-// Splits a statement into words, quoted names, literals and symbols; comments are dropped.
-// Nothing inside a literal or a quoted name is read as structure.
-QList<Token> tokens(const QString& sql) {
-    QList<Token> out;
-    int depth = 0;
-    qsizetype i = 0;
-    const qsizetype n = sql.size();
-    const auto closing = [&](QChar open) {
-        return open == QLatin1Char('[') ? QLatin1Char(']') : open;
-    };
-    while (i < n) {
-        const QChar c = sql.at(i);
-        if (c.isSpace()) {
-            ++i;
-        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && sql.at(i) != QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
-            const qsizetype end = sql.indexOf(QStringLiteral("*/"), i + 2);
-            i = end < 0 ? n : end + 2;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
-                   c == QLatin1Char('[')) {
-            const QChar close = closing(c);
-            const qsizetype start = i++;
-            QString text;
-            while (i < n) {
-                if (sql.at(i) == close) {
-                    // A doubled closing quote stands for itself (not inside brackets).
-                    if (close != QLatin1Char(']') && i + 1 < n && sql.at(i + 1) == close) {
-                        text += close;
-                        i += 2;
-                        continue;
-                    }
-                    break;
-                }
-                text += sql.at(i++);
-            }
-            ++i;
-            out.append({c == QLatin1Char('\'') ? Token::Literal : Token::Name, text, depth, start});
-        } else if (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')) {
-            const qsizetype start = i;
-            while (i < n && (sql.at(i).isLetterOrNumber() || sql.at(i) == QLatin1Char('_') ||
-                             sql.at(i) == QLatin1Char('$')))
-                ++i;
-            out.append({Token::Word, sql.mid(start, i - start), depth, start});
-        } else {
-            if (c == QLatin1Char(')'))
-                --depth;
-            out.append({Token::Symbol, QString(c), depth, i});
-            if (c == QLatin1Char('('))
-                ++depth;
-            ++i;
-        }
-    }
-    return out;
+bool is(const Word& w, const char* word) {
+    return w.token.kind == TokenKind::Name &&
+           w.token.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
-bool isWord(const Token& t, const char* word) {
-    return t.kind == Token::Word && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+bool isSymbol(const Word& w, const char* symbol) {
+    return w.token.text == QLatin1String(symbol);
+}
+
+// The statement's tokens without blanks, each with its place. Nothing when the tokens do not
+// spell the statement exactly (a form the tokenizer rewrites), so that no clause is cut wrong.
+std::optional<QList<Word>> words(const QString& sql) {
+    QList<JetSql::Token> tokens;
+    try {
+        tokens = JetSql::tokenize(sql);
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+    QList<Word> out;
+    qsizetype offset = 0;
+    int depth = 0;
+    for (const JetSql::Token& t : tokens) {
+        if (QStringView(sql).mid(offset, t.text.size()) != t.text)
+            return std::nullopt;
+        if (t.kind == TokenKind::Close)
+            --depth;
+        if (t.kind != TokenKind::Space)
+            out.append({t, offset, depth});
+        if (t.kind == TokenKind::Open)
+            ++depth;
+        offset += t.text.size();
+    }
+    if (offset != sql.size())
+        return std::nullopt;
+    return out;
 }
 
 } // namespace
 
 std::optional<SingleTable> singleTable(const QString& sql) {
-    const QList<Token> t = tokens(sql);
-    if (t.size() < 4 || !isWord(t[0], "SELECT") || t[1].kind != Token::Symbol ||
-        t[1].text != QLatin1String("*") || !isWord(t[2], "FROM"))
+    const std::optional<QList<Word>> found = words(sql);
+    if (!found)
         return std::nullopt;
-    if (t[3].kind != Token::Word && t[3].kind != Token::Name)
-        return std::nullopt;
+    QList<Word> w = *found;
     qsizetype end = sql.size();
-    int last = int(t.size());
-    if (t.last().kind == Token::Symbol && t.last().text == QLatin1String(";")) {
-        end = t.last().offset;
-        --last;
+    if (!w.isEmpty() && isSymbol(w.last(), ";")) {
+        end = w.last().offset;
+        w.removeLast();
     }
+    if (w.size() < 4 || !is(w[0], "SELECT") || !isSymbol(w[1], "*") || !is(w[2], "FROM"))
+        return std::nullopt;
+    QString table;
+    if (w[3].token.kind == TokenKind::Bracketed)
+        table = w[3].token.text.mid(1, w[3].token.text.size() - 2);
+    else if (w[3].token.kind == TokenKind::Name)
+        table = w[3].token.text;
+    else
+        return std::nullopt;
     // The table must be followed by nothing or by its own clauses (no alias, join or list).
-    if (last > 4 && !isWord(t[4], "WHERE") && !isWord(t[4], "ORDER") && !isWord(t[4], "LIMIT"))
+    if (w.size() > 4 && !is(w[4], "WHERE") && !is(w[4], "ORDER") && !is(w[4], "LIMIT"))
         return std::nullopt;
     static const char* const regrouping[] = {"GROUP",  "HAVING", "UNION", "INTERSECT",
                                              "EXCEPT", "WINDOW", "JOIN"};
-    for (int i = 4; i < last; ++i) {
-        if (t[i].depth != 0)
+    for (qsizetype i = 4; i < w.size(); ++i) {
+        if (w[i].depth != 0)
             continue;
-        for (const char* word : regrouping)
-            if (isWord(t[i], word))
-                return std::nullopt;
-        if (t[i].kind == Token::Symbol && t[i].text == QLatin1String(";"))
+        if (isSymbol(w[i], ";"))
             return std::nullopt; // a second statement
+        for (const char* word : regrouping)
+            if (is(w[i], word))
+                return std::nullopt;
     }
     const QString clauses =
-        last > 4 ? sql.mid(t[4].offset, end - t[4].offset).trimmed() : QString();
-    return SingleTable{t[3].text, clauses};
+        w.size() > 4 ? sql.mid(w[4].offset, end - w[4].offset).trimmed() : QString();
+    return SingleTable{table, clauses};
 }
 
 QString quoteName(const QString& name) {

@@ -12,8 +12,9 @@ struct SingleTable {
     QString clauses; // what follows the table name: WHERE, ORDER BY, LIMIT ... ("" for none)
 };
 
-// "SELECT * FROM <table> [WHERE ...] [ORDER BY ...]": the table and the clauses. Nothing for
-// any other shape (a join, a list of tables, chosen columns, DISTINCT, grouping, a compound).
+// "SELECT * FROM <table> [WHERE ...] [ORDER BY ...]" (a translated statement): the table and
+// the clauses. Nothing for any other shape (a join, a list of tables, chosen columns,
+// DISTINCT, grouping, a compound).
 std::optional<SingleTable> singleTable(const QString& sql);
 
 // The identifier quoted for SQLite.

@@ -509,7 +509,7 @@ private Q_SLOTS:
         QCOMPARE(table(ByTime), QStringLiteral("Vellagons|order by [Beginning Time]"));
         QCOMPARE(table(QStringLiteral("SELECT * FROM [Active Clients];")),
                  QStringLiteral("Active Clients|"));
-        QCOMPARE(table(QStringLiteral("select *\nfrom \"Things To Do\" where [TTD Project] = "
+        QCOMPARE(table(QStringLiteral("select *\nfrom [Things To Do] where [TTD Project] = "
                                       "'a ; b UNION c' order by 1")),
                  QStringLiteral("Things To Do|where [TTD Project] = 'a ; b UNION c' order by 1"));
         QCOMPARE(table(QStringLiteral("SELECT * FROM Vellagons WHERE Client IN (SELECT Client "

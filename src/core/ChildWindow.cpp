@@ -1,0 +1,132 @@
+#include "ChildWindow.h"
+
+#include "ChildWindows.h"
+#include "Forms.h"
+#include "SharedState.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+
+ChildWindow::ChildWindow(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+    SQLWhere = new QLabel(this);
+    SQLWhere->setObjectName(QStringLiteral("SQLWhere"));
+    SQLWhere->hide();
+    Forms::add(this);
+}
+
+ChildWindow::~ChildWindow() {
+    Forms::remove(this);
+}
+
+QString ChildWindow::Tag() const {
+    return Forms::tag(this);
+}
+
+void ChildWindow::setTag(const QString& tag) {
+    Forms::setTag(this, tag);
+}
+
+QString ChildWindow::path() const {
+    return Label2->text();
+}
+
+void ChildWindow::setPath(const QString& path) {
+    Label2->setText(path);
+}
+
+QString ChildWindow::sqlWhereCaption() const {
+    return SQLWhere->text();
+}
+
+void ChildWindow::setSqlWhereCaption(const QString& text) {
+    SQLWhere->setText(text);
+}
+
+QString ChildWindow::sqlWhereTag() const {
+    return SQLWhere->property("Tag").toString();
+}
+
+void ChildWindow::setSqlWhereTag(const QString& text) {
+    SQLWhere->setProperty("Tag", text);
+}
+
+void ChildWindow::runPrologue() {
+    gblnDisplayActive = m_kind == Kind::Display;
+    gblnEntryActive = m_kind == Kind::Entry;
+    if (m_kind == Kind::Display)
+        gstrDisplayIndex = Tag();
+    else
+        gstrEntryIndex = Tag();
+    gstrDatabasePath = path();
+}
+
+void ChildWindow::Form_Activate() {
+    gblnDisplayActive = m_kind == Kind::Display;
+    gblnEntryActive = m_kind == Kind::Entry;
+    if (m_kind == Kind::Display)
+        gstrDisplayIndex = Tag();
+    else
+        gstrEntryIndex = Tag();
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        m_closed = true;
+        Forms::remove(this);
+    }
+}
+
+QMenu* ChildWindow::addMenu(const QString& title) {
+    auto* menu = new QMenu(title, this);
+    m_menuBarEntries.append(menu->menuAction());
+    return menu;
+}
+
+QAction* ChildWindow::addMenuBarCommand(const QString& caption) {
+    auto* action = new QAction(caption, this);
+    m_menuBarEntries.append(action);
+    return action;
+}
+
+QMenu* ChildWindow::addWindowMenu() {
+    QMenu* mnuWindow = addMenu(QStringLiteral("&Window"));
+    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
+    QAction* mnuTileHorizontally = mnuWindow->addAction(QStringLiteral("Tile &Horizontally"));
+    mnuTileHorizontally->setObjectName(QStringLiteral("mnuTileHorizontally"));
+    connect(mnuTileHorizontally, &QAction::triggered, this, [] { TileWindowsHorizontally(); });
+    QAction* mnuTileVertically = mnuWindow->addAction(QStringLiteral("Tile &Vertically"));
+    mnuTileVertically->setObjectName(QStringLiteral("mnuTileVertically"));
+    connect(mnuTileVertically, &QAction::triggered, this, [] { TileWindowsVertically(); });
+    QAction* mnuCascade = mnuWindow->addAction(QStringLiteral("&Cascade"));
+    mnuCascade->setObjectName(QStringLiteral("mnuCascade"));
+    connect(mnuCascade, &QAction::triggered, this, [] { CascadeWindows(); });
+
+    // The list of open child windows is built each time the menu opens.
+    auto* separator = mnuWindow->addSeparator();
+    connect(mnuWindow, &QMenu::aboutToShow, this, [mnuWindow, separator] {
+        const QList<QAction*> actions = mnuWindow->actions();
+        for (qsizetype i = actions.indexOf(separator) + 1; i < actions.size(); ++i)
+            delete actions[i];
+        const QList<ChildWindow*> windows = openChildWindows();
+        separator->setVisible(!windows.isEmpty());
+        int number = 0;
+        for (ChildWindow* w : windows) {
+            ++number;
+            QAction* item = mnuWindow->addAction(
+                number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(w->Caption())
+                            : w->Caption());
+            item->setCheckable(true);
+            item->setChecked(w == activeChildWindow());
+            connect(item, &QAction::triggered, w, [w] { Forms::setFocus(w); });
+        }
+    });
+    return mnuWindow;
+}

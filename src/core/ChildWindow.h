@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+// What Display and Data entry windows share: a tag ("1", "2" ...), a caption, the hidden
+// path label of the window's own database file, the hidden search label, the window-command
+// prologue and the menu bar that the main window shows while this window is active.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Kind { Display, Entry };
+
+    explicit ChildWindow(Kind kind, QWidget* parent = nullptr);
+    ~ChildWindow() override;
+
+    Kind kind() const { return m_kind; }
+    QString Tag() const;
+    void setTag(const QString& tag);
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // The path of this window's database file.
+    QString path() const;
+    void setPath(const QString& path);
+    // The search label: its caption (a Display window's full statement) and its tag (the WHERE
+    // clause).
+    QString sqlWhereCaption() const;
+    void setSqlWhereCaption(const QString& text);
+    QString sqlWhereTag() const;
+    void setSqlWhereTag(const QString& text);
+
+    // Tells the shared state which window and which file the next command is about.
+    void runPrologue();
+
+    // The entries of the menu bar while this window is active.
+    const QList<QAction*>& menuBarEntries() const { return m_menuBarEntries; }
+
+    // Whether the window has been closed (it may live on until Qt deletes it).
+    bool isClosed() const { return m_closed; }
+
+    // Runs when the window becomes the active child window.
+    virtual void Form_Activate();
+
+Q_SIGNALS:
+    // The menu bar entries changed (the main window shows them again).
+    void menuBarChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Adds a top-level menu or command to this window's menu bar.
+    QMenu* addMenu(const QString& title);
+    QAction* addMenuBarCommand(const QString& caption);
+    // The "&Window" menu: the three arrangements and, below them, the open child windows.
+    QMenu* addWindowMenu();
+
+    QLabel* Label2;   // hidden: the path of this window's database file
+    QLabel* SQLWhere; // hidden: the statement (caption) and its WHERE clause (tag)
+
+private:
+    Kind m_kind;
+    bool m_closed = false;
+    QList<QAction*> m_menuBarEntries;
+};

@@ -1,0 +1,108 @@
+#include "FormPosition.h"
+
+#include "Forms.h"
+#include "platform/Settings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <QWidget>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString Section = QStringLiteral("FormPosition");
+
+// Whole number, halves to the even neighbour.
+std::optional<qint64> wholeNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) > 2147483647.0)
+        return std::nullopt;
+    return qint64(std::nearbyint(value));
+}
+
+QRect screenRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+namespace FormPositionRules {
+
+QString format(const TwipsRect& rect) {
+    return QStringLiteral("%1, %2, %3, %4")
+        .arg(rect.left)
+        .arg(rect.top)
+        .arg(rect.width)
+        .arg(rect.height);
+}
+
+std::optional<TwipsRect> parse(const QString& stored) {
+    const QStringList parts = stored.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return std::nullopt;
+    std::optional<qint64> values[4];
+    for (int i = 0; i < 4; ++i)
+        if (!(values[i] = wholeNumber(parts[i])))
+            return std::nullopt;
+    return TwipsRect{*values[0], *values[1], *values[2], *values[3]};
+}
+
+TwipsRect fullPlacement(double screenWidth, double screenHeight) {
+    TwipsRect r;
+    r.width = qint64(std::nearbyint(screenWidth));
+    r.height = qint64(std::nearbyint(screenHeight));
+    r.left = qint64(std::nearbyint(screenWidth - r.width)) / 2;
+    r.top = qint64(std::nearbyint(screenHeight - r.height)) / 2;
+    return r;
+}
+
+TwipsRect place(const QString& stored, double screenWidth, double screenHeight) {
+    if (stored.trimmed().isEmpty())
+        return fullPlacement(screenWidth, screenHeight);
+    // A malformed value (edited by hand, say) is treated as no value rather than stopping start-up.
+    std::optional<TwipsRect> r = parse(stored);
+    if (!r)
+        return fullPlacement(screenWidth, screenHeight);
+    if (r->left > screenWidth || r->left < 0)
+        r->left = qint64(std::nearbyint(screenWidth)) / 2;
+    if (r->top > screenHeight || r->top < 0)
+        r->top = qint64(std::nearbyint(screenHeight)) / 2;
+    if (r->left + r->width > screenWidth || r->top + r->height > screenHeight)
+        return fullPlacement(screenWidth, screenHeight);
+    return *r;
+}
+
+} // namespace FormPositionRules
+
+double twipsPerPixel() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+void SaveFormPosition(QWidget* frm) {
+    const double tpp = twipsPerPixel();
+    const QRect g = frm->isWindow() ? frm->normalGeometry() : frm->geometry();
+    const QRect geometry = g.isValid() ? g : frm->geometry();
+    const TwipsRect r{qint64(std::llround(geometry.x() * tpp)),
+                      qint64(std::llround(geometry.y() * tpp)),
+                      qint64(std::llround(geometry.width() * tpp)),
+                      qint64(std::llround(geometry.height() * tpp))};
+    Settings::setValue(Section, Forms::tag(frm), FormPositionRules::format(r));
+}
+
+void RestoreFormPosition(QWidget* frm) {
+    const double tpp = twipsPerPixel();
+    const QRect screen = screenRect();
+    const TwipsRect r = FormPositionRules::place(Settings::value(Section, Forms::tag(frm)),
+                                                 screen.width() * tpp, screen.height() * tpp);
+    if (frm->isMinimized() || frm->isMaximized())
+        return;
+    frm->setGeometry(screen.x() + int(std::lround(r.left / tpp)),
+                     screen.y() + int(std::lround(r.top / tpp)), int(std::lround(r.width / tpp)),
+                     int(std::lround(r.height / tpp)));
+}

@@ -1,0 +1,145 @@
+#include "frmMain.h"
+
+#include "ChildWindows.h"
+#include "DatabaseFile.h"
+#include "FormPosition.h"
+#include "Forms.h"
+#include "LookupLists.h"
+#include "SharedState.h"
+#include "StartupSettings.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+frmMain* g_main = nullptr;
+bool g_sweepRunning = false;
+} // namespace
+
+frmMain::frmMain() : m_area(new QMdiArea(this)) {
+    g_main = this;
+    setWindowTitle(QStringLiteral("Vellagon"));
+    Forms::setTag(this, QStringLiteral("frmMain"));
+    Forms::add(this);
+
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_area);
+    setChildWindowArea(m_area);
+
+    mnuMDisplay = new QAction(QStringLiteral("&Display"), this);
+    mnuMDisplay->setObjectName(QStringLiteral("mnuMDisplay"));
+    connect(mnuMDisplay, &QAction::triggered, this, &frmMain::mnuMDisplay_Click);
+    mnuMEnter = new QAction(QStringLiteral("&Enter data"), this);
+    mnuMEnter->setObjectName(QStringLiteral("mnuMEnter"));
+    connect(mnuMEnter, &QAction::triggered, this, &frmMain::mnuMEnter_Click);
+    showMenusOf(nullptr);
+
+    connect(m_area, &QMdiArea::subWindowActivated, this, &frmMain::childActivated);
+}
+
+frmMain::~frmMain() {
+    // The area's children die after this object; their last activation signals must not reach it.
+    m_area->disconnect(this);
+    Forms::remove(this);
+    if (g_main == this)
+        g_main = nullptr;
+}
+
+frmMain* frmMain::instance() {
+    return g_main;
+}
+
+void frmMain::MDIForm_Load() {
+    try {
+        RestoreFormPosition(this);
+
+        mainLists().List2 = StartupSettings::recentFiles();
+        gstrDatabasePath = StartupSettings::databasePath();
+        const bool tipsWanted = StartupSettings::tipsWanted();
+        StartupSettings::readFontsCaptionsAndEmployee();
+
+        OpenDatabaseAndFillLists();
+
+        const StartupDialogs& dialogs = startupDialogs();
+        if (tipsWanted && dialogs.tipOfTheDay)
+            dialogs.tipOfTheDay();
+        if ((gblnNoClients || gblnNoEmployees) && dialogs.introduction)
+            dialogs.introduction();
+        if (gstrClient == QLatin1String("YES") && dialogs.clientsList)
+            dialogs.clientsList();
+        if (gstrEmployee == QLatin1String("YES") && dialogs.employeesList)
+            dialogs.employeesList();
+
+        gstrRecordSource = QStringLiteral("Select * From Vellagons ORDER BY [Beginning Time]");
+        NewFirstChildWindow(ChildWindow::Kind::Display);
+        NewFirstChildWindow(ChildWindow::Kind::Entry);
+    } catch (const AppError& e) {
+        Dialogs::msgBox(QStringLiteral("Error in main form: ") + e.description());
+    } catch (const std::exception& e) {
+        Dialogs::msgBox(QStringLiteral("Error in main form: ") + QString::fromUtf8(e.what()));
+    }
+}
+
+void frmMain::MDIForm_Unload() {
+    SaveFormPosition(this);
+    StartupSettings::saveDatabasePath(gstrDatabasePath);
+    ExitProgram();
+}
+
+void frmMain::mnuMDisplay_Click() {
+    NewDisplayForm();
+}
+
+void frmMain::mnuMEnter_Click() {
+    NewDataEntryForm();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        MDIForm_Unload();
+    }
+    event->accept();
+}
+
+void frmMain::showMenusOf(ChildWindow* child) {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    if (child) {
+        for (QAction* entry : child->menuBarEntries())
+            bar->addAction(entry);
+    } else {
+        bar->addAction(mnuMDisplay);
+        bar->addAction(mnuMEnter);
+    }
+}
+
+void frmMain::childActivated() {
+    ChildWindow* child = activeChildWindow();
+    if (child && !child->isClosed()) {
+        child->Form_Activate();
+        showMenusOf(child);
+        disconnect(child, &ChildWindow::menuBarChanged, this, nullptr);
+        connect(child, &ChildWindow::menuBarChanged, this, [this, child] {
+            if (activeChildWindow() == child)
+                showMenusOf(child);
+        });
+    } else if (openChildWindows().isEmpty()) {
+        showMenusOf(nullptr);
+    }
+}
+
+void ExitProgram() {
+    if (g_sweepRunning)
+        return;
+    g_sweepRunning = true;
+    const QList<QWidget*> forms = Forms::list();
+    for (qsizetype i = forms.size() - 1; i >= 0; --i)
+        Forms::close(forms[i]);
+    g_sweepRunning = false;
+}

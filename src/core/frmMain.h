@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMainWindow>
+
+class ChildWindow;
+class QAction;
+class QMdiArea;
+
+// The main window: hosts the Display and Data entry windows, brings the program up and
+// takes it down. Its menu bar shows the active child window's menus.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // The running program's main window, or nullptr.
+    static frmMain* instance();
+
+    QMdiArea* mdiArea() const { return m_area; }
+
+    // Start-up: place the window, read the settings, open the database and fill the lookup
+    // lists, show the tip and the introduction when due, open the first two child windows.
+    void MDIForm_Load();
+    // Shutdown: save the place and the current database file, close every window.
+    void MDIForm_Unload();
+
+    void mnuMDisplay_Click();
+    void mnuMEnter_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showMenusOf(ChildWindow* child);
+    void childActivated();
+
+    QMdiArea* m_area;
+    QAction* mnuMDisplay;
+    QAction* mnuMEnter;
+    bool m_unloaded = false;
+};
+
+// Closes every loaded window, newest first, the main window last.
+void ExitProgram();

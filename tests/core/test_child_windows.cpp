@@ -1,0 +1,171 @@
+#include "TestSupport.h"
+#include "core/ChildWindows.h"
+#include "core/Forms.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+// A child window with a command, to check the prologue as its commands run it.
+class CommandWindow : public ChildWindow {
+public:
+    explicit CommandWindow(Kind kind) : ChildWindow(kind) {}
+    void command() { runPrologue(); }
+};
+
+class TestChildWindows : public QObject {
+    Q_OBJECT
+
+    frmMain* m_main = nullptr;
+
+    static QStringList captions() {
+        QStringList result;
+        for (ChildWindow* w : openChildWindows())
+            result << w->Caption();
+        return result;
+    }
+
+    static void closeWindow(ChildWindow* w) {
+        Forms::close(w);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QList<QRect> frames() {
+        QList<QRect> rects;
+        for (QMdiSubWindow* f : childWindowArea()->subWindowList(QMdiArea::CreationOrder))
+            rects << f->geometry();
+        return rects;
+    }
+
+private Q_SLOTS:
+    void init() {
+        TestSupport::freshProgram();
+        resetChildWindows();
+        Forms::reset();
+        setChildWindowFactory(ChildWindow::Kind::Display,
+                              [] { return new CommandWindow(ChildWindow::Kind::Display); });
+        setChildWindowFactory(ChildWindow::Kind::Entry,
+                              [] { return new CommandWindow(ChildWindow::Kind::Entry); });
+        m_main = new frmMain;
+        m_main->resize(1200, 900);
+        m_main->show();
+        gstrDatabasePath = QStringLiteral("/files/first.mdb");
+        gstrRecordSource = QStringLiteral("Select * From Vellagons ORDER BY [Beginning Time]");
+        NewFirstChildWindow(ChildWindow::Kind::Display);
+        NewFirstChildWindow(ChildWindow::Kind::Entry);
+    }
+    void cleanup() {
+        delete m_main;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void newWindowsAreNumberedAndNeverReuseANumber() {
+        gstrDatabasePath = QStringLiteral("/files/second.mdb");
+        NewDisplayForm();
+        ChildWindow* two = childWindow(ChildWindow::Kind::Display, QStringLiteral("2"));
+        QVERIFY(two);
+        QCOMPARE(two->Caption(), QStringLiteral("Display form 2"));
+        QCOMPARE(two->Tag(), QStringLiteral("2"));
+        QCOMPARE(two->path(), QStringLiteral("/files/second.mdb"));
+        QCOMPARE(two->sqlWhereCaption(), QString()); // only start-up sets it
+        QCOMPARE(glngDisplayUBound, 1);
+        QCOMPARE(gstrDisplayIndex, QStringLiteral("2"));
+        QCOMPARE(activeChildWindow(), two);
+
+        closeWindow(two);
+        QVERIFY(!childWindow(ChildWindow::Kind::Display, QStringLiteral("2")));
+        NewDisplayForm();
+        QCOMPARE(activeChildWindow()->Caption(), QStringLiteral("Display form 3"));
+        NewDataEntryForm();
+        QCOMPARE(activeChildWindow()->Caption(), QStringLiteral("Data entry form 2"));
+        QCOMPARE(
+            captions(),
+            QStringList({QStringLiteral("Display form 1"), QStringLiteral("Data entry form 1"),
+                         QStringLiteral("Display form 3"), QStringLiteral("Data entry form 2")}));
+    }
+
+    void aClosedWindowIsNeverReachedEvenBeforeItIsDeleted() {
+        ChildWindow* one = childWindow(ChildWindow::Kind::Display, QStringLiteral("1"));
+        Forms::close(one); // deleted only later by Qt
+        QVERIFY(!childWindow(ChildWindow::Kind::Display, QStringLiteral("1")));
+        QVERIFY(!currentDisplayWindow());
+        QVERIFY(!Forms::list().contains(one));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(gfrmDisplays.value(0).isNull());
+    }
+
+    void theProloguePointsTheSharedStateAtTheWindow() {
+        gstrDatabasePath = QStringLiteral("/files/second.mdb");
+        NewDisplayForm(); // Display window 2 active, on the second file
+        auto* entry =
+            static_cast<CommandWindow*>(childWindow(ChildWindow::Kind::Entry, QStringLiteral("1")));
+        entry->command();
+        QVERIFY(gblnEntryActive);
+        QVERIFY(!gblnDisplayActive);
+        QCOMPARE(gstrEntryIndex, QStringLiteral("1"));
+        QCOMPARE(gstrDatabasePath, QStringLiteral("/files/first.mdb"));
+        QCOMPARE(gstrDisplayIndex, QStringLiteral("2"));
+        auto* two = static_cast<CommandWindow*>(
+            childWindow(ChildWindow::Kind::Display, QStringLiteral("2")));
+        two->command();
+        QVERIFY(gblnDisplayActive);
+        QCOMPARE(gstrDatabasePath, QStringLiteral("/files/second.mdb"));
+    }
+
+    void activationSetsTheTagButNotTheFile() {
+        NewDataEntryForm();
+        gstrDatabasePath = QStringLiteral("/files/elsewhere.mdb");
+        Forms::setFocus(childWindow(ChildWindow::Kind::Display, QStringLiteral("1")));
+        QVERIFY(gblnDisplayActive);
+        Forms::setFocus(childWindow(ChildWindow::Kind::Entry, QStringLiteral("1")));
+        QCOMPARE(gstrEntryIndex, QStringLiteral("1"));
+        QVERIFY(gblnEntryActive);
+        QCOMPARE(gstrDatabasePath, QStringLiteral("/files/elsewhere.mdb"));
+    }
+
+    void theMenuBarFollowsTheActiveWindow() {
+        QCOMPARE(m_main->menuBar()->actions(), activeChildWindow()->menuBarEntries());
+        closeWindow(childWindow(ChildWindow::Kind::Entry, QStringLiteral("1")));
+        closeWindow(childWindow(ChildWindow::Kind::Display, QStringLiteral("1")));
+        QStringList texts;
+        for (QAction* a : m_main->menuBar()->actions())
+            texts << a->text();
+        QCOMPARE(texts, QStringList({QStringLiteral("&Display"), QStringLiteral("&Enter data")}));
+    }
+
+    void tilingCoversTheAreaWithoutOverlap() {
+        NewDisplayForm();
+        const QRect area = childWindowArea()->viewport()->rect();
+        const QString display = gstrDisplayIndex, entry = gstrEntryIndex, path = gstrDatabasePath;
+
+        TileWindowsHorizontally();
+        QList<QRect> r = frames();
+        QCOMPARE(r.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(r[i].width(), area.width());
+            QCOMPARE(r[i].left(), 0);
+            QCOMPARE(r[i].top(), i == 0 ? 0 : r[i - 1].bottom() + 1);
+        }
+        QCOMPARE(r[2].bottom(), area.bottom());
+
+        TileWindowsVertically();
+        r = frames();
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(r[i].height(), area.height());
+            QCOMPARE(r[i].left(), i == 0 ? 0 : r[i - 1].right() + 1);
+        }
+        QCOMPARE(r[2].right(), area.right());
+
+        CascadeWindows();
+        r = frames();
+        QVERIFY(r[1].topLeft() != r[0].topLeft());
+        QCOMPARE(gstrDisplayIndex, display);
+        QCOMPARE(gstrEntryIndex, entry);
+        QCOMPARE(gstrDatabasePath, path);
+    }
+};
+
+VELLAGON_TEST_MAIN(TestChildWindows)
+#include "test_child_windows.moc"

@@ -1,0 +1,269 @@
+#include "Fixtures.h"
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "core/ChildWindows.h"
+#include "core/FormPosition.h"
+#include "core/Forms.h"
+#include "core/LookupLists.h"
+#include "core/ProgramFolder.h"
+#include "core/SharedState.h"
+#include "core/StartupSettings.h"
+#include "core/frmMain.h"
+#include "platform/Settings.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QPointer>
+
+namespace {
+
+QStringList steps;
+
+// Records the order in which windows receive their close.
+class CloseRecorder : public QObject {
+public:
+    QStringList closed;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            closed << static_cast<QWidget*>(watched)->windowTitle();
+        return false;
+    }
+};
+
+QStringList captions(const QList<ChildWindow*>& windows) {
+    QStringList result;
+    for (ChildWindow* w : windows)
+        result << w->Caption();
+    return result;
+}
+
+void setting(const char* section, const char* key, const QString& value) {
+    Settings::setValue(QString::fromLatin1(section), QString::fromLatin1(key), value);
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    QPointer<frmMain> m_main;
+
+    frmMain* start() {
+        m_main = new frmMain;
+        m_main->setAttribute(Qt::WA_DeleteOnClose);
+        m_main->MDIForm_Load();
+        m_main->show();
+        return m_main;
+    }
+
+    void closeMain() {
+        if (m_main)
+            m_main->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private Q_SLOTS:
+    void init() {
+        TestSupport::freshProgram();
+        resetChildWindows();
+        Forms::reset();
+        startupDialogs() = StartupDialogs();
+        steps.clear();
+    }
+    void cleanup() { closeMain(); }
+
+    void aFreshStartCreatesTheDefaultFileAndTwoWindows() {
+        ScriptedDialogs dialogs;
+        frmMain* main = start();
+        QCOMPARE(gstrDatabasePath, ProgramFolder::defaultDatabasePath());
+        QVERIFY(QFileInfo::exists(gstrDatabasePath));
+        QCOMPARE(captions(openChildWindows()), QStringList({QStringLiteral("Display form 1"),
+                                                            QStringLiteral("Data entry form 1")}));
+        QCOMPARE(activeChildWindow()->Caption(), QStringLiteral("Data entry form 1"));
+        QCOMPARE(gstrDisplayIndex, QStringLiteral("1"));
+        QCOMPARE(gstrEntryIndex, QStringLiteral("1"));
+        QCOMPARE(glngDisplayUBound, 0);
+        QCOMPARE(gstrRecordSource,
+                 QStringLiteral("Select * From Vellagons ORDER BY [Beginning Time]"));
+        for (ChildWindow* w : openChildWindows()) {
+            QCOMPARE(w->path(), gstrDatabasePath);
+            QCOMPARE(w->sqlWhereCaption(), gstrRecordSource);
+        }
+        QVERIFY(mainLists().List2.isEmpty());
+        QCOMPARE(mainLists().List1[MainLists::Rates].listCount(), 15);
+        // The settings' defaults reach the shared variables.
+        QCOMPARE(gstrDefaultFontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(gstrDisplayFontName, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(gstrEntryFontName, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(gstrToDoFontName, QStringLiteral("MS Sans Serif"));
+        QCOMPARE(gstrPrintFontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(gstrVellagonFontSize, QStringLiteral("12"));
+        QCOMPARE(gstrFrame1Caption, QStringLiteral("Client"));
+        QCOMPARE(gstrFrame2Caption, QStringLiteral("Employee (or user)"));
+        QCOMPARE(gstrFrame3Caption, QStringLiteral("Project"));
+        QCOMPARE(gstrFrame5Caption, QStringLiteral("Invoice summary line"));
+        QCOMPARE(gstrDefaultEmployee, QString());
+        QVERIFY(dialogs.shown().isEmpty());
+        // Nothing stored: the main window covers the screen.
+        const double tpp = twipsPerPixel();
+        const TwipsRect full = FormPositionRules::fullPlacement(
+            main->screen()->geometry().width() * tpp, main->screen()->geometry().height() * tpp);
+        QCOMPARE(main->geometry().width(), qRound(full.width / tpp));
+    }
+
+    void recentFilesSkipEmptyEntries() {
+        setting("MostRecentDatabases", "First", QStringLiteral("/a.mdb"));
+        setting("MostRecentDatabases", "Second", QString());
+        setting("MostRecentDatabases", "Third", QStringLiteral("/b.mdb"));
+        start();
+        QCOMPARE(mainLists().List2,
+                 QStringList({QStringLiteral("/a.mdb"), QStringLiteral("/b.mdb")}));
+    }
+
+    void dueDialogsRunInOrderBeforeTheWindows() {
+        startupDialogs().tipOfTheDay = [] {
+            steps << QStringLiteral("tip %1").arg(openChildWindows().size());
+        };
+        startupDialogs().introduction = [] {
+            steps << QStringLiteral("introduction");
+            gstrEmployee = QStringLiteral("YES");
+        };
+        startupDialogs().clientsList = [] {
+            steps << QStringLiteral("clients");
+        };
+        startupDialogs().employeesList = [] {
+            steps << QStringLiteral("employees %1").arg(openChildWindows().size());
+        };
+        start();
+        QCOMPARE(steps, QStringList({QStringLiteral("tip 0"), QStringLiteral("introduction"),
+                                     QStringLiteral("employees 0")}));
+        QCOMPARE(openChildWindows().size(), 2);
+    }
+
+    void tipFlag_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("1 skips") << QStringLiteral("1") << false;
+        QTest::newRow("0 shows") << QStringLiteral("0") << true;
+        QTest::newRow("junk counts as the default") << QStringLiteral("often") << true;
+    }
+    void tipFlag() {
+        QFETCH(QString, stored);
+        QFETCH(bool, shown);
+        setting("Preferences", "Show Tips at Startup", stored);
+        startupDialogs().tipOfTheDay = [] {
+            steps << QStringLiteral("tip");
+        };
+        start();
+        QCOMPARE(steps.contains(QStringLiteral("tip")), shown);
+        QCOMPARE(openChildWindows().size(), 2);
+    }
+
+    void noIntroductionWhenClientsAndEmployeesExist() {
+        const QString path =
+            Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/full.mdb"));
+        Fixtures::execRaw(
+            path, {QStringLiteral("INSERT INTO Employees VALUES ('Jo', 'Smith')"),
+                   QStringLiteral("INSERT INTO [Active Clients] ([Client First Name], [Client Last "
+                                  "Name]) VALUES ('Al', 'Adams')")});
+        setting("DefaultLogFile", "Default Log File", path);
+        startupDialogs().introduction = [] {
+            steps << QStringLiteral("introduction");
+        };
+        start();
+        QVERIFY(steps.isEmpty());
+        QCOMPARE(gstrDatabasePath, path);
+    }
+
+    void aBadDatabasePathKeepsTheProgramUsable_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("folder") << TestSupport::newFolder();
+        QTest::newRow("text file")
+            << Fixtures::writeFile(TestSupport::newFolder() + QStringLiteral("/x.mdb"), "text");
+        QTest::newRow("folder gone")
+            << TestSupport::newFolder() + QStringLiteral("/gone/Practice.mdb");
+    }
+    void aBadDatabasePathKeepsTheProgramUsable() {
+        QFETCH(QString, path);
+        ScriptedDialogs dialogs;
+        setting("DefaultLogFile", "Default Log File", path);
+        frmMain* main = start();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY(dialogs.lastMessage().startsWith(QStringLiteral("Error in main form: ")));
+        QVERIFY(dialogs.lastMessage().size() > 20);
+        QVERIFY(openChildWindows().isEmpty());
+        main->mnuMDisplay_Click();
+        main->mnuMEnter_Click();
+        QCOMPARE(captions(openChildWindows()), QStringList({QStringLiteral("Display form 1"),
+                                                            QStringLiteral("Data entry form 1")}));
+    }
+
+    void aMalformedPositionStillStarts() {
+        setting("FormPosition", "frmMain", QStringLiteral("junk, 1, 2"));
+        ScriptedDialogs dialogs;
+        start();
+        QVERIFY(dialogs.shown().isEmpty());
+        QCOMPARE(openChildWindows().size(), 2);
+    }
+
+    void closingSavesPlaceAndFileAndClosesNewestFirst() {
+        frmMain* main = start();
+        main->mnuMDisplay_Click();
+        main->setGeometry(100, 80, 600, 500);
+        CloseRecorder recorder;
+        for (QWidget* form : Forms::list())
+            form->installEventFilter(&recorder);
+        const QString file = gstrDatabasePath;
+        closeMain();
+        // The main window's close request comes first; its unload then closes the others newest
+        // first.
+        QCOMPARE(
+            recorder.closed,
+            QStringList({QStringLiteral("Vellagon"), QStringLiteral("Display form 2"),
+                         QStringLiteral("Data entry form 1"), QStringLiteral("Display form 1")}));
+        QCOMPARE(
+            Settings::value(QStringLiteral("DefaultLogFile"), QStringLiteral("Default Log File")),
+            file);
+        const double tpp = twipsPerPixel();
+        QCOMPARE(Settings::value(QStringLiteral("FormPosition"), QStringLiteral("frmMain")),
+                 FormPositionRules::format({qRound64(100 * tpp), qRound64(80 * tpp),
+                                            qRound64(600 * tpp), qRound64(500 * tpp)}));
+
+        // The next start comes back at the same place on the same file.
+        resetSharedState();
+        resetChildWindows();
+        frmMain* again = start();
+        QCOMPARE(again->geometry(), QRect(100, 80, 600, 500));
+        QCOMPARE(gstrDatabasePath, file);
+    }
+
+    void exitFromAChildWindowSweepsEverything() {
+        start();
+        QPointer<frmMain> main = m_main;
+        CloseRecorder recorder;
+        for (QWidget* form : Forms::list())
+            form->installEventFilter(&recorder);
+        ExitProgram();
+        QCOMPARE(recorder.closed,
+                 QStringList({QStringLiteral("Data entry form 1"), QStringLiteral("Display form 1"),
+                              QStringLiteral("Vellagon")}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!main);
+        QCOMPARE(Forms::count(), 0);
+        QVERIFY(
+            !Settings::value(QStringLiteral("FormPosition"), QStringLiteral("frmMain")).isEmpty());
+    }
+
+    void anEmptyPathIsNeverStored() {
+        const QString path =
+            Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/mine.mdb"));
+        setting("DefaultLogFile", "Default Log File", path);
+        start();
+        gstrDatabasePath.clear();
+        closeMain();
+        QCOMPARE(StartupSettings::databasePath(), path);
+    }
+};
+
+VELLAGON_TEST_MAIN(TestStartup)
+#include "test_startup.moc"
