@@ -57,7 +57,7 @@ DataControl::~DataControl() {
 
 bool DataControl::eventFilter(QObject* watched, QEvent* event) {
     // Closing the window writes the edit while its boxes and its rules are still there.
-    if (watched == parent() && event->type() == QEvent::Close && !leaveRow()) {
+    if (watched == parent() && event->type() == QEvent::Close && !Update()) {
         event->ignore();
         return true;
     }

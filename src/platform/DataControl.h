@@ -62,8 +62,9 @@ public:
     using CommitHook = std::function<bool(QVariantMap& changes, const QSqlRecord& current)>;
 
     explicit DataControl(QObject* parent = nullptr);
-    // Writes a pending edit (errors are reported through error()). So does closing the widget
-    // that is the control's parent; a write that fails or is refused keeps that widget open.
+    // Closing the widget that is the control's parent writes a pending edit; a write that
+    // fails or is refused keeps that widget open. Destroying the control without that close
+    // writes it too, so the window's commit hook must still be callable then.
     ~DataControl() override;
 
     // The database file; takes effect at the next Refresh.

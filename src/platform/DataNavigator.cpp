@@ -1,6 +1,7 @@
 #include "DataNavigator.h"
 
 #include "DataControl.h"
+#include "Dialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,31 +60,40 @@ QString DataNavigator::caption() const {
     return m_caption->text();
 }
 
+void DataNavigator::act(const std::function<void(DataControl&)>& moves) {
+    if (!m_control)
+        return;
+    QStringList errors;
+    const QMetaObject::Connection collecting =
+        connect(m_control, &DataControl::error, this,
+                [&errors](int, const QString& description) { errors << description; });
+    moves(*m_control);
+    disconnect(collecting);
+    if (m_showsErrors)
+        for (const QString& description : errors)
+            Dialogs::msgBox(description);
+}
+
 void DataNavigator::first() {
-    if (m_control)
-        m_control->MoveFirst();
+    act([](DataControl& dc) { dc.MoveFirst(); });
 }
 
 void DataNavigator::last() {
-    if (m_control)
-        m_control->MoveLast();
+    act([](DataControl& dc) { dc.MoveLast(); });
 }
 
+// A step before the first row or after the last comes back to it once the move's handlers
+// have run (they may have moved the control themselves).
 void DataNavigator::previous() {
-    if (!m_control)
-        return;
-    if (m_control->isBOF() ? m_control->MoveFirst() : m_control->MovePrevious()) {
-        // The move's handlers have run; a step before the first row comes back to it.
-        if (m_control && m_control->isBOF() && !m_control->isEOF())
-            m_control->MoveFirst();
-    }
+    act([](DataControl& dc) {
+        if ((dc.isBOF() ? dc.MoveFirst() : dc.MovePrevious()) && dc.isBOF() && !dc.isEOF())
+            dc.MoveFirst();
+    });
 }
 
 void DataNavigator::next() {
-    if (!m_control)
-        return;
-    if (m_control->isEOF() ? m_control->MoveLast() : m_control->MoveNext()) {
-        if (m_control && m_control->isEOF() && !m_control->isBOF())
-            m_control->MoveLast();
-    }
+    act([](DataControl& dc) {
+        if ((dc.isEOF() ? dc.MoveLast() : dc.MoveNext()) && dc.isEOF() && !dc.isBOF())
+            dc.MoveLast();
+    });
 }

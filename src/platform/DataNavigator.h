@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class DataControl;
 class QLabel;
@@ -9,8 +10,9 @@ class QToolButton;
 
 // The visible part of a data control: first, previous, next and last buttons around its
 // caption. Like the original control, a step past either end comes back to the first or the
-// last row (after the move has been reported), and a step on an empty set is reported as a
-// move that finds no row.
+// last row (after the move has been reported), a step on an empty set is reported as a move
+// that finds no row, and an error of its own moves (a refused write, say) is shown in a
+// message box after the control's error signal has been handled.
 class DataNavigator : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +20,8 @@ public:
 
     void setCaption(const QString& caption);
     QString caption() const;
+    // Whether errors of the buttons' moves are shown (on by default).
+    void setShowsErrors(bool on) { m_showsErrors = on; }
 
     void first();
     void previous();
@@ -26,7 +30,9 @@ public:
 
 private:
     QToolButton* addButton(const QString& name, const QString& text);
+    void act(const std::function<void(DataControl&)>& moves);
 
     QPointer<DataControl> m_control;
     QLabel* m_caption;
+    bool m_showsErrors = true;
 };

@@ -227,6 +227,7 @@ private Q_SLOTS:
     }
 
     void aFailedWriteKeepsTheTypedText() {
+        ScriptedDialogs dialogs;
         Window w(m_path);
         QVERIFY(w.control->Refresh());
         QSignalSpy errors(w.control, &DataControl::error);
@@ -234,6 +235,21 @@ private Q_SLOTS:
         QVERIFY(!w.control->MoveNext());
         QCOMPARE(errors.size(), 1);
         QCOMPARE(w.rate->text(), QStringLiteral("12345678901"));
+        QVERIFY(dialogs.messages().isEmpty()); // a move made by code reports to the code
+
+        // The navigator's own move shows the error after the window's handler has.
+        connect(w.control, &DataControl::error, this, [](int, const QString& description) {
+            Dialogs::msgBox(QStringLiteral("Error in data control Adodc1:") + description);
+        });
+        const QString tooLong =
+            QStringLiteral("The text is too long for the field Rate (at most 10 characters).");
+        w.navigator->next();
+        QCOMPARE(dialogs.messages(),
+                 (QStringList{QStringLiteral("Error in data control Adodc1:") + tooLong, tooLong}));
+        w.navigator->setShowsErrors(false);
+        w.navigator->last();
+        QCOMPARE(dialogs.messages().size(), 3);
+        QCOMPARE(w.control->AbsolutePosition(), 1);
         type(w.rate, QStringLiteral("125"));
         QVERIFY(w.control->MoveNext());
         QCOMPARE(stored(QStringLiteral("SELECT Rate FROM Vellagons WHERE Client = 'Adams, Al'")),
@@ -242,9 +258,14 @@ private Q_SLOTS:
 
     void closingTheWindowWritesTheEdit() {
         ScriptedDialogs dialogs;
+        int writes = 0;
         {
             Window w(m_path);
             QVERIFY(w.control->Refresh());
+            w.control->setBeforeCommit([&](QVariantMap&, const QSqlRecord&) {
+                ++writes;
+                return true;
+            });
             type(w.duration, QStringLiteral("abc"));
             QVERIFY(!w.widget.close()); // refused: the window stays with the text
             QVERIFY(w.widget.isVisible());
@@ -255,6 +276,7 @@ private Q_SLOTS:
         QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM Vellagons WHERE Client = 'Closed, "
                                        "Cy'")),
                  1);
+        QCOMPARE(writes, 1); // written once, at the close, not again when destroyed
         // Destroyed without closing: the edit is written all the same.
         {
             Window w(m_path);
