@@ -113,10 +113,10 @@ bool DataControl::reload() {
                                              "'table' AND name = ? COLLATE NOCASE"),
                               {single->table})
                         .toString();
-        const bool loaded =
-            table.isEmpty() ? loadAllRows(db, sql) : loadTableKeys(db, table, single->clauses);
-        if (!loaded)
-            return false;
+        if (table.isEmpty())
+            loadAllRows(db, sql);
+        else
+            loadTableKeys(db, table, single->clauses);
         m_db = db;
         m_loadedSignature = sig;
         return true;
@@ -125,7 +125,7 @@ bool DataControl::reload() {
     }
 }
 
-bool DataControl::loadTableKeys(const Database& db, const QString& table, const QString& clauses) {
+void DataControl::loadTableKeys(const Database& db, const QString& table, const QString& clauses) {
     const QString from = QStringLiteral(" FROM ") + quoteName(table);
     QSqlRecord fields =
         db.exec(QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE 0")).record();
@@ -149,10 +149,9 @@ bool DataControl::loadTableKeys(const Database& db, const QString& table, const 
         m_fieldNames << fields.fieldName(i);
         m_fieldIndex.insert(fields.fieldName(i).toLower(), i);
     }
-    return true;
 }
 
-bool DataControl::loadAllRows(const Database& db, const QString& sql) {
+void DataControl::loadAllRows(const Database& db, const QString& sql) {
     QList<QVariantList> rows;
     QSqlRecord fields;
     {
@@ -184,7 +183,6 @@ bool DataControl::loadAllRows(const Database& db, const QString& sql) {
         if (!m_fieldIndex.contains(fields.fieldName(i).toLower()))
             m_fieldIndex.insert(fields.fieldName(i).toLower(), i);
     }
-    return true;
 }
 
 bool DataControl::fetch(qint64 key, QSqlRecord& row) const {

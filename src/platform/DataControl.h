@@ -149,8 +149,9 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool fail(int number, const QString& description);
     bool reload();
-    bool loadTableKeys(const Database& db, const QString& table, const QString& clauses);
-    bool loadAllRows(const Database& db, const QString& sql);
+    // Both read into the members only once the statement has run; they throw AppError.
+    void loadTableKeys(const Database& db, const QString& table, const QString& clauses);
+    void loadAllRows(const Database& db, const QString& sql);
     QString signature(const Database& db) const;
     bool fetch(qint64 key, QSqlRecord& row) const;
     void arrive(int index, int direction);

@@ -4,7 +4,6 @@
 #include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
-#include "platform/JetSql.h"
 #include "platform/RecordSource.h"
 
 #include <QSignalSpy>
@@ -526,10 +525,7 @@ private Q_SLOTS:
             QCOMPARE(table(QString::fromLatin1(other)), QStringLiteral("-"));
     }
 
-    // These sources are written in the Jet dialect and need its translation.
     void jetSourcesOfTheWindows() {
-        if (JetSql::translate(QStringLiteral("[A]![B]")) == QStringLiteral("[A]![B]"))
-            QSKIP("needs the Jet dialect translation");
         addLogs({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, 20);
         DataControl logs;
         open(logs, m_path,
