@@ -1,17 +1,362 @@
 #include "frmDisplay.h"
 
+#include "DisplayRules.h"
+#include "core/FormPosition.h"
 #include "core/SharedState.h"
+#include "platform/BoundField.h"
+#include "platform/ConnectionString.h"
+#include "platform/DataControl.h"
+#include "platform/DataNavigator.h"
+#include "platform/Dialogs.h"
+#include "platform/StoredDate.h"
+#include "platform/VbString.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <cmath>
+
+namespace {
+
+const QString RecordSourceAll = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
+
+// Twips of the layout to pixels of the screen.
+int px(double twips) {
+    return int(std::lround(twips / twipsPerPixel()));
+}
+
+// Places a control in twips; a size that would be invalid leaves the control as it was.
+void place(QWidget* w, double left, double top, double width, double height) {
+    if (width <= 0 || height <= 0)
+        return;
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+} // namespace
 
 frmDisplay::frmDisplay(QWidget* parent) : ChildWindow(Kind::Display, parent) {
-    addWindowMenu();
+    buildControls();
+    bindFields();
     Form_Load();
 }
 
+frmDisplay::~frmDisplay() = default;
+
+void frmDisplay::buildControls() {
+    setMouseTracking(true);
+    setMinimumSize(1, 1);
+    const auto lineEdit = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMouseTracking(true);
+        box->installEventFilter(this);
+        return box;
+    };
+    Text1 = lineEdit("Text1");
+    Text2 = lineEdit("Text2");
+    Text3 = lineEdit("Text3");
+    Text4 = lineEdit("Text4");
+    Text5 = lineEdit("Text5");
+    Text6 = lineEdit("Text6");
+    Text6->hide();
+    Text7 = lineEdit("Text7");
+    Text8 = lineEdit("Text8");
+    Text9 = lineEdit("Text9");
+
+    const auto richBox = [this](const char* name, bool rich) {
+        auto* box = new QTextEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setAcceptRichText(rich);
+        box->viewport()->setMouseTracking(true);
+        box->viewport()->installEventFilter(this);
+        return box;
+    };
+    RichTextBox1 = richBox("RichTextBox1", true);
+    RichTextBox2 = richBox("RichTextBox2", false);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setMouseTracking(true);
+
+    Slider1 = new QSlider(Qt::Horizontal, this);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setRange(0, 100);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(5);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setTickInterval(5);
+    Slider1->setMouseTracking(true);
+    Slider1->installEventFilter(this);
+
+    Adodc1 = new DataControl(this);
+    Adodc1->setObjectName(QStringLiteral("Adodc1"));
+    Adodc1Navigator = new DataNavigator(Adodc1, this);
+    Adodc1Navigator->setObjectName(QStringLiteral("Adodc1Navigator"));
+    Adodc1Navigator->setToolTip(QStringLiteral("Use this Data Navigator to access adjoining "
+                                               "records or to go to the first or last record"));
+    connect(Adodc1, &DataControl::moveComplete, this, &frmDisplay::Adodc1_MoveComplete);
+    connect(Adodc1, &DataControl::error, this, &frmDisplay::showDataError);
+    Adodc1->setBeforeCommit([this](QVariantMap& changes, const QSqlRecord&) {
+        return storeFeeWithRateOrDuration(changes);
+    });
+
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMouseTracking(true);
+    Toolbar1->installEventFilter(this);
+
+    mnuView = addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuText = mnuView->addAction(QStringLiteral("&Text"));
+    mnuText->setObjectName(QStringLiteral("mnuText"));
+    connect(mnuText, &QAction::triggered, this, &frmDisplay::mnuText_Click);
+    mnuGraphics = mnuView->addAction(QStringLiteral("&Graphics"));
+    mnuGraphics->setObjectName(QStringLiteral("mnuGraphics"));
+    connect(mnuGraphics, &QAction::triggered, this, &frmDisplay::mnuGraphics_Click);
+    addWindowMenu();
+
+    RichTextBox1->hide();
+    resize(px(12000), px(8000));
+}
+
+void frmDisplay::bindFields() {
+    const auto bind = [this](auto* box, const char* field, BoundField::Kind kind) {
+        m_bound << new BoundField(box, Adodc1, QString::fromLatin1(field), kind);
+    };
+    bind(Text1, "Client", BoundField::Text);
+    bind(Text2, "Employee", BoundField::Text);
+    bind(Text3, "Project", BoundField::Text);
+    bind(Text4, "Rate", BoundField::Text);
+    bind(Text5, "Log Summary", BoundField::Text);
+    bind(Text6, "Fee", BoundField::Currency);
+    bind(Text7, "Beginning Time", BoundField::Date);
+    bind(Text8, "Duration", BoundField::Number);
+    bind(Text9, "Ending Time", BoundField::Date);
+    bind(RichTextBox2, "Vellagon", BoundField::Memo);
+    bind(RichTextBox1, "VellaGraphic", BoundField::RichText);
+}
+
+void frmDisplay::applyFont() {
+    QFont font(gstrDisplayFontName);
+    bool ok = false;
+    const double size = gstrDisplayFontSize.toDouble(&ok);
+    if (ok && size > 0)
+        font.setPointSizeF(size);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Text1, Text2, Text3, Text4, Text5, RichTextBox1,
+                                         RichTextBox2, Text7, Text8, Text9, Adodc1Navigator})
+        w->setFont(font);
+}
+
 void frmDisplay::Form_Load() {
+    m_loading = true;
+    m_loadError.clear();
+    applyFont();
+    mnuGraphics->setVisible(true);
+    mnuText->setVisible(false);
     setPath(gstrDatabasePath);
     gblnDisplayActive = true;
     gblnEntryActive = false;
-    gstrRecordSource = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
+    gstrRecordSource = RecordSourceAll;
     setSqlWhereTag(QString());
     setSqlWhereCaption(gstrRecordSource);
+    Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));
+    Adodc1->setRecordSource(gstrRecordSource);
+    const bool loaded = Adodc1->Refresh();
+    m_loading = false;
+    if (!loaded) {
+        Dialogs::msgBox(m_loadError + QStringLiteral(" in loading display form."));
+        return;
+    }
+    if (!Adodc1->isEOF()) {
+        gvarBeginDate = StoredDate::fromStored(Adodc1->value(QStringLiteral("Beginning Time")));
+        Adodc1->MoveLast();
+        gvarEndDate = StoredDate::fromStored(Adodc1->value(QStringLiteral("Beginning Time")));
+        Slider1->setValue(100);
+    }
+}
+
+void frmDisplay::Form_Activate() {
+    ChildWindow::Form_Activate();
+}
+
+void frmDisplay::Form_LostFocus() {
+    // Rows added elsewhere (a completed log) appear; a pending edit is written first, and a
+    // write that is refused keeps the window as it is, so nothing typed is lost. The window
+    // stays on the log it showed; only when that log is gone does it stand on the first row.
+    const QVariant shown = Adodc1->Bookmark();
+    if (!Adodc1->Refresh() || !shown.isValid())
+        return;
+    m_quiet = true;
+    Adodc1->setBookmark(shown);
+    m_quiet = false;
+}
+
+void frmDisplay::setRecordSource(const QString& connectionString, const QString& recordSource) {
+    Adodc1->setConnectionString(connectionString);
+    Adodc1->setRecordSource(recordSource);
+    Adodc1->Refresh();
+}
+
+void frmDisplay::Adodc1_MoveComplete(int adReason) {
+    if (adReason == DataControl::adRsnDelete)
+        return;
+    Slider1->setValue(DisplayRules::sliderValue(Adodc1->isBOF(), Adodc1->isEOF(),
+                                                Adodc1->AbsolutePosition(), Adodc1->RecordCount(),
+                                                Slider1->maximum()));
+}
+
+void frmDisplay::Slider1_MouseUp() {
+    const std::optional<int> position = DisplayRules::positionForSlider(
+        Slider1->value(), Slider1->maximum(), Adodc1->RecordCount());
+    if (!position) {
+        Slider1->setValue(0);
+        return;
+    }
+    if (!Adodc1->setAbsolutePosition(*position))
+        Adodc1_MoveComplete(DataControl::adRsnMove);
+}
+
+void frmDisplay::Text4_LostFocus() {
+    gstrRate = vbTrim(Text4->text());
+    gstrDuration = vbTrim(Text8->text());
+    if (const std::optional<QString> message =
+            DisplayRules::feeMessage(Text4->text(), Text8->text()))
+        showStatus(*message);
+}
+
+bool frmDisplay::isTextView() const {
+    return !mnuText->isVisible();
+}
+
+void frmDisplay::mnuGraphics_Click() {
+    mnuText->setVisible(true);
+    mnuGraphics->setVisible(false);
+    RichTextBox1->setVisible(true);
+    RichTextBox2->setVisible(false);
+    RichTextBox1->setFocus();
+}
+
+void frmDisplay::mnuText_Click() {
+    mnuGraphics->setVisible(true);
+    mnuText->setVisible(false);
+    RichTextBox2->setVisible(true);
+    RichTextBox1->setVisible(false);
+    RichTextBox2->setFocus();
+}
+
+void frmDisplay::Form_Resize() {
+    const double tpp = twipsPerPixel();
+    const double W = width() * tpp;
+    const double H = height() * tpp;
+    const double half = (W - 150) / 2;
+    place(Toolbar1, 0, 0, 3300, 440);
+    place(Text1, 50, 480, half, 300);
+    place(Text2, half + 100, 480, half, 300);
+    place(Text3, 50, 920, half, 300);
+    place(Text4, half + 100, 920, half, 300);
+    place(Text5, 50, 1370, W - 100, 300);
+    place(RichTextBox1, 50, 1820, W - 100, H - 2970);
+    place(RichTextBox2, 50, 1820, W - 100, H - 2970);
+    const double timeWidth = (W - 1100) / 2;
+    place(Text7, 50, H - 1100, timeWidth, 300);
+    place(Text8, timeWidth + 100, H - 1100, 900, 300);
+    place(Text9, timeWidth + 1050, H - 1100, timeWidth, 300);
+    place(Adodc1Navigator, 0, H - 350, W, 350);
+    place(Slider1, 0, H - 650, W, 320);
+    place(Label1, 3300, 30, W - 3300, 410);
+    Label1->setText(QStringLiteral("  ") + path() + QStringLiteral("  "));
+    RichTextBox1->setFocus();
+}
+
+void frmDisplay::resizeEvent(QResizeEvent* event) {
+    ChildWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmDisplay::showStatus(const QString& text) {
+    Label1->setText(text);
+}
+
+void frmDisplay::showDataError(int, const QString& description) {
+    if (m_quiet)
+        return;
+    if (m_loading) {
+        m_loadError = description;
+        return;
+    }
+    Dialogs::msgBox(description);
+}
+
+bool frmDisplay::storeFeeWithRateOrDuration(QVariantMap& changes) {
+    // A log whose rate or duration changes bills the new amount: the stored fee follows.
+    const QString rate = QStringLiteral("Rate");
+    const QString duration = QStringLiteral("Duration");
+    if (!changes.contains(rate) && !changes.contains(duration))
+        return true;
+    const QVariant r = changes.contains(rate) ? changes.value(rate) : Adodc1->record().value(rate);
+    const QVariant d =
+        changes.contains(duration) ? changes.value(duration) : Adodc1->record().value(duration);
+    if (const std::optional<double> fee = DisplayRules::storedFee(r.toString(), d.toString()))
+        changes.insert(QStringLiteral("Fee"), *fee);
+    return true;
+}
+
+QString frmDisplay::hintFor(QObject* control) const {
+    if (control == RichTextBox1->viewport() || control == RichTextBox2->viewport())
+        return QStringLiteral("  Use [View] to toggle between text and graphics modes  ");
+    if (control == Slider1)
+        return QStringLiteral("  Use this slider to navigate through %1 Vellagon records  ")
+            .arg(Adodc1->RecordCount());
+    if (control == Text1)
+        return gstrFrame1Caption;
+    if (control == Text2)
+        return gstrFrame2Caption;
+    if (control == Text3)
+        return gstrFrame3Caption;
+    if (control == Text4)
+        return QStringLiteral("  Hourly Rate  ");
+    if (control == Text5)
+        return QStringLiteral("  Summary  ");
+    if (control == Text7)
+        return QStringLiteral("  Beginning Time  ");
+    if (control == Text8)
+        return QStringLiteral("  Duration (computed to nearest tenth of an hour) ");
+    if (control == Text9)
+        return QStringLiteral("  Ending Time  ");
+    return QStringLiteral("  ") + path() + QStringLiteral("  ");
+}
+
+void frmDisplay::mouseMoveEvent(QMouseEvent* event) {
+    // Moves that a control passes on to the window keep that control's hint.
+    if (!childAt(event->position().toPoint()))
+        showStatus(hintFor(this));
+    ChildWindow::mouseMoveEvent(event);
+}
+
+bool frmDisplay::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        showStatus(hintFor(watched));
+        break;
+    case QEvent::FocusOut:
+        if (watched == Text4)
+            Text4_LostFocus();
+        break;
+    case QEvent::MouseButtonRelease:
+        // The slider takes the release first; the window acts on the value it leaves.
+        if (watched == Slider1)
+            QTimer::singleShot(0, this, &frmDisplay::Slider1_MouseUp);
+        break;
+    default:
+        break;
+    }
+    return ChildWindow::eventFilter(watched, event);
 }

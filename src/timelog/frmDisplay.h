@@ -2,12 +2,80 @@
 
 #include "core/ChildWindow.h"
 
-// A Display window: browses and edits the logs of one database file.
+#include <QList>
+
+class BoundField;
+class DataControl;
+class DataNavigator;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSlider;
+class QTextEdit;
+class QToolBar;
+
+// A Display window: browses and edits the logs of one database file, one log at a time, in
+// boxes bound to its data control, with a slider to jump through the records.
 class frmDisplay : public ChildWindow {
     Q_OBJECT
 
 public:
     explicit frmDisplay(QWidget* parent = nullptr);
+    ~frmDisplay() override;
 
     void Form_Load();
+    void Form_Activate() override;
+    void Form_LostFocus() override;
+    void Form_Resize();
+    void Adodc1_MoveComplete(int adReason);
+    void Slider1_MouseUp();
+    void Text4_LostFocus();
+    void mnuText_Click();
+    void mnuGraphics_Click();
+
+    // Puts the window on another record source of a file and runs it.
+    void setRecordSource(const QString& connectionString, const QString& recordSource) override;
+
+    // Whether the text view (the log text) is shown rather than the graphics view.
+    bool isTextView() const;
+
+    // The bound boxes and controls, named as the window's layout names them.
+    QLineEdit* Text1;        // Client
+    QLineEdit* Text2;        // Employee
+    QLineEdit* Text3;        // Project
+    QLineEdit* Text4;        // Rate
+    QLineEdit* Text5;        // Log Summary
+    QLineEdit* Text6;        // Fee (hidden)
+    QLineEdit* Text7;        // Beginning Time
+    QLineEdit* Text8;        // Duration
+    QLineEdit* Text9;        // Ending Time
+    QTextEdit* RichTextBox1; // VellaGraphic, the graphics view
+    QTextEdit* RichTextBox2; // Vellagon, the text view
+    QLabel* Label1;          // status line
+    QSlider* Slider1;
+    DataControl* Adodc1;
+    DataNavigator* Adodc1Navigator;
+    QToolBar* Toolbar1;
+    QMenu* mnuView;
+    QAction* mnuText;
+    QAction* mnuGraphics;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void bindFields();
+    void applyFont();
+    void showStatus(const QString& text);
+    void showDataError(int number, const QString& description);
+    bool storeFeeWithRateOrDuration(QVariantMap& changes);
+    QString hintFor(QObject* control) const;
+
+    QList<BoundField*> m_bound;
+    bool m_loading = false;
+    bool m_quiet = false;
+    QString m_loadError;
 };
