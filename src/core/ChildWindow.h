@@ -47,6 +47,14 @@ public:
 
     // Runs when the window becomes the active child window.
     virtual void Form_Activate();
+    // Runs when another child window becomes the active one.
+    virtual void Form_LostFocus() {}
+    // Puts a window that browses records on another record source (a connection string and a
+    // statement) and runs it; windows that browse nothing ignore it.
+    virtual void setRecordSource(const QString& connectionString, const QString& recordSource) {
+        Q_UNUSED(connectionString);
+        Q_UNUSED(recordSource);
+    }
 
 Q_SIGNALS:
     // The menu bar entries changed (the main window shows them again).

@@ -122,6 +122,9 @@ void frmMain::showMenusOf(ChildWindow* child) {
 void frmMain::childActivated() {
     ChildWindow* child = activeChildWindow();
     if (child && !child->isClosed()) {
+        if (m_lastActive && m_lastActive != child && !m_lastActive->isClosed())
+            m_lastActive->Form_LostFocus();
+        m_lastActive = child;
         child->Form_Activate();
         showMenusOf(child);
         disconnect(child, &ChildWindow::menuBarChanged, this, nullptr);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
-class ChildWindow;
+#include "ChildWindow.h"
+
 class QAction;
 class QMdiArea;
 
@@ -40,6 +42,7 @@ private:
     QAction* mnuMDisplay;
     QAction* mnuMEnter;
     bool m_unloaded = false;
+    QPointer<ChildWindow> m_lastActive;
 };
 
 // Closes every loaded window, newest first, the main window last.

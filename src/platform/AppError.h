@@ -18,6 +18,8 @@ public:
     static constexpr int TypeMismatch = 13;
     // Raised for an invalid procedure call or argument.
     static constexpr int InvalidCall = 5;
+    // Raised when a result does not fit its type (currency beyond its range).
+    static constexpr int Overflow = 6;
 
     AppError(int number, QString description)
         : m_number(number), m_description(std::move(description)), m_what(m_description.toUtf8()) {}

@@ -1,11 +1,286 @@
 #include "JetSql.h"
 
-// Placeholder until the translator lands.
+#include "JetSqlTokens.h"
+
+#include <QSet>
+#include <vector>
+
 namespace JetSql {
+
+namespace {
+
+// One piece of a parenthesis level: a token, or a whole parenthesised group already
+// translated (kind Open).
+struct Unit {
+    TokenKind kind;
+    QString text;
+};
+using Units = std::vector<Unit>;
+
+bool isKeyword(const QString& word) {
+    // Words that end an operand: clause words, logical and comparison words.
+    static const QSet<QString> keywords{
+        QStringLiteral("ALL"),         QStringLiteral("AND"),       QStringLiteral("AS"),
+        QStringLiteral("ASC"),         QStringLiteral("BETWEEN"),   QStringLiteral("BY"),
+        QStringLiteral("CASE"),        QStringLiteral("COLLATE"),   QStringLiteral("CROSS"),
+        QStringLiteral("DELETE"),      QStringLiteral("DESC"),      QStringLiteral("DISTINCT"),
+        QStringLiteral("DISTINCTROW"), QStringLiteral("ELSE"),      QStringLiteral("END"),
+        QStringLiteral("ESCAPE"),      QStringLiteral("EXCEPT"),    QStringLiteral("EXISTS"),
+        QStringLiteral("FROM"),        QStringLiteral("GLOB"),      QStringLiteral("GROUP"),
+        QStringLiteral("HAVING"),      QStringLiteral("IN"),        QStringLiteral("INNER"),
+        QStringLiteral("INSERT"),      QStringLiteral("INTERSECT"), QStringLiteral("INTO"),
+        QStringLiteral("IS"),          QStringLiteral("JOIN"),      QStringLiteral("LEFT"),
+        QStringLiteral("LIKE"),        QStringLiteral("LIMIT"),     QStringLiteral("NOT"),
+        QStringLiteral("OFFSET"),      QStringLiteral("ON"),        QStringLiteral("OR"),
+        QStringLiteral("ORDER"),       QStringLiteral("OUTER"),     QStringLiteral("RIGHT"),
+        QStringLiteral("SELECT"),      QStringLiteral("SET"),       QStringLiteral("THEN"),
+        QStringLiteral("TOP"),         QStringLiteral("UNION"),     QStringLiteral("UPDATE"),
+        QStringLiteral("VALUES"),      QStringLiteral("WHEN"),      QStringLiteral("WHERE"),
+        QStringLiteral("WITH"),        QStringLiteral("XOR")};
+    return keywords.contains(word.toUpper());
+}
+
+bool isWord(const Unit& u, QLatin1String word) {
+    return u.kind == TokenKind::Name && u.text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+// Units that an additive chain cannot reach across.
+bool isBoundary(const Unit& u) {
+    static const QSet<QString> comparisons{
+        QStringLiteral("="),  QStringLiteral("<>"), QStringLiteral("<"),
+        QStringLiteral(">"),  QStringLiteral("<="), QStringLiteral(">="),
+        QStringLiteral("!="), QStringLiteral("=="), QStringLiteral(";")};
+    switch (u.kind) {
+    case TokenKind::Comma:
+    case TokenKind::Close: // an unmatched ")" at the outer level
+        return true;
+    case TokenKind::Operator:
+        return comparisons.contains(u.text);
+    case TokenKind::Name:
+        return isKeyword(u.text);
+    default:
+        return false;
+    }
+}
+
+// Whether a "+" or "-" after this unit is binary.
+bool endsOperand(const Unit& u) {
+    switch (u.kind) {
+    case TokenKind::Text:
+    case TokenKind::Name:
+    case TokenKind::Bracketed:
+    case TokenKind::Number:
+    case TokenKind::Date:
+    case TokenKind::Parameter:
+    case TokenKind::Open:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isOperator(const Unit& u, QLatin1String op) {
+    return u.kind == TokenKind::Operator && u.text == op;
+}
+
+QString joined(const Units& units, size_t from, size_t to) {
+    QString text;
+    for (size_t i = from; i < to; ++i)
+        text += units[i].text;
+    return text;
+}
+
+// Jet's LIKE takes one-character classes such as [%], [_] and [[] for a literal character;
+// SQLite's LIKE takes an escape character instead. A pattern without such a class is kept
+// as it stands. A "[" that opens no one-character class stays a literal "[".
+QString likePattern(const QString& pattern, bool& escaped) {
+    const auto isClass = [&](qsizetype i) {
+        return pattern[i] == QLatin1Char('[') && i + 2 < pattern.size() &&
+               pattern[i + 1] != QLatin1Char(']') && pattern[i + 2] == QLatin1Char(']');
+    };
+    escaped = false;
+    for (qsizetype i = 0; i < pattern.size() && !escaped; ++i)
+        escaped = isClass(i);
+    if (!escaped)
+        return pattern;
+
+    QString out;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        QChar c = pattern[i];
+        if (isClass(i)) {
+            c = pattern[i + 1];
+            i += 2;
+            if (c == QLatin1Char('%') || c == QLatin1Char('_'))
+                out += QLatin1Char('\\');
+        }
+        if (c == QLatin1Char('\\'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+// LIKE followed by a literal that is the whole pattern: Jet's escapes become SQLite's.
+void translateLikePatterns(Units& units) {
+    const auto nextSignificant = [&](size_t i) {
+        while (i < units.size() && units[i].kind == TokenKind::Space)
+            ++i;
+        return i;
+    };
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (!isWord(units[i], QLatin1String("LIKE")))
+            continue;
+        const size_t pattern = nextSignificant(i + 1);
+        if (pattern >= units.size() || units[pattern].kind != TokenKind::Text)
+            continue;
+        const size_t after = nextSignificant(pattern + 1);
+        if (after < units.size() && !isBoundary(units[after]))
+            continue;
+        bool escaped = false;
+        const QString value = likePattern(textValue(units[pattern].text), escaped);
+        if (escaped)
+            units[pattern].text = textLiteral(value) + QStringLiteral(" ESCAPE '\\'");
+    }
+}
+
+// One additive chain (no blanks at either end): every binary "+" becomes jet_plus, folded
+// from the left; a binary "-" stays a subtraction inside the fold.
+QString foldAdditive(const Units& units) {
+    std::vector<size_t> ops;
+    bool anyPlus = false;
+    const Unit* previous = nullptr;
+    for (size_t i = 0; i < units.size(); ++i) {
+        const Unit& u = units[i];
+        if (u.kind == TokenKind::Space)
+            continue;
+        if ((isOperator(u, QLatin1String("+")) || isOperator(u, QLatin1String("-"))) && previous &&
+            endsOperand(*previous)) {
+            ops.push_back(i);
+            anyPlus = anyPlus || u.text == QLatin1String("+");
+        }
+        previous = &u;
+    }
+    if (!anyPlus)
+        return joined(units, 0, units.size());
+
+    // The term between two operators, without its surrounding blanks.
+    const auto term = [&](size_t from, size_t to) {
+        while (from < to && units[from].kind == TokenKind::Space)
+            ++from;
+        while (to > from && units[to - 1].kind == TokenKind::Space)
+            --to;
+        return joined(units, from, to);
+    };
+    QString result = term(0, ops.front());
+    for (size_t k = 0; k < ops.size(); ++k) {
+        const size_t op = ops[k];
+        const size_t end = k + 1 < ops.size() ? ops[k + 1] : units.size();
+        const QString right = term(op + 1, end);
+        if (units[op].text == QLatin1String("+")) {
+            result = QStringLiteral("jet_plus(") + result + QStringLiteral(", ") + right +
+                     QLatin1Char(')');
+        } else {
+            result += QStringLiteral(" - ") + right;
+        }
+    }
+    return result;
+}
+
+// A run of units between two boundaries. Jet's "&" binds looser than "+", "*" and the rest,
+// SQLite's "||" tighter than all of them, so an operand of "&" that is more than one unit
+// is put in parentheses.
+QString translateSegment(const Units& units) {
+    size_t first = 0;
+    size_t last = units.size();
+    while (first < last && units[first].kind == TokenKind::Space)
+        ++first;
+    while (last > first && units[last - 1].kind == TokenKind::Space)
+        --last;
+    if (first == last)
+        return joined(units, 0, units.size());
+
+    std::vector<Units> parts(1);
+    for (size_t i = first; i < last; ++i) {
+        if (isOperator(units[i], QLatin1String("&")))
+            parts.emplace_back();
+        else
+            parts.back().push_back(units[i]);
+    }
+
+    QString result = joined(units, 0, first);
+    if (parts.size() == 1) {
+        result += foldAdditive(parts.front());
+    } else {
+        for (size_t p = 0; p < parts.size(); ++p) {
+            const Units& part = parts[p];
+            size_t a = 0;
+            size_t b = part.size();
+            while (a < b && part[a].kind == TokenKind::Space)
+                ++a;
+            while (b > a && part[b - 1].kind == TokenKind::Space)
+                --b;
+            const Units core(part.begin() + qsizetype(a), part.begin() + qsizetype(b));
+            QString text = foldAdditive(core);
+            if (core.size() > 1)
+                text = QLatin1Char('(') + text + QLatin1Char(')');
+            if (p > 0)
+                result += QStringLiteral("||");
+            result += joined(part, 0, a) + text + joined(part, b, part.size());
+        }
+    }
+    return result + joined(units, last, units.size());
+}
+
+QString translateUnits(Units units) {
+    translateLikePatterns(units);
+    QString result;
+    Units segment;
+    for (const Unit& u : units) {
+        if (isBoundary(u)) {
+            result += translateSegment(segment) + u.text;
+            segment.clear();
+        } else {
+            segment.push_back(u);
+        }
+    }
+    return result + translateSegment(segment);
+}
+
+// Translates one parenthesis level starting at pos; a nested level ends after its ")".
+QString translateLevel(const QList<Token>& tokens, qsizetype& pos, bool nested) {
+    Units units;
+    while (pos < tokens.size()) {
+        const Token& t = tokens[pos++];
+        if (t.kind == TokenKind::Open) {
+            const QString inner = translateLevel(tokens, pos, true);
+            units.push_back({TokenKind::Open, QLatin1Char('(') + inner});
+        } else if (t.kind == TokenKind::Close && nested) {
+            return translateUnits(std::move(units)) + t.text;
+        } else {
+            units.push_back({t.kind, t.text});
+        }
+    }
+    return translateUnits(std::move(units));
+}
+
+} // namespace
+
 QString translate(const QString& jetSql) {
-    return jetSql;
+    const QList<Token> tokens = tokenize(jetSql);
+    qsizetype pos = 0;
+    return translateLevel(tokens, pos, false);
 }
+
 QString likeEscape(const QString& value) {
-    return value;
+    QString escaped;
+    escaped.reserve(value.size() + 8);
+    for (const QChar c : value) {
+        if (c == QLatin1Char('[') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            escaped += c;
+    }
+    return escaped;
 }
+
 } // namespace JetSql

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// Dates in the database file: text "yyyy-MM-dd HH:mm:ss" in local time, whole seconds, always
+// with the time part, so that text order is time order. A QDateTime is never bound as it is
+// (Qt would write a 'T' form that sorts differently).
+namespace StoredDate {
+
+// The stored text of a date; an empty text for an invalid one.
+QString toStored(const QDateTime& value);
+// The value to bind: the stored text, or a NULL text for an invalid date.
+QVariant toSqlValue(const QDateTime& value);
+// A date read from a column: the stored text (a date alone means midnight), or any other form
+// VbFormat::parseDate reads. Invalid for NULL and for anything that is no date.
+QDateTime fromStored(const QVariant& value);
+
+} // namespace StoredDate
