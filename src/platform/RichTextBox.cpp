@@ -29,7 +29,8 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
 }
 
 void RichTextBox::insertPicture(const QImage& image) {
-    const QUrl name(QStringLiteral("picture-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const QUrl name(QStringLiteral("picture-") +
+                    QUuid::createUuid().toString(QUuid::WithoutBraces));
     document()->addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
     format.setName(name.toString());

@@ -25,6 +25,11 @@ QString fieldName(const QString& caption, const char* column) {
     return vbTrim(caption).isEmpty() ? QString::fromLatin1(column) : caption;
 }
 
+// A text column's value: an empty text stays '' (a null QString would be bound as NULL).
+QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+}
+
 Outcome refusal(const QString& message, Field field) {
     Outcome outcome;
     outcome.message = message;
@@ -114,9 +119,10 @@ void append(const QString& path, const Log& log) {
                            "[Log Summary], [Vellagon], [VellaGraphic], [Beginning Time], "
                            "[Ending Time], [Duration], [Fee]) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {log.client, log.employee, log.project, log.rate, log.logSummary, log.vellagon,
-             log.vellaGraphic, StoredDate::toSqlValue(log.beginning),
-             StoredDate::toSqlValue(log.ending), log.duration.toDouble(), log.fee.toDouble()});
+            {text(log.client), text(log.employee), text(log.project), text(log.rate),
+             text(log.logSummary), text(log.vellagon), text(log.vellaGraphic),
+             StoredDate::toSqlValue(log.beginning), StoredDate::toSqlValue(log.ending),
+             log.duration.toDouble(), log.fee.toDouble()});
 }
 
 Outcome complete(const QString& path, const Entry& entry) {

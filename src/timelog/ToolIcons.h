@@ -3,6 +3,6 @@
 #include <QIcon>
 #include <QString>
 
-// The icon of a toolbar button, by the button's key ("Back", "Cut", "Small Caps" ...): the
-// desktop theme's icon where there is one, else a drawn one, so every button shows something.
+// The icon of a toolbar button, by the button's key ("Back", "Cut", "Small Caps" ...). They
+// are drawn here, so that they look the same whatever icon theme the desktop has (or none).
 QIcon toolIcon(const QString& key);

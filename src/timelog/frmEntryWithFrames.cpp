@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
@@ -231,11 +232,13 @@ void frmEntryWithFrames::createMenus() {
 
     mnuEdit = addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCopy = addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuCopy =
+        addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuCut = addItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     mnuEPaste =
         addItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_G));
-    mnuDelete = addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+    mnuDelete =
+        addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     mnuFonts = mnuEdit->addMenu(QStringLiteral("F&onts"));
     mnuFonts->setObjectName(QStringLiteral("mnuFonts"));
@@ -254,8 +257,7 @@ void frmEntryWithFrames::createMenus() {
 
     mnuLogcompleted = addMenuBarCommand(QStringLiteral("&Log completed"));
     mnuLogcompleted->setObjectName(QStringLiteral("mnuLogcompleted"));
-    connect(mnuLogcompleted, &QAction::triggered, this,
-            &frmEntryWithFrames::mnuLogcompleted_Click);
+    connect(mnuLogcompleted, &QAction::triggered, this, &frmEntryWithFrames::mnuLogcompleted_Click);
     mnuEnterDisplay = addMenuBarCommand(QStringLiteral("&Display"));
     mnuEnterDisplay->setObjectName(QStringLiteral("mnuEnterDisplay"));
     mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
@@ -274,8 +276,7 @@ void frmEntryWithFrames::createMenus() {
     mnuClients = addMenu(QStringLiteral("&Clients"));
     mnuClients->setObjectName(QStringLiteral("mnuClients"));
     mnuCClient = addItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
-    mnuActiveClients =
-        addItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
+    mnuActiveClients = addItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
     mnuInactiveClients =
         addItem(mnuClients, "mnuInactiveClients", QStringLiteral("I&nactive Clients"));
     mnuDisbursements =
@@ -298,12 +299,34 @@ void frmEntryWithFrames::createMenus() {
     mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
 
     // Commands whose windows and dialogs are not built yet.
-    for (QAction* item :
-         {mnuCopy, mnuCut, mnuEPaste, mnuDelete, mnuDisplayfont, mnuDataentryfont,
-          mnuLetterheadfont, mnuReportfont, mnuVellagonfont, mnuPrintFont, mnuSelectAll,
-          mnuEnterDisplay, mnuSearch, mnuNewEntry, mnuActivity, mnuEmployees, mnuProject, mnuRates,
-          mnuThingsToDo, mnuCClient, mnuActiveClients, mnuInactiveClients, mnuDisbursements,
-          mnuLetterhead, mnuCreateInvoice, mnuTips, mnuWeb, mnuAbout})
+    for (QAction* item : {mnuCopy,
+                          mnuCut,
+                          mnuEPaste,
+                          mnuDelete,
+                          mnuDisplayfont,
+                          mnuDataentryfont,
+                          mnuLetterheadfont,
+                          mnuReportfont,
+                          mnuVellagonfont,
+                          mnuPrintFont,
+                          mnuSelectAll,
+                          mnuEnterDisplay,
+                          mnuSearch,
+                          mnuNewEntry,
+                          mnuActivity,
+                          mnuEmployees,
+                          mnuProject,
+                          mnuRates,
+                          mnuThingsToDo,
+                          mnuCClient,
+                          mnuActiveClients,
+                          mnuInactiveClients,
+                          mnuDisbursements,
+                          mnuLetterhead,
+                          mnuCreateInvoice,
+                          mnuTips,
+                          mnuWeb,
+                          mnuAbout})
         item->setEnabled(false);
 }
 
@@ -485,7 +508,8 @@ void frmEntryWithFrames::mnuLogcompleted_Click() {
 
     gstrRate = outcome.log.rate;
     gstrDuration = outcome.log.duration;
-    gvarFee = outcome.log.rate.isEmpty() ? QVariant(QString()) : QVariant(outcome.log.fee.toDouble());
+    gvarFee =
+        outcome.log.rate.isEmpty() ? QVariant(QString()) : QVariant(outcome.log.fee.toDouble());
     Label1->setText(QStringLiteral("Vellagon saved"));
     clearForNextLog();
 }
