@@ -109,14 +109,6 @@ private Q_SLOTS:
         QVERIFY(samePixels(images[2], picture()));
         QCOMPARE(RichText::plainText(loaded), QString());
     }
-
-    void textWithoutPicturesIsPlainHtml() {
-        QTextDocument doc;
-        doc.setPlainText(QStringLiteral("  a <b> & c  "));
-        QTextDocument loaded;
-        RichText::loadStoredHtml(loaded, RichText::toStoredHtml(doc));
-        QCOMPARE(loaded.toPlainText(), QStringLiteral("  a <b> & c  "));
-    }
 };
 
 VELLAGON_TEST_MAIN(TestRichText)
