@@ -122,6 +122,7 @@ void OpenDatabaseAndFillLists() {
     if (!exists(gstrDatabasePath))
         CreateNewDatabase();
     const Database db = Database::open(gstrDatabasePath);
+    Schema::ensureIndexes(db);
 
     MainLists& lists = mainLists();
     const QStringList clients =

@@ -196,10 +196,56 @@ QStringList defaultRates() {
     return rates;
 }
 
+const std::vector<Index>& indexes() {
+    // Logs are listed by beginning time and searched by client, employee and project (with
+    // LIKE, which an index on a NOCASE column serves); payments and disbursements are listed by
+    // client and date.
+    static const std::vector<Index> all{
+        {QStringLiteral("Vellagons by Beginning Time"),
+         QStringLiteral("Vellagons"),
+         {QStringLiteral("Beginning Time")}},
+        {QStringLiteral("Vellagons by Client"),
+         QStringLiteral("Vellagons"),
+         {QStringLiteral("Client")}},
+        {QStringLiteral("Vellagons by Employee"),
+         QStringLiteral("Vellagons"),
+         {QStringLiteral("Employee")}},
+        {QStringLiteral("Vellagons by Project"),
+         QStringLiteral("Vellagons"),
+         {QStringLiteral("Project")}},
+        {QStringLiteral("Disbursements by Client"),
+         QStringLiteral("Disbursements"),
+         {QStringLiteral("Disbursement Client Last Name"),
+          QStringLiteral("Disbursement Client First Name"), QStringLiteral("Disbursement Date")}},
+        {QStringLiteral("Payments by Client"),
+         QStringLiteral("Payments"),
+         {QStringLiteral("Payment Client Last Name"), QStringLiteral("Payment Client First Name"),
+          QStringLiteral("Payment Date")}},
+    };
+    return all;
+}
+
+QString createIndexSql(const Index& index) {
+    QStringList columns;
+    for (const QString& c : index.columns)
+        columns << bracketed(c);
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(bracketed(index.name), bracketed(index.table), columns.join(QStringLiteral(", ")));
+}
+
+void ensureIndexes(const Database& db) {
+    db.transaction([&] {
+        for (const Index& index : indexes())
+            if (db.hasTable(index.table))
+                db.exec(createIndexSql(index));
+    });
+}
+
 void build(const Database& db) {
     db.transaction([&] {
         for (const Table& t : tables())
             db.exec(createTableSql(t));
+        ensureIndexes(db);
         const auto fill = [&](const QString& tableName, const QStringList& rows) {
             const QString sql = QStringLiteral("INSERT INTO [%1] ([%1]) VALUES (?)").arg(tableName);
             for (const QString& row : rows)

@@ -37,8 +37,20 @@ QStringList defaultActivities();
 QStringList defaultProjects();
 QStringList defaultRates();
 
-// Builds the schema and the default rows in an empty, open file, as one unit.
+// Builds the schema, its indexes and the default rows in an empty, open file, as one unit.
 void build(const Database& db);
+
+// An index that serves the program's own lists and searches; it changes no table, so any
+// file may have it.
+struct Index {
+    QString name;
+    QString table;
+    QStringList columns;
+};
+const std::vector<Index>& indexes();
+QString createIndexSql(const Index& index);
+// Creates the indexes that a file lacks (on the tables it has).
+void ensureIndexes(const Database& db);
 
 } // namespace Schema
 

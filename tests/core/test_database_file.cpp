@@ -10,6 +10,7 @@
 #include "platform/Database.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace {
 const QString NotValidQuestion =
@@ -145,6 +146,32 @@ private Q_SLOTS:
         QCOMPARE(list(MainLists::Activities), Schema::defaultActivities());
         QVERIFY(gblnNoClients);
         QVERIFY(gblnNoEmployees);
+    }
+
+    void openingAnOlderFileAddsTheIndexesThatServeTheSearches() {
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/older.mdb"));
+        QStringList drops;
+        for (const Schema::Index& index : Schema::indexes())
+            drops << QStringLiteral("DROP INDEX [%1]").arg(index.name);
+        Fixtures::execRaw(gstrDatabasePath, drops);
+        OpenDatabaseAndFillLists();
+        const Database db = Database::open(gstrDatabasePath);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                          "'index' AND name NOT LIKE 'sqlite%'"))
+                     .toInt(),
+                 int(Schema::indexes().size()));
+        // A search by client, as typed (any case), is served by its index.
+        const auto plan = [&](const QString& sql) {
+            QStringList steps;
+            QSqlQuery q = db.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+            while (q.next())
+                steps << q.value(3).toString();
+            return steps.join(QLatin1Char('|'));
+        };
+        QVERIFY(plan(QStringLiteral("SELECT rowid FROM Vellagons WHERE Client LIKE 'smith, jo'"))
+                    .contains(QStringLiteral("USING COVERING INDEX Vellagons by Client")));
+        QVERIFY(plan(QStringLiteral("SELECT rowid FROM Vellagons ORDER BY [Beginning Time]"))
+                    .contains(QStringLiteral("Vellagons by Beginning Time")));
     }
 
     void clientsAreSortedOthersKeepTableOrder() {

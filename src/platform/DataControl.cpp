@@ -1,0 +1,634 @@
+#include "DataControl.h"
+
+#include "AppError.h"
+#include "ConnectionString.h"
+#include "JetSql.h"
+#include "RecordSource.h"
+#include "StoredDate.h"
+
+#include <QDateTime>
+#include <QEvent>
+#include <QSqlField>
+#include <QSqlQuery>
+
+namespace {
+
+using RecordSource::quoteName;
+
+// Rows read per statement when the whole set is walked.
+constexpr int BatchSize = 500;
+
+const QString& outOfRange() {
+    static const QString text = QStringLiteral("Arguments are of the wrong type, are out of "
+                                               "acceptable range, or are in conflict with one "
+                                               "another.");
+    return text;
+}
+
+const QString& noCurrentRecord() {
+    static const QString text =
+        QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                       "Requested operation requires a current record.");
+    return text;
+}
+
+// Dates go to the file in their stored text form, never in Qt's 'T' form.
+QVariant storable(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return StoredDate::toSqlValue(value.toDateTime());
+    case QMetaType::QDate:
+        return StoredDate::toSqlValue(value.toDate().startOfDay());
+    default:
+        return value;
+    }
+}
+
+} // namespace
+
+DataControl::DataControl(QObject* parent) : QObject(parent) {
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+DataControl::~DataControl() {
+    leaveRow();
+}
+
+bool DataControl::eventFilter(QObject* watched, QEvent* event) {
+    // Closing the window writes the edit while its boxes and its rules are still there.
+    if (watched == parent() && event->type() == QEvent::Close && !Update()) {
+        event->ignore();
+        return true;
+    }
+    return false;
+}
+
+void DataControl::setDatabasePath(const QString& path) {
+    m_path = path;
+    m_connectionString = ConnectionString::plain(path);
+}
+
+void DataControl::setConnectionString(const QString& connectionString) {
+    m_connectionString = connectionString;
+    m_path = ConnectionString::dataSource(connectionString);
+}
+
+void DataControl::setRecordSource(const QString& jetSql) {
+    m_source = jetSql;
+}
+
+bool DataControl::fail(int number, const QString& description) {
+    emit error(number, description);
+    return false;
+}
+
+// ---- reading the set
+
+QString DataControl::signature(const Database& db) const {
+    // data_version moves when another connection commits; total_changes counts this
+    // connection's own writes (every window of the program shares it).
+    const QString version = db.scalar(QStringLiteral("PRAGMA data_version")).toString();
+    const QString changes = db.scalar(QStringLiteral("SELECT total_changes()")).toString();
+    return db.connection().connectionName() + QLatin1Char('\n') + version + QLatin1Char('\n') +
+           changes + QLatin1Char('\n') + m_source;
+}
+
+bool DataControl::reload() {
+    try {
+        if (m_path.trimmed().isEmpty())
+            throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
+        const Database db = m_db.isValid() && Database::samePath(m_db.path(), m_path)
+                                ? m_db
+                                : Database::open(m_path);
+        const QString sig = signature(db);
+        if (sig == m_loadedSignature && m_db.isValid())
+            return true;
+
+        const QString sql = JetSql::translate(m_source);
+        QString table;
+        const auto single = RecordSource::singleTable(sql);
+        if (single)
+            table = db.scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
+                                             "'table' AND name = ? COLLATE NOCASE"),
+                              {single->table})
+                        .toString();
+        if (table.isEmpty())
+            loadAllRows(db, sql);
+        else
+            loadTableKeys(db, table, single->clauses);
+        m_db = db;
+        m_loadedSignature = sig;
+        return true;
+    } catch (const AppError& e) {
+        return fail(e.number(), e.description());
+    }
+}
+
+void DataControl::loadTableKeys(const Database& db, const QString& table, const QString& clauses) {
+    const QString from = QStringLiteral(" FROM ") + quoteName(table);
+    QSqlRecord fields =
+        db.exec(QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE 0")).record();
+    QList<qint64> keys;
+    {
+        QSqlQuery ids = db.exec(QStringLiteral("SELECT ") + quoteName(table) +
+                                QStringLiteral(".rowid") + from + QLatin1Char(' ') + clauses);
+        while (ids.next())
+            keys.append(ids.value(0).toLongLong());
+    }
+    keys.squeeze();
+
+    m_table = table;
+    m_rowSql = QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE rowid = ?");
+    m_emptyRecord = fields;
+    m_keys = std::move(keys);
+    m_rows.clear();
+    m_fieldNames.clear();
+    m_fieldIndex.clear();
+    for (int i = 0; i < fields.count(); ++i) {
+        m_fieldNames << fields.fieldName(i);
+        m_fieldIndex.insert(fields.fieldName(i).toLower(), i);
+    }
+}
+
+void DataControl::loadAllRows(const Database& db, const QString& sql) {
+    QList<QVariantList> rows;
+    QSqlRecord fields;
+    {
+        QSqlQuery query = db.exec(sql);
+        fields = query.record();
+        const int columns = fields.count();
+        while (query.next()) {
+            QVariantList row;
+            row.reserve(columns);
+            for (int i = 0; i < columns; ++i)
+                row << query.value(i);
+            rows << row;
+        }
+    }
+    m_table.clear();
+    m_rowSql.clear();
+    m_emptyRecord = fields;
+    m_emptyRecord.clearValues();
+    m_rows = std::move(rows);
+    m_keys.clear();
+    m_keys.reserve(m_rows.size());
+    for (qsizetype i = 0; i < m_rows.size(); ++i)
+        m_keys.append(i);
+    m_fieldNames.clear();
+    m_fieldIndex.clear();
+    for (int i = 0; i < fields.count(); ++i) {
+        m_fieldNames << fields.fieldName(i);
+        // A join may name a field twice; the first one answers to the name.
+        if (!m_fieldIndex.contains(fields.fieldName(i).toLower()))
+            m_fieldIndex.insert(fields.fieldName(i).toLower(), i);
+    }
+}
+
+bool DataControl::fetch(qint64 key, QSqlRecord& row) const {
+    if (m_table.isEmpty()) {
+        if (key < 0 || key >= m_rows.size())
+            return false;
+        row = m_emptyRecord;
+        const QVariantList& values = m_rows.at(key);
+        for (int i = 0; i < values.size(); ++i)
+            row.setValue(i, values.at(i));
+        return true;
+    }
+    QSqlQuery query = m_db.exec(m_rowSql, {key});
+    if (!query.next())
+        return false;
+    row = query.record();
+    return true;
+}
+
+// Makes the row at index current; a row that is gone from its table is dropped from the set
+// and the next one in the direction of the move is taken.
+void DataControl::arrive(int index, int direction) {
+    m_deleted = false;
+    m_current = QSqlRecord();
+    while (index >= 0 && index < m_keys.size()) {
+        QSqlRecord row;
+        if (fetch(m_keys.at(index), row)) {
+            m_pos = index;
+            m_current = row;
+            return;
+        }
+        m_keys.removeAt(index);
+        if (direction < 0)
+            --index;
+    }
+    m_pos = direction < 0 ? -1 : int(m_keys.size());
+}
+
+bool DataControl::moveTo(int index, int direction, int reason) {
+    const bool wasDeleted = m_deleted;
+    const QSqlRecord wasCurrent = m_current;
+    const bool hadRow = hasCurrentRow();
+    const qint64 wasKey = hadRow ? m_keys.at(m_pos) : 0;
+    const int wasPos = m_pos;
+    try {
+        arrive(index, direction);
+    } catch (const AppError& e) {
+        // The row could not be read: stay where the control stood.
+        m_deleted = wasDeleted;
+        m_current = wasCurrent;
+        m_pos = hadRow ? int(m_keys.indexOf(wasKey)) : qMin(wasPos, int(m_keys.size()));
+        if (hadRow && m_pos < 0)
+            rowVanished();
+        return fail(e.number(), e.description());
+    }
+    emit fieldsChanged();
+    emit moveComplete(reason);
+    return true;
+}
+
+// ---- position
+
+bool DataControl::isBOF() const {
+    if (m_adding)
+        return false;
+    return m_keys.isEmpty() || (!m_deleted && m_pos < 0);
+}
+
+bool DataControl::isEOF() const {
+    if (m_adding)
+        return false;
+    return m_keys.isEmpty() || (!m_deleted && m_pos >= m_keys.size());
+}
+
+bool DataControl::hasCurrentRow() const {
+    return m_adding || (!m_deleted && m_pos >= 0 && m_pos < m_keys.size());
+}
+
+int DataControl::RecordCount() const {
+    return int(m_keys.size()) + (m_adding ? 1 : 0);
+}
+
+int DataControl::AbsolutePosition() const {
+    if (m_adding)
+        return RecordCount();
+    if (m_keys.isEmpty() || m_deleted)
+        return adPosUnknown;
+    if (m_pos < 0)
+        return adPosBOF;
+    if (m_pos >= m_keys.size())
+        return adPosEOF;
+    return m_pos + 1;
+}
+
+QVariant DataControl::Bookmark() const {
+    if (m_adding || !hasCurrentRow())
+        return {};
+    return m_keys.at(m_pos);
+}
+
+bool DataControl::Refresh() {
+    if (!leaveRow())
+        return false;
+    if (!reload())
+        return false;
+    m_adding = false;
+    m_changes.clear();
+    m_pos = -1;
+    return moveTo(0, 1, adRsnRequery);
+}
+
+bool DataControl::MoveFirst() {
+    if (!leaveRow())
+        return false;
+    return moveTo(0, 1, adRsnMoveFirst);
+}
+
+bool DataControl::MoveLast() {
+    if (!leaveRow())
+        return false;
+    return moveTo(int(m_keys.size()) - 1, -1, adRsnMoveLast);
+}
+
+bool DataControl::MoveNext() {
+    if (isEOF())
+        return fail(NoCurrentRecord, noCurrentRecord());
+    if (!leaveRow())
+        return false;
+    // After a delete the row that followed the deleted one stands at m_pos.
+    return moveTo(m_deleted ? m_pos : m_pos + 1, 1, adRsnMoveNext);
+}
+
+bool DataControl::MovePrevious() {
+    if (isBOF())
+        return fail(NoCurrentRecord, noCurrentRecord());
+    if (!leaveRow())
+        return false;
+    return moveTo(m_pos - 1, -1, adRsnMovePrevious);
+}
+
+bool DataControl::setAbsolutePosition(int position) {
+    if (position < 1 || position > m_keys.size())
+        return fail(InvalidArgument, outOfRange());
+    if (!leaveRow())
+        return false;
+    return moveTo(qMin(position, int(m_keys.size())) - 1, 1, adRsnMove);
+}
+
+bool DataControl::setBookmark(const QVariant& bookmark) {
+    bool ok = false;
+    const qint64 key = bookmark.toLongLong(&ok);
+    if (!bookmark.isValid() || !ok || !m_keys.contains(key))
+        return fail(InvalidArgument, outOfRange());
+    if (!leaveRow())
+        return false;
+    const qsizetype index = m_keys.indexOf(key);
+    if (index < 0)
+        return fail(InvalidArgument, outOfRange());
+    // A row deleted meanwhile gives its place to the one that followed it.
+    return moveTo(int(index), 1, adRsnMove);
+}
+
+// ---- fields
+
+QString DataControl::canonicalField(const QString& field) const {
+    const int i = m_fieldIndex.value(field.toLower(), -1);
+    return i < 0 ? QString() : m_fieldNames.at(i);
+}
+
+QVariant DataControl::value(const QString& field) const {
+    const QString name = canonicalField(field);
+    if (name.isEmpty() || !hasCurrentRow())
+        return {};
+    const auto edited = m_changes.constFind(name);
+    if (edited != m_changes.constEnd())
+        return *edited;
+    return m_current.value(name);
+}
+
+QSqlRecord DataControl::record() const {
+    return hasCurrentRow() ? m_current : QSqlRecord();
+}
+
+bool DataControl::setValue(const QString& field, const QVariant& value) {
+    if (!isUpdatable())
+        return fail(ReadOnlySource, QStringLiteral("Current Recordset does not support updating. "
+                                                   "This may be a limitation of the provider, or "
+                                                   "of the selected locktype."));
+    if (!hasCurrentRow())
+        return fail(NoCurrentRecord, noCurrentRecord());
+    const QString name = canonicalField(field);
+    if (name.isEmpty())
+        return fail(UnknownField, QStringLiteral("Item cannot be found in the collection "
+                                                 "corresponding to the requested name or "
+                                                 "ordinal: %1.")
+                                      .arg(field));
+    m_changes.insert(name, value);
+    return true;
+}
+
+int DataControl::addFieldHook(std::function<bool(QVariantMap&)> hook) {
+    const int id = m_nextHookId++;
+    m_fieldHooks.append({id, std::move(hook)});
+    return id;
+}
+
+void DataControl::removeFieldHook(int id) {
+    m_fieldHooks.removeIf([id](const auto& entry) { return entry.first == id; });
+}
+
+// ---- writing
+
+// Gathers the bound boxes' edits, lets the window's rule see the whole write, and checks the
+// field names. False: refused (the hooks said why) or a field the table does not have.
+bool DataControl::prepareChanges(QVariantMap& changes, const QSqlRecord& current) {
+    const auto hooks = m_fieldHooks; // a hook may remove itself
+    for (const auto& [id, hook] : hooks)
+        if (!hook(changes))
+            return false;
+    if (changes.isEmpty())
+        return true;
+    if (m_beforeCommit && !m_beforeCommit(changes, current))
+        return false;
+    QVariantMap canonical;
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+        const QString name = canonicalField(it.key());
+        if (name.isEmpty())
+            return fail(UnknownField, QStringLiteral("Item cannot be found in the collection "
+                                                     "corresponding to the requested name or "
+                                                     "ordinal: %1.")
+                                          .arg(it.key()));
+        canonical.insert(name, storable(it.value()));
+    }
+    changes = canonical;
+    return true;
+}
+
+bool DataControl::writeChanges(const QVariantMap& changes) {
+    QStringList assignments;
+    QVariantList params;
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+        assignments << quoteName(it.key()) + QStringLiteral(" = ?");
+        params << it.value();
+    }
+    params << m_keys.at(m_pos);
+    try {
+        QSqlQuery query = m_db.exec(
+            QStringLiteral("UPDATE ") + quoteName(m_table) + QStringLiteral(" SET ") +
+                assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"),
+            params);
+        if (query.numRowsAffected() == 0) {
+            // Another window deleted the row: there is nothing left to write to.
+            m_changes.clear();
+            rowVanished();
+            fail(RowGone, QStringLiteral("The record was deleted by another user; the changes "
+                                         "made to it could not be saved."));
+            return true;
+        }
+    } catch (const AppError& e) {
+        return fail(e.number(), e.description());
+    }
+    m_changes.clear();
+    return true;
+}
+
+bool DataControl::insertRow(const QVariantMap& changes) {
+    QStringList columns;
+    QStringList marks;
+    QVariantList params;
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+        columns << quoteName(it.key());
+        marks << QStringLiteral("?");
+        params << it.value();
+    }
+    const QString sql =
+        columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(m_table))
+                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(quoteName(m_table), columns.join(QStringLiteral(", ")),
+                                     marks.join(QStringLiteral(", ")));
+    try {
+        const qint64 id = m_db.exec(sql, params).lastInsertId().toLongLong();
+        m_adding = false;
+        m_changes.clear();
+        m_keys.append(id);
+        m_pos = int(m_keys.size()) - 1;
+        m_deleted = false;
+        if (!fetch(id, m_current))
+            rowVanished();
+    } catch (const AppError& e) {
+        return fail(e.number(), e.description());
+    }
+    return true;
+}
+
+void DataControl::rowVanished() {
+    if (!m_deleted && m_pos >= 0 && m_pos < m_keys.size())
+        m_keys.removeAt(m_pos);
+    m_deleted = true;
+    m_current = QSqlRecord();
+}
+
+// Writes the pending edit of the row being left. False when the write failed or was refused:
+// the edit is kept and the caller stays on the row.
+bool DataControl::leaveRow(bool* wrote) {
+    if (wrote)
+        *wrote = false;
+    if (!hasCurrentRow()) {
+        m_changes.clear();
+        return true;
+    }
+    QVariantMap changes = m_changes;
+    if (!prepareChanges(changes, m_adding ? m_emptyRecord : m_current))
+        return false;
+    if (m_adding) {
+        // A new row that received no value is dropped, not written empty.
+        if (changes.isEmpty()) {
+            m_adding = false;
+            m_changes.clear();
+            reread();
+            return true;
+        }
+        if (!insertRow(changes))
+            return false;
+    } else {
+        if (changes.isEmpty()) {
+            m_changes.clear();
+            return true;
+        }
+        if (!writeChanges(changes))
+            return false;
+    }
+    if (wrote)
+        *wrote = true;
+    return true;
+}
+
+void DataControl::reread() {
+    if (m_adding) {
+        m_current = m_emptyRecord;
+        return;
+    }
+    if (!hasCurrentRow())
+        return;
+    try {
+        if (!fetch(m_keys.at(m_pos), m_current))
+            rowVanished();
+    } catch (const AppError& e) {
+        fail(e.number(), e.description());
+    }
+}
+
+bool DataControl::Update() {
+    const bool wasAdding = m_adding;
+    bool wrote = false;
+    if (!leaveRow(&wrote))
+        return false;
+    if (wrote || wasAdding) {
+        reread();
+        emit fieldsChanged();
+    }
+    return true;
+}
+
+void DataControl::CancelUpdate() {
+    m_changes.clear();
+    m_adding = false;
+    reread();
+    emit fieldsChanged();
+}
+
+bool DataControl::AddNew() {
+    if (!isUpdatable())
+        return fail(ReadOnlySource, QStringLiteral("Current Recordset does not support updating. "
+                                                   "This may be a limitation of the provider, or "
+                                                   "of the selected locktype."));
+    if (!leaveRow())
+        return false;
+    m_adding = true;
+    m_changes.clear();
+    m_current = m_emptyRecord;
+    emit fieldsChanged();
+    emit moveComplete(adRsnAddNew);
+    return true;
+}
+
+bool DataControl::Delete() {
+    if (!isUpdatable())
+        return fail(ReadOnlySource, QStringLiteral("Current Recordset does not support updating. "
+                                                   "This may be a limitation of the provider, or "
+                                                   "of the selected locktype."));
+    if (m_adding) {
+        // The new row is not in the table yet: deleting it is dropping it.
+        CancelUpdate();
+        return true;
+    }
+    if (!hasCurrentRow())
+        return fail(NoCurrentRecord, noCurrentRecord());
+    try {
+        m_db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(m_table)),
+                  {m_keys.at(m_pos)});
+    } catch (const AppError& e) {
+        return fail(e.number(), e.description());
+    }
+    m_changes.clear();
+    rowVanished();
+    emit fieldsChanged();
+    emit moveComplete(adRsnDelete);
+    return true;
+}
+
+// ---- walking the whole set
+
+void DataControl::forEachRow(const std::function<bool(const QSqlRecord& row)>& fn) const {
+    const QList<qint64> keys = m_keys; // rows added meanwhile are not walked
+    for (qsizetype start = 0; start < keys.size(); start += BatchSize) {
+        const QList<qint64> batch = keys.mid(start, BatchSize);
+        QHash<qint64, QSqlRecord> rows;
+        if (m_table.isEmpty()) {
+            for (qint64 key : batch) {
+                QSqlRecord row;
+                if (fetch(key, row))
+                    rows.insert(key, row);
+            }
+        } else {
+            QStringList marks;
+            QVariantList params;
+            for (qint64 key : batch) {
+                marks << QStringLiteral("?");
+                params << key;
+            }
+            QSqlQuery query =
+                m_db.exec(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                              .arg(quoteName(m_table), marks.join(QLatin1Char(','))),
+                          params);
+            while (query.next()) {
+                QSqlRecord row = m_emptyRecord;
+                for (int i = 0; i < row.count(); ++i)
+                    row.setValue(i, query.value(i + 1));
+                rows.insert(query.value(0).toLongLong(), row);
+            }
+        }
+        // The statement is finished before the caller's code runs.
+        for (qint64 key : batch) {
+            const auto it = rows.constFind(key);
+            if (it != rows.constEnd() && !fn(*it))
+                return;
+        }
+    }
+}

@@ -1,0 +1,192 @@
+#pragma once
+
+#include "Database.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+#include <functional>
+
+// A data control and its recordset: a record source (a statement in the Jet dialect) on a
+// database file, one current row, moves, positions, bookmarks, deletion, and an edit buffer
+// that is written when the row is left, as the bound boxes of a window expect.
+//
+// Rows of a source that lists one table ("SELECT * FROM T [WHERE ...] [ORDER BY ...]") are
+// kept as an ordered list of row ids only, and a row is read when it becomes current, so a
+// large table costs a few bytes a row. A row that another window deleted meanwhile is passed
+// over. Any other source (a join, chosen columns) is read whole and cannot be changed.
+// No statement stays open between calls, so the control never blocks another writer.
+//
+// Position rules follow ADO's recordset: an empty set is at BOF and at EOF; MoveNext past the
+// last row gives EOF and no current row, MovePrevious before the first gives BOF; after Delete
+// there is no current row until the next move, which goes on from where the deleted row stood.
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    // Why a move happened (ADO's EventReasonEnum).
+    enum EventReason {
+        adRsnAddNew = 1,
+        adRsnDelete = 2,
+        adRsnUpdate = 3,
+        adRsnUndoUpdate = 4,
+        adRsnUndoAddNew = 5,
+        adRsnUndoDelete = 6,
+        adRsnRequery = 7,
+        adRsnResynch = 8,
+        adRsnClose = 9,
+        adRsnMove = 10,
+        adRsnFirstChange = 11,
+        adRsnMoveFirst = 12,
+        adRsnMoveNext = 13,
+        adRsnMovePrevious = 14,
+        adRsnMoveLast = 15
+    };
+    // AbsolutePosition when there is no current row (ADO's PositionEnum).
+    enum Position { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
+    // Error numbers of the recordset's own refusals (ADO's).
+    enum Error {
+        NoCurrentRecord = 3021, // a move past BOF/EOF, or a change without a current row
+        InvalidArgument = 3001, // a position out of range, a bookmark not in the set
+        ReadOnlySource = 3251,  // a change to a source that is not one table
+        UnknownField = 3265,    // a field name the source does not have
+        RowGone = 3640          // the row was deleted by another window before the write
+    };
+
+    // Runs before an edit is written: may change, add or remove columns in `changes` (the
+    // values to write, by field name) and may refuse the write by returning false, after
+    // telling the user why. `current` is the row as stored (empty for a new row).
+    using CommitHook = std::function<bool(QVariantMap& changes, const QSqlRecord& current)>;
+
+    explicit DataControl(QObject* parent = nullptr);
+    // Closing the widget that is the control's parent writes a pending edit; a write that
+    // fails or is refused keeps that widget open. Destroying the control without that close
+    // writes it too, so the window's commit hook must still be callable then.
+    ~DataControl() override;
+
+    // The database file; takes effect at the next Refresh.
+    void setDatabasePath(const QString& path);
+    QString databasePath() const { return m_path; }
+    // The same from a connection string ("...;Data Source=<path>").
+    void setConnectionString(const QString& connectionString);
+    QString connectionString() const { return m_connectionString; }
+    // The statement in the Jet dialect; takes effect at the next Refresh.
+    void setRecordSource(const QString& jetSql);
+    QString recordSource() const { return m_source; }
+    // The open file (invalid before the first successful Refresh); for running several writes
+    // as one transaction around AddNew/Update.
+    const Database& database() const { return m_db; }
+    // Whether the source is one table whose rows can be changed, added and deleted.
+    bool isUpdatable() const { return !m_table.isEmpty(); }
+    // The table of an updatable source ("" otherwise).
+    QString tableName() const { return m_table; }
+
+    // Writes a pending edit, runs the source again and stands on its first row.
+    bool Refresh();
+    // Moves emit moveComplete; each first writes a pending edit, and a write that fails or is
+    // refused cancels the move (false) so that nothing typed is lost.
+    bool MoveFirst();
+    bool MoveLast();
+    bool MoveNext();
+    bool MovePrevious();
+    // EOF is a macro of the C library, hence the is- names.
+    bool isBOF() const;
+    bool isEOF() const;
+    bool hasCurrentRow() const;
+    int RecordCount() const;
+    // 1-based position of the current row, or a Position value.
+    int AbsolutePosition() const;
+    // Moves to the 1-based position; out of range is an error and nothing moves.
+    bool setAbsolutePosition(int position);
+    // A value that identifies the current row (invalid when there is none).
+    QVariant Bookmark() const;
+    // Moves to the row that the bookmark identifies.
+    bool setBookmark(const QVariant& bookmark);
+    // Deletes the current row from its table; a pending edit of it is dropped.
+    bool Delete();
+
+    // Field names of the source, in order.
+    QStringList fieldNames() const { return m_fieldNames; }
+    // A field of the current row (the edited value while an edit is pending); field names are
+    // compared without regard to case. Invalid when there is no current row.
+    QVariant value(const QString& field) const;
+    // The current row as stored (empty when there is none).
+    QSqlRecord record() const;
+
+    // Puts a value into the edit buffer of the current (or new) row.
+    bool setValue(const QString& field, const QVariant& value);
+    // Starts a new row at the end of the set; it is written by Update or when it is left.
+    bool AddNew();
+    // Writes the pending edit (or the new row) now.
+    bool Update();
+    // Drops the pending edit (or the new row) and shows the row as stored.
+    void CancelUpdate();
+
+    // The window's rule for every write (see CommitHook); runs after the field hooks.
+    void setBeforeCommit(CommitHook hook) { m_beforeCommit = std::move(hook); }
+    // Bound boxes add their typed values to `changes` here, converting them, or refuse the
+    // write (after telling the user why). Returns an id for removeFieldHook.
+    int addFieldHook(std::function<bool(QVariantMap& changes)> hook);
+    void removeFieldHook(int id);
+
+    // Calls fn for every row of the set, in order, without moving the current row; fn returns
+    // false to stop. Rows are read in batches; rows deleted meanwhile are passed over.
+    void forEachRow(const std::function<bool(const QSqlRecord& row)>& fn) const;
+
+Q_SIGNALS:
+    // The values of the current row changed (a move, a write, CancelUpdate): bound boxes
+    // show them again. Emitted before moveComplete.
+    void fieldsChanged();
+    // After every move, Refresh, AddNew and Delete, with the reason (EventReason).
+    void moveComplete(int reason);
+    // An engine error or a refused operation; the control stays as it was.
+    void error(int number, const QString& description);
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool fail(int number, const QString& description);
+    bool reload();
+    // Both read into the members only once the statement has run; they throw AppError.
+    void loadTableKeys(const Database& db, const QString& table, const QString& clauses);
+    void loadAllRows(const Database& db, const QString& sql);
+    QString signature(const Database& db) const;
+    bool fetch(qint64 key, QSqlRecord& row) const;
+    void arrive(int index, int direction);
+    bool moveTo(int index, int direction, int reason);
+    bool leaveRow(bool* wrote = nullptr);
+    bool prepareChanges(QVariantMap& changes, const QSqlRecord& current);
+    bool writeChanges(const QVariantMap& changes);
+    bool insertRow(const QVariantMap& changes);
+    void rowVanished();
+    void reread();
+    QString canonicalField(const QString& field) const;
+
+    QString m_connectionString;
+    QString m_path;
+    QString m_source;
+    Database m_db;
+    QString m_loadedSignature; // what the rows were read from; equal means unchanged
+
+    QString m_table;  // updatable source: its table, else ""
+    QString m_rowSql; // reads one row by id
+    QStringList m_fieldNames;
+    QHash<QString, int> m_fieldIndex; // lower-case name -> column
+    QSqlRecord m_emptyRecord;         // the fields, without values
+
+    // The rows of the set: row ids of the table, or indexes into m_rows for a read-only source.
+    QList<qint64> m_keys;
+    QList<QVariantList> m_rows; // read-only source only
+
+    int m_pos = -1;         // index into m_keys; -1 is BOF, m_keys.size() is EOF
+    bool m_deleted = false; // the current row was deleted; m_pos is the row that followed it
+    bool m_adding = false;  // a new row is being edited
+    QSqlRecord m_current;   // the current row as read
+    QVariantMap m_changes;  // the edit buffer, by canonical field name
+
+    CommitHook m_beforeCommit;
+    QList<std::pair<int, std::function<bool(QVariantMap&)>>> m_fieldHooks;
+    int m_nextHookId = 1;
+};
