@@ -1,14 +1,543 @@
 #include "frmEntryWithFrames.h"
 
+#include "LogCompletion.h"
+#include "SortedItems.h"
+#include "ToolIcons.h"
+#include "core/ChildWindows.h"
+#include "core/FormPosition.h"
+#include "core/LookupLists.h"
 #include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/RichText.h"
+#include "platform/RichTextBox.h"
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTextCharFormat>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr int EndingTimeInterval = 30000; // ms
+
+QGroupBox* newFrame(QWidget* parent, const char* name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+
+QComboBox* newCombo(QWidget* parent, const char* name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setEditable(true);
+    // What counts is the text: Enter adds nothing to the list, and nothing completes the
+    // typing with another entry's spelling.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    return box;
+}
+
+QDateTimeEdit* newPicker(QWidget* parent, const char* name) {
+    auto* picker = new QDateTimeEdit(parent);
+    picker->setObjectName(QLatin1String(name));
+    picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    picker->setDisplayFormat(QStringLiteral("M/dd/yyyy hh:mm AP"));
+    picker->setCalendarPopup(true);
+    return picker;
+}
+
+QToolBar* newToolbar(QWidget* parent, const char* name) {
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return bar;
+}
+
+QAction* addButton(QToolBar* bar, const QString& key, const QString& toolTip) {
+    QAction* button = bar->addAction(toolIcon(key), key);
+    button->setObjectName(key);
+    button->setData(key);
+    button->setToolTip(toolTip);
+    return button;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+void setComboText(QComboBox* box, const QString& text) {
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+// Places a control from twips. A size that comes out negative (a small or minimised window)
+// is not set: the control keeps its previous one.
+class TwipsPlacer {
+public:
+    explicit TwipsPlacer(double twipsPerPixel) : m_tpp(twipsPerPixel) {}
+
+    int pixels(double twips) const { return qRound(twips / m_tpp); }
+    double twips(int pixels) const { return pixels * m_tpp; }
+
+    void place(QWidget* w, double left, double top, double width, double height) const {
+        QRect g = w->geometry();
+        g.moveTo(pixels(left), pixels(top));
+        if (width >= 0)
+            g.setWidth(pixels(width));
+        if (height >= 0)
+            g.setHeight(pixels(height));
+        w->setGeometry(g);
+    }
+    // The control takes the height it needs where that is more than the height asked for.
+    void placeAtLeast(QWidget* w, double left, double top, double width, double height) const {
+        place(w, left, top, width, qMax(height, twips(w->sizeHint().height())));
+    }
+
+private:
+    double m_tpp;
+};
+
+} // namespace
 
 frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entry, parent) {
-    addWindowMenu();
+    createFields();
+    createToolbars();
+    createMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(EndingTimeInterval);
+    connect(Timer1, &QTimer::timeout, this, &frmEntryWithFrames::Timer1_Timer);
+    Timer1->start();
+
+    // Shows every field when the window stands alone; a child window gets its size from the
+    // main window.
+    resize(640, 480);
     Form_Load();
 }
 
+void frmEntryWithFrames::createFields() {
+    Frame1 = newFrame(this, "Frame1", QStringLiteral("Client"));
+    Frame2 = newFrame(this, "Frame2", QStringLiteral("Employee (or user)"));
+    Frame3 = newFrame(this, "Frame3", QStringLiteral("Project"));
+    Frame4 = newFrame(this, "Frame4", QStringLiteral("Rate (hourly)"));
+    Frame5 = newFrame(this, "Frame5", QStringLiteral("Invoice summary line"));
+    Frame6 = newFrame(this, "Frame6", QStringLiteral("Vellagon notes"));
+    Frame7 = newFrame(this, "Frame7", QStringLiteral("Beginning Time"));
+    Frame8 = newFrame(this, "Frame8", QStringLiteral("Ending Time"));
+
+    // Made in the order the tab key walks them.
+    Combo1 = newCombo(Frame1, "Combo1");
+    Combo2 = newCombo(Frame2, "Combo2");
+    Combo3 = newCombo(Frame3, "Combo3");
+    Combo4 = newCombo(Frame4, "Combo4");
+    Text1 = new QLineEdit(Frame5);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    RichTextBox1 = new RichTextBox(Frame6);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    DTPicker1 = newPicker(Frame7, "DTPicker1");
+    DTPicker2 = newPicker(Frame8, "DTPicker2");
+    // Only the user's edits reach this: the window sets the time with the signal blocked.
+    connect(DTPicker2, &QDateTimeEdit::dateTimeChanged, this,
+            &frmEntryWithFrames::DTPicker2_Change);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List1->setToolTip(QStringLiteral("Select an item and then press [Enter]"));
+    List1->hide();
+}
+
+void frmEntryWithFrames::createToolbars() {
+    Toolbar1 = newToolbar(this, "Toolbar1");
+    addButton(Toolbar1, QStringLiteral("Back"),
+              QStringLiteral("Go back to another Data Entry or Display window"))
+        ->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("Forward"),
+              QStringLiteral("Go forward to another Data Entry or Display window"))
+        ->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"))
+        ->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"))
+        ->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"))
+        ->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("New"), QStringLiteral("Create a new Data Entry window"));
+    addButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
+    addButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
+    connect(Toolbar1, &QToolBar::actionTriggered, this,
+            [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
+
+    const QString properties = QStringLiteral("Properties");
+    const QString viewDetails = QStringLiteral("View Details");
+    const QString smallCaps = QStringLiteral("Small Caps");
+    const QString changeList = QStringLiteral("Change list entries");
+    const QString changeCaption = QStringLiteral("Change caption for this field");
+    Toolbar2 = newToolbar(Frame1, "Toolbar2");
+    addButton(Toolbar2, properties, changeList);
+    addButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
+    addButton(Toolbar2, smallCaps, changeCaption);
+    Toolbar3 = newToolbar(Frame2, "Toolbar3");
+    addButton(Toolbar3, properties, changeList);
+    addButton(Toolbar3, smallCaps, changeCaption);
+    Toolbar4 = newToolbar(Frame3, "Toolbar4");
+    addButton(Toolbar4, properties, changeList);
+    addButton(Toolbar4, smallCaps, changeCaption);
+    Toolbar5 = newToolbar(Frame5, "Toolbar5");
+    addButton(Toolbar5, smallCaps, changeCaption);
+    Toolbar6 = newToolbar(Frame4, "Toolbar6");
+    Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
+    addButton(Toolbar6, properties, properties);
+    // The list dialogs, the contact database and the renaming are not built yet.
+    for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6})
+        for (QAction* button : bar->actions())
+            button->setEnabled(false);
+
+    List1->raise(); // covers the window when shown
+}
+
+void frmEntryWithFrames::createMenus() {
+    mnuFile = addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    for (int i = 0; i < int(mnuFileName.size()); ++i) {
+        mnuFileName[i] = mnuFile->addAction(QStringLiteral("FileName"));
+        mnuFileName[i]->setObjectName(QStringLiteral("mnuFileName(%1)").arg(i));
+        mnuFileName[i]->setVisible(false);
+        mnuFileName[i]->setEnabled(false);
+    }
+    mnuSeparator = mnuFile->addSeparator();
+    mnuSeparator->setObjectName(QStringLiteral("mnuSeparator"));
+    mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    connect(mnuExit, &QAction::triggered, this, &frmEntryWithFrames::mnuExit_Click);
+
+    mnuEdit = addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuCopy =
+        addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuCut = addItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuEPaste =
+        addItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuDelete =
+        addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    mnuFonts = mnuEdit->addMenu(QStringLiteral("F&onts"));
+    mnuFonts->setObjectName(QStringLiteral("mnuFonts"));
+    mnuDisplayfont = addItem(mnuFonts, "mnuDisplayfont", QStringLiteral("&Display font"));
+    mnuDataentryfont = addItem(mnuFonts, "mnuDataentryfont", QStringLiteral("Data &entry font"));
+    mnuInvoiceFont = mnuFonts->addMenu(QStringLiteral("&Invoice Fonts"));
+    mnuInvoiceFont->setObjectName(QStringLiteral("mnuInvoiceFont"));
+    mnuLetterheadfont =
+        addItem(mnuInvoiceFont, "mnuLetterheadfont", QStringLiteral("Le&tterhead font"));
+    mnuReportfont = addItem(mnuInvoiceFont, "mnuReportfont", QStringLiteral("&Report font"));
+    mnuVellagonfont = addItem(mnuInvoiceFont, "mnuVellagonfont", QStringLiteral("&Vellagon font"));
+    mnuPrintFont = addItem(mnuFonts, "mnuPrintFont", QStringLiteral("&Print font"));
+    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
+    mnuSelectAll = addItem(mnuEdit, "mnuSelectAll", QStringLiteral("&Select All"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    mnuLogcompleted = addMenuBarCommand(QStringLiteral("&Log completed"));
+    mnuLogcompleted->setObjectName(QStringLiteral("mnuLogcompleted"));
+    connect(mnuLogcompleted, &QAction::triggered, this, &frmEntryWithFrames::mnuLogcompleted_Click);
+    mnuEnterDisplay = addMenuBarCommand(QStringLiteral("&Display"));
+    mnuEnterDisplay->setObjectName(QStringLiteral("mnuEnterDisplay"));
+    mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
+    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    mnuNewEntry = addMenuBarCommand(QStringLiteral("&New Entry"));
+    mnuNewEntry->setObjectName(QStringLiteral("mnuNewEntry"));
+
+    mnuLists = addMenu(QStringLiteral("&Lists"));
+    mnuLists->setObjectName(QStringLiteral("mnuLists"));
+    mnuActivity = addItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), Qt::Key_F3);
+    mnuEmployees = addItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), Qt::Key_F4);
+    mnuProject = addItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), Qt::Key_F5);
+    mnuRates = addItem(mnuLists, "mnuRates", QStringLiteral("&Rates"), Qt::Key_F6);
+    mnuThingsToDo = addItem(mnuLists, "mnuThingsToDo", QStringLiteral("&Things To Do"), Qt::Key_F7);
+
+    mnuClients = addMenu(QStringLiteral("&Clients"));
+    mnuClients->setObjectName(QStringLiteral("mnuClients"));
+    mnuCClient = addItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
+    mnuActiveClients = addItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
+    mnuInactiveClients =
+        addItem(mnuClients, "mnuInactiveClients", QStringLiteral("I&nactive Clients"));
+    mnuDisbursements =
+        addItem(mnuClients, "mnuDisbursements", QStringLiteral("&Disbursements/Payments"));
+    mnuClientInvoice = mnuClients->addMenu(QStringLiteral("&Invoice"));
+    mnuClientInvoice->setObjectName(QStringLiteral("mnuClientInvoice"));
+    mnuLetterhead =
+        addItem(mnuClientInvoice, "mnuLetterhead", QStringLiteral("Add or change &letterhead"));
+    mnuCreateInvoice =
+        addItem(mnuClientInvoice, "mnuCreateInvoice", QStringLiteral("Create in&voice"));
+
+    addWindowMenu();
+
+    mnuHelp = addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuIndex = addItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
+    mnuTips = addItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
+    mnuWeb = addItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
+    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
+
+    // Commands whose windows and dialogs are not built yet.
+    for (QAction* item : {mnuCopy,
+                          mnuCut,
+                          mnuEPaste,
+                          mnuDelete,
+                          mnuDisplayfont,
+                          mnuDataentryfont,
+                          mnuLetterheadfont,
+                          mnuReportfont,
+                          mnuVellagonfont,
+                          mnuPrintFont,
+                          mnuSelectAll,
+                          mnuEnterDisplay,
+                          mnuSearch,
+                          mnuNewEntry,
+                          mnuActivity,
+                          mnuEmployees,
+                          mnuProject,
+                          mnuRates,
+                          mnuThingsToDo,
+                          mnuCClient,
+                          mnuActiveClients,
+                          mnuInactiveClients,
+                          mnuDisbursements,
+                          mnuLetterhead,
+                          mnuCreateInvoice,
+                          mnuTips,
+                          mnuWeb,
+                          mnuAbout})
+        item->setEnabled(false);
+}
+
 void frmEntryWithFrames::Form_Load() {
+    const QDateTime now = Clock::now();
+    setTime(DTPicker1, now);
+    setTime(DTPicker2, now);
+
     setPath(gstrDatabasePath);
+
+    const QList<QWidget*> fontControls = {Text1,  Combo1, Combo2,      Combo3,
+                                          Combo4, List1,  RichTextBox1};
+    if (!gstrEntryFontName.isEmpty()) {
+        for (QWidget* w : fontControls) {
+            QFont font = w->font();
+            font.setFamily(gstrEntryFontName);
+            w->setFont(font);
+        }
+    }
+    bool isNumber = false;
+    const double size = gstrEntryFontSize.toDouble(&isNumber);
+    if (isNumber && size > 0) {
+        for (QWidget* w : fontControls) {
+            QFont font = w->font();
+            font.setPointSizeF(size);
+            w->setFont(font);
+        }
+    }
+
+    const MainLists& lists = mainLists();
+    fillSorted(Combo1, lists.List1[MainLists::Clients].items());
+    fillSorted(Combo2, lists.List1[MainLists::Employees].items());
+    fillSorted(Combo3, lists.List1[MainLists::Projects].items());
+    fillSorted(Combo4, lists.List1[MainLists::Rates].items());
+    fillSorted(List1, lists.List1[MainLists::Activities].items());
+
+    if (lists.List2.isEmpty()) {
+        mnuSeparator->setVisible(false);
+        mnuSeparator->setEnabled(false);
+    } else {
+        for (int i = 0; i < int(mnuFileName.size()); ++i) {
+            const QString file = lists.List2.value(i);
+            if (file.isEmpty())
+                break;
+            // The recent-file command is not built yet: the entry shows but stays disabled.
+            mnuFileName[i]->setText(file);
+            mnuFileName[i]->setVisible(true);
+        }
+    }
+
+    Frame1->setTitle(gstrFrame1Caption);
+    Frame2->setTitle(gstrFrame2Caption);
+    Frame3->setTitle(gstrFrame3Caption);
+    Frame5->setTitle(gstrFrame5Caption);
+
+    mnuInactiveClients->setText(QStringLiteral("Inactive ") + gstrFrame1Caption +
+                                QStringLiteral("s"));
+    mnuCClient->setText(QStringLiteral("Add a ") + gstrFrame1Caption);
+    mnuEmployees->setText(gstrFrame2Caption + QStringLiteral("s"));
+    mnuProject->setText(gstrFrame3Caption + QStringLiteral("s"));
+
+    setComboText(Combo2, gstrDefaultEmployee);
+    setComboText(Combo1, QString());
+
     gblnEntryActive = true;
     gblnDisplayActive = false;
+}
+
+void frmEntryWithFrames::Form_Resize() {
+    const TwipsPlacer p(twipsPerPixel());
+    const double SW = p.twips(width());
+    const double SH = p.twips(height());
+
+    p.placeAtLeast(Toolbar1, 0, 0, SW, 0);
+    p.place(Label1, 3300, 30, SW - 3300, 390);
+
+    p.place(Frame1, 0, 440, SW / 2, 780);
+    p.place(Frame2, SW / 2, 440, SW / 2, 780);
+    p.place(Frame3, 0, 1220, SW / 2, 780);
+    p.place(Frame4, SW / 2, 1220, SW / 2, 780);
+    p.place(Frame5, 0, 2020, SW, 780);
+    p.place(Frame6, 0, 2820, SW, SH - 3640);
+    p.place(Frame7, 0, SH - 800, SW / 2, 780);
+    p.place(Frame8, SW / 2, SH - 800, SW / 2, 780);
+
+    const double half = (SW - 400) / 2;
+    for (QComboBox* box : {Combo1, Combo2, Combo3})
+        p.placeAtLeast(box, 100, 250, half - 1335, 0);
+    p.placeAtLeast(Combo4, 100, 250, half - 450, 0);
+    for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4})
+        p.placeAtLeast(bar, half - 1200, 250, 1300, 0);
+    p.placeAtLeast(Toolbar6, half - 300, 250, 400, 0);
+    p.placeAtLeast(Toolbar5, SW - 500, 250, 400, 0);
+    p.placeAtLeast(Text1, 100, 250, SW - 650, 200);
+    p.place(RichTextBox1, 100, 250, SW - 200, SH - 3970);
+    p.place(DTPicker1, 150, 250, (SW - 500) / 2, 400);
+    p.place(DTPicker2, 150, 250, (SW - 500) / 2, 400);
+    p.place(List1, 100, 100, SW - 200, SH - 200);
+
+    Label1->setText(QStringLiteral("  ") + Label2->text() + QStringLiteral("  "));
+
+    // The client field takes the focus, but only in the active window: a window that is being
+    // tiled or cascaded must not take the activation from another.
+    const bool active = childWindowArea() && childWindowArea()->isAncestorOf(this)
+                            ? activeChildWindow() == this
+                            : isActiveWindow();
+    if (isVisible() && active) {
+        Combo2->setFocus();
+        Combo1->setFocus();
+    }
+}
+
+void frmEntryWithFrames::resizeEvent(QResizeEvent* event) {
+    ChildWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmEntryWithFrames::Timer1_Timer() {
+    setTime(DTPicker2, Clock::now());
+}
+
+void frmEntryWithFrames::DTPicker2_Change() {
+    Timer1->stop();
+}
+
+bool frmEntryWithFrames::endingTimeFollowsClock() const {
+    return Timer1->isActive();
+}
+
+void frmEntryWithFrames::setTime(QDateTimeEdit* picker, const QDateTime& value) {
+    const QSignalBlocker blocker(picker);
+    picker->setDateTime(value);
+}
+
+void frmEntryWithFrames::mnuLogcompleted_Click() {
+    LogCompletion::Entry entry;
+    entry.client = Combo1->currentText();
+    entry.employee = Combo2->currentText();
+    entry.project = Combo3->currentText();
+    entry.rate = Combo4->currentText();
+    entry.summary = Text1->text();
+    entry.notesText = RichText::plainText(*RichTextBox1->document());
+    entry.notesHtml = RichText::toStoredHtml(*RichTextBox1->document());
+    entry.beginning = DTPicker1->dateTime();
+    entry.ending = DTPicker2->dateTime();
+
+    // The log goes to this window's own file, whatever window ran the last command.
+    const LogCompletion::Outcome outcome = LogCompletion::complete(path(), entry);
+    if (!outcome.saved) {
+        Dialogs::msgBox(outcome.message);
+        using Field = LogCompletion::Field;
+        QWidget* field = nullptr;
+        switch (outcome.field) {
+        case Field::Client:
+            field = Combo1;
+            break;
+        case Field::Employee:
+            field = Combo2;
+            break;
+        case Field::Project:
+            field = Combo3;
+            break;
+        case Field::Rate:
+            field = Combo4;
+            break;
+        case Field::Summary:
+            field = Text1;
+            break;
+        case Field::EndingTime:
+            field = DTPicker2;
+            break;
+        case Field::None:
+            break;
+        }
+        if (field)
+            field->setFocus();
+        return;
+    }
+
+    gstrRate = outcome.log.rate;
+    gstrDuration = outcome.log.duration;
+    gvarFee =
+        outcome.log.rate.isEmpty() ? QVariant(QString()) : QVariant(outcome.log.fee.toDouble());
+    Label1->setText(QStringLiteral("Vellagon saved"));
+    clearForNextLog();
+}
+
+void frmEntryWithFrames::clearForNextLog() {
+    setComboText(Combo1, QString());
+    setComboText(Combo2, gstrDefaultEmployee);
+    setComboText(Combo3, QString());
+    setComboText(Combo4, QString());
+    RichTextBox1->clear();
+    RichTextBox1->setCurrentCharFormat(QTextCharFormat());
+    Text1->clear();
+    const QDateTime now = Clock::now();
+    setTime(DTPicker1, now);
+    setTime(DTPicker2, now);
+    // The next entry follows the clock again, even if the user stopped it for this one.
+    Timer1->start();
+}
+
+void frmEntryWithFrames::mnuExit_Click() {
+    ExitProgram();
+}
+
+void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
+    // A button's command that fails ends quietly.
+    try {
+        if (key == QLatin1String("New"))
+            NewDataEntryForm();
+    } catch (...) {
+    }
 }

@@ -2,7 +2,23 @@
 
 #include "core/ChildWindow.h"
 
-// A Data entry window: where a time log is typed in and completed.
+#include <QDateTime>
+#include <array>
+
+class QAction;
+class QComboBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTimer;
+class QToolBar;
+class RichTextBox;
+
+// A Data entry window: eight framed fields where a time log is typed in and completed. The
+// ending time follows the clock until the user edits it.
 class frmEntryWithFrames : public ChildWindow {
     Q_OBJECT
 
@@ -10,4 +26,95 @@ public:
     explicit frmEntryWithFrames(QWidget* parent = nullptr);
 
     void Form_Load();
+    // Places the frames and fields (in twips) for the window's inner size.
+    void Form_Resize();
+    void Timer1_Timer();
+    // The user changed the ending time: it stays until the log is completed.
+    void DTPicker2_Change();
+
+    void mnuLogcompleted_Click();
+    void mnuExit_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // Whether the ending time follows the clock.
+    bool endingTimeFollowsClock() const;
+
+    QGroupBox* Frame1; // client
+    QGroupBox* Frame2; // employee
+    QGroupBox* Frame3; // project
+    QGroupBox* Frame4; // rate
+    QGroupBox* Frame5; // summary line
+    QGroupBox* Frame6; // notes
+    QGroupBox* Frame7; // beginning time
+    QGroupBox* Frame8; // ending time
+    QComboBox* Combo1;
+    QComboBox* Combo2;
+    QComboBox* Combo3;
+    QComboBox* Combo4;
+    QLineEdit* Text1;
+    RichTextBox* RichTextBox1;
+    QDateTimeEdit* DTPicker1;
+    QDateTimeEdit* DTPicker2;
+    QToolBar* Toolbar1;
+    QToolBar* Toolbar2;
+    QToolBar* Toolbar3;
+    QToolBar* Toolbar4;
+    QToolBar* Toolbar5;
+    QToolBar* Toolbar6;
+    QLabel* Label1;     // the status line
+    QListWidget* List1; // the activities pick list, hidden until called
+    QTimer* Timer1;     // keeps the ending time at the present
+
+    QMenu* mnuFile;
+    std::array<QAction*, 5> mnuFileName;
+    QAction* mnuSeparator;
+    QAction* mnuExit;
+    QMenu* mnuEdit;
+    QAction* mnuCopy;
+    QAction* mnuCut;
+    QAction* mnuEPaste;
+    QAction* mnuDelete;
+    QMenu* mnuFonts;
+    QAction* mnuDisplayfont;
+    QAction* mnuDataentryfont;
+    QMenu* mnuInvoiceFont;
+    QAction* mnuLetterheadfont;
+    QAction* mnuReportfont;
+    QAction* mnuVellagonfont;
+    QAction* mnuPrintFont;
+    QAction* mnuSelectAll;
+    QAction* mnuLogcompleted;
+    QAction* mnuEnterDisplay;
+    QAction* mnuSearch;
+    QAction* mnuNewEntry;
+    QMenu* mnuLists;
+    QAction* mnuActivity;
+    QAction* mnuEmployees;
+    QAction* mnuProject;
+    QAction* mnuRates;
+    QAction* mnuThingsToDo;
+    QMenu* mnuClients;
+    QAction* mnuCClient;
+    QAction* mnuActiveClients;
+    QAction* mnuInactiveClients;
+    QAction* mnuDisbursements;
+    QMenu* mnuClientInvoice;
+    QAction* mnuLetterhead;
+    QAction* mnuCreateInvoice;
+    QMenu* mnuHelp;
+    QAction* mnuIndex;
+    QAction* mnuTips;
+    QAction* mnuWeb;
+    QAction* mnuAbout;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createFields();
+    void createToolbars();
+    void createMenus();
+    // Sets a picker's time without counting as the user's edit.
+    void setTime(QDateTimeEdit* picker, const QDateTime& value);
+    void clearForNextLog();
 };

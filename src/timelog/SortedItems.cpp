@@ -1,0 +1,58 @@
+#include "SortedItems.h"
+
+#include "core/LookupLists.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <algorithm>
+
+namespace {
+
+// The items in the order that adding them one by one to a sorted list gives.
+QStringList sortedCopy(const QStringList& items) {
+    QStringList sorted = items;
+    std::stable_sort(sorted.begin(), sorted.end(), textLessIgnoringCase);
+    return sorted;
+}
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+QStringList itemsOf(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+} // namespace
+
+void fillSorted(QComboBox* box, const QStringList& items) {
+    box->clear();
+    box->addItems(sortedCopy(items));
+    box->setCurrentIndex(-1);
+    box->clearEditText();
+}
+
+void addSorted(QComboBox* box, const QString& item) {
+    const int index = box->currentIndex();
+    const QString text = box->currentText();
+    box->insertItem(sortedInsertPosition(itemsOf(box), item), item);
+    if (index < 0 && box->currentIndex() >= 0) {
+        box->setCurrentIndex(-1);
+        box->setEditText(text);
+    }
+}
+
+void fillSorted(QListWidget* list, const QStringList& items) {
+    list->clear();
+    list->addItems(sortedCopy(items));
+}
+
+void addSorted(QListWidget* list, const QString& item) {
+    list->insertItem(sortedInsertPosition(itemsOf(list), item), item);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+class QComboBox;
+class QListWidget;
+
+// The sorted lists of the time-logging windows: items in ascending text order without regard
+// to case, whatever order they come in (Qt's own sorting heeds case). Filling an empty combo
+// box never puts its first item into the box's text.
+
+// Replaces the items; the combo box's text is left empty.
+void fillSorted(QComboBox* box, const QStringList& items);
+// Adds one item in its place; the combo box's text stays as it was.
+void addSorted(QComboBox* box, const QString& item);
+// Replaces the items of a list box.
+void fillSorted(QListWidget* list, const QStringList& items);
+// Adds one item of a list box in its place.
+void addSorted(QListWidget* list, const QString& item);

@@ -1,0 +1,121 @@
+#include "ToolIcons.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QPixmap>
+#include <QStyle>
+#include <functional>
+
+namespace {
+
+using Drawing = std::function<void(QPainter&)>;
+
+// Outline of a sheet of paper with a folded corner, in a 16 x 16 grid.
+QPainterPath sheet(qreal left, qreal top, qreal width, qreal height) {
+    QPainterPath path;
+    path.moveTo(left, top);
+    path.lineTo(left + width - 3, top);
+    path.lineTo(left + width, top + 3);
+    path.lineTo(left + width, top + height);
+    path.lineTo(left, top + height);
+    path.closeSubpath();
+    return path;
+}
+
+void text(QPainter& p, const QString& glyphs, int pixelSize) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, glyphs);
+}
+
+const QHash<QString, Drawing>& drawings() {
+    static const QHash<QString, Drawing> map = {
+        {QStringLiteral("Cut"),
+         [](QPainter& p) {
+             p.drawLine(QLineF(4, 1, 10.5, 10));
+             p.drawLine(QLineF(12, 1, 5.5, 10));
+             p.drawEllipse(QRectF(2, 10, 4, 4));
+             p.drawEllipse(QRectF(10, 10, 4, 4));
+         }},
+        {QStringLiteral("Copy"),
+         [](QPainter& p) {
+             p.drawPath(sheet(1.5, 1.5, 9, 10));
+             p.fillPath(sheet(5.5, 4.5, 9, 10), p.background());
+             p.drawPath(sheet(5.5, 4.5, 9, 10));
+         }},
+        {QStringLiteral("Paste"),
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(2.5, 2.5, 11, 12), 1, 1);
+             p.fillRect(QRectF(5.5, 1, 5, 3), p.pen().color());
+             p.drawLine(QLineF(5, 8, 11, 8));
+             p.drawLine(QLineF(5, 11, 11, 11));
+         }},
+        {QStringLiteral("New"),
+         [](QPainter& p) {
+             p.drawPath(sheet(3.5, 1.5, 9, 13));
+         }},
+        {QStringLiteral("Find"),
+         [](QPainter& p) {
+             p.drawEllipse(QRectF(2, 2, 8, 8));
+             QPen pen = p.pen();
+             pen.setWidthF(2.5);
+             p.setPen(pen);
+             p.drawLine(QLineF(9.5, 9.5, 14, 14));
+         }},
+        {QStringLiteral("Help"),
+         [](QPainter& p) {
+             text(p, QStringLiteral("?"), 14);
+         }},
+        {QStringLiteral("Properties"),
+         [](QPainter& p) {
+             for (qreal y : {4.5, 8.5, 12.5}) {
+                 p.drawPoint(QPointF(3, y));
+                 p.drawLine(QLineF(5.5, y, 13.5, y));
+             }
+         }},
+        {QStringLiteral("View Details"),
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(1.5, 3.5, 13, 10), 1.5, 1.5);
+             p.drawEllipse(QRectF(3.5, 5.5, 3.5, 3.5));
+             p.drawLine(QLineF(3.5, 11.5, 7, 11.5));
+             p.drawLine(QLineF(9, 6.5, 12.5, 6.5));
+             p.drawLine(QLineF(9, 9.5, 12.5, 9.5));
+         }},
+        {QStringLiteral("Small Caps"),
+         [](QPainter& p) {
+             text(p, QStringLiteral("Aa"), 11);
+         }},
+    };
+    return map;
+}
+
+QIcon drawnIcon(const Drawing& draw) {
+    constexpr int Scale = 2; // drawn at twice the size, for screens that scale
+    QPixmap pixmap(16 * Scale, 16 * Scale);
+    pixmap.setDevicePixelRatio(Scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette palette = QApplication::palette();
+    painter.setPen(QPen(palette.color(QPalette::ButtonText), 1.2));
+    painter.setBackground(palette.color(QPalette::Button));
+    draw(painter);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon toolIcon(const QString& key) {
+    if (key == QLatin1String("Back"))
+        return QApplication::style()->standardIcon(QStyle::SP_ArrowBack);
+    if (key == QLatin1String("Forward"))
+        return QApplication::style()->standardIcon(QStyle::SP_ArrowForward);
+    const auto found = drawings().constFind(key);
+    return found == drawings().constEnd() ? QIcon() : drawnIcon(*found);
+}
