@@ -2,6 +2,7 @@
 
 #include "DataControl.h"
 #include "Dialogs.h"
+#include "RichText.h"
 #include "StoredDate.h"
 #include "VbFormat.h"
 
@@ -90,9 +91,10 @@ void BoundField::load() {
         m_line->setCursorPosition(0);
     } else if (m_text) {
         const QString text = shownText(value);
-        if (m_kind == RichText && Qt::mightBeRichText(text))
-            m_text->setHtml(text);
-        else
+        if (m_kind == RichText && Qt::mightBeRichText(text)) {
+            RichText::loadStoredHtml(*m_text->document(), text);
+            m_text->document()->setModified(false);
+        } else
             m_text->setPlainText(text);
     } else if (m_date && current) {
         const QDateTime date = StoredDate::fromStored(value);
@@ -113,7 +115,8 @@ std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
     if (m_line)
         text = m_line->text();
     else if (m_kind == RichText)
-        return m_text->document()->isEmpty() ? QString() : m_text->toHtml();
+        return m_text->document()->isEmpty() ? QString()
+                                             : RichText::toStoredHtml(*m_text->document());
     else
         text = m_text->toPlainText();
 

@@ -8,6 +8,7 @@
 #include "platform/DataControl.h"
 #include "platform/DataNavigator.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
 #include "platform/StoredDate.h"
 #include "platform/VbString.h"
 
@@ -70,7 +71,7 @@ void frmDisplay::buildControls() {
     Text9 = lineEdit("Text9");
 
     const auto richBox = [this](const char* name, bool rich) {
-        auto* box = new QTextEdit(this);
+        QTextEdit* box = rich ? new RichTextBox(this) : new QTextEdit(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setAcceptRichText(rich);
         box->viewport()->setMouseTracking(true);

@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
+#include "platform/RichText.h"
 #include "timelog/DisplayRules.h"
 #include "timelog/frmDisplay.h"
 
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSlider>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -241,6 +244,29 @@ private Q_SLOTS:
         QVERIFY(!w->Adodc1->MoveFirst());
         QCOMPARE(stored(QStringLiteral("SELECT [Beginning Time] FROM Vellagons")).toString(),
                  QStringLiteral("2025-01-01 09:00:00"));
+    }
+
+    void picturesInTheGraphicsViewSurviveAnEdit() {
+        addLog(m_path, QStringLiteral("A"), QStringLiteral("2025-01-01 09:00:00"));
+        QImage image(8, 8, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QTextDocument source;
+        QTextCursor(&source).insertText(QStringLiteral("Before the picture "));
+        source.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pic")), image);
+        QTextCursor(&source).insertImage(QStringLiteral("pic"));
+        Database::open(m_path).exec(QStringLiteral("UPDATE Vellagons SET VellaGraphic = ?"),
+                                    {RichText::toStoredHtml(source)});
+        auto w = open();
+        w->mnuGraphics_Click();
+        QTextCursor cursor(w->RichTextBox1->document());
+        cursor.movePosition(QTextCursor::End);
+        w->RichTextBox1->setTextCursor(cursor);
+        QTest::keyClicks(w->RichTextBox1, QStringLiteral(" and after"));
+        QVERIFY(w->Adodc1->Update());
+        const QString html =
+            stored(QStringLiteral("SELECT VellaGraphic FROM Vellagons")).toString();
+        QVERIFY(html.contains(QStringLiteral("data:image/png;base64,")));
+        QVERIFY(html.contains(QStringLiteral("and after")));
     }
 
     void aFileThatCannotBeReadIsReported() {
