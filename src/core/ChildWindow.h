@@ -47,6 +47,8 @@ public:
 
     // Runs when the window becomes the active child window.
     virtual void Form_Activate();
+    // Shows a text in the window's status line.
+    virtual void setStatusText(const QString& text) { Q_UNUSED(text); }
     // Runs when another child window becomes the active one.
     virtual void Form_LostFocus() {}
     // Puts a window that browses records on another record source (a connection string and a

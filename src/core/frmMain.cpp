@@ -9,6 +9,7 @@
 #include "StartupSettings.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/MenuShortcuts.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -22,6 +23,7 @@ bool g_sweepRunning = false;
 
 frmMain::frmMain() : m_area(new QMdiArea(this)) {
     g_main = this;
+    MenuShortcuts::install();
     setWindowTitle(QStringLiteral("Vellagon"));
     Forms::setTag(this, QStringLiteral("frmMain"));
     Forms::add(this);

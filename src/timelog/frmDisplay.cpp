@@ -113,15 +113,7 @@ void frmDisplay::buildControls() {
     Toolbar1->setMouseTracking(true);
     Toolbar1->installEventFilter(this);
 
-    mnuView = addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuText = mnuView->addAction(QStringLiteral("&Text"));
-    mnuText->setObjectName(QStringLiteral("mnuText"));
-    connect(mnuText, &QAction::triggered, this, &frmDisplay::mnuText_Click);
-    mnuGraphics = mnuView->addAction(QStringLiteral("&Graphics"));
-    mnuGraphics->setObjectName(QStringLiteral("mnuGraphics"));
-    connect(mnuGraphics, &QAction::triggered, this, &frmDisplay::mnuGraphics_Click);
-    addWindowMenu();
+    buildCommands();
 
     RichTextBox1->hide();
     resize(px(12000), px(8000));
@@ -360,4 +352,16 @@ bool frmDisplay::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return ChildWindow::eventFilter(watched, event);
+}
+
+// Commands that call the file services and the printing are wired as those land.
+void frmDisplay::mnuOpenFile_Click() {
+}
+void frmDisplay::mnuNewFile_Click() {
+}
+void frmDisplay::mnuCompactData_Click() {
+}
+void frmDisplay::mnuReport_Click() {
+}
+void frmDisplay::mnuPrintVellagon_Click() {
 }

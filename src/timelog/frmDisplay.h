@@ -33,6 +33,18 @@ public:
     void mnuText_Click();
     void mnuGraphics_Click();
 
+    // Commands of the menus and the toolbar.
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuOpenFile_Click();
+    void mnuNewFile_Click();
+    void mnuCompactData_Click();
+    void mnuReport_Click();
+    void mnuPrintVellagon_Click();
+    void mnuSaveChanges_Click();
+    void mnuDeleteLog_Click();
+    void mnuDEnter_Click();
+    void setStatusText(const QString& text) override;
+
     // Puts the window on another record source of a file and runs it.
     void setRecordSource(const QString& connectionString, const QString& recordSource) override;
 
@@ -56,9 +68,17 @@ public:
     DataControl* Adodc1;
     DataNavigator* Adodc1Navigator;
     QToolBar* Toolbar1;
+    QMenu* mnuFile;
+    QAction* mnuOpenFile;
+    QAction* mnuNewFile;
+    QAction* mnuCompactData;
+    QAction* mnuReport;
+    QAction* mnuPrintVellagon;
     QMenu* mnuView;
     QAction* mnuText;
     QAction* mnuGraphics;
+    QAction* mnuDeleteLog;
+    QAction* mnuDEnter;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +87,7 @@ protected:
 
 private:
     void buildControls();
+    void buildCommands();
     void bindFields();
     void applyFont();
     void showStatus(const QString& text);

@@ -1,5 +1,11 @@
 #include "frmEntryWithFrames.h"
 
+#include "EditCommands.h"
+#include "WindowNavigation.h"
+#include "core/DatabaseFile.h"
+#include "platform/AppError.h"
+#include "platform/BusyCursor.h"
+
 #include "LogCompletion.h"
 #include "SortedItems.h"
 #include "ToolIcons.h"
@@ -171,17 +177,12 @@ void frmEntryWithFrames::createFields() {
 void frmEntryWithFrames::createToolbars() {
     Toolbar1 = newToolbar(this, "Toolbar1");
     addButton(Toolbar1, QStringLiteral("Back"),
-              QStringLiteral("Go back to another Data Entry or Display window"))
-        ->setEnabled(false);
+              QStringLiteral("Go back to another Data Entry or Display window"));
     addButton(Toolbar1, QStringLiteral("Forward"),
-              QStringLiteral("Go forward to another Data Entry or Display window"))
-        ->setEnabled(false);
-    addButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"))
-        ->setEnabled(false);
-    addButton(Toolbar1, QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"))
-        ->setEnabled(false);
-    addButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"))
-        ->setEnabled(false);
+              QStringLiteral("Go forward to another Data Entry or Display window"));
+    addButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
+    addButton(Toolbar1, QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"));
+    addButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
     addButton(Toolbar1, QStringLiteral("New"), QStringLiteral("Create a new Data Entry window"));
     addButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
     addButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
@@ -298,35 +299,24 @@ void frmEntryWithFrames::createMenus() {
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
     mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
 
+    connect(mnuCopy, &QAction::triggered, this, [] { EditCommands::copy(); });
+    connect(mnuCut, &QAction::triggered, this, [] { EditCommands::cut(); });
+    connect(mnuEPaste, &QAction::triggered, this, [] { EditCommands::paste(); });
+    connect(mnuDelete, &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
+    connect(mnuSelectAll, &QAction::triggered, this, &frmEntryWithFrames::mnuSelectAll_Click);
+    connect(mnuEnterDisplay, &QAction::triggered, this, &frmEntryWithFrames::mnuEnterDisplay_Click);
+    connect(mnuNewEntry, &QAction::triggered, this, &frmEntryWithFrames::mnuNewEntry_Click);
+    for (int i = 0; i < int(mnuFileName.size()); ++i)
+        connect(mnuFileName[i], &QAction::triggered, this, [this, i] { mnuFileName_Click(i); });
+
     // Commands whose windows and dialogs are not built yet.
-    for (QAction* item : {mnuCopy,
-                          mnuCut,
-                          mnuEPaste,
-                          mnuDelete,
-                          mnuDisplayfont,
-                          mnuDataentryfont,
-                          mnuLetterheadfont,
-                          mnuReportfont,
-                          mnuVellagonfont,
-                          mnuPrintFont,
-                          mnuSelectAll,
-                          mnuEnterDisplay,
-                          mnuSearch,
-                          mnuNewEntry,
-                          mnuActivity,
-                          mnuEmployees,
-                          mnuProject,
-                          mnuRates,
-                          mnuThingsToDo,
-                          mnuCClient,
-                          mnuActiveClients,
-                          mnuInactiveClients,
-                          mnuDisbursements,
-                          mnuLetterhead,
-                          mnuCreateInvoice,
-                          mnuTips,
-                          mnuWeb,
-                          mnuAbout})
+    for (QAction* item : {mnuDisplayfont,   mnuDataentryfont, mnuLetterheadfont,
+                          mnuReportfont,    mnuVellagonfont,  mnuPrintFont,
+                          mnuSearch,        mnuActivity,      mnuEmployees,
+                          mnuProject,       mnuRates,         mnuThingsToDo,
+                          mnuCClient,       mnuActiveClients, mnuInactiveClients,
+                          mnuDisbursements, mnuLetterhead,    mnuCreateInvoice,
+                          mnuTips,          mnuWeb,           mnuAbout})
         item->setEnabled(false);
 }
 
@@ -371,8 +361,10 @@ void frmEntryWithFrames::Form_Load() {
             const QString file = lists.List2.value(i);
             if (file.isEmpty())
                 break;
-            // The recent-file command is not built yet: the entry shows but stays disabled.
-            mnuFileName[i]->setText(file);
+            // "&" in a path would mark an access key; the path itself travels as the item's data.
+            mnuFileName[i]->setText(QString(file).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            mnuFileName[i]->setData(file);
+            mnuFileName[i]->setEnabled(true);
             mnuFileName[i]->setVisible(true);
         }
     }
@@ -529,6 +521,40 @@ void frmEntryWithFrames::clearForNextLog() {
     Timer1->start();
 }
 
+void frmEntryWithFrames::mnuSelectAll_Click() {
+    EditCommands::selectAll(RichTextBox1);
+}
+
+void frmEntryWithFrames::mnuEnterDisplay_Click() {
+    BusyCursor busy;
+    NewDisplayForm();
+    if (ChildWindow* shown = gfrmDisplays.value(glngDisplayUBound))
+        shown->parentWidget()->raise();
+}
+
+void frmEntryWithFrames::mnuNewEntry_Click() {
+    runPrologue();
+    NewDataEntryForm();
+}
+
+void frmEntryWithFrames::mnuFileName_Click(int index) {
+    gstrDatabasePath = mnuFileName[index]->data().toString();
+    BusyCursor busy;
+    try {
+        OpenDatabaseAndFillLists();
+        NewDisplayForm();
+        NewDataEntryForm();
+    } catch (const AppError& e) {
+        // A recent file that cannot be opened is reported; the program goes on.
+        busy.release();
+        Dialogs::msgBox(e.description());
+    }
+}
+
+void frmEntryWithFrames::setStatusText(const QString& text) {
+    Label1->setText(text);
+}
+
 void frmEntryWithFrames::mnuExit_Click() {
     ExitProgram();
 }
@@ -536,7 +562,17 @@ void frmEntryWithFrames::mnuExit_Click() {
 void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
     // A button's command that fails ends quietly.
     try {
-        if (key == QLatin1String("New"))
+        if (key == QLatin1String("Back"))
+            WindowNavigation::back(this);
+        else if (key == QLatin1String("Forward"))
+            WindowNavigation::forward(this);
+        else if (key == QLatin1String("Cut"))
+            EditCommands::cut();
+        else if (key == QLatin1String("Copy"))
+            EditCommands::copy();
+        else if (key == QLatin1String("Paste"))
+            EditCommands::paste();
+        else if (key == QLatin1String("New"))
             NewDataEntryForm();
     } catch (...) {
     }

@@ -34,6 +34,11 @@ public:
 
     void mnuLogcompleted_Click();
     void mnuExit_Click();
+    void mnuSelectAll_Click();
+    void mnuEnterDisplay_Click();
+    void mnuNewEntry_Click();
+    void mnuFileName_Click(int index);
+    void setStatusText(const QString& text) override;
     void Toolbar1_ButtonClick(const QString& key);
 
     // Whether the ending time follows the clock.

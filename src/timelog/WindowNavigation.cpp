@@ -1,0 +1,66 @@
+#include "WindowNavigation.h"
+
+#include "core/ChildWindow.h"
+#include "core/Forms.h"
+#include "core/SharedState.h"
+
+namespace {
+
+// Where this window stands among the loaded windows; the count when it is not found.
+int indexOf(const QList<QWidget*>& forms, const ChildWindow* from) {
+    for (int i = 0; i < forms.size(); ++i)
+        if (Forms::caption(forms[i]) == from->Caption())
+            return i;
+    return int(forms.size());
+}
+
+void focus(QWidget* target) {
+    Forms::setFocus(target);
+    const QString caption = Forms::caption(target);
+    if (caption.contains(QLatin1String("Display"))) {
+        gblnDisplayActive = true;
+        gblnEntryActive = false;
+        gstrDisplayIndex = Forms::tag(target);
+    } else if (caption.contains(QLatin1String("Data"))) {
+        gblnDisplayActive = false;
+        gblnEntryActive = true;
+        gstrEntryIndex = Forms::tag(target);
+    }
+}
+
+void showOwnFile(ChildWindow* from) {
+    from->setStatusText(from->path());
+}
+
+} // namespace
+
+namespace WindowNavigation {
+
+void back(ChildWindow* from) {
+    const QList<QWidget*> forms = Forms::list();
+    int i = indexOf(forms, from);
+    if (i == 1)
+        i = int(forms.size());
+    do {
+        if (i < 1) {
+            showOwnFile(from);
+            return;
+        }
+        --i;
+    } while (!Forms::isMdiChild(forms[i]));
+    focus(forms[i]);
+}
+
+void forward(ChildWindow* from) {
+    const QList<QWidget*> forms = Forms::list();
+    int i = indexOf(forms, from) + 1;
+    if (i > forms.size() - 1)
+        i = 1;
+    if (i >= forms.size() || !Forms::isMdiChild(forms[i])) {
+        showOwnFile(from);
+        return;
+    }
+    focus(forms[i]);
+}
+
+} // namespace WindowNavigation

@@ -1,0 +1,169 @@
+// The commands of the Display window: its menus, its toolbar and what they run.
+#include "EditCommands.h"
+#include "ToolIcons.h"
+#include "WindowNavigation.h"
+#include "core/ChildWindows.h"
+#include "core/DatabaseFile.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "frmDisplay.h"
+#include "platform/AppError.h"
+#include "platform/DataControl.h"
+#include "platform/Dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty()) {
+        item->setShortcut(shortcut);
+        item->setShortcutContext(Qt::WindowShortcut);
+    }
+    return item;
+}
+
+} // namespace
+
+void frmDisplay::buildCommands() {
+    mnuFile = addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuOpenFile = addItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"));
+    connect(mnuOpenFile, &QAction::triggered, this, &frmDisplay::mnuOpenFile_Click);
+    mnuNewFile = addItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"));
+    connect(mnuNewFile, &QAction::triggered, this, &frmDisplay::mnuNewFile_Click);
+    mnuCompactData = addItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"));
+    connect(mnuCompactData, &QAction::triggered, this, &frmDisplay::mnuCompactData_Click);
+    mnuReport = addItem(mnuFile, "mnuReport", QStringLiteral("&Report"));
+    connect(mnuReport, &QAction::triggered, this, &frmDisplay::mnuReport_Click);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    mnuPrintVellagon = addItem(mnuFile, "mnuPrintVellagon", QStringLiteral("&Print Vellagon"));
+    connect(mnuPrintVellagon, &QAction::triggered, this, &frmDisplay::mnuPrintVellagon_Click);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
+    QAction* mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    connect(mnuExit, &QAction::triggered, this, [] { ExitProgram(); });
+
+    QMenu* mnuEdit = addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    connect(
+        addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+        &QAction::triggered, this, [] { EditCommands::copy(); });
+    connect(addItem(mnuEdit, "mnuCut", QStringLiteral("C&ut"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            &QAction::triggered, this, [] { EditCommands::cut(); });
+    connect(
+        addItem(mnuEdit, "mnuDPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_G)),
+        &QAction::triggered, this, [] { EditCommands::paste(); });
+    connect(addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete)),
+            &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
+    connect(addItem(mnuEdit, "mnuSaveChanges", QStringLiteral("&Save changes")),
+            &QAction::triggered, this, &frmDisplay::mnuSaveChanges_Click);
+
+    mnuView = addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuText = addItem(mnuView, "mnuText", QStringLiteral("&Text"));
+    connect(mnuText, &QAction::triggered, this, &frmDisplay::mnuText_Click);
+    mnuGraphics = addItem(mnuView, "mnuGraphics", QStringLiteral("&Graphics"));
+    connect(mnuGraphics, &QAction::triggered, this, &frmDisplay::mnuGraphics_Click);
+
+    mnuDeleteLog = addMenuBarCommand(QStringLiteral("&Delete Log"));
+    mnuDeleteLog->setObjectName(QStringLiteral("mnuDeleteLog"));
+    connect(mnuDeleteLog, &QAction::triggered, this, &frmDisplay::mnuDeleteLog_Click);
+    mnuDEnter = addMenuBarCommand(QStringLiteral("Enter &data"));
+    mnuDEnter->setObjectName(QStringLiteral("mnuDEnter"));
+    connect(mnuDEnter, &QAction::triggered, this, &frmDisplay::mnuDEnter_Click);
+
+    addWindowMenu();
+
+    QMenu* mnuHelp = addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
+
+    const auto button = [this](const QString& key, const QString& toolTip) {
+        QAction* b = Toolbar1->addAction(toolIcon(key), key);
+        b->setObjectName(key);
+        b->setData(key);
+        b->setToolTip(toolTip);
+        return b;
+    };
+    button(QStringLiteral("Back"),
+           QStringLiteral("Go back to another Display or Data Entry window"));
+    button(QStringLiteral("Forward"),
+           QStringLiteral("Go forward to another Display or Data Entry window"));
+    button(QStringLiteral("Print"), QStringLiteral("Print Displayed Vellagon"));
+    button(QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
+    button(QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"));
+    button(QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
+    button(QStringLiteral("Save"), QStringLiteral("Save changes made to this Vellagon"));
+    connect(Toolbar1, &QToolBar::actionTriggered, this,
+            [this](QAction* b) { Toolbar1_ButtonClick(b->data().toString()); });
+}
+
+void frmDisplay::Toolbar1_ButtonClick(const QString& key) {
+    // A button's command that fails ends quietly.
+    try {
+        if (key == QLatin1String("Back"))
+            WindowNavigation::back(this);
+        else if (key == QLatin1String("Forward"))
+            WindowNavigation::forward(this);
+        else if (key == QLatin1String("Print"))
+            mnuPrintVellagon_Click();
+        else if (key == QLatin1String("Cut"))
+            EditCommands::cut();
+        else if (key == QLatin1String("Copy"))
+            EditCommands::copy();
+        else if (key == QLatin1String("Paste"))
+            EditCommands::paste();
+        else if (key == QLatin1String("Save"))
+            mnuSaveChanges_Click();
+    } catch (...) {
+    }
+}
+
+void frmDisplay::mnuDeleteLog_Click() {
+    const QString title = QStringLiteral("Delete This Record");
+    const int answer = Dialogs::msgBox(QStringLiteral("Are you sure?"),
+                                       Dialogs::vbYesNo | Dialogs::vbDefaultButton2, title);
+    if (answer == Dialogs::vbYes) {
+        // Past the last row (or before the first) there is no log to delete either.
+        if (!Adodc1->hasCurrentRow())
+            Dialogs::msgBox(QStringLiteral("There are no records to delete."), Dialogs::vbOKOnly,
+                            title);
+        else if (Adodc1->Delete())
+            Adodc1->MoveLast();
+    }
+    Text2->setFocus();
+}
+
+void frmDisplay::mnuSaveChanges_Click() {
+    const bool bof = Adodc1->isBOF();
+    const bool eof = Adodc1->isEOF();
+    if (bof && eof)
+        return;
+    if (bof) {
+        if (Adodc1->MoveNext())
+            Adodc1->MovePrevious();
+    } else if (Adodc1->MovePrevious()) {
+        Adodc1->MoveNext();
+    }
+}
+
+void frmDisplay::mnuDEnter_Click() {
+    try {
+        gstrDatabasePath = path();
+        OpenDatabaseAndFillLists();
+        NewDataEntryForm();
+    } catch (const AppError& e) {
+        Dialogs::msgBox(QStringLiteral("Error in creating new Enter data module: ") +
+                        e.description());
+    }
+}
+
+void frmDisplay::setStatusText(const QString& text) {
+    showStatus(text);
+}
