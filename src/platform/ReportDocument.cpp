@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLocale>
 #include <QPdfWriter>
 #include <QTextLayout>
@@ -95,6 +96,8 @@ public:
         QFont font;
         QFontMetricsF metrics;
         double lineHeight; // twips
+        mutable QHash<QString, double> widths;
+        mutable std::vector<double> latinWidths = std::vector<double>(0x300, -1.0);
     };
 
     struct ControlInfo {
@@ -150,7 +153,7 @@ public:
             font.setUnderline(f.underline);
             QFontMetricsF metrics(font, const_cast<QPdfWriter*>(&device));
             auto m = std::make_unique<Metrics>(
-                Metrics{font, metrics, metrics.lineSpacing() / PixelsPerTwip});
+                Metrics{font, metrics, metrics.lineSpacing() / PixelsPerTwip, {}});
             it = fonts.emplace(key, std::move(m)).first;
         }
         return *it->second;
@@ -193,6 +196,106 @@ public:
         return info;
     }
 
+    // The width of a text in device pixels. Words and values recur (the same words in the
+    // notes, the same client in many logs), so each is measured once per font.
+    double advance(const Metrics& m, QStringView text) const {
+        const QString key = text.toString();
+        auto it = m.widths.constFind(key);
+        if (it != m.widths.constEnd())
+            return *it;
+        if (m.widths.size() > 200000)
+            m.widths.clear();
+        const double width = m.metrics.horizontalAdvance(key);
+        m.widths.insert(key, width);
+        return width;
+    }
+
+    // The width of a word for wrapping: Latin text adds up the widths of its letters (kerning
+    // only narrows a word, so the line never comes out wider than measured); other scripts
+    // are measured whole.
+    double wordWidth(const Metrics& m, QStringView word) const {
+        double sum = 0;
+        for (const QChar c : word) {
+            const char16_t u = c.unicode();
+            if (u >= m.latinWidths.size())
+                return advance(m, word);
+            double& w = m.latinWidths[u];
+            if (w < 0)
+                w = m.metrics.horizontalAdvance(c);
+            sum += w;
+        }
+        return sum;
+    }
+
+    // Qt's line breaker, for a word wider than the line: it is broken anywhere.
+    QStringList breakAnywhere(const QString& word, const Metrics& m, double widthPx) const {
+        QStringList pieces;
+        QTextLayout layout(word, m.font, const_cast<QPdfWriter*>(&device));
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(widthPx);
+            pieces << word.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        return pieces;
+    }
+
+    // Word wrap of one paragraph at its blanks: a line ends before the word that would cross
+    // the width, and the blank at the break is dropped.
+    void wrapParagraph(const QString& paragraph, const Metrics& m, double widthPx, int maxLines,
+                       QStringList& lines) const {
+        const double space = wordWidth(m, u" ");
+        QString line;
+        double lineWidth = 0;
+        bool started = false; // the line holds a word (or the paragraph's leading blanks)
+        bool afterBreak = false;
+        const qsizetype n = paragraph.size();
+        for (qsizetype pos = 0; pos <= n;) {
+            qsizetype end = paragraph.indexOf(QLatin1Char(' '), pos);
+            if (end < 0)
+                end = n;
+            const QStringView word = QStringView(paragraph).mid(pos, end - pos);
+            pos = end + 1;
+            if (word.isEmpty() && afterBreak)
+                continue;
+            const double w = word.isEmpty() ? 0.0 : wordWidth(m, word);
+            if (started && lineWidth + space + w > widthPx) {
+                lines << line;
+                if (int(lines.size()) >= maxLines)
+                    return;
+                line.clear();
+                lineWidth = 0;
+                started = false;
+                afterBreak = true;
+                if (word.isEmpty())
+                    continue;
+            }
+            afterBreak = false;
+            if (w > widthPx) {
+                QStringList pieces = breakAnywhere(word.toString(), m, widthPx);
+                line = pieces.takeLast();
+                lineWidth = wordWidth(m, line);
+                for (const QString& piece : pieces) {
+                    lines << piece;
+                    if (int(lines.size()) >= maxLines)
+                        return;
+                }
+            } else if (!started) {
+                line = word.toString();
+                lineWidth = w;
+            } else {
+                line += QLatin1Char(' ');
+                line += word;
+                lineWidth += space + w;
+            }
+            started = true;
+        }
+        lines << line;
+    }
+
     QStringList wrap(const QString& text, const Metrics& m, double widthTwips, int maxLines) const {
         QStringList lines;
         if (text.isEmpty())
@@ -201,28 +304,7 @@ public:
         for (const QString& paragraph : paragraphsOf(text)) {
             if (int(lines.size()) >= maxLines)
                 break;
-            if (paragraph.isEmpty() || m.metrics.horizontalAdvance(paragraph) <= widthPx) {
-                lines << paragraph;
-                continue;
-            }
-            QTextLayout layout(paragraph, m.font, const_cast<QPdfWriter*>(&device));
-            QTextOption option;
-            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-            layout.setTextOption(option);
-            layout.beginLayout();
-            for (;;) {
-                QTextLine line = layout.createLine();
-                if (!line.isValid())
-                    break;
-                line.setLineWidth(widthPx);
-                QString piece = paragraph.mid(line.textStart(), line.textLength());
-                while (piece.endsWith(QLatin1Char(' ')))
-                    piece.chop(1);
-                lines << piece;
-                if (int(lines.size()) >= maxLines)
-                    break;
-            }
-            layout.endLayout();
+            wrapParagraph(paragraph, m, widthPx, maxLines, lines);
         }
         return lines;
     }
@@ -236,7 +318,7 @@ public:
                 xs << left;
                 continue;
             }
-            const double w = m.metrics.horizontalAdvance(line) / PixelsPerTwip;
+            const double w = advance(m, line) / PixelsPerTwip;
             xs << (c.alignment == Qt::AlignRight ? left + c.width - w : left + (c.width - w) / 2);
         }
         return xs;
