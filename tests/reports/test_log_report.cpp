@@ -1,31 +1,19 @@
 #include "Fixtures.h"
+#include "LogFixture.h"
 #include "PrintRecorder.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/ReportData.h"
 #include "reports/DataReport1.h"
 
+using namespace LogFixture;
+
 namespace {
 
 const QString Sorry =
     QStringLiteral("Sorry, no records were found meeting your search criteria.  Closing this "
                    "report window will return you to your Vellagon display window.");
-const QString AllLogs = QStringLiteral("Select * From Vellagons ORDER BY [Beginning Time]");
 constexpr double BodyBottom = 15840 - 1440 - 45;
-
-struct Log {
-    QString client;
-    QVariant duration;
-    QString notes;
-    QString begins = QStringLiteral("2005-08-24 10:05:00");
-};
-
-QString words(int count) {
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += QStringLiteral("word%1 ").arg(i);
-    return text.trimmed();
-}
 
 QString oneLine(const QString& text) {
     return QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
@@ -38,22 +26,7 @@ class TestLogReport : public QObject {
 
     Database m_db;
 
-    void addLogs(const QList<Log>& logs) {
-        m_db.transaction([&] {
-            int minute = 0;
-            for (const Log& log : logs) {
-                QString begins = log.begins;
-                begins.replace(14, 2,
-                               QStringLiteral("%1").arg(minute++ % 60, 2, 10, QLatin1Char('0')));
-                m_db.exec(QStringLiteral(
-                              "INSERT INTO Vellagons (Client, Project, Employee, Rate, Vellagon, "
-                              "[Log Summary], [Beginning Time], [Ending Time], Duration, Fee) "
-                              "VALUES (?, 'MARKETING', 'Doe, Jane', '150', ?, 'Legal research', "
-                              "?, '2005-08-24 23:00:00', ?, 0)"),
-                          {log.client, log.notes, begins, log.duration});
-            }
-        });
-    }
+    void addLogs(const QList<Log>& logs) { LogFixture::addLogs(m_db, logs); }
 
     ReportDocument& laidOut(DataReport1& report, const QString& sql = AllLogs) {
         report.setDataSource(std::make_shared<SqlRecordSource>(m_db, sql));
@@ -245,46 +218,6 @@ private Q_SLOTS:
         const QString path = TestSupport::newFolder() + QStringLiteral("/Vellagons.pdf");
         report.saveAsPdf(path);
         QCOMPARE(pdfPageCount(Fixtures::readFile(path)), pages);
-    }
-
-    // The tests below need the value formatter (VbFormat::format and VbFormat::cstr).
-
-    void theTotalTimeFollowsItsFormat_data() {
-        QTest::addColumn<QVariantList>("durations");
-        QTest::addColumn<QString>("total");
-        QTest::newRow("1.5 + 2.5") << QVariantList{1.5, 2.5} << QStringLiteral("4.0 hours");
-        QTest::newRow("half an hour") << QVariantList{0.5} << QStringLiteral(".5 hours");
-        QTest::newRow("thousands")
-            << QVariantList{1000.0, 234.5} << QStringLiteral("1,234.5 hours");
-        QTest::newRow("tenths add up exactly")
-            << QVariantList{0.1, 0.1, 0.1, 0.2, 0.3, 0.2} << QStringLiteral("1.0 hours");
-        QTest::newRow("a log without duration")
-            << QVariantList{QVariant(), 0.7} << QStringLiteral(".7 hours");
-    }
-
-    void theTotalTimeFollowsItsFormat() {
-        QFETCH(QVariantList, durations);
-        QFETCH(QString, total);
-        QList<Log> logs;
-        for (const QVariant& d : durations)
-            logs << Log{QStringLiteral("Smith, John"), d, QString()};
-        addLogs(logs);
-        DataReport1 report;
-        ReportDocument& document = laidOut(report);
-        const ReportPage& last = document.page(document.pageCount() - 1);
-        QCOMPARE(last.textsOf(QStringLiteral("Function1")).value(0).text(), total);
-    }
-
-    void datesAndDurationsShowAsTheyConvertToText() {
-        addLogs({{QStringLiteral("Smith, John"), 1.5, QString(),
-                  QStringLiteral("2005-08-24 10:05:00")}});
-        DataReport1 report;
-        const ReportPage& page = laidOut(report).page(0);
-        QCOMPARE(page.textsOf(QStringLiteral("Text7"))[0].text(),
-                 QStringLiteral("8/24/2005 10:00:00 AM"));
-        QCOMPARE(page.textsOf(QStringLiteral("Text8"))[0].text(),
-                 QStringLiteral("8/24/2005 11:00:00 PM"));
-        QCOMPARE(page.textsOf(QStringLiteral("Text9"))[0].text(), QStringLiteral("1.5"));
     }
 };
 
