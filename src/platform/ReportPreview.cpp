@@ -71,7 +71,6 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     m_view->setAlignment(Qt::AlignCenter);
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_view);
-    m_scroll->setWidgetResizable(true);
     m_scroll->setAlignment(Qt::AlignCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
 
@@ -88,6 +87,8 @@ ReportPreview::ReportPreview(Report& report, QWidget* parent)
     connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int page) { goToPage(page - 1); });
     connect(m_zoom, &QComboBox::currentIndexChanged, this, [this] { render(); });
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReportPreview::layOutMore);
+    m_fitTimer.setSingleShot(true);
+    connect(&m_fitTimer, &QTimer::timeout, this, &ReportPreview::render);
 
     // The first page is laid out now (a failure reaches the caller); the rest when idle.
     m_report.document().hasPage(0);
@@ -165,12 +166,14 @@ void ReportPreview::render() {
     QPixmap pixmap = QPixmap::fromImage(m_image);
     pixmap.setDevicePixelRatio(ratio);
     m_view->setPixmap(pixmap);
+    m_view->adjustSize();
 }
 
 void ReportPreview::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    // A page fitted to the window follows its size, once the layout has settled.
     if (m_zoom->currentData().toInt() < 0)
-        render();
+        m_fitTimer.start(0);
 }
 
 void ReportPreview::printReport() {

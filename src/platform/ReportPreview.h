@@ -39,6 +39,7 @@ private:
     int m_index = 0;
     QImage m_image;
     QTimer m_layoutTimer;
+    QTimer m_fitTimer;
     QScrollArea* m_scroll = nullptr;
     QLabel* m_view = nullptr;
     QSpinBox* m_pageBox = nullptr;
