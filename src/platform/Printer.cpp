@@ -5,6 +5,7 @@
 #include "PrintBackends.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -52,7 +53,8 @@ std::unique_ptr<Printer> Printer::userChoice(const QString& documentName, bool p
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setDocName(documentName);
         printer->setCreator(QStringLiteral("Vellagon"));
-        QPrintDialog dialog(printer.get());
+        QWidget* owner = QApplication::activeModalWidget();
+        QPrintDialog dialog(printer.get(), owner ? owner : QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted)
             throw AppError::cancelled();
         return std::make_unique<Printer>(std::make_unique<QPrinterDevice>(std::move(printer)),

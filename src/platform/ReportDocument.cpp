@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <optional>
 #include <vector>
@@ -127,7 +128,6 @@ public:
         int text;
         QString source;
         double width;
-        int maxLines;
     };
 
     Engine(const ReportLayout& l, std::shared_ptr<const ReportRecordSource> source)
@@ -485,8 +485,7 @@ public:
             if (t.needsPageTotal) {
                 page.needsPageTotal = true;
                 pendingTotals.push_back({page.number - 1, int(page.texts.size()),
-                                         textOf(*findControl(t), -1, page.number), t.rect.width(),
-                                         std::numeric_limits<int>::max()});
+                                         textOf(*findControl(t), -1, page.number), t.rect.width()});
             }
             page.texts << std::move(t);
         }
@@ -568,7 +567,7 @@ public:
             break;
         }
         place(page, foot, bodyBottom);
-        pages << std::move(page);
+        pages.push_back(std::move(page));
         if (complete)
             resolvePageTotals();
         return true;
@@ -598,7 +597,7 @@ public:
     int rows = 0;
     SectionInfo header, pageHeader, detail, pageFooter, footer;
 
-    QList<ReportPage> pages;
+    std::deque<ReportPage> pages; // pages stay in place while more are laid out
     std::vector<PendingTotal> pendingTotals;
     int nextRow = 0;
     bool footerTaken = false;
@@ -640,9 +639,9 @@ int ReportDocument::pageCount() {
 }
 
 bool ReportDocument::hasPage(int index) {
-    while (index >= d->pages.size() && d->layOutNextPage()) {
+    while (index >= int(d->pages.size()) && d->layOutNextPage()) {
     }
-    return index >= 0 && index < d->pages.size();
+    return index >= 0 && index < int(d->pages.size());
 }
 
 const ReportPage& ReportDocument::page(int index) {
