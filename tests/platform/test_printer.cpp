@@ -122,11 +122,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{QStringLiteral("old.pdf")});
     }
 
-    void aFileThatCannotBeWrittenIsRefusedAtOnce() {
-        QVERIFY_THROWS_EXCEPTION(
-            AppError, Printer::pdfFile(m_folder + QStringLiteral("/missing/x.pdf"), QString()));
-    }
-
     void withoutPrintersThePagesGoToAPdfFileTheUserNames() {
         ScriptedDialogs dialogs;
         const QString path = m_folder + QStringLiteral("/list.pdf");
@@ -155,19 +150,6 @@ private Q_SLOTS:
             QVERIFY(e.isCancel());
         }
         QCOMPARE(dialogs.shown().size(), 2);
-    }
-
-    void openAsksTheInstalledFactory() {
-        PrintRecorder recorder;
-        auto printer = Printer::open(QStringLiteral("Job"));
-        printer->print(QStringLiteral("x"));
-        printer->endDoc();
-        QCOMPARE(recorder.jobs().size(), 1);
-        QCOMPARE(recorder.lastJob().documentName, QStringLiteral("Job"));
-        QVERIFY(recorder.lastJob().ended);
-        QCOMPARE(pdfPageCount(recorder.lastJob().pdf), 1);
-        recorder.cancelNext();
-        QVERIFY_THROWS_EXCEPTION(AppError, Printer::open(QStringLiteral("Job")));
     }
 };
 
