@@ -6,6 +6,7 @@
 #include "platform/Printer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -86,40 +87,49 @@ void PrintRTF(const QTextDocument& document, int leftMargin, int topMargin, int 
     copy->setDocumentMargin(0);
     copy->setTextWidth(rect.width() * printer->pixelsPerTwipX());
 
-    const std::vector<LineBox> boxes = lineBoxes(*copy);
     const double pageHeight = rect.height() * printer->pixelsPerTwipY();
+    // Margins that leave no room for a line of the box's text would print nothing but pages.
+    if (QFontMetricsF(copy->defaultFont(), printer->metricsDevice()).lineSpacing() > pageHeight)
+        throw noRoom();
+    const std::vector<LineBox> boxes = lineBoxes(*copy);
     const int textLength = copy->characterCount() - 1;
-    constexpr double Unbounded = std::numeric_limits<double>::infinity();
+    double documentBottom = 0;
+    for (const LineBox& box : boxes)
+        documentBottom = std::max(documentBottom, box.bottom);
 
     size_t next = 0; // the first line not yet printed
     double pageTop = 0;
     for (;;) {
-        // The page ends above the first line that does not fit below pageTop.
-        double pageEnd = Unbounded;
+        // The page ends above the first line that does not fit below pageTop; a line taller
+        // than a page (a large picture) is cut at the margin and goes on over the next page.
+        double pageEnd = std::numeric_limits<double>::infinity();
         for (size_t i = next; i < boxes.size(); ++i)
             if (boxes[i].bottom > pageTop + pageHeight)
                 pageEnd = std::min(pageEnd, boxes[i].top);
         if (pageEnd <= pageTop)
-            throw noRoom(); // not one line fits: stop rather than print empty pages for ever
+            pageEnd = pageTop + pageHeight;
+        const double pageBottom = std::min(pageEnd, pageTop + pageHeight);
 
-        int firstChar = textLength;
         size_t after = next;
-        while (after < boxes.size() && boxes[after].top < pageEnd)
+        int firstChar = next < boxes.size() ? boxes[next].position : textLength;
+        while (after < boxes.size() && boxes[after].top < pageBottom)
             firstChar = std::min(firstChar, boxes[after++].position);
         int endChar = textLength;
         for (size_t i = after; i < boxes.size(); ++i)
             endChar = std::min(endChar, boxes[i].position);
-        if (next == 0)
+        if (pageTop == 0)
             firstChar = 0;
 
-        const double drawEnd = std::min(pageEnd, pageTop + pageHeight);
-        printer->drawDocumentPage(*copy, rect, pageTop, drawEnd, firstChar, endChar,
+        // The clip stops a hair short of the next page's first line, whose edge (a picture's
+        // above all) may start a device pixel higher than its line.
+        const double clipBottom = pageBottom - 3 * printer->pixelsPerTwipY();
+        printer->drawDocumentPage(*copy, rect, pageTop, clipBottom, firstChar, endChar,
                                   plainText(*copy, firstChar, endChar));
-        if (after >= boxes.size())
+        if (after >= boxes.size() && pageBottom >= documentBottom)
             break;
         printer->newPage();
         next = after;
-        pageTop = pageEnd;
+        pageTop = pageBottom;
     }
     printer->endDoc();
 }

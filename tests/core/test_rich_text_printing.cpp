@@ -5,6 +5,7 @@
 #include "platform/AppError.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -101,6 +102,26 @@ private Q_SLOTS:
             QVERIFY(recorder.lastJob().aborted);
             QVERIFY(!QGuiApplication::overrideCursor()); // the pointer is back
         }
+    }
+
+    // A picture taller than a page (here 25 inches) is cut at the margin and goes on over the
+    // next pages.
+    void aPictureTallerThanAPageRunsOverPages() {
+        PrintRecorder recorder;
+        QImage picture(4, 40, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        QTextDocument document;
+        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("tall.png")),
+                             picture);
+        document.setHtml(QStringLiteral("<p>Before</p><p><img src=\"tall.png\" width=\"30\" "
+                                        "height=\"2400\"></p><p>After</p>"));
+        PrintRTF(document, 1440, 1440, 1440, 1440);
+        const PrintJob& job = recorder.lastJob();
+        QVERIFY(job.ended);
+        // "Before" alone, as the picture does not fit under it; then 9 + 9 + 7 inches of it.
+        QCOMPARE(job.pageCount, 4);
+        QCOMPARE(job.documentPages.first().text.trimmed(), QStringLiteral("Before"));
+        QCOMPARE(job.documentPages.last().text, QStringLiteral("After"));
     }
 
     void cancellingThePrintDialogReachesTheCaller() {
