@@ -9,6 +9,7 @@
 #include "reports/DataReport1.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QStringList>
