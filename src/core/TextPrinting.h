@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/SharedState.h"
+
+#include <QList>
+#include <QStringList>
+
+// Prints print-line records as plain text pages: one-inch margins (a margin of 0 becomes 1),
+// word wrap at the right margin, "- n -" at the foot of every page of a job longer than one
+// page, and the placement codes ":>01" (centred), ":>02" (from the middle of the page) and
+// ":>03" (centred, half an inch from the top). Errors end the job with one message.
+void PrintTextArray(QList<PrintLine>& printLines);
+
+// Takes the first word, with its trailing blank, off gstrWrapBuffer into gstrWrapWord.
+void SplitFirstWord();
+
+namespace TextPrinting {
+// The lines of a text: CR LF, CR and LF each end a line; a final line break adds no empty line.
+QStringList splitLines(const QString& text);
+} // namespace TextPrinting

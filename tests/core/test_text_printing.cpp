@@ -1,0 +1,260 @@
+#include "Fixtures.h"
+#include "PrintRecorder.h"
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "core/SharedState.h"
+#include "core/TextPrinting.h"
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+constexpr double Tolerance = 1e-6;
+
+PrintLine record(const QString& text, const QString& code = {}) {
+    PrintLine line;
+    line.Text = text;
+    line.LineCode = code;
+    line.FontName = QStringLiteral("Times New Roman");
+    line.FontSize = QStringLiteral("12");
+    return line;
+}
+
+QString numberedLines(int count, const QString& prefix = QStringLiteral("Client ")) {
+    QString text;
+    for (int i = 1; i <= count; ++i)
+        text += prefix + QString::number(i) + CrLf;
+    return text;
+}
+
+bool isFooter(const PrintedText& t) {
+    return t.text.startsWith(QLatin1String("- ")) && t.text.endsWith(QLatin1String(" -"));
+}
+
+} // namespace
+
+class TestTextPrinting : public QObject {
+    Q_OBJECT
+
+    // Measures as the printer of the job does (same device, font and unit).
+    double lineHeight = 0;
+    std::unique_ptr<Printer> m_measure;
+    std::shared_ptr<PrintJob> m_measureJob = std::make_shared<PrintJob>();
+
+    double width(const QString& text) { return m_measure->textWidth(text); }
+
+    const PrintJob& print(QList<PrintLine> lines, PrintRecorder& recorder) {
+        gPrintLines = lines;
+        PrintTextArray(gPrintLines);
+        return recorder.lastJob();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_measure = recordingPrinter(m_measureJob);
+        m_measure->setUnit(Printer::Unit::Inches);
+        m_measure->setFontName(QStringLiteral("Times New Roman"));
+        m_measure->setFontSize(12);
+        lineHeight = m_measure->textHeight(QString());
+    }
+
+    void init() { TestSupport::freshProgram(); }
+
+    void wordsKeepTheirTrailingBlank() {
+        gstrWrapBuffer = QStringLiteral("Smith,  John");
+        QStringList words;
+        do {
+            SplitFirstWord();
+            words << gstrWrapWord;
+        } while (!gstrWrapWord.isEmpty());
+        QCOMPARE(words, (QStringList{QStringLiteral("Smith, "), QStringLiteral(" "),
+                                     QStringLiteral("John"), QString()}));
+        QCOMPARE(gstrWrapBuffer, QString());
+    }
+
+    void aOnePageListPrintsAtTheLeftMarginWithoutFooter() {
+        PrintRecorder recorder;
+        ScriptedDialogs dialogs;
+        const PrintJob& job =
+            print({record(QStringLiteral("Clients") + CrLf + CrLf + QStringLiteral("Smith, John") +
+                          CrLf + QStringLiteral("Doe, Jane") + CrLf)},
+                  recorder);
+        QCOMPARE(job.textStrings(),
+                 (QStringList{QStringLiteral("Clients"), QString(), QStringLiteral("Smith, John"),
+                              QStringLiteral("Doe, Jane")}));
+        for (int i = 0; i < job.texts.size(); ++i) {
+            QCOMPARE(job.texts[i].x, 1.0);
+            QVERIFY(qAbs(job.texts[i].y - (1.0 + i * lineHeight)) < Tolerance);
+            QCOMPARE(job.texts[i].fontName, QStringLiteral("Times New Roman"));
+        }
+        QVERIFY(job.ended);
+        QCOMPARE(job.pageCount, 1);
+        QVERIFY(dialogs.shown().isEmpty());
+        QCOMPARE(gsngTopMargin, 1.0f);
+        QCOMPARE(gsngRightMargin, 1.0f);
+    }
+
+    void aLongListCarriesACentredFooterOnEveryPage() {
+        PrintRecorder recorder;
+        const PrintJob& job = print({record(numberedLines(130))}, recorder);
+        QCOMPARE(job.pageCount, 3);
+        QStringList footers;
+        for (const PrintedText& t : job.texts) {
+            if (isFooter(t)) {
+                footers << t.text;
+                QCOMPARE(t.text, QStringLiteral("- %1 -").arg(t.page));
+                QVERIFY(qAbs(t.y - 10.0) < Tolerance);
+                QVERIFY(qAbs(t.x + width(t.text) / 2 - 4.25) < Tolerance);
+            } else {
+                QVERIFY2(t.y + lineHeight <= 10.0 + Tolerance, qPrintable(t.text));
+                QVERIFY(t.y >= 1.0 - Tolerance);
+            }
+        }
+        QCOMPARE(footers, (QStringList{QStringLiteral("- 1 -"), QStringLiteral("- 2 -"),
+                                       QStringLiteral("- 3 -")}));
+        QCOMPARE(job.texts.size(), 133);
+        QCOMPARE(pdfPageCount(job.pdf), 3);
+    }
+
+    void longLinesWrapAtTheRightMargin() {
+        PrintRecorder recorder;
+        QString paragraph;
+        for (int i = 0; i < 60; ++i)
+            paragraph += QStringLiteral("word%1 ").arg(i);
+        paragraph.chop(1);
+        const PrintJob& job = print({record(paragraph)}, recorder);
+        QVERIFY(job.texts.size() > 2);
+        QCOMPARE(job.textStrings().join(QString()), paragraph);
+        for (int i = 0; i < job.texts.size(); ++i) {
+            const PrintedText& t = job.texts[i];
+            QCOMPARE(t.x, 1.0);
+            QVERIFY(width(t.text) <= 6.5);
+            if (i + 1 < job.texts.size()) { // the next word would not have fitted
+                const QString next = job.texts[i + 1].text.section(QLatin1Char(' '), 0, 0);
+                QVERIFY(width(t.text + next) > 6.5);
+            }
+        }
+    }
+
+    void aWordWiderThanTheLineStandsAlone() {
+        PrintRecorder recorder;
+        const QString giant(120, QLatin1Char('W'));
+        const PrintJob& job = print(
+            {record(QStringLiteral("before ") + giant + QStringLiteral(" after") + CrLf + giant)},
+            recorder);
+        // The line before the giant is printed even when empty.
+        QCOMPARE(job.textStrings(),
+                 (QStringList{QStringLiteral("before "), giant + QLatin1Char(' '),
+                              QStringLiteral("after"), QString(), giant}));
+        QVERIFY(width(giant) > 6.5);
+        QCOMPARE(job.texts.last().x, 1.0);
+    }
+
+    void lineBreaksEndLinesOnce() {
+        PrintRecorder recorder;
+        const PrintJob& job =
+            print({record(QStringLiteral("a") + CrLf + CrLf + QStringLiteral("b") + CrLf),
+                   record(QStringLiteral("c\rd\ne\r")), record(QString())},
+                  recorder);
+        // Two CR LF give a blank line; a final break none; a lone CR or LF breaks and
+        // swallows nothing; an empty text prints nothing.
+        QCOMPARE(job.textStrings(),
+                 (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"),
+                              QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
+    }
+
+    void lineCodesPlaceTheLastPieceOfALine() {
+        PrintRecorder recorder;
+        const QString title = QStringLiteral("Vellagon Clients");
+        const PrintJob& job = print({record(title + CrLf, QStringLiteral(":>01")),
+                                     record(QStringLiteral("middle"), QStringLiteral(":>02")),
+                                     record(QStringLiteral("top"), QStringLiteral(":>03")),
+                                     record(QStringLiteral("odd"), QStringLiteral(":>99")),
+                                     record(QStringLiteral("plain"), QStringLiteral("01"))},
+                                    recorder);
+        QCOMPARE(job.texts.size(), 5);
+        // Centring measures the line printed, also when the text ends with CR LF.
+        QVERIFY(qAbs(job.texts[0].x - (4.25 - width(title) / 2)) < Tolerance);
+        QCOMPARE(job.texts[0].y, 1.0);
+        QCOMPARE(job.texts[1].x, 4.25);
+        QVERIFY(qAbs(job.texts[2].x - (4.25 - width(QStringLiteral("top")) / 2)) < Tolerance);
+        QCOMPARE(job.texts[2].y, 0.5);
+        QCOMPARE(job.texts[3].x, 1.0);
+        QCOMPARE(job.texts[4].x, 1.0);
+    }
+
+    void marginsAlreadySetStay() {
+        PrintRecorder recorder;
+        gsngLeftMargin = 1.5f;
+        gsngTopMargin = 2.0f;
+        const PrintJob& job = print({record(QStringLiteral("x"))}, recorder);
+        QCOMPARE(job.texts[0].x, 1.5);
+        QCOMPARE(job.texts[0].y, 2.0);
+        QCOMPARE(gsngLeftMargin, 1.5f);
+        QCOMPARE(gsngBottomMargin, 1.0f);
+    }
+
+    // Callers leave SpaceNeeded empty: wrapped pieces must still break the page before the
+    // footer line instead of running into it.
+    void wrappedLinesNeverReachTheFooter() {
+        PrintRecorder recorder;
+        QString text;
+        for (int p = 0; p < 40; ++p) {
+            for (int i = 0; i < 50; ++i)
+                text += QStringLiteral("item%1 ").arg(i);
+            text += CrLf;
+        }
+        const PrintJob& job = print({record(text)}, recorder);
+        QVERIFY(job.pageCount > 2);
+        for (const PrintedText& t : job.texts)
+            if (!isFooter(t))
+                QVERIFY2(t.y + lineHeight <= 10.0 + Tolerance,
+                         qPrintable(QStringLiteral("page %1 y %2").arg(t.page).arg(t.y)));
+    }
+
+    void anErrorEndsTheJobWithOneMessage() {
+        PrintRecorder recorder;
+        ScriptedDialogs dialogs;
+        PrintLine bad = record(QStringLiteral("one\r\ntwo"));
+        bad.FontSize = QStringLiteral("big");
+        PrintLine badSpace = record(QStringLiteral("three"));
+        badSpace.SpaceNeeded = QStringLiteral("lots");
+        print({record(QStringLiteral("fine")), bad, badSpace}, recorder);
+        QCOMPARE(dialogs.messages(),
+                 QStringList{QStringLiteral("Type mismatch in PrintTextArray function")});
+        QCOMPARE(dialogs.last()->title, Dialogs::programTitle());
+        QVERIFY(recorder.lastJob().aborted);
+        QVERIFY(!recorder.lastJob().ended);
+    }
+
+    void anEmptyArrayIsReportedWithoutAPrintJob() {
+        PrintRecorder recorder;
+        ScriptedDialogs dialogs;
+        gPrintLines.clear();
+        PrintTextArray(gPrintLines);
+        QCOMPARE(dialogs.messages(),
+                 QStringList{QStringLiteral("Subscript out of range in PrintTextArray function")});
+        QVERIFY(recorder.jobs().isEmpty());
+    }
+
+    void cancellingThePrintDialogPrintsNothingAndSaysNothing() {
+        PrintRecorder recorder;
+        ScriptedDialogs dialogs;
+        recorder.cancelNext();
+        gPrintLines = {record(QStringLiteral("x"))};
+        PrintTextArray(gPrintLines);
+        QVERIFY(recorder.jobs().isEmpty());
+        QVERIFY(dialogs.shown().isEmpty());
+    }
+
+    void aListPrintsToAPdfFile() {
+        PrintRecorder recorder;
+        const QString path = TestSupport::newFolder() + QStringLiteral("/list.pdf");
+        recorder.options().path = path;
+        print({record(numberedLines(100, QStringLiteral("Project ")))}, recorder);
+        QCOMPARE(recorder.lastJob().pageCount, 3);
+        QCOMPARE(pdfPageCount(Fixtures::readFile(path)), 3);
+    }
+};
+
+VELLAGON_TEST_MAIN(TestTextPrinting)
+#include "test_text_printing.moc"
