@@ -354,14 +354,10 @@ bool frmDisplay::eventFilter(QObject* watched, QEvent* event) {
     return ChildWindow::eventFilter(watched, event);
 }
 
-// Commands that call the file services and the printing are wired as those land.
+// Commands that call the file services are wired as those land.
 void frmDisplay::mnuOpenFile_Click() {
 }
 void frmDisplay::mnuNewFile_Click() {
 }
 void frmDisplay::mnuCompactData_Click() {
-}
-void frmDisplay::mnuReport_Click() {
-}
-void frmDisplay::mnuPrintVellagon_Click() {
 }

@@ -1,19 +1,26 @@
 // The commands of the Display window: its menus, its toolbar and what they run.
 #include "EditCommands.h"
+#include "LogPrintText.h"
 #include "ToolIcons.h"
 #include "WindowNavigation.h"
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
+#include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "frmDisplay.h"
 #include "platform/AppError.h"
+#include "platform/BusyCursor.h"
 #include "platform/DataControl.h"
+#include "platform/DataControlRecords.h"
 #include "platform/Dialogs.h"
+#include "reports/DataReport1.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QToolBar>
 
 namespace {
@@ -161,6 +168,45 @@ void frmDisplay::mnuDEnter_Click() {
     } catch (const AppError& e) {
         Dialogs::msgBox(QStringLiteral("Error in creating new Enter data module: ") +
                         e.description());
+    }
+}
+
+void frmDisplay::mnuPrintVellagon_Click() {
+    try {
+        if (isTextView()) {
+            if (!Adodc1->hasCurrentRow()) {
+                Dialogs::msgBox(QStringLiteral(
+                    "No current record found in the Vellagon Display window to print."));
+                return;
+            }
+            const std::optional<QString> text = logPrintText(Adodc1->record());
+            if (!text)
+                return; // a log without its times or duration is not printed
+            // The print text is laid out apart from the bound notes box, which stays as it is.
+            QTextDocument page;
+            page.setDefaultFont(RichTextBox2->font());
+            page.setPlainText(QString(*text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            PrintRTF(page, 1440, 1440, 1440, 1440);
+        } else {
+            PrintRTF(*RichTextBox1, 1440, 1440, 1440, 1440);
+        }
+    } catch (const AppError& e) {
+        // A cancelled print dialog ends quietly; a print that failed says so.
+        if (!e.isCancel())
+            Dialogs::msgBox(e.description());
+    }
+}
+
+void frmDisplay::mnuReport_Click() {
+    try {
+        DataReport1 report;
+        {
+            BusyCursor busy;
+            report.setDataSource(std::make_shared<DataControlRecords>(*Adodc1));
+        }
+        report.show();
+    } catch (const AppError& e) {
+        Dialogs::msgBox(e.description());
     }
 }
 
