@@ -9,6 +9,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ConnectionString.h"
 #include "platform/Database.h"
+#include "platform/DatabaseCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/Settings.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QPointer>
+#include <future>
 #include <optional>
 
 namespace {
@@ -74,26 +76,6 @@ bool opensAsDatabase(const QString& path) {
     } catch (const AppError&) {
         return false;
     }
-}
-
-// The rows of every table, by table name.
-QMap<QString, qint64> rowCounts(const Database& db) {
-    QMap<QString, qint64> counts;
-    for (const QString& table : db.tableNames())
-        counts.insert(table, db.scalar(QStringLiteral("SELECT count(*) FROM \"%1\"")
-                                           .arg(QString(table).replace(QLatin1Char('"'),
-                                                                       QStringLiteral("\"\""))))
-                                 .toLongLong());
-    return counts;
-}
-
-// Whether the compacted copy holds what the original held.
-bool copyIsSound(const QString& copyPath, const QMap<QString, qint64>& originalCounts) {
-    const Database copy = Database::open(copyPath);
-    if (copy.scalar(QStringLiteral("PRAGMA quick_check")).toString() != QLatin1String("ok"))
-        return false;
-    // The same tables (the eleven of a practice file among them), each with the same rows.
-    return rowCounts(copy) == originalCounts;
 }
 
 // Deletes a work file left by an earlier compaction.
@@ -157,12 +139,22 @@ void compactDatabaseFile(const QString& path) {
     removeLeftover(junk);
     removeLeftover(backup);
 
-    const QMap<QString, qint64> counts = rowCounts(*source);
     try {
+        // The original's rows are counted on a connection of their own while the copy is made.
+        std::future<QMap<QString, qint64>> originalCounts =
+            std::async(std::launch::async, [target] { return DatabaseCheck::rowCounts(target); });
+        // The copy is flushed to disk below, while it is being checked.
+        source->exec(QStringLiteral("PRAGMA synchronous=OFF"));
         source->exec(QStringLiteral("VACUUM INTO ?"), {junk});
         source.reset();
+        // The work file lies in the program's own folder on a local disk: read it mapped.
+        std::future<QString> pageCheck = std::async(
+            std::launch::async, [junk] { return DatabaseCheck::quickCheck(junk, true); });
+        std::future<QMap<QString, qint64>> copyCounts =
+            std::async(std::launch::async, [junk] { return DatabaseCheck::rowCounts(junk, true); });
         FileOps::syncFile(junk);
-        if (!copyIsSound(junk, counts))
+        // The same tables (the eleven of a practice file among them), each with the same rows.
+        if (pageCheck.get() != QLatin1String("ok") || copyCounts.get() != originalCounts.get())
             throw AppError(AppError::EngineError,
                            QStringLiteral("The compacted copy of %1 failed its check; the file "
                                           "was left as it was.")
