@@ -76,6 +76,9 @@ void ChildWindow::Form_Activate() {
         gstrEntryIndex = Tag();
 }
 
+void ChildWindow::setRecordSource(const QString&, const QString&) {
+}
+
 void ChildWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (event->isAccepted()) {

@@ -10,11 +10,28 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+FileOps::RenameFault& renameFault() {
+    static FileOps::RenameFault fault;
+    return fault;
+}
+
+// Whether a test has made this rename fail; errno is set as the file system would set it.
+bool faultInjected(const QString& from, const QString& to) {
+    if (!renameFault())
+        return false;
+    const int error = renameFault()(from, to);
+    if (error == 0)
+        return false;
+    errno = error;
+    return true;
 }
 } // namespace
 
@@ -46,7 +63,10 @@ void renameNoReplace(const QString& from, const QString& to) {
     const QByteArray src = QFile::encodeName(from);
     const QByteArray dst = QFile::encodeName(to);
     // link() refuses an existing target, so the new name appears whole and never clobbers.
-    if (::link(src.constData(), dst.constData()) == 0) {
+    if (faultInjected(from, to)) {
+        throw AppError(AppError::FileError, QStringLiteral("Cannot create \"%1\": %2.")
+                                                .arg(QDir::toNativeSeparators(to), systemError()));
+    } else if (::link(src.constData(), dst.constData()) == 0) {
         ::unlink(src.constData());
     } else if (errno == EEXIST) {
         throw AppError(AppError::FileError, QStringLiteral("Cannot create \"%1\": %2.")
@@ -64,10 +84,44 @@ void renameNoReplace(const QString& from, const QString& to) {
 }
 
 void replace(const QString& from, const QString& to) {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    if (faultInjected(from, to) ||
+        ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         throw AppError(AppError::FileError, QStringLiteral("Cannot replace \"%1\": %2.")
                                                 .arg(QDir::toNativeSeparators(to), systemError()));
     syncFolder(QFileInfo(to).absolutePath());
+}
+
+bool sameFileSystem(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev;
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QFile source(from);
+    if (!source.copy(to))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("Cannot copy \"%1\" to \"%2\": %3.")
+                           .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
+                                source.errorString()));
+    syncFile(to);
+}
+
+void syncFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const QString error = systemError();
+        if (fd >= 0)
+            ::close(fd);
+        throw AppError(AppError::FileError, QStringLiteral("Cannot write \"%1\" to disk: %2.")
+                                                .arg(QDir::toNativeSeparators(path), error));
+    }
+    ::close(fd);
+}
+
+void setRenameFault(RenameFault fault) {
+    renameFault() = std::move(fault);
 }
 
 } // namespace FileOps

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // File operations that keep a user's file safe: a file is replaced only by a complete new
 // one, by a rename that either happens whole or not at all.
@@ -14,5 +15,16 @@ void syncFolder(const QString& folder);
 void renameNoReplace(const QString& from, const QString& to);
 // Replaces to by from atomically. Throws AppError on failure; to stays as it was then.
 void replace(const QString& from, const QString& to);
+// Whether two existing paths lie on one file system, so that a rename between them works.
+bool sameFileSystem(const QString& a, const QString& b);
+// Copies from to a new file to (which must not exist) and flushes it to disk. Throws AppError.
+void copyFile(const QString& from, const QString& to);
+// Flushes a file's contents to disk. Throws AppError on failure.
+void syncFile(const QString& path);
+
+// Tests only: renames and replacements ask this first; a result other than 0 makes them fail
+// with that errno, as when the file system refuses. nullptr removes it.
+using RenameFault = std::function<int(const QString& from, const QString& to)>;
+void setRenameFault(RenameFault fault);
 
 } // namespace FileOps

@@ -1,0 +1,293 @@
+#include "FileCommands.h"
+
+#include "ChildWindows.h"
+#include "DatabaseFile.h"
+#include "DatabaseSchema.h"
+#include "ProgramFolder.h"
+#include "SharedState.h"
+#include "platform/AppError.h"
+#include "platform/BusyCursor.h"
+#include "platform/ConnectionString.h"
+#include "platform/Database.h"
+#include "platform/DatabaseCheck.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
+#include "platform/Settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QPointer>
+#include <future>
+#include <optional>
+
+namespace {
+
+const QString NotBeingUsed = QStringLiteral(
+    "You can only compact a database that is not being used.  You can compact this database from "
+    "the Display window of any other Vellagon database.");
+const QString NotValidFile =
+    QStringLiteral("The selected file is not a valid Vellagon file.  Please try again.");
+
+constexpr int FileDialogFlags =
+    Dialogs::CreatePrompt | Dialogs::NoChangeDir | Dialogs::HideReadOnly | Dialogs::OverwritePrompt;
+static_assert(FileDialogFlags == 8206);
+
+Dialogs::FileRequest fileRequest(const QString& title, const QString& initialName) {
+    Dialogs::FileRequest request;
+    request.cancelError = true;
+    request.flags = FileDialogFlags;
+    request.defaultExt = QStringLiteral(".mdb");
+    request.initialName = initialName;
+    request.title = title;
+    request.filterIndex = 1;
+    request.filter = QStringLiteral("Log files *.mdb|*.mdb|All files *.*|*.*");
+    request.mode = Dialogs::FileRequest::Open;
+    return request;
+}
+
+QString quoted(const QString& path) {
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+bool exists(const QString& path) {
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+// Whether the program holds the file: the calling window's file, a child window's file, or a
+// file with an open connection. Replacing such a file would cut it from under its users.
+bool inUse(const QString& path) {
+    if (Database::samePath(path, gstrDatabasePath) || Database::isOpen(path))
+        return true;
+    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
+        for (const QPointer<ChildWindow>& w : *windows)
+            if (w && !w->isClosed() && Database::samePath(w->path(), path))
+                return true;
+    for (const ChildWindow* w : openChildWindows())
+        if (Database::samePath(w->path(), path))
+            return true;
+    return false;
+}
+
+bool opensAsDatabase(const QString& path) {
+    try {
+        Database::open(path);
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+// Deletes a work file left by an earlier compaction.
+void removeLeftover(const QString& path) {
+    if (exists(path) && !QFile::remove(path))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("The work file %1 cannot be deleted.").arg(quoted(path)));
+}
+
+// Puts the checked copy in the file's place: a rename where both lie on one file system, else
+// a flushed copy beside the file, renamed over it. The file keeps its permissions.
+void putInPlace(const QString& copy, const QString& target) {
+    QFile::setPermissions(copy, QFile::permissions(target));
+    if (FileOps::sameFileSystem(copy, QFileInfo(target).absolutePath())) {
+        FileOps::replace(copy, target);
+        return;
+    }
+    const QString temp = FileOps::siblingTempPath(target);
+    try {
+        FileOps::copyFile(copy, temp);
+        FileOps::replace(temp, target);
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
+    }
+    QFile::remove(copy);
+}
+
+} // namespace
+
+void compactDatabaseFile(const QString& path) {
+    const QString junk = ProgramFolder::filePath(QStringLiteral("JUNK.MDB"));
+    const QString backup = ProgramFolder::filePath(QStringLiteral("Backup.MDB"));
+    if (Database::samePath(path, junk) || Database::samePath(path, backup))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("%1 is the work file of the compaction; save it under "
+                                      "another name to compact it.")
+                           .arg(quoted(path)));
+    if (Database::isOpen(path))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("%1 is in use; it cannot be compacted.").arg(quoted(path)));
+
+    std::optional<Database> source;
+    try {
+        source = Database::open(path);
+    } catch (const AppError& e) {
+        // The file to compact is missing or damaged: a leftover work file may be the only
+        // copy of it, so none is deleted.
+        QStringList kept;
+        for (const QString& leftover : {junk, backup})
+            if (exists(leftover) && opensAsDatabase(leftover))
+                kept << quoted(leftover);
+        if (kept.isEmpty())
+            throw;
+        throw AppError(e.number(),
+                       e.description() + QStringLiteral("  The work file %1 was kept; it may hold "
+                                                        "the only copy of a compacted file.")
+                                             .arg(kept.join(QStringLiteral(" and "))));
+    }
+    const QString target = source->path();
+    removeLeftover(junk);
+    removeLeftover(backup);
+
+    try {
+        // The original's rows are counted on a connection of their own while the copy is made.
+        std::future<QMap<QString, qint64>> originalCounts =
+            std::async(std::launch::async, [target] { return DatabaseCheck::rowCounts(target); });
+        // The copy is flushed to disk below, while it is being checked.
+        source->exec(QStringLiteral("PRAGMA synchronous=OFF"));
+        source->exec(QStringLiteral("VACUUM INTO ?"), {junk});
+        source.reset();
+        // The work file lies in the program's own folder on a local disk: read it mapped.
+        std::future<QString> pageCheck = std::async(
+            std::launch::async, [junk] { return DatabaseCheck::quickCheck(junk, true); });
+        std::future<QMap<QString, qint64>> copyCounts =
+            std::async(std::launch::async, [junk] { return DatabaseCheck::rowCounts(junk, true); });
+        FileOps::syncFile(junk);
+        // The same tables (the eleven of a practice file among them), each with the same rows.
+        if (pageCheck.get() != QLatin1String("ok") || copyCounts.get() != originalCounts.get())
+            throw AppError(AppError::EngineError,
+                           QStringLiteral("The compacted copy of %1 failed its check; the file "
+                                          "was left as it was.")
+                               .arg(quoted(path)));
+    } catch (const AppError&) {
+        source.reset();
+        QFile::remove(junk);
+        throw;
+    }
+
+    try {
+        putInPlace(junk, target);
+    } catch (const AppError& e) {
+        throw AppError(e.number(),
+                       e.description() +
+                           QStringLiteral("  %1 was left as it was; its compacted copy is %2.")
+                               .arg(quoted(path), quoted(junk)));
+    }
+}
+
+void CompactDatabase() {
+    std::optional<BusyCursor> busy;
+    try {
+        gstrChosenFile = Dialogs::fileDialog(fileRequest(
+            QStringLiteral("Selecting Vellagon Database File to be compacted"), gstrDatabasePath));
+        if (inUse(gstrChosenFile)) {
+            Dialogs::msgBox(NotBeingUsed);
+            return;
+        }
+        busy.emplace();
+        compactDatabaseFile(gstrChosenFile);
+        busy.reset();
+        Dialogs::msgBox(gstrChosenFile + QStringLiteral(" has been successfully compacted"));
+    } catch (const AppError& e) {
+        busy.reset();
+        Dialogs::msgBox(e.isCancel()
+                            ? QStringLiteral("Compact Vellagon File function aborted by user.")
+                            : QStringLiteral("Error in compacting data: ") + e.description());
+    }
+}
+
+bool CopyDatabaseFile(const QString& source, const QString& destination) {
+    if (!QFileInfo(source).isFile()) {
+        Dialogs::msgBox(quoted(source) + QStringLiteral(" is not valid file name."));
+        return false;
+    }
+    if (Database::samePath(source, destination))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("%1 cannot be copied onto itself.").arg(quoted(source)));
+    if (exists(destination) && inUse(destination))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("%1 is open in Vellagon; it cannot be replaced while it "
+                                      "is in use.")
+                           .arg(quoted(destination)));
+
+    const Database db = Database::open(source);
+    const QString target = Database::canonicalPath(destination);
+    const QString temp = FileOps::siblingTempPath(target);
+    try {
+        db.exec(QStringLiteral("VACUUM INTO ?"), {temp});
+        FileOps::syncFile(temp);
+        FileOps::replace(temp, target);
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
+    }
+    return true;
+}
+
+void UpdateMostRecentDatabases(const QString& path) {
+    static const char* const keys[] = {"First", "Second", "Third", "Fourth", "Fifth", "Sixth"};
+    const QString section = QStringLiteral("MostRecentDatabases");
+    QStringList old;
+    for (int i = 0; i < 5; ++i)
+        old << Settings::value(section, QString::fromLatin1(keys[i]));
+    if (old.contains(path))
+        return;
+    Settings::setValue(section, QString::fromLatin1(keys[0]), path);
+    // Each entry moves down one place; the shift stops at the first empty entry.
+    for (int i = 1; i < 6 && !old[i - 1].isEmpty(); ++i)
+        Settings::setValue(section, QString::fromLatin1(keys[i]), old[i - 1]);
+}
+
+void NewDatabaseFile() {
+    BusyCursor busy;
+    const QString saved = gstrDatabasePath;
+    try {
+        gstrDatabasePath = Dialogs::fileDialog(fileRequest(
+            QStringLiteral("Opening New Vellagon Database File"), QStringLiteral("*.MDB")));
+        if (gstrDatabasePath == saved || Database::samePath(gstrDatabasePath, saved)) {
+            gstrDatabasePath = saved;
+            busy.release();
+            Dialogs::msgBox(QStringLiteral("This file is already open"));
+            return;
+        }
+        CreateNewDatabase();
+        NewDisplayForm();
+        gstrRecordSource = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
+        if (ChildWindow* display = currentDisplayWindow()) {
+            display->setCaption(QStringLiteral("Display form ") + gstrDisplayIndex);
+            display->setRecordSource(ConnectionString::plain(gstrDatabasePath), gstrRecordSource);
+        }
+        UpdateMostRecentDatabases(gstrDatabasePath);
+        busy.release();
+        Dialogs::msgBox(QStringLiteral("Your new database, ") + gstrDatabasePath +
+                        QStringLiteral(", has successfully been created."));
+        gstrDatabasePath = saved;
+    } catch (const AppError& e) {
+        gstrDatabasePath = saved;
+        busy.release();
+        Dialogs::msgBox(QStringLiteral("Could not open new file.  Error in New File function: ") +
+                        e.description());
+    }
+}
+
+void OpenDatabaseFile() {
+    BusyCursor busy;
+    const QString saved = gstrDatabasePath;
+    try {
+        gstrDatabasePath = Dialogs::fileDialog(
+            fileRequest(QStringLiteral("Opening Vellagon Database File"), QStringLiteral("*.MDB")));
+        // A file whose replacement the user declined is neither opened nor recorded.
+        if (!ValidateDatabase())
+            throw AppError(AppError::FileError, NotValidFile);
+        OpenDatabaseAndFillLists();
+        UpdateMostRecentDatabases(gstrDatabasePath);
+        NewDisplayForm();
+        busy.release();
+        Dialogs::msgBox(gstrDatabasePath + QStringLiteral(" has successfully been opened"));
+        gstrDatabasePath = saved;
+    } catch (const AppError&) {
+        busy.release();
+        Dialogs::msgBox(NotValidFile);
+        gstrDatabasePath = saved;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// The commands that act on whole database files, and the recent-files list. The commands run
+// after the calling window's prologue, so gstrDatabasePath names the caller's file; New File
+// and Open File put it back when they end, whatever happens.
+
+// Asks for a file and compacts it in place (compactDatabaseFile). A file the program has open
+// (in any child window or on any connection) is refused. Reports the outcome in a message.
+void CompactDatabase();
+
+// Compacts a closed database file in place. The compacted copy is made in the JUNK.MDB work
+// file of the program's folder, checked (page check, every table with the rows of the
+// original) and only then put in the file's place by a rename, so the file is at every moment
+// either the old one or the complete compacted one. Leftover work files are deleted first,
+// except when the file to compact does not open (a leftover may then be someone's only copy).
+// Throws AppError; when the copy was made but could not take the file's place, the file is
+// left as it was and the description names the copy.
+void compactDatabaseFile(const QString& path);
+
+// Copies a database file, also one the program has open, through the engine (a consistent
+// snapshot, never its bytes while it may change). An existing destination is replaced only
+// once the copy is complete. When no file exists at source, shows the quoted source followed
+// by " is not valid file name." and returns false. A copy that fails throws AppError (the
+// caller reports it) and leaves the destination as it was. Returns true when the copy stands.
+bool CopyDatabaseFile(const QString& source, const QString& destination);
+
+// Puts a path on top of the recent-files settings, unless First to Fifth already hold it.
+void UpdateMostRecentDatabases(const QString& path);
+
+// Asks for a file name, creates a new database there and opens a Display window on it.
+void NewDatabaseFile();
+
+// Asks for a database file, checks it, reloads the lookup lists from it and opens a Display
+// window on it. A file is recorded in the recent-files list only once it has opened.
+void OpenDatabaseFile();
