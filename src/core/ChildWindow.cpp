@@ -76,9 +76,6 @@ void ChildWindow::Form_Activate() {
         gstrEntryIndex = Tag();
 }
 
-void ChildWindow::setRecordSource(const QString&, const QString&) {
-}
-
 void ChildWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (event->isAccepted()) {

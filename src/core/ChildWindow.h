@@ -58,10 +58,6 @@ public:
         Q_UNUSED(recordSource);
     }
 
-    // Binds the window's data control to a record source on the file of a connection string
-    // and refreshes it. Only a Display window has a data control; other windows ignore it.
-    virtual void setRecordSource(const QString& connectionString, const QString& recordSource);
-
 Q_SIGNALS:
     // The menu bar entries changed (the main window shows them again).
     void menuBarChanged();

@@ -353,11 +353,3 @@ bool frmDisplay::eventFilter(QObject* watched, QEvent* event) {
     }
     return ChildWindow::eventFilter(watched, event);
 }
-
-// Commands that call the file services are wired as those land.
-void frmDisplay::mnuOpenFile_Click() {
-}
-void frmDisplay::mnuNewFile_Click() {
-}
-void frmDisplay::mnuCompactData_Click() {
-}

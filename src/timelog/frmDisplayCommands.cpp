@@ -5,6 +5,7 @@
 #include "WindowNavigation.h"
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
+#include "core/FileCommands.h"
 #include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
@@ -130,6 +131,21 @@ void frmDisplay::Toolbar1_ButtonClick(const QString& key) {
             mnuSaveChanges_Click();
     } catch (...) {
     }
+}
+
+void frmDisplay::mnuOpenFile_Click() {
+    runPrologue();
+    OpenDatabaseFile();
+}
+
+void frmDisplay::mnuNewFile_Click() {
+    runPrologue();
+    NewDatabaseFile();
+}
+
+void frmDisplay::mnuCompactData_Click() {
+    runPrologue();
+    CompactDatabase();
 }
 
 void frmDisplay::mnuDeleteLog_Click() {

@@ -249,6 +249,36 @@ private Q_SLOTS:
         Forms::remove(&search);
     }
 
+    void fileCommandsActOnTheWindowsOwnFile() {
+        addLog(m_path, Full);
+        start();
+        ScriptedDialogs dialogs;
+        const QString other =
+            Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/other.mdb"));
+        gstrDatabasePath = other;
+        dialogs.answerFile(m_path);
+        display()->mnuCompactData_Click();
+        QCOMPARE(dialogs.shown().first().file.initialName, m_path);
+        QVERIFY(dialogs.lastMessage().startsWith(
+            QStringLiteral("You can only compact a database that is not being used.")));
+
+        const QString fresh = TestSupport::newFolder() + QStringLiteral("/fresh.mdb");
+        dialogs.answerFile(fresh);
+        display()->mnuNewFile_Click();
+        QCOMPARE(
+            dialogs.lastMessage(),
+            QStringLiteral("Your new database, %1, has successfully been created.").arg(fresh));
+        QCOMPARE(activeChildWindow()->Caption(), QStringLiteral("Display form 2"));
+        QCOMPARE(activeChildWindow()->path(), fresh);
+        QCOMPARE(gstrDatabasePath, m_path);
+
+        dialogs.answerFile(other);
+        display()->mnuOpenFile_Click();
+        QCOMPARE(dialogs.lastMessage(), other + QStringLiteral(" has successfully been opened"));
+        QCOMPARE(activeChildWindow()->path(), other);
+        QCOMPARE(static_cast<frmDisplay*>(activeChildWindow())->Adodc1->RecordCount(), 0);
+    }
+
     void editCommandsWorkOnTheFocusedBox() {
         addLog(m_path, Full);
         start();
