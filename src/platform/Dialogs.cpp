@@ -3,6 +3,7 @@
 #include "AppError.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace Dialogs {
 
@@ -96,6 +98,10 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
         dialog.setFileMode((request.flags & FileMustExist) ? QFileDialog::ExistingFile
                                                            : QFileDialog::AnyFile);
     }
+    // Without a folder of its own the dialog starts in the user's documents, not wherever the
+    // program happened to be started.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
     // An initial name with wildcards only chose the filter in the original dialog.
     if (!request.initialName.isEmpty() && !request.initialName.contains(QLatin1Char('*'))) {
         const QFileInfo initial(request.initialName);

@@ -55,6 +55,19 @@ const QHash<QString, Drawing>& drawings() {
              p.drawLine(QLineF(5, 8, 11, 8));
              p.drawLine(QLineF(5, 11, 11, 11));
          }},
+        {QStringLiteral("Print"),
+         [](QPainter& p) {
+             p.drawRect(QRectF(4.5, 1.5, 7, 5));
+             p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1, 1);
+             p.fillRect(QRectF(4.5, 10.5, 7, 4.5), p.background());
+             p.drawRect(QRectF(4.5, 10.5, 7, 4));
+         }},
+        {QStringLiteral("Save"),
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1, 1);
+             p.drawRect(QRectF(4.5, 1.5, 7, 4.5));
+             p.drawRect(QRectF(3.5, 9.5, 9, 5));
+         }},
         {QStringLiteral("New"),
          [](QPainter& p) {
              p.drawPath(sheet(3.5, 1.5, 9, 13));

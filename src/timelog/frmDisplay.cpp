@@ -111,6 +111,10 @@ void frmDisplay::buildControls() {
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMouseTracking(true);
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->installEventFilter(this);
 
     buildCommands();
