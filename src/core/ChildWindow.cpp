@@ -58,12 +58,7 @@ void ChildWindow::setSqlWhereTag(const QString& text) {
 }
 
 void ChildWindow::runPrologue() {
-    gblnDisplayActive = m_kind == Kind::Display;
-    gblnEntryActive = m_kind == Kind::Entry;
-    if (m_kind == Kind::Display)
-        gstrDisplayIndex = Tag();
-    else
-        gstrEntryIndex = Tag();
+    ChildWindow::Form_Activate();
     gstrDatabasePath = path();
 }
 

@@ -1,5 +1,6 @@
 #include "WindowNavigation.h"
 
+#include "EditCommands.h"
 #include "core/ChildWindow.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
@@ -61,6 +62,22 @@ void forward(ChildWindow* from) {
         return;
     }
     focus(forms[i]);
+}
+
+bool runSharedButton(ChildWindow* from, const QString& key) {
+    if (key == QLatin1String("Back"))
+        back(from);
+    else if (key == QLatin1String("Forward"))
+        forward(from);
+    else if (key == QLatin1String("Cut"))
+        EditCommands::cut();
+    else if (key == QLatin1String("Copy"))
+        EditCommands::copy();
+    else if (key == QLatin1String("Paste"))
+        EditCommands::paste();
+    else
+        return false;
+    return true;
 }
 
 } // namespace WindowNavigation

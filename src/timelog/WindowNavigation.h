@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class ChildWindow;
 
 // The Back and Forward buttons of both child windows: the focus goes to the previous or next
@@ -9,5 +11,9 @@ namespace WindowNavigation {
 
 void back(ChildWindow* from);
 void forward(ChildWindow* from);
+
+// Runs the toolbar buttons that both child windows have (Back, Forward, Cut, Copy, Paste);
+// false when the key is none of them.
+bool runSharedButton(ChildWindow* from, const QString& key);
 
 } // namespace WindowNavigation

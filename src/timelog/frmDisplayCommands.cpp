@@ -115,18 +115,10 @@ void frmDisplay::buildCommands() {
 void frmDisplay::Toolbar1_ButtonClick(const QString& key) {
     // A button's command that fails ends quietly.
     try {
-        if (key == QLatin1String("Back"))
-            WindowNavigation::back(this);
-        else if (key == QLatin1String("Forward"))
-            WindowNavigation::forward(this);
-        else if (key == QLatin1String("Print"))
+        if (WindowNavigation::runSharedButton(this, key))
+            return;
+        if (key == QLatin1String("Print"))
             mnuPrintVellagon_Click();
-        else if (key == QLatin1String("Cut"))
-            EditCommands::cut();
-        else if (key == QLatin1String("Copy"))
-            EditCommands::copy();
-        else if (key == QLatin1String("Paste"))
-            EditCommands::paste();
         else if (key == QLatin1String("Save"))
             mnuSaveChanges_Click();
     } catch (...) {
