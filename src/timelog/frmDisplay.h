@@ -91,6 +91,7 @@ private:
     void bindFields();
     void applyFont();
     void showStatus(const QString& text);
+    void refreshKeepingTheShownLog();
     void showDataError(int number, const QString& description);
     bool storeFeeWithRateOrDuration(QVariantMap& changes);
     QString hintFor(QObject* control) const;

@@ -208,6 +208,11 @@ private Q_SLOTS:
                  QStringLiteral("typed, not yet committed"));
         QCOMPARE(w->Adodc1->RecordCount(), 2);
         QCOMPARE(w->Text1->text(), QStringLiteral("A")); // still on the log it showed
+        // A log completed while the window was in the background shows when it comes back.
+        addLog(m_path, QStringLiteral("Y"), QStringLiteral("2025-05-01 09:00:00"));
+        w->Form_Activate();
+        QCOMPARE(w->Adodc1->RecordCount(), 3);
+        QCOMPARE(w->Text1->text(), QStringLiteral("A"));
     }
 
     void changingRateOrDurationStoresTheFee() {
