@@ -182,9 +182,15 @@ void frmDisplay::Form_Load() {
 
 void frmDisplay::Form_Activate() {
     ChildWindow::Form_Activate();
+    // Logs completed in another window while this one was in the background show at once.
+    refreshKeepingTheShownLog();
 }
 
 void frmDisplay::Form_LostFocus() {
+    refreshKeepingTheShownLog();
+}
+
+void frmDisplay::refreshKeepingTheShownLog() {
     // Rows added elsewhere (a completed log) appear; a pending edit is written first, and a
     // write that is refused keeps the window as it is, so nothing typed is lost. The window
     // stays on the log it showed; only when that log is gone does it stand on the first row.
