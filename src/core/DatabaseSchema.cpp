@@ -198,21 +198,22 @@ QStringList defaultRates() {
 
 const std::vector<Index>& indexes() {
     // Logs are listed by beginning time and searched by client, employee and project (with
-    // LIKE, which an index on a NOCASE column serves); payments and disbursements are listed by
-    // client and date.
+    // LIKE, which an index on a NOCASE column serves); a search lists its logs by beginning
+    // time, which the index then holds too, so the table itself is not read to order them.
+    // Payments and disbursements are listed by client and date.
     static const std::vector<Index> all{
         {QStringLiteral("Vellagons by Beginning Time"),
          QStringLiteral("Vellagons"),
          {QStringLiteral("Beginning Time")}},
-        {QStringLiteral("Vellagons by Client"),
+        {QStringLiteral("Vellagons by Client and Time"),
          QStringLiteral("Vellagons"),
-         {QStringLiteral("Client")}},
-        {QStringLiteral("Vellagons by Employee"),
+         {QStringLiteral("Client"), QStringLiteral("Beginning Time")}},
+        {QStringLiteral("Vellagons by Employee and Time"),
          QStringLiteral("Vellagons"),
-         {QStringLiteral("Employee")}},
-        {QStringLiteral("Vellagons by Project"),
+         {QStringLiteral("Employee"), QStringLiteral("Beginning Time")}},
+        {QStringLiteral("Vellagons by Project and Time"),
          QStringLiteral("Vellagons"),
-         {QStringLiteral("Project")}},
+         {QStringLiteral("Project"), QStringLiteral("Beginning Time")}},
         {QStringLiteral("Disbursements by Client"),
          QStringLiteral("Disbursements"),
          {QStringLiteral("Disbursement Client Last Name"),
@@ -234,7 +235,13 @@ QString createIndexSql(const Index& index) {
 }
 
 void ensureIndexes(const Database& db) {
+    // Indexes of earlier versions that the ones above replace.
+    static const QStringList retired{QStringLiteral("Vellagons by Client"),
+                                     QStringLiteral("Vellagons by Employee"),
+                                     QStringLiteral("Vellagons by Project")};
     db.transaction([&] {
+        for (const QString& name : retired)
+            db.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(bracketed(name)));
         for (const Index& index : indexes())
             if (db.hasTable(index.table))
                 db.exec(createIndexSql(index));

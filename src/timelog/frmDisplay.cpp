@@ -27,6 +27,9 @@ namespace {
 
 const QString RecordSourceAll = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
 
+// The statement of frmDisplay::OpeningSource ("" for every log).
+QString g_openingSource;
+
 // Twips of the layout to pixels of the screen.
 int px(double twips) {
     return int(std::lround(twips / twipsPerPixel()));
@@ -48,6 +51,14 @@ frmDisplay::frmDisplay(QWidget* parent) : ChildWindow(Kind::Display, parent) {
 }
 
 frmDisplay::~frmDisplay() = default;
+
+frmDisplay::OpeningSource::OpeningSource(const QString& statement) : m_previous(g_openingSource) {
+    g_openingSource = statement;
+}
+
+frmDisplay::OpeningSource::~OpeningSource() {
+    g_openingSource = m_previous;
+}
 
 void frmDisplay::buildControls() {
     setMouseTracking(true);
@@ -161,7 +172,7 @@ void frmDisplay::Form_Load() {
     setPath(gstrDatabasePath);
     gblnDisplayActive = true;
     gblnEntryActive = false;
-    gstrRecordSource = RecordSourceAll;
+    gstrRecordSource = g_openingSource.isEmpty() ? RecordSourceAll : g_openingSource;
     setSqlWhereTag(QString());
     setSqlWhereCaption(gstrRecordSource);
     Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));

@@ -23,6 +23,19 @@ public:
     explicit frmDisplay(QWidget* parent = nullptr);
     ~frmDisplay() override;
 
+    // While one lives, a Display window that loads opens on this statement instead of on every
+    // log: a search's new window would otherwise read the whole list before its own.
+    class OpeningSource {
+    public:
+        explicit OpeningSource(const QString& statement);
+        ~OpeningSource();
+        OpeningSource(const OpeningSource&) = delete;
+        OpeningSource& operator=(const OpeningSource&) = delete;
+
+    private:
+        QString m_previous;
+    };
+
     void Form_Load();
     void Form_Activate() override;
     void Form_LostFocus() override;
@@ -43,6 +56,7 @@ public:
     void mnuSaveChanges_Click();
     void mnuDeleteLog_Click();
     void mnuDEnter_Click();
+    void mnuSearch_Click();
     void setStatusText(const QString& text) override;
 
     // Puts the window on another record source of a file and runs it.
@@ -78,6 +92,7 @@ public:
     QAction* mnuText;
     QAction* mnuGraphics;
     QAction* mnuDeleteLog;
+    QAction* mnuSearch;
     QAction* mnuDEnter;
 
 protected:

@@ -6,10 +6,12 @@
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
 #include "core/FileCommands.h"
+#include "core/Forms.h"
 #include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "frmDisplay.h"
+#include "frmSearch.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/DataControl.h"
@@ -82,6 +84,9 @@ void frmDisplay::buildCommands() {
     mnuDeleteLog = addMenuBarCommand(QStringLiteral("&Delete Log"));
     mnuDeleteLog->setObjectName(QStringLiteral("mnuDeleteLog"));
     connect(mnuDeleteLog, &QAction::triggered, this, &frmDisplay::mnuDeleteLog_Click);
+    mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
+    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    connect(mnuSearch, &QAction::triggered, this, &frmDisplay::mnuSearch_Click);
     mnuDEnter = addMenuBarCommand(QStringLiteral("Enter &data"));
     mnuDEnter->setObjectName(QStringLiteral("mnuDEnter"));
     connect(mnuDEnter, &QAction::triggered, this, &frmDisplay::mnuDEnter_Click);
@@ -153,6 +158,27 @@ void frmDisplay::mnuDeleteLog_Click() {
             Adodc1->MoveLast();
     }
     Text2->setFocus();
+}
+
+void frmDisplay::mnuSearch_Click() {
+    gstrDisplayIndex = Tag();
+    gstrClient = Text1->text();
+    gstrProject = Text3->text();
+    // The first use loads the search window, which reads the two values just set.
+    frmSearch* search = frmSearch::instance();
+    const QString report = QStringLiteral("   Report all Vellagons for ");
+    if (!Text1->text().isEmpty()) {
+        search->mnuReport->setText(report + gstrClient);
+        search->mnuReport->setVisible(true);
+    } else if (!Text3->text().isEmpty()) {
+        search->mnuReport->setText(report + gstrProject);
+        search->mnuReport->setVisible(true);
+    } else {
+        search->mnuReport->setVisible(false);
+    }
+    runPrologue();
+    search->show();
+    Forms::setFocus(search);
 }
 
 void frmDisplay::mnuSaveChanges_Click() {

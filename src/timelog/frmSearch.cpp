@@ -1,0 +1,160 @@
+#include "frmSearch.h"
+
+#include "Search.h"
+#include "SearchStatements.h"
+#include "core/FormPosition.h"
+#include "core/Forms.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+QPointer<frmSearch> g_search;
+
+template <size_t N>
+QGroupBox* optionFrame(QWidget* parent, const char* name, const QString& caption,
+                       const char* optionName, const std::array<const char*, N>& captions,
+                       std::array<QRadioButton*, N>& options, QButtonGroup* group) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(13.5);
+    frame->setFont(font);
+    auto* layout = new QVBoxLayout(frame);
+    for (size_t i = 0; i < N; ++i) {
+        options[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame);
+        options[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i));
+        // The options keep the window's font; only the frame's caption is large.
+        options[i]->setFont(parent->font());
+        group->addButton(options[i], int(i));
+        layout->addWidget(options[i]);
+    }
+    layout->addStretch();
+    return frame;
+}
+
+} // namespace
+
+frmSearch* frmSearch::instance() {
+    if (!g_search)
+        g_search = new frmSearch(frmMain::instance());
+    return g_search;
+}
+
+frmSearch* frmSearch::loaded() {
+    return g_search;
+}
+
+frmSearch::frmSearch(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Search"));
+
+    auto* menuBar = new QMenuBar(this);
+    mnuReturn = menuBar->addAction(QStringLiteral("&Return"));
+    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
+    mnuContinue = menuBar->addAction(QStringLiteral("&Continue"));
+    mnuContinue->setObjectName(QStringLiteral("mnuContinue"));
+    mnuReport = menuBar->addAction(QStringLiteral("&Report"));
+    mnuReport->setObjectName(QStringLiteral("mnuReport"));
+    connect(mnuReturn, &QAction::triggered, this, &frmSearch::mnuReturn_Click);
+    connect(mnuContinue, &QAction::triggered, this, &frmSearch::mnuContinue_Click);
+    connect(mnuReport, &QAction::triggered, this, &frmSearch::mnuReport_Click);
+
+    // Everything below the menu bar is drawn white on blue.
+    auto* body = new QWidget(this);
+    QPalette colours = body->palette();
+    colours.setColor(QPalette::Window, Qt::blue);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    body->setPalette(colours);
+    body->setAutoFillBackground(true);
+
+    m_types = new QButtonGroup(this);
+    m_timeFrames = new QButtonGroup(this);
+    Frame1 = optionFrame<6>(
+        body, "Frame1", QStringLiteral("Type of search:"), "Option1",
+        {"Current client", "Another client", "All active clients", "Employee", "Project", "Log"},
+        Option1, m_types);
+    Frame2 = optionFrame<5>(body, "Frame2", QStringLiteral("Time frame for search:"), "Option2",
+                            {"All", "Within last month", "Within last six months",
+                             "Within last year", "Customized time frame"},
+                            Option2, m_timeFrames);
+    auto* frames = new QHBoxLayout(body);
+    frames->addWidget(Frame1);
+    frames->addWidget(Frame2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(body);
+
+    Forms::add(this);
+    Form_Load();
+}
+
+frmSearch::~frmSearch() {
+    Forms::remove(this);
+}
+
+void frmSearch::Form_Load() {
+    if (const QWidget* main = parentWidget()) {
+        const int offset = int(std::lround(600 / twipsPerPixel()));
+        move(main->pos() + QPoint(offset, offset));
+    }
+    Option1[SearchStatements::CurrentClient]->setChecked(true);
+    Option2[SearchStatements::AllTime]->setChecked(true);
+    if (gstrClient.isEmpty() && gstrProject.isEmpty()) {
+        Option1[SearchStatements::AnotherClient]->setChecked(true);
+        if (gblnDisplayActive)
+            Option1[SearchStatements::CurrentClient]->setEnabled(false);
+    }
+}
+
+int frmSearch::selectedSearchType() const {
+    return qMax(0, m_types->checkedId());
+}
+
+int frmSearch::selectedTimeFrame() const {
+    return qMax(0, m_timeFrames->checkedId());
+}
+
+void frmSearch::mnuContinue_Click() {
+    gintSearchType = selectedSearchType();
+    gintTimeFrame = selectedTimeFrame();
+    SearchRoutine(gintSearchType, gintTimeFrame, gblnDisplayActive);
+}
+
+void frmSearch::mnuReport_Click() {
+    if (!gstrClient.isEmpty()) {
+        ReportRoutine(SearchStatements::CurrentClient, SearchStatements::AllTime);
+    } else if (!gstrProject.isEmpty()) {
+        ReportRoutine(SearchStatements::ProjectReport, SearchStatements::AllTime);
+    } else {
+        gintSearchType = selectedSearchType();
+        gintTimeFrame = selectedTimeFrame();
+        ReportRoutine(gintSearchType, gintTimeFrame);
+    }
+}
+
+void frmSearch::mnuReturn_Click() {
+    close();
+}
+
+void frmSearch::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    // A closed search window is gone for Back and Forward and for the next Search command,
+    // though Qt deletes it a little later.
+    Forms::remove(this);
+    if (g_search == this)
+        g_search = nullptr;
+}

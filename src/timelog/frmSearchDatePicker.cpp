@@ -1,0 +1,93 @@
+#include "frmSearchDatePicker.h"
+
+#include "core/FormPosition.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, QDateEdit*& picker,
+                     const char* pickerName) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    QPalette colours = frame->palette();
+    colours.setColor(QPalette::Window, Qt::blue);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    frame->setPalette(colours);
+    frame->setAutoFillBackground(true);
+    picker = new QDateEdit(frame);
+    picker->setObjectName(QLatin1String(pickerName));
+    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    picker->setCalendarPopup(true);
+    // The picker keeps the usual colours inside its blue frame.
+    const QPalette usual = QApplication::palette(picker);
+    QPalette own = picker->palette();
+    own.setColor(QPalette::Window, usual.color(QPalette::Window));
+    own.setColor(QPalette::WindowText, usual.color(QPalette::WindowText));
+    picker->setPalette(own);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(picker);
+    return frame;
+}
+
+} // namespace
+
+frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
+    : QDialog(parent ? parent : frmMain::instance()) {
+    setWindowTitle(QStringLiteral("Select beginning and ending dates"));
+    Frame1 = dateFrame(this, "Frame1", QStringLiteral("Start date"), DTPicker1, "DTPicker1");
+    Frame2 = dateFrame(this, "Frame2", QStringLiteral("End date"), DTPicker2, "DTPicker2");
+
+    auto* menuBar = new QMenuBar(this);
+    mnuReturn = menuBar->addAction(QStringLiteral("&Return"));
+    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
+    mnuContinue = menuBar->addAction(QStringLiteral("&Continue"));
+    mnuContinue->setObjectName(QStringLiteral("mnuContinue"));
+    connect(mnuReturn, &QAction::triggered, this, &frmSearchDatePicker::mnuReturn_Click);
+    connect(mnuContinue, &QAction::triggered, this, &frmSearchDatePicker::mnuContinue_Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(Frame1);
+    layout->addWidget(Frame2);
+    Form_Load();
+}
+
+void frmSearchDatePicker::Form_Load() {
+    if (const QWidget* main = parentWidget()) {
+        const int offset = int(std::lround(500 / twipsPerPixel()));
+        move(main->pos() + QPoint(offset, offset));
+    }
+    const QDate today = Clock::today();
+    DTPicker1->setDate(today.addDays(-138));
+    DTPicker2->setDate(today);
+}
+
+void frmSearchDatePicker::mnuContinue_Click() {
+    // A range of one day is a range; only an end before the start is refused, and a refused
+    // range is not kept.
+    if (DTPicker2->date() >= DTPicker1->date()) {
+        gvarBeginDate = DTPicker1->date().startOfDay();
+        gvarEndDate = DTPicker2->date().startOfDay();
+        accept();
+        return;
+    }
+    Dialogs::msgBox(QStringLiteral(
+        "The beginning time must be earlier than the ending time.  Please try again."));
+    const QDate today = Clock::today();
+    DTPicker1->setDate(today.addDays(-183));
+    DTPicker2->setDate(today);
+}
+
+void frmSearchDatePicker::mnuReturn_Click() {
+    reject();
+}

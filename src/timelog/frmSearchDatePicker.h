@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+class QAction;
+class QDateEdit;
+class QGroupBox;
+
+// The date range dialog: a start and an end date. The caller shows it modally and reads
+// gvarBeginDate and gvarEndDate. exec() gives Accepted only when a range was chosen; only a
+// range whose end is not before its start is ever stored, and Return stores nothing.
+class frmSearchDatePicker : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmSearchDatePicker(QWidget* parent = nullptr);
+
+    void Form_Load();
+    void mnuContinue_Click();
+    void mnuReturn_Click();
+
+    QGroupBox* Frame1; // "Start date"
+    QGroupBox* Frame2; // "End date"
+    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker2;
+    QAction* mnuReturn;
+    QAction* mnuContinue;
+};
