@@ -57,6 +57,11 @@ void frmSearchList::Form_Load() {
             if (!entry.isEmpty())
                 entries << entry;
     fillSorted(List1, entries);
+    // The first entry has the keyboard's attention without being chosen, so the keys move
+    // from it whether or not the list has had the focus yet.
+    if (List1->count() > 0)
+        List1->selectionModel()->setCurrentIndex(List1->model()->index(0, 0),
+                                                 QItemSelectionModel::NoUpdate);
 }
 
 void frmSearchList::List1_Click() {
