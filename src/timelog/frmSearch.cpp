@@ -7,6 +7,7 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -34,8 +35,11 @@ QGroupBox* optionFrame(QWidget* parent, const char* name, const QString& caption
     for (size_t i = 0; i < N; ++i) {
         options[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame);
         options[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i));
-        // The options keep the window's font; only the frame's caption is large.
-        options[i]->setFont(parent->font());
+        // The options keep the usual font; only the frame's caption is large.
+        QFont usual = QApplication::font(options[i]);
+        usual.setFamily(usual.family());
+        usual.setPointSizeF(usual.pointSizeF());
+        options[i]->setFont(usual);
         group->addButton(options[i], int(i));
         layout->addWidget(options[i]);
     }

@@ -277,6 +277,7 @@ private Q_SLOTS:
         QCOMPARE(search->Frame2->title(), QStringLiteral("Time frame for search:"));
         QCOMPARE(search->Frame1->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(search->Frame1->font().pointSizeF(), 13.5);
+        QCOMPARE(search->Option1[0]->font().pointSizeF(), QApplication::font().pointSizeF());
         QCOMPARE(search->Option1[5]->text(), QStringLiteral("Log"));
         QCOMPARE(search->Option2[4]->text(), QStringLiteral("Customized time frame"));
         QCOMPARE(search->selectedSearchType(), int(CurrentClient));
