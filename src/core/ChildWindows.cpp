@@ -35,7 +35,15 @@ void show(ChildWindow* window) {
         // A new child window takes most of the main window, leaving room to see the others.
         const QSize room =
             g_area->isVisible() ? g_area->viewport()->size() : g_area->window()->size();
-        frame->resize(qMax(room.width() * 3 / 4, 480), qMax(room.height() * 3 / 4, 360));
+        const QSize size(qMax(room.width() * 3 / 4, 480), qMax(room.height() * 3 / 4, 360));
+        frame->resize(size);
+        // Each new window steps down and right from the one before, as a cascade does, and
+        // starts over at the top left before it would leave the area.
+        const int step = 24;
+        const int others = int(g_area->subWindowList().size()) - 1;
+        const int fits =
+            qMax(1, qMin(room.width() - size.width(), room.height() - size.height()) / step + 1);
+        frame->move(others % fits * step, others % fits * step);
         frame->show();
         g_area->setActiveSubWindow(frame);
     } else {
