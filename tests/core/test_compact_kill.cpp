@@ -18,13 +18,13 @@ class TestCompactKill : public QObject {
 
     static QString contents(const QString& path) {
         const Database db = Database::open(path);
-        QStringList parts{db.scalar(QStringLiteral("PRAGMA integrity_check")).toString()};
+        QStringList parts{db.scalar("PRAGMA integrity_check").toString()};
         for (const QString& table : db.tableNames())
             parts
                 << table + QLatin1Char('=') +
                        db.scalar(QStringLiteral("SELECT count(*) FROM [%1]").arg(table)).toString();
-        parts << db.scalar(QStringLiteral("SELECT sum([Indexing Field]) || ':' || "
-                                          "sum(length(Vellagon)) FROM Vellagons"))
+        parts << db.scalar("SELECT sum([Indexing Field]) || ':' || "
+                           "sum(length(Vellagon)) FROM Vellagons")
                      .toString();
         return parts.join(QLatin1Char(' '));
     }
@@ -41,17 +41,17 @@ class TestCompactKill : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         // About 70 MB of logs, a quarter of them deleted so that compaction has work to do.
-        m_file = Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/large.mdb"));
+        m_file = Fixtures::newDatabase(TestSupport::newFolder() + "/large.mdb");
         const Database db = Database::open(m_file);
         db.transaction([&] {
             for (int i = 0; i < 32000; ++i)
-                db.exec(QStringLiteral("INSERT INTO Vellagons (Client, Vellagon) VALUES (?, ?)"),
+                db.exec("INSERT INTO Vellagons (Client, Vellagon) VALUES (?, ?)",
                         {QStringLiteral("Client %1").arg(i % 50),
                          QString(2000, QChar(u'a' + i % 26)) + QString::number(i)});
-            db.exec(QStringLiteral("DELETE FROM Vellagons WHERE [Indexing Field] % 4 = 0"));
+            db.exec("DELETE FROM Vellagons WHERE [Indexing Field] % 4 = 0");
         });
         m_expected = contents(m_file);
-        QVERIFY(m_expected.startsWith(QStringLiteral("ok ")));
+        QVERIFY(m_expected.startsWith("ok "));
     }
 
     void killedAtRandomMomentsTheFileStaysWhole() {
@@ -65,7 +65,7 @@ private Q_SLOTS:
             QVERIFY(full->waitForFinished(60000));
             span = timer.elapsed();
             QCOMPARE(QString::fromUtf8(full->readAllStandardOutput()).trimmed(),
-                     m_file + QStringLiteral(" has been successfully compacted"));
+                     m_file + " has been successfully compacted");
             QCOMPARE(contents(m_file), m_expected);
         }
 
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QProcess* last = startCompaction();
         QVERIFY(last->waitForFinished(60000));
         QCOMPARE(contents(m_file), m_expected);
-        QVERIFY(!QFileInfo::exists(ProgramFolder::filePath(QStringLiteral("JUNK.MDB"))));
+        QVERIFY(!QFileInfo::exists(ProgramFolder::filePath("JUNK.MDB")));
     }
 };
 

@@ -14,8 +14,8 @@
 
 namespace {
 const QString NotValidQuestion =
-    QStringLiteral("Selected file is not a valid Vellagon file.  Do you want to overwrite it with "
-                   "a valid Vellagon.MDB file?");
+    "Selected file is not a valid Vellagon file.  Do you want to overwrite it with "
+    "a valid Vellagon.MDB file?";
 }
 
 class TestDatabaseFile : public QObject {
@@ -40,15 +40,15 @@ private Q_SLOTS:
 
     void validationCreatesAMissingFile() {
         ScriptedDialogs dialogs;
-        gstrDatabasePath = m_folder + QStringLiteral("/fresh.mdb");
+        gstrDatabasePath = m_folder + "/fresh.mdb";
         QVERIFY(ValidateDatabase());
-        QVERIFY(Database::open(gstrDatabasePath).hasTable(QStringLiteral("Invoices")));
+        QVERIFY(Database::open(gstrDatabasePath).hasTable("Invoices"));
         QVERIFY(dialogs.shown().isEmpty());
     }
 
     void validationPassesAGoodFileWithoutAQuestion() {
         ScriptedDialogs dialogs;
-        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/good.mdb"));
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + "/good.mdb");
         const QByteArray before = Fixtures::readFile(gstrDatabasePath);
         QVERIFY(ValidateDatabase());
         QVERIFY(dialogs.shown().isEmpty());
@@ -64,7 +64,7 @@ private Q_SLOTS:
     void aFileThatIsNoDatabaseFailsWithoutAQuestion() {
         QFETCH(QByteArray, bytes);
         ScriptedDialogs dialogs;
-        gstrDatabasePath = Fixtures::writeFile(m_folder + QStringLiteral("/chosen.mdb"), bytes);
+        gstrDatabasePath = Fixtures::writeFile(m_folder + "/chosen.mdb", bytes);
         QVERIFY_THROWS_EXCEPTION(AppError, ValidateDatabase());
         QVERIFY(dialogs.shown().isEmpty());
         QCOMPARE(Fixtures::readFile(gstrDatabasePath), bytes);
@@ -72,14 +72,14 @@ private Q_SLOTS:
 
     void aMissingTableAsksAndNoKeepsEverything() {
         ScriptedDialogs dialogs;
-        const QString chosen = databaseWithout(QStringLiteral("Invoices"));
+        const QString chosen = databaseWithout("Invoices");
         const QByteArray before = Fixtures::readFile(chosen);
         gstrDatabasePath = chosen;
         dialogs.answer(Dialogs::vbNo);
         QVERIFY(!ValidateDatabase());
         QCOMPARE(dialogs.messages().first(), NotValidQuestion);
         QCOMPARE(dialogs.shown().first().style, int(Dialogs::vbYesNo));
-        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Vellagon"));
+        QCOMPARE(dialogs.shown().first().title, "Vellagon");
         QCOMPARE(dialogs.messages().size(), 2); // the cancellation notice
         QCOMPARE(gstrDatabasePath, chosen);
         QCOMPARE(Fixtures::readFile(chosen), before);
@@ -87,12 +87,12 @@ private Q_SLOTS:
 
     void yesReplacesByTheDefaultFile() {
         ScriptedDialogs dialogs;
-        const QString chosen = databaseWithout(QStringLiteral("Vellagons"));
+        const QString chosen = databaseWithout("Vellagons");
         gstrDatabasePath = chosen;
         dialogs.answer(Dialogs::vbYes);
         QVERIFY(ValidateDatabase());
         QCOMPARE(gstrDatabasePath, ProgramFolder::defaultDatabasePath());
-        QVERIFY(Database::open(gstrDatabasePath).hasTable(QStringLiteral("Vellagons")));
+        QVERIFY(Database::open(gstrDatabasePath).hasTable("Vellagons"));
         QVERIFY(!QFileInfo::exists(chosen));
     }
 
@@ -100,22 +100,19 @@ private Q_SLOTS:
         // The default file already holds the practice's logs: it stays, and is what opens.
         ScriptedDialogs dialogs;
         const QString defaultPath = Fixtures::newDatabase(ProgramFolder::defaultDatabasePath());
-        Fixtures::execRaw(defaultPath,
-                          {QStringLiteral("INSERT INTO Vellagons (Client) VALUES ('Kept, Log')")});
-        gstrDatabasePath = databaseWithout(QStringLiteral("Payments"));
+        Fixtures::execRaw(defaultPath, {"INSERT INTO Vellagons (Client) VALUES ('Kept, Log')"});
+        gstrDatabasePath = databaseWithout("Payments");
         dialogs.answer(Dialogs::vbYes);
         QVERIFY(ValidateDatabase());
         QCOMPARE(gstrDatabasePath, defaultPath);
-        QCOMPARE(Database::open(defaultPath)
-                     .scalar(QStringLiteral("SELECT Client FROM Vellagons"))
-                     .toString(),
-                 QStringLiteral("Kept, Log"));
+        QCOMPARE(Database::open(defaultPath).scalar("SELECT Client FROM Vellagons").toString(),
+                 "Kept, Log");
     }
 
     void yesKeepsTheChosenFileWhenNoReplacementCanStand() {
         ScriptedDialogs dialogs;
         Fixtures::writeFile(ProgramFolder::defaultDatabasePath(), "junk that is not a database");
-        const QString chosen = databaseWithout(QStringLiteral("Rates"));
+        const QString chosen = databaseWithout("Rates");
         const QByteArray before = Fixtures::readFile(chosen);
         gstrDatabasePath = chosen;
         dialogs.answer(Dialogs::vbYes);
@@ -128,15 +125,15 @@ private Q_SLOTS:
     void yesOnTheDefaultFileItselfRebuildsItInPlace() {
         ScriptedDialogs dialogs;
         const QString defaultPath = Fixtures::newDatabase(ProgramFolder::defaultDatabasePath());
-        Fixtures::execRaw(defaultPath, {QStringLiteral("DROP TABLE Employees")});
+        Fixtures::execRaw(defaultPath, {"DROP TABLE Employees"});
         gstrDatabasePath = defaultPath;
         dialogs.answer(Dialogs::vbYes);
         QVERIFY(ValidateDatabase());
-        QVERIFY(Database::open(defaultPath).hasTable(QStringLiteral("Employees")));
+        QVERIFY(Database::open(defaultPath).hasTable("Employees"));
     }
 
     void fillingAFreshFile() {
-        gstrDatabasePath = m_folder + QStringLiteral("/first start.mdb");
+        gstrDatabasePath = m_folder + "/first start.mdb";
         OpenDatabaseAndFillLists();
         QVERIFY(QFileInfo::exists(gstrDatabasePath));
         QVERIFY(list(MainLists::Clients).isEmpty());
@@ -149,15 +146,15 @@ private Q_SLOTS:
     }
 
     void openingAnOlderFileAddsTheIndexesThatServeTheSearches() {
-        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/older.mdb"));
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + "/older.mdb");
         QStringList drops;
         for (const Schema::Index& index : Schema::indexes())
             drops << QStringLiteral("DROP INDEX [%1]").arg(index.name);
         Fixtures::execRaw(gstrDatabasePath, drops);
         OpenDatabaseAndFillLists();
         const Database db = Database::open(gstrDatabasePath);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                          "'index' AND name NOT LIKE 'sqlite%'"))
+        QCOMPARE(db.scalar("SELECT count(*) FROM sqlite_master WHERE type = "
+                           "'index' AND name NOT LIKE 'sqlite%'")
                      .toInt(),
                  int(Schema::indexes().size()));
         // A search by client, as typed (any case), is served by its index.
@@ -168,57 +165,52 @@ private Q_SLOTS:
                 steps << q.value(3).toString();
             return steps.join(QLatin1Char('|'));
         };
-        QVERIFY(plan(QStringLiteral("SELECT rowid FROM Vellagons WHERE Client LIKE 'smith, jo'"))
-                    .contains(QStringLiteral("USING COVERING INDEX Vellagons by Client")));
-        QVERIFY(plan(QStringLiteral("SELECT rowid FROM Vellagons ORDER BY [Beginning Time]"))
-                    .contains(QStringLiteral("Vellagons by Beginning Time")));
+        QVERIFY(plan("SELECT rowid FROM Vellagons WHERE Client LIKE 'smith, jo'")
+                    .contains("USING COVERING INDEX Vellagons by Client"));
+        QVERIFY(plan("SELECT rowid FROM Vellagons ORDER BY [Beginning Time]")
+                    .contains("Vellagons by Beginning Time"));
     }
 
     void clientsAreSortedOthersKeepTableOrder() {
-        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/lists.mdb"));
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + "/lists.mdb");
         Fixtures::execRaw(
             gstrDatabasePath,
-            {QStringLiteral(
-                 "INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) VALUES "
-                 "('smith', 'Jo'), ('Adams', 'Al'), ('Baker', ''), ('O''Neil', 'Pat')"),
-             QStringLiteral(
-                 "INSERT INTO Employees ([Employee Last Name], [Employee First Name]) VALUES "
-                 "('Zed', 'Zoe'), ('Able', NULL)"),
-             QStringLiteral("INSERT INTO Projects (Projects) VALUES (NULL), ('alpha')")});
+            {"INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) VALUES "
+             "('smith', 'Jo'), ('Adams', 'Al'), ('Baker', ''), ('O''Neil', 'Pat')",
+             "INSERT INTO Employees ([Employee Last Name], [Employee First Name]) VALUES "
+             "('Zed', 'Zoe'), ('Able', NULL)",
+             "INSERT INTO Projects (Projects) VALUES (NULL), ('alpha')"});
         OpenDatabaseAndFillLists();
         QCOMPARE(list(MainLists::Clients),
-                 QStringList({QStringLiteral("Adams, Al"), QStringLiteral("Baker, "),
-                              QStringLiteral("O'Neil, Pat"), QStringLiteral("smith, Jo")}));
-        QCOMPARE(list(MainLists::Employees),
-                 QStringList({QStringLiteral("Zed, Zoe"), QStringLiteral("Able, ")}));
-        QCOMPARE(list(MainLists::Projects).last(), QStringLiteral("alpha"));
+                 QStringList({"Adams, Al", "Baker, ", "O'Neil, Pat", "smith, Jo"}));
+        QCOMPARE(list(MainLists::Employees), QStringList({"Zed, Zoe", "Able, "}));
+        QCOMPARE(list(MainLists::Projects).last(), "alpha");
         QCOMPARE(list(MainLists::Projects).size(), 7); // the null row is left out
         QVERIFY(!gblnNoClients);
         QVERIFY(!gblnNoEmployees);
     }
 
     void aFailureBeforeReadingKeepsTheOldLists() {
-        gstrDatabasePath = Fixtures::newDatabase(m_folder + QStringLiteral("/a.mdb"));
+        gstrDatabasePath = Fixtures::newDatabase(m_folder + "/a.mdb");
         OpenDatabaseAndFillLists();
         const QStringList projects = list(MainLists::Projects);
-        gstrDatabasePath = databaseWithout(QStringLiteral("Active Clients"));
+        gstrDatabasePath = databaseWithout("Active Clients");
         QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
         QCOMPARE(list(MainLists::Projects), projects);
         QVERIFY(gblnNoClients);
 
         // A failure later on leaves what was read and empties the rest.
-        gstrDatabasePath = databaseWithout(QStringLiteral("Rates"));
-        Fixtures::execRaw(gstrDatabasePath,
-                          {QStringLiteral("INSERT INTO Employees VALUES ('Jo', 'Smith')")});
+        gstrDatabasePath = databaseWithout("Rates");
+        Fixtures::execRaw(gstrDatabasePath, {"INSERT INTO Employees VALUES ('Jo', 'Smith')"});
         QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
-        QCOMPARE(list(MainLists::Employees), QStringList({QStringLiteral("Smith, Jo")}));
+        QCOMPARE(list(MainLists::Employees), QStringList({"Smith, Jo"}));
         QCOMPARE(list(MainLists::Projects), Schema::defaultProjects());
         QVERIFY(list(MainLists::Rates).isEmpty());
         QVERIFY(list(MainLists::Activities).isEmpty());
     }
 
     void aTextFileIsRefusedByTheFill() {
-        gstrDatabasePath = Fixtures::writeFile(m_folder + QStringLiteral("/x.mdb"), "text");
+        gstrDatabasePath = Fixtures::writeFile(m_folder + "/x.mdb", "text");
         QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
         QCOMPARE(Fixtures::readFile(gstrDatabasePath), QByteArray("text"));
     }

@@ -12,7 +12,7 @@
 namespace {
 
 QString longLog(int paragraphs) {
-    QString html = QStringLiteral("<p><b>Client:</b> Smith, John</p><p>Vellagon Notes: </p>");
+    QString html = "<p><b>Client:</b> Smith, John</p><p>Vellagon Notes: </p>";
     for (int i = 0; i < paragraphs; ++i)
         html += QStringLiteral("<p>Paragraph %1: <i>telephone call</i> with opposing counsel "
                                "about the schedule of the deposition, which goes on long enough "
@@ -69,7 +69,7 @@ private Q_SLOTS:
         PrintRecorder recorder;
         recorder.options().borderTwips = QMarginsF(360, 270, 360, 270);
         QTextDocument document;
-        document.setPlainText(QStringLiteral("x"));
+        document.setPlainText("x");
         PrintRTF(document, 1440, 1440, 1440, 2880);
         const QRectF rect = recorder.lastJob().documentPages[0].rectTwips;
         QCOMPARE(rect, QRectF(QPointF(1440 - 360, 1440 - 270),
@@ -96,7 +96,7 @@ private Q_SLOTS:
     void noRoomForALineStopsWithAnError() {
         PrintRecorder recorder;
         QTextDocument document;
-        document.setPlainText(QStringLiteral("one\ntwo"));
+        document.setPlainText("one\ntwo");
         for (int bottom : {15840 - 1440 - 20, 15840}) {
             QVERIFY_THROWS_EXCEPTION(AppError, PrintRTF(document, 1440, 1440, 1440, bottom));
             QVERIFY(recorder.lastJob().aborted);
@@ -111,17 +111,16 @@ private Q_SLOTS:
         QImage picture(4, 40, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
         QTextDocument document;
-        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("tall.png")),
-                             picture);
-        document.setHtml(QStringLiteral("<p>Before</p><p><img src=\"tall.png\" width=\"30\" "
-                                        "height=\"2400\"></p><p>After</p>"));
+        document.addResource(QTextDocument::ImageResource, QUrl("tall.png"), picture);
+        document.setHtml("<p>Before</p><p><img src=\"tall.png\" width=\"30\" "
+                         "height=\"2400\"></p><p>After</p>");
         PrintRTF(document, 1440, 1440, 1440, 1440);
         const PrintJob& job = recorder.lastJob();
         QVERIFY(job.ended);
         // "Before" alone, as the picture does not fit under it; then 9 + 9 + 7 inches of it.
         QCOMPARE(job.pageCount, 4);
-        QCOMPARE(job.documentPages.first().text.trimmed(), QStringLiteral("Before"));
-        QCOMPARE(job.documentPages.last().text, QStringLiteral("After"));
+        QCOMPARE(job.documentPages.first().text.trimmed(), "Before");
+        QCOMPARE(job.documentPages.last().text, "After");
     }
 
     void cancellingThePrintDialogReachesTheCaller() {
@@ -139,7 +138,7 @@ private Q_SLOTS:
 
     void aLogPrintsToAPdfFile() {
         PrintRecorder recorder;
-        const QString path = TestSupport::newFolder() + QStringLiteral("/log.pdf");
+        const QString path = TestSupport::newFolder() + "/log.pdf";
         recorder.options().path = path;
         QTextDocument document;
         document.setHtml(longLog(60));

@@ -7,19 +7,19 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+const QString CrLf = "\r\n";
 constexpr double Tolerance = 1e-6;
 
 PrintLine record(const QString& text, const QString& code = {}) {
     PrintLine line;
     line.Text = text;
     line.LineCode = code;
-    line.FontName = QStringLiteral("Times New Roman");
-    line.FontSize = QStringLiteral("12");
+    line.FontName = "Times New Roman";
+    line.FontSize = "12";
     return line;
 }
 
-QString numberedLines(int count, const QString& prefix = QStringLiteral("Client ")) {
+QString numberedLines(int count, const QString& prefix = "Client ") {
     QString text;
     for (int i = 1; i <= count; ++i)
         text += prefix + QString::number(i) + CrLf;
@@ -52,7 +52,7 @@ private Q_SLOTS:
     void initTestCase() {
         m_measure = recordingPrinter(m_measureJob);
         m_measure->setUnit(Printer::Unit::Inches);
-        m_measure->setFontName(QStringLiteral("Times New Roman"));
+        m_measure->setFontName("Times New Roman");
         m_measure->setFontSize(12);
         lineHeight = m_measure->textHeight(QString());
     }
@@ -60,14 +60,13 @@ private Q_SLOTS:
     void init() { TestSupport::freshProgram(); }
 
     void wordsKeepTheirTrailingBlank() {
-        gstrWrapBuffer = QStringLiteral("Smith,  John");
+        gstrWrapBuffer = "Smith,  John";
         QStringList words;
         do {
             SplitFirstWord();
             words << gstrWrapWord;
         } while (!gstrWrapWord.isEmpty());
-        QCOMPARE(words, (QStringList{QStringLiteral("Smith, "), QStringLiteral(" "),
-                                     QStringLiteral("John"), QString()}));
+        QCOMPARE(words, (QStringList{"Smith, ", " ", "John", QString()}));
         QCOMPARE(gstrWrapBuffer, QString());
     }
 
@@ -79,12 +78,11 @@ private Q_SLOTS:
                           CrLf + QStringLiteral("Doe, Jane") + CrLf)},
                   recorder);
         QCOMPARE(job.textStrings(),
-                 (QStringList{QStringLiteral("Clients"), QString(), QStringLiteral("Smith, John"),
-                              QStringLiteral("Doe, Jane")}));
+                 (QStringList{"Clients", QString(), "Smith, John", "Doe, Jane"}));
         for (int i = 0; i < job.texts.size(); ++i) {
             QCOMPARE(job.texts[i].x, 1.0);
             QVERIFY(qAbs(job.texts[i].y - (1.0 + i * lineHeight)) < Tolerance);
-            QCOMPARE(job.texts[i].fontName, QStringLiteral("Times New Roman"));
+            QCOMPARE(job.texts[i].fontName, "Times New Roman");
         }
         QVERIFY(job.ended);
         QCOMPARE(job.pageCount, 1);
@@ -109,8 +107,7 @@ private Q_SLOTS:
                 QVERIFY(t.y >= 1.0 - Tolerance);
             }
         }
-        QCOMPARE(footers, (QStringList{QStringLiteral("- 1 -"), QStringLiteral("- 2 -"),
-                                       QStringLiteral("- 3 -")}));
+        QCOMPARE(footers, (QStringList{"- 1 -", "- 2 -", "- 3 -"}));
         QCOMPARE(job.texts.size(), 133);
         QCOMPARE(pdfPageCount(job.pdf), 3);
     }
@@ -143,8 +140,7 @@ private Q_SLOTS:
             recorder);
         // The line before the giant is printed even when empty.
         QCOMPARE(job.textStrings(),
-                 (QStringList{QStringLiteral("before "), giant + QLatin1Char(' '),
-                              QStringLiteral("after"), QString(), giant}));
+                 (QStringList{"before ", giant + QLatin1Char(' '), "after", QString(), giant}));
         QVERIFY(width(giant) > 6.5);
         QCOMPARE(job.texts.last().x, 1.0);
     }
@@ -153,30 +149,26 @@ private Q_SLOTS:
         PrintRecorder recorder;
         const PrintJob& job =
             print({record(QStringLiteral("a") + CrLf + CrLf + QStringLiteral("b") + CrLf),
-                   record(QStringLiteral("c\rd\ne\r")), record(QString())},
+                   record("c\rd\ne\r"), record(QString())},
                   recorder);
         // Two CR LF give a blank line; a final break none; a lone CR or LF breaks and
         // swallows nothing; an empty text prints nothing.
-        QCOMPARE(job.textStrings(),
-                 (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"),
-                              QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
+        QCOMPARE(job.textStrings(), (QStringList{"a", QString(), "b", "c", "d", "e"}));
     }
 
     void lineCodesPlaceTheLastPieceOfALine() {
         PrintRecorder recorder;
-        const QString title = QStringLiteral("Vellagon Clients");
-        const PrintJob& job = print({record(title + CrLf, QStringLiteral(":>01")),
-                                     record(QStringLiteral("middle"), QStringLiteral(":>02")),
-                                     record(QStringLiteral("top"), QStringLiteral(":>03")),
-                                     record(QStringLiteral("odd"), QStringLiteral(":>99")),
-                                     record(QStringLiteral("plain"), QStringLiteral("01"))},
-                                    recorder);
+        const QString title = "Vellagon Clients";
+        const PrintJob& job =
+            print({record(title + CrLf, ":>01"), record("middle", ":>02"), record("top", ":>03"),
+                   record("odd", ":>99"), record("plain", "01")},
+                  recorder);
         QCOMPARE(job.texts.size(), 5);
         // Centring measures the line printed, also when the text ends with CR LF.
         QVERIFY(qAbs(job.texts[0].x - (4.25 - width(title) / 2)) < Tolerance);
         QCOMPARE(job.texts[0].y, 1.0);
         QCOMPARE(job.texts[1].x, 4.25);
-        QVERIFY(qAbs(job.texts[2].x - (4.25 - width(QStringLiteral("top")) / 2)) < Tolerance);
+        QVERIFY(qAbs(job.texts[2].x - (4.25 - width("top") / 2)) < Tolerance);
         QCOMPARE(job.texts[2].y, 0.5);
         QCOMPARE(job.texts[3].x, 1.0);
         QCOMPARE(job.texts[4].x, 1.0);
@@ -186,7 +178,7 @@ private Q_SLOTS:
         PrintRecorder recorder;
         gsngLeftMargin = 1.5f;
         gsngTopMargin = 2.0f;
-        const PrintJob& job = print({record(QStringLiteral("x"))}, recorder);
+        const PrintJob& job = print({record("x")}, recorder);
         QCOMPARE(job.texts[0].x, 1.5);
         QCOMPARE(job.texts[0].y, 2.0);
         QCOMPARE(gsngLeftMargin, 1.5f);
@@ -214,13 +206,12 @@ private Q_SLOTS:
     void anErrorEndsTheJobWithOneMessage() {
         PrintRecorder recorder;
         ScriptedDialogs dialogs;
-        PrintLine bad = record(QStringLiteral("one\r\ntwo"));
-        bad.FontSize = QStringLiteral("big");
-        PrintLine badSpace = record(QStringLiteral("three"));
-        badSpace.SpaceNeeded = QStringLiteral("lots");
-        print({record(QStringLiteral("fine")), bad, badSpace}, recorder);
-        QCOMPARE(dialogs.messages(),
-                 QStringList{QStringLiteral("Type mismatch in PrintTextArray function")});
+        PrintLine bad = record("one\r\ntwo");
+        bad.FontSize = "big";
+        PrintLine badSpace = record("three");
+        badSpace.SpaceNeeded = "lots";
+        print({record("fine"), bad, badSpace}, recorder);
+        QCOMPARE(dialogs.messages(), QStringList{"Type mismatch in PrintTextArray function"});
         QCOMPARE(dialogs.last()->title, Dialogs::programTitle());
         QVERIFY(recorder.lastJob().aborted);
         QVERIFY(!recorder.lastJob().ended);
@@ -232,7 +223,7 @@ private Q_SLOTS:
         gPrintLines.clear();
         PrintTextArray(gPrintLines);
         QCOMPARE(dialogs.messages(),
-                 QStringList{QStringLiteral("Subscript out of range in PrintTextArray function")});
+                 QStringList{"Subscript out of range in PrintTextArray function"});
         QVERIFY(recorder.jobs().isEmpty());
     }
 
@@ -240,7 +231,7 @@ private Q_SLOTS:
         PrintRecorder recorder;
         ScriptedDialogs dialogs;
         recorder.cancelNext();
-        gPrintLines = {record(QStringLiteral("x"))};
+        gPrintLines = {record("x")};
         PrintTextArray(gPrintLines);
         QVERIFY(recorder.jobs().isEmpty());
         QVERIFY(dialogs.shown().isEmpty());
@@ -248,9 +239,9 @@ private Q_SLOTS:
 
     void aListPrintsToAPdfFile() {
         PrintRecorder recorder;
-        const QString path = TestSupport::newFolder() + QStringLiteral("/list.pdf");
+        const QString path = TestSupport::newFolder() + "/list.pdf";
         recorder.options().path = path;
-        print({record(numberedLines(100, QStringLiteral("Project ")))}, recorder);
+        print({record(numberedLines(100, "Project "))}, recorder);
         QCOMPARE(recorder.lastJob().pageCount, 3);
         QCOMPARE(pdfPageCount(Fixtures::readFile(path)), 3);
     }

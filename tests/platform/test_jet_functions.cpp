@@ -34,20 +34,20 @@ private Q_SLOTS:
             row("SELECT 1 + 2, 1 + 2.5, 'a' + 1, 12.5 + 'x', NULL + 'a', 'a' + NULL, 'a' + 'b', "
                 "9223372036854775807 + 1, [Duration] + ' hours', Fee + Duration, ? + ? "
                 "FROM Vellagons",
-                {QStringLiteral("x"), 2});
+                {"x", 2});
         QCOMPARE(v.size(), 11);
         QCOMPARE(v[0].typeId(), QMetaType::LongLong);
         QCOMPARE(v[0].toLongLong(), 3);
         QCOMPARE(v[1].toDouble(), 3.5);
-        QCOMPARE(v[2].toString(), QStringLiteral("a1"));
+        QCOMPARE(v[2].toString(), "a1");
         QCOMPARE(v[3].toString(), VbFormat::cstr(12.5) + "x");
         QVERIFY(v[4].isNull());
         QVERIFY(v[5].isNull());
-        QCOMPARE(v[6].toString(), QStringLiteral("ab"));
+        QCOMPARE(v[6].toString(), "ab");
         QCOMPARE(v[7].toDouble(), 9223372036854775808.0);
         QCOMPARE(v[8].toString(), VbFormat::cstr(1.5) + " hours");
         QCOMPARE(v[9].toDouble(), 151.5);
-        QCOMPARE(v[10].toString(), QStringLiteral("x2"));
+        QCOMPARE(v[10].toString(), "x2");
     }
 
     void formatAndCStrReceiveValuesAsTheyAre() {
@@ -63,13 +63,13 @@ private Q_SLOTS:
         QCOMPARE(v[1].toString(), VbFormat::cstr(begun));
         QCOMPARE(v[2].toString(), VbFormat::cstr(1.5));
         QCOMPARE(v[3].toString(), VbFormat::cstr(150.0));
-        QCOMPARE(v[4].toString(), VbFormat::cstr(QStringLiteral("2005-13-05 00:00:00")));
-        QCOMPARE(v[5].toString(), VbFormat::cstr(QStringLiteral("100")));
+        QCOMPARE(v[4].toString(), VbFormat::cstr("2005-13-05 00:00:00"));
+        QCOMPARE(v[5].toString(), VbFormat::cstr("100"));
         QVERIFY(v[6].isNull());
         QVERIFY(!v[7].isNull());
         QCOMPARE(v[7].toString(), VbFormat::format(QVariant(), "0"));
         QCOMPARE(v[8].toString(), VbFormat::format(1234.5, "#,###.0"));
-        QCOMPARE(v[9].toString(), VbFormat::format(QStringLiteral("100"), "0.00"));
+        QCOMPARE(v[9].toString(), VbFormat::format("100", "0.00"));
         QCOMPARE(v[10].toString(), VbFormat::cstr(qint64(7)));
     }
 
@@ -85,7 +85,7 @@ private Q_SLOTS:
     void everyConnectionHasTheFunctions() {
         const QString path = TestSupport::newFolder() + "/new.mdb";
         Database created = Database::create(path);
-        QCOMPARE(created.scalar("SELECT jet_plus('a', 1)").toString(), QStringLiteral("a1"));
+        QCOMPARE(created.scalar("SELECT jet_plus('a', 1)").toString(), "a1");
         created.exec("CREATE TABLE t (x)");
         created.close();
         Database reopened = Database::open(path);

@@ -12,39 +12,37 @@ class TestValues : public QObject {
 
 private Q_SLOTS:
     void trimRemovesSpacesOnly() {
-        QCOMPARE(vbTrim(QStringLiteral("  a\tb \r\n  ")), QStringLiteral("a\tb \r\n"));
-        QCOMPARE(vbTrim(QStringLiteral("\t x \n")), QStringLiteral("\t x \n"));
-        QCOMPARE(vbTrim(QStringLiteral("   ")), QString());
+        QCOMPARE(vbTrim("  a\tb \r\n  "), "a\tb \r\n");
+        QCOMPARE(vbTrim("\t x \n"), "\t x \n");
+        QCOMPARE(vbTrim("   "), QString());
         QCOMPARE(vbTrim(QString()), QString());
-        QCOMPARE(vbLTrim(QStringLiteral("  \r\nnotes  ")), QStringLiteral("\r\nnotes  "));
-        QCOMPARE(vbRTrim(QStringLiteral("  notes\t  ")), QStringLiteral("  notes\t"));
-        QCOMPARE(vbTrim(QStringLiteral("Smith, Jo")), QStringLiteral("Smith, Jo"));
+        QCOMPARE(vbLTrim("  \r\nnotes  "), "\r\nnotes  ");
+        QCOMPARE(vbRTrim("  notes\t  "), "  notes\t");
+        QCOMPARE(vbTrim("Smith, Jo"), "Smith, Jo");
     }
 
     void cstrOfValues() {
-        QCOMPARE(cstr(0.4), QStringLiteral("0.4"));
-        QCOMPARE(cstr(112.5), QStringLiteral("112.5"));
-        QCOMPARE(cstr(0.1 + 0.2), QStringLiteral("0.3"));
-        QCOMPARE(cstr(1.0 / 3), QStringLiteral("0.333333333333333"));
-        QCOMPARE(cstr(-3.0), QStringLiteral("-3"));
-        QCOMPARE(cstr(-0.0), QStringLiteral("0"));
-        QCOMPARE(cstr(1e16), QStringLiteral("1E+16"));
-        QCOMPARE(cstr(0.00001), QStringLiteral("1E-05"));
-        QCOMPARE(cstr(1.1f), QStringLiteral("1.1"));
-        QCOMPARE(cstr(qint64(-42)), QStringLiteral("-42"));
-        QCOMPARE(cstr(true), QStringLiteral("True"));
-        QCOMPARE(cstr(false), QStringLiteral("False"));
-        QCOMPARE(cstr(QStringLiteral(" as typed ")), QStringLiteral(" as typed "));
+        QCOMPARE(cstr(0.4), "0.4");
+        QCOMPARE(cstr(112.5), "112.5");
+        QCOMPARE(cstr(0.1 + 0.2), "0.3");
+        QCOMPARE(cstr(1.0 / 3), "0.333333333333333");
+        QCOMPARE(cstr(-3.0), "-3");
+        QCOMPARE(cstr(-0.0), "0");
+        QCOMPARE(cstr(1e16), "1E+16");
+        QCOMPARE(cstr(0.00001), "1E-05");
+        QCOMPARE(cstr(1.1f), "1.1");
+        QCOMPARE(cstr(qint64(-42)), "-42");
+        QCOMPARE(cstr(true), "True");
+        QCOMPARE(cstr(false), "False");
+        QCOMPARE(cstr(" as typed "), " as typed ");
         QCOMPARE(cstr(QVariant()), QString());
         QCOMPARE(cstr(QVariant(QMetaType::fromType<double>())), QString());
-        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(10, 5))),
-                 QStringLiteral("8/24/2005 10:05:00 AM"));
-        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(12, 30, 7))),
-                 QStringLiteral("8/24/2005 12:30:07 PM"));
-        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(0, 0))), QStringLiteral("8/24/2005"));
-        QCOMPARE(cstr(QDate(2005, 1, 5)), QStringLiteral("1/5/2005"));
+        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(10, 5))), "8/24/2005 10:05:00 AM");
+        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(12, 30, 7))), "8/24/2005 12:30:07 PM");
+        QCOMPARE(cstr(QDateTime(QDate(2005, 8, 24), QTime(0, 0))), "8/24/2005");
+        QCOMPARE(cstr(QDate(2005, 1, 5)), "1/5/2005");
         QCOMPARE(VbFormat::dateText(QDateTime(QDate(2005, 12, 1), QTime(0, 0, 1))),
-                 QStringLiteral("12/1/2005 12:00:01 AM"));
+                 "12/1/2005 12:00:01 AM");
     }
 
     void readsDates() {
@@ -65,8 +63,7 @@ private Q_SLOTS:
         for (const auto& [text, expected] : accepted)
             QCOMPARE(parseDate(QString::fromLatin1(text)), std::optional(expected));
         const QDateTime utc(QDate(2005, 8, 24), QTime(22, 5, 30), Qt::UTC);
-        QCOMPARE(parseDate(QStringLiteral("2005-08-24T22:05:30Z")),
-                 std::optional(utc.toLocalTime()));
+        QCOMPARE(parseDate("2005-08-24T22:05:30Z"), std::optional(utc.toLocalTime()));
         for (const char* junk :
              {"", " ", "junk", "2/30/2024", "13/1/2024", "2023-02-29", "2005-8-24x", "1/5/05",
               "8/24/2005 25:00", "8/24/2005 13:00 PM", "8/24/2005 10:61", "8/24/2005 10:05 XM",
@@ -88,28 +85,27 @@ private Q_SLOTS:
 
     void storedDates() {
         const QDateTime t(QDate(2005, 8, 24), QTime(9, 5, 7, 750));
-        QCOMPARE(StoredDate::toStored(t), QStringLiteral("2005-08-24 09:05:07"));
+        QCOMPARE(StoredDate::toStored(t), "2005-08-24 09:05:07");
         QCOMPARE(StoredDate::toStored(QDateTime(QDate(987, 1, 2), QTime(0, 0))),
-                 QStringLiteral("0987-01-02 00:00:00"));
-        QCOMPARE(StoredDate::toStored(t.toUTC()), QStringLiteral("2005-08-24 09:05:07"));
+                 "0987-01-02 00:00:00");
+        QCOMPARE(StoredDate::toStored(t.toUTC()), "2005-08-24 09:05:07");
         QCOMPARE(StoredDate::toStored(QDateTime()), QString());
         // Text order is time order.
         QVERIFY(StoredDate::toStored(t) < StoredDate::toStored(t.addSecs(3600)));
 
         const QVariant bound = StoredDate::toSqlValue(t);
         QCOMPARE(bound.typeId(), QMetaType::QString);
-        QCOMPARE(bound.toString(), QStringLiteral("2005-08-24 09:05:07"));
+        QCOMPARE(bound.toString(), "2005-08-24 09:05:07");
         const QVariant none = StoredDate::toSqlValue(QDateTime());
         QVERIFY(none.isNull());
         QCOMPARE(none.typeId(), QMetaType::QString);
 
         QCOMPARE(StoredDate::fromStored(bound), t.addMSecs(-750));
-        QCOMPARE(StoredDate::fromStored(QStringLiteral("2005-08-24")),
-                 QDateTime(QDate(2005, 8, 24), QTime(0, 0)));
+        QCOMPARE(StoredDate::fromStored("2005-08-24"), QDateTime(QDate(2005, 8, 24), QTime(0, 0)));
         QVERIFY(!StoredDate::fromStored(QVariant()).isValid());
         QVERIFY(!StoredDate::fromStored(none).isValid());
-        QVERIFY(!StoredDate::fromStored(QStringLiteral("junk")).isValid());
-        QVERIFY(!StoredDate::fromStored(QStringLiteral("2005-02-30 00:00:00")).isValid());
+        QVERIFY(!StoredDate::fromStored("junk").isValid());
+        QVERIFY(!StoredDate::fromStored("2005-02-30 00:00:00").isValid());
         QVERIFY(!StoredDate::fromStored(42).isValid());
     }
 };

@@ -7,7 +7,7 @@ using VbFormat::format;
 
 namespace {
 
-const QString Money = QStringLiteral("\"$\"#,##0.00");
+const QString Money = "\"$\"#,##0.00";
 
 // A moment as the original program's date values held it: days since 12/30/1899.
 double serial(const QDateTime& t) {
@@ -36,7 +36,7 @@ private Q_SLOTS:
     void durationsRoundToTenths() {
         QFETCH(double, hours);
         QFETCH(QString, text);
-        QCOMPARE(format(hours, QStringLiteral("##.0")), text);
+        QCOMPARE(format(hours, "##.0"), text);
     }
 
     // The whole way a log's duration takes: date difference as text, read back, times 24,
@@ -50,100 +50,89 @@ private Q_SLOTS:
             const double days = serial(begin.addSecs(minutes * 60)) - serial(begin);
             const auto back = VbFormat::parseNumber(VbFormat::cstr(days));
             QVERIFY(back);
-            QCOMPARE(format(*back * 24.0 + 0.05, QStringLiteral("##.0")),
-                     QString::fromLatin1(text));
+            QCOMPARE(format(*back * 24.0 + 0.05, "##.0"), QString::fromLatin1(text));
         }
     }
 
     void totalsInHours() {
-        const QString hours = QStringLiteral("#,###.0 hours");
-        QCOMPARE(format(1.5 + 2.5, hours), QStringLiteral("4.0 hours"));
-        QCOMPARE(format(0.5, hours), QStringLiteral(".5 hours"));
-        QCOMPARE(format(1234.5, hours), QStringLiteral("1,234.5 hours"));
-        QCOMPARE(format(1234567.25, hours), QStringLiteral("1,234,567.3 hours"));
-        QCOMPARE(format(999.96, hours), QStringLiteral("1,000.0 hours"));
+        const QString hours = "#,###.0 hours";
+        QCOMPARE(format(1.5 + 2.5, hours), "4.0 hours");
+        QCOMPARE(format(0.5, hours), ".5 hours");
+        QCOMPARE(format(1234.5, hours), "1,234.5 hours");
+        QCOMPARE(format(1234567.25, hours), "1,234,567.3 hours");
+        QCOMPARE(format(999.96, hours), "1,000.0 hours");
         QCOMPARE(format(QVariant(), hours), QString());
     }
 
     void money() {
         for (const QString& pattern : {Money, QStringLiteral("$#,##0.00")}) {
-            QCOMPARE(format(1234.5, pattern), QStringLiteral("$1,234.50"));
-            QCOMPARE(format(0, pattern), QStringLiteral("$0.00"));
-            QCOMPARE(format(-12.5, pattern), QStringLiteral("-$12.50"));
-            QCOMPARE(format(0.125, pattern), QStringLiteral("$0.13"));
-            QCOMPARE(format(-0.125, pattern), QStringLiteral("-$0.13"));
+            QCOMPARE(format(1234.5, pattern), "$1,234.50");
+            QCOMPARE(format(0, pattern), "$0.00");
+            QCOMPARE(format(-12.5, pattern), "-$12.50");
+            QCOMPARE(format(0.125, pattern), "$0.13");
+            QCOMPARE(format(-0.125, pattern), "-$0.13");
             // Halves as the value shows in 15 digits, not as the binary fraction lies.
-            QCOMPARE(format(2.675, pattern), QStringLiteral("$2.68"));
-            QCOMPARE(format(0.015, pattern), QStringLiteral("$0.02"));
-            QCOMPARE(format(1234567.891, pattern), QStringLiteral("$1,234,567.89"));
-            QCOMPARE(format(QStringLiteral("36.663"), pattern), QStringLiteral("$36.66"));
-            QCOMPARE(format(qint64(123456789012LL), pattern),
-                     QStringLiteral("$123,456,789,012.00"));
+            QCOMPARE(format(2.675, pattern), "$2.68");
+            QCOMPARE(format(0.015, pattern), "$0.02");
+            QCOMPARE(format(1234567.891, pattern), "$1,234,567.89");
+            QCOMPARE(format("36.663", pattern), "$36.66");
+            QCOMPARE(format(qint64(123456789012LL), pattern), "$123,456,789,012.00");
         }
     }
 
     void placesAndSections() {
-        QCOMPARE(format(5, QStringLiteral("000")), QStringLiteral("005"));
-        QCOMPARE(format(5, QStringLiteral("0,000")), QStringLiteral("0,005"));
-        QCOMPARE(format(12345, QStringLiteral("0")), QStringLiteral("12345"));
-        QCOMPARE(format(0.4, QStringLiteral("#")), QString());
-        QCOMPARE(format(1, QStringLiteral("#.##")), QStringLiteral("1."));
-        QCOMPARE(format(1.5, QStringLiteral("0.##")), QStringLiteral("1.5"));
-        QCOMPARE(format(1.05, QStringLiteral("0.#0")), QStringLiteral("1.05"));
-        QCOMPARE(format(true, QStringLiteral("0")), QStringLiteral("-1"));
-        const QString sections = QStringLiteral("0.0;(0.0);\\Z\\e\\r\\o;\"none\"");
-        QCOMPARE(format(5, sections), QStringLiteral("5.0"));
-        QCOMPARE(format(-5, sections), QStringLiteral("(5.0)"));
-        QCOMPARE(format(0, sections), QStringLiteral("Zero"));
-        QCOMPARE(format(QVariant(), sections), QStringLiteral("none"));
+        QCOMPARE(format(5, "000"), "005");
+        QCOMPARE(format(5, "0,000"), "0,005");
+        QCOMPARE(format(12345, "0"), "12345");
+        QCOMPARE(format(0.4, "#"), QString());
+        QCOMPARE(format(1, "#.##"), "1.");
+        QCOMPARE(format(1.5, "0.##"), "1.5");
+        QCOMPARE(format(1.05, "0.#0"), "1.05");
+        QCOMPARE(format(true, "0"), "-1");
+        const QString sections = "0.0;(0.0);\\Z\\e\\r\\o;\"none\"";
+        QCOMPARE(format(5, sections), "5.0");
+        QCOMPARE(format(-5, sections), "(5.0)");
+        QCOMPARE(format(0, sections), "Zero");
+        QCOMPARE(format(QVariant(), sections), "none");
         // An empty negative section borrows the positive one, with the minus.
-        QCOMPARE(format(-5, QStringLiteral("0.0;;\"zero\"")), QStringLiteral("-5.0"));
+        QCOMPARE(format(-5, "0.0;;\"zero\""), "-5.0");
     }
 
     void digitTexts() {
-        const QString phone = QStringLiteral("(###) ###-####");
-        QCOMPARE(format(QStringLiteral("5551234567"), phone), QStringLiteral("(555) 123-4567"));
-        QCOMPARE(format(5551234567.0, phone), QStringLiteral("(555) 123-4567"));
-        QCOMPARE(format(QStringLiteral("1234567"), phone), QStringLiteral("() 123-4567"));
-        QCOMPARE(format(QStringLiteral("15551234567"), phone), QStringLiteral("(1555) 123-4567"));
-        QCOMPARE(format(QStringLiteral("(555) 123-4567"), phone), QStringLiteral("(555) 123-4567"));
-        QCOMPARE(format(QStringLiteral("call me"), phone), QStringLiteral("call me"));
+        const QString phone = "(###) ###-####";
+        QCOMPARE(format("5551234567", phone), "(555) 123-4567");
+        QCOMPARE(format(5551234567.0, phone), "(555) 123-4567");
+        QCOMPARE(format("1234567", phone), "() 123-4567");
+        QCOMPARE(format("15551234567", phone), "(1555) 123-4567");
+        QCOMPARE(format("(555) 123-4567", phone), "(555) 123-4567");
+        QCOMPARE(format("call me", phone), "call me");
         QCOMPARE(format(QString(), phone), QString());
         QCOMPARE(format(QVariant(), phone), QString());
-        const QString zip = QStringLiteral("#####-####");
-        QCOMPARE(format(QStringLiteral("123456789"), zip), QStringLiteral("12345-6789"));
-        QCOMPARE(format(QStringLiteral("12345"), zip), QStringLiteral("1-2345"));
+        const QString zip = "#####-####";
+        QCOMPARE(format("123456789", zip), "12345-6789");
+        QCOMPARE(format("12345", zip), "1-2345");
     }
 
     void dates() {
         const QDateTime afternoon(QDate(2005, 1, 5), QTime(14, 7, 9));
-        QCOMPARE(format(afternoon, QStringLiteral("M/d/yyyy")), QStringLiteral("1/5/2005"));
-        QCOMPARE(format(afternoon, QStringLiteral("mmmm d, yyyy")),
-                 QStringLiteral("January 5, 2005"));
-        QCOMPARE(format(afternoon, QStringLiteral("MMMM d, yyyy")),
-                 QStringLiteral("January 5, 2005"));
-        QCOMPARE(format(afternoon, QStringLiteral("m/d/yy h:nn AM/PM")),
-                 QStringLiteral("1/5/05 2:07 PM"));
-        QCOMPARE(format(afternoon, QStringLiteral("dddd, mmm dd")),
-                 QStringLiteral("Wednesday, Jan 05"));
-        QCOMPARE(format(afternoon, QStringLiteral("ddd hh:mm:ss")), QStringLiteral("Wed 14:07:09"));
-        QCOMPARE(format(afternoon, QStringLiteral("h:mm am/pm \\a\\t y")),
-                 QStringLiteral("2:07 pm at 5"));
-        QCOMPARE(format(afternoon, QStringLiteral("\"Date:\" mm/dd h A/P")),
-                 QStringLiteral("Date: 01/05 2 P"));
+        QCOMPARE(format(afternoon, "M/d/yyyy"), "1/5/2005");
+        QCOMPARE(format(afternoon, "mmmm d, yyyy"), "January 5, 2005");
+        QCOMPARE(format(afternoon, "MMMM d, yyyy"), "January 5, 2005");
+        QCOMPARE(format(afternoon, "m/d/yy h:nn AM/PM"), "1/5/05 2:07 PM");
+        QCOMPARE(format(afternoon, "dddd, mmm dd"), "Wednesday, Jan 05");
+        QCOMPARE(format(afternoon, "ddd hh:mm:ss"), "Wed 14:07:09");
+        QCOMPARE(format(afternoon, "h:mm am/pm \\a\\t y"), "2:07 pm at 5");
+        QCOMPARE(format(afternoon, "\"Date:\" mm/dd h A/P"), "Date: 01/05 2 P");
         const QDateTime midnight(QDate(2024, 12, 31), QTime(0, 0));
-        QCOMPARE(format(midnight, QStringLiteral("m/d/yy h:nn AM/PM")),
-                 QStringLiteral("12/31/24 12:00 AM"));
-        QCOMPARE(format(QDate(2024, 2, 29), QStringLiteral("mmmm d, yyyy")),
-                 QStringLiteral("February 29, 2024"));
+        QCOMPARE(format(midnight, "m/d/yy h:nn AM/PM"), "12/31/24 12:00 AM");
+        QCOMPARE(format(QDate(2024, 2, 29), "mmmm d, yyyy"), "February 29, 2024");
     }
 
     void datesInText() {
-        const QString pattern = QStringLiteral("mmmm d, yyyy");
-        QCOMPARE(format(QStringLiteral("2005-01-05 00:00:00"), pattern),
-                 QStringLiteral("January 5, 2005"));
-        QCOMPARE(format(QStringLiteral("1/5/2005"), pattern), QStringLiteral("January 5, 2005"));
-        QCOMPARE(format(QStringLiteral("not yet"), pattern), QStringLiteral("not yet"));
+        const QString pattern = "mmmm d, yyyy";
+        QCOMPARE(format("2005-01-05 00:00:00", pattern), "January 5, 2005");
+        QCOMPARE(format("1/5/2005", pattern), "January 5, 2005");
+        QCOMPARE(format("not yet", pattern), "not yet");
         QCOMPARE(format(QString(), pattern), QString());
         QCOMPARE(format(QVariant(), pattern), QString());
         QCOMPARE(format(QDateTime(), pattern), QString());
@@ -153,12 +142,12 @@ private Q_SLOTS:
     void independentOfLocale() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const QDateTime t(QDate(2005, 3, 1), QTime(9, 30));
-        QCOMPARE(format(t, QStringLiteral("mmmm d, yyyy")), QStringLiteral("March 1, 2005"));
-        QCOMPARE(format(t, QStringLiteral("dddd mmm")), QStringLiteral("Tuesday Mar"));
-        QCOMPARE(format(1234.5, QStringLiteral("#,###.0 hours")), QStringLiteral("1,234.5 hours"));
-        QCOMPARE(format(QStringLiteral("1,234.5"), Money), QStringLiteral("$1,234.50"));
-        QCOMPARE(VbFormat::cstr(112.5), QStringLiteral("112.5"));
-        QCOMPARE(VbFormat::parseNumber(QStringLiteral("1,234.5")), std::optional(1234.5));
+        QCOMPARE(format(t, "mmmm d, yyyy"), "March 1, 2005");
+        QCOMPARE(format(t, "dddd mmm"), "Tuesday Mar");
+        QCOMPARE(format(1234.5, "#,###.0 hours"), "1,234.5 hours");
+        QCOMPARE(format("1,234.5", Money), "$1,234.50");
+        QCOMPARE(VbFormat::cstr(112.5), "112.5");
+        QCOMPARE(VbFormat::parseNumber("1,234.5"), std::optional(1234.5));
     }
 };
 

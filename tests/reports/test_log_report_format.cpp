@@ -23,8 +23,7 @@ class TestLogReportFormat : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        m_db = Database::open(
-            Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/logs.mdb")));
+        m_db = Database::open(Fixtures::newDatabase(TestSupport::newFolder() + "/logs.mdb"));
     }
 
     void cleanup() { m_db.close(); }
@@ -32,14 +31,12 @@ private Q_SLOTS:
     void theTotalTimeFollowsItsFormat_data() {
         QTest::addColumn<QVariantList>("durations");
         QTest::addColumn<QString>("total");
-        QTest::newRow("1.5 + 2.5") << QVariantList{1.5, 2.5} << QStringLiteral("4.0 hours");
-        QTest::newRow("half an hour") << QVariantList{0.5} << QStringLiteral(".5 hours");
-        QTest::newRow("thousands")
-            << QVariantList{1000.0, 234.5} << QStringLiteral("1,234.5 hours");
+        QTest::newRow("1.5 + 2.5") << QVariantList{1.5, 2.5} << "4.0 hours";
+        QTest::newRow("half an hour") << QVariantList{0.5} << ".5 hours";
+        QTest::newRow("thousands") << QVariantList{1000.0, 234.5} << "1,234.5 hours";
         QTest::newRow("tenths add up exactly")
-            << QVariantList{0.1, 0.1, 0.1, 0.2, 0.3, 0.2} << QStringLiteral("1.0 hours");
-        QTest::newRow("a log without duration")
-            << QVariantList{QVariant(), 0.7} << QStringLiteral(".7 hours");
+            << QVariantList{0.1, 0.1, 0.1, 0.2, 0.3, 0.2} << "1.0 hours";
+        QTest::newRow("a log without duration") << QVariantList{QVariant(), 0.7} << ".7 hours";
     }
 
     void theTotalTimeFollowsItsFormat() {
@@ -47,23 +44,21 @@ private Q_SLOTS:
         QFETCH(QString, total);
         QList<Log> logs;
         for (const QVariant& d : durations)
-            logs << Log{QStringLiteral("Smith, John"), d, QString()};
+            logs << Log{"Smith, John", d, QString()};
         addLogs(logs);
         DataReport1 report;
         ReportDocument& document = laidOut(report);
         const ReportPage& last = document.page(document.pageCount() - 1);
-        QCOMPARE(last.textsOf(QStringLiteral("Function1")).value(0).text(), total);
+        QCOMPARE(last.textsOf("Function1").value(0).text(), total);
     }
 
     void datesAndDurationsShowAsTheyConvertToText() {
-        addLogs({{QStringLiteral("Smith, John"), 1.5, QString()}});
+        addLogs({{"Smith, John", 1.5, QString()}});
         DataReport1 report;
         const ReportPage& page = laidOut(report).page(0);
-        QCOMPARE(page.textsOf(QStringLiteral("Text7"))[0].text(),
-                 QStringLiteral("8/24/2005 10:00:00 AM"));
-        QCOMPARE(page.textsOf(QStringLiteral("Text8"))[0].text(),
-                 QStringLiteral("8/24/2005 11:00:00 PM"));
-        QCOMPARE(page.textsOf(QStringLiteral("Text9"))[0].text(), QStringLiteral("1.5"));
+        QCOMPARE(page.textsOf("Text7")[0].text(), "8/24/2005 10:00:00 AM");
+        QCOMPARE(page.textsOf("Text8")[0].text(), "8/24/2005 11:00:00 PM");
+        QCOMPARE(page.textsOf("Text9")[0].text(), "1.5");
     }
 };
 

@@ -54,30 +54,29 @@ private Q_SLOTS:
         QTextCursor cursor = box.textCursor();
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
-        cursor.insertText(QStringLiteral("Exhibit "), bold);
+        cursor.insertText("Exhibit ", bold);
         box.setTextCursor(cursor);
         box.insertPicture(picture());
-        box.textCursor().insertText(QStringLiteral(" attached.\nSecond line"));
+        box.textCursor().insertText(" attached.\nSecond line");
 
         const QString stored = RichText::toStoredHtml(*box.document());
-        QVERIFY(stored.contains(QStringLiteral("src=\"data:image/png;base64,")));
-        QVERIFY(!stored.contains(QStringLiteral("src=\"picture-")));
+        QVERIFY(stored.contains("src=\"data:image/png;base64,"));
+        QVERIFY(!stored.contains("src=\"picture-"));
 
-        const QString file =
-            Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/LOG.MDB"));
+        const QString file = Fixtures::newDatabase(TestSupport::newFolder() + "/LOG.MDB");
         LogCompletion::Entry entry;
-        entry.client = QStringLiteral("Smith, Ann");
+        entry.client = "Smith, Ann";
         entry.notesText = RichText::plainText(*box.document());
         entry.notesHtml = stored;
         entry.beginning = entry.ending = QDateTime(QDate(2024, 1, 2), QTime(8, 0));
         QVERIFY(LogCompletion::complete(file, entry).saved);
 
         const Database db = Database::open(file);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT Vellagon FROM Vellagons")).toString(),
-                 QStringLiteral("Exhibit  attached.\nSecond line"));
+        QCOMPARE(db.scalar("SELECT Vellagon FROM Vellagons").toString(),
+                 "Exhibit  attached.\nSecond line");
         QTextDocument loaded;
-        RichText::loadStoredHtml(
-            loaded, db.scalar(QStringLiteral("SELECT VellaGraphic FROM Vellagons")).toString());
+        RichText::loadStoredHtml(loaded,
+                                 db.scalar("SELECT VellaGraphic FROM Vellagons").toString());
 
         QCOMPARE(RichText::plainText(loaded), RichText::plainText(*box.document()));
         const QList<QImage> images = picturesOf(loaded);
@@ -87,7 +86,7 @@ private Q_SLOTS:
         first.setPosition(1);
         QCOMPARE(first.charFormat().fontWeight(), int(QFont::Bold));
         // Loaded pictures carry short names, and storing again gives the same text.
-        QVERIFY(!loaded.toHtml().contains(QStringLiteral("data:")));
+        QVERIFY(!loaded.toHtml().contains("data:"));
         QCOMPARE(RichText::toStoredHtml(loaded), stored);
     }
 
