@@ -135,17 +135,6 @@ private Q_SLOTS:
         }
         QVERIFY(recorder.jobs().isEmpty());
     }
-
-    void aLogPrintsToAPdfFile() {
-        PrintRecorder recorder;
-        const QString path = TestSupport::newFolder() + "/log.pdf";
-        recorder.options().path = path;
-        QTextDocument document;
-        document.setHtml(longLog(60));
-        PrintRTF(document, 1440, 1440, 1440, 1440);
-        QVERIFY(recorder.lastJob().pageCount >= 2);
-        QCOMPARE(pdfPageCount(Fixtures::readFile(path)), recorder.lastJob().pageCount);
-    }
 };
 
 VELLAGON_TEST_MAIN(TestRichTextPrinting)
