@@ -51,6 +51,26 @@ QStringList walk(DataControl& dc) {
     return clients;
 }
 
+// Where the control stands: "empty", "BOF", "EOF", "-" (no current row after a delete), or
+// the client with its position; AbsolutePosition must agree.
+QString where(const DataControl& dc) {
+    const int position = dc.AbsolutePosition();
+    if (dc.isBOF() && dc.isEOF())
+        return position == DataControl::adPosUnknown ? "empty" : "empty?";
+    if (dc.isBOF())
+        return position == DataControl::adPosBOF ? "BOF" : "BOF?";
+    if (dc.isEOF())
+        return position == DataControl::adPosEOF ? "EOF" : "EOF?";
+    if (!dc.hasCurrentRow())
+        return position == DataControl::adPosUnknown && !dc.value("Client").isValid() ? "-" : "-?";
+    return client(dc) + '@' + QString::number(position);
+}
+
+// A move, and where it leaves the control ("refused" when it fails).
+QString after(DataControl& dc, bool (DataControl::*move)()) {
+    return (dc.*move)() ? where(dc) : QStringLiteral("refused");
+}
+
 // The reasons of the moves recorded since the last call.
 QList<int> reasons(QSignalSpy& moves) {
     QList<int> list;
@@ -100,9 +120,7 @@ private Q_SLOTS:
         QSignalSpy errors(&dc, &DataControl::error);
         open(dc);
         // An empty set is at BOF and EOF at once; moves to either end succeed, steps do not.
-        QVERIFY(dc.isBOF() && dc.isEOF() && !dc.hasCurrentRow());
-        QCOMPARE(dc.AbsolutePosition(), int(DataControl::adPosUnknown));
-        QVERIFY(!dc.value("Client").isValid());
+        QCOMPARE(where(dc), "empty");
         QVERIFY(dc.MoveFirst() && dc.MoveLast());
         QCOMPARE(reasons(moves), (QList<int>{DataControl::adRsnRequery, DataControl::adRsnMoveFirst,
                                              DataControl::adRsnMoveLast}));
@@ -116,18 +134,11 @@ private Q_SLOTS:
         // One row: a step past either end leaves no current row; a step back returns.
         addLogs({"Alpha"});
         QVERIFY(dc.Refresh());
-        QCOMPARE(dc.AbsolutePosition(), 1);
-        QVERIFY(dc.MoveNext());
-        QVERIFY(dc.isEOF() && !dc.isBOF() && !dc.hasCurrentRow());
-        QCOMPARE(dc.AbsolutePosition(), int(DataControl::adPosEOF));
-        QVERIFY(!dc.value("Client").isValid());
-        QVERIFY(dc.MovePrevious());
-        QCOMPARE(dc.value("client").toString(), "Alpha");
-        QVERIFY(dc.MovePrevious());
-        QVERIFY(dc.isBOF() && !dc.isEOF());
-        QCOMPARE(dc.AbsolutePosition(), int(DataControl::adPosBOF));
-        QVERIFY(dc.MoveNext());
-        QCOMPARE(dc.AbsolutePosition(), 1);
+        QCOMPARE(after(dc, &DataControl::MoveNext), "EOF");
+        QCOMPARE(after(dc, &DataControl::MovePrevious), "Alpha@1");
+        QCOMPARE(after(dc, &DataControl::MovePrevious), "BOF");
+        QCOMPARE(after(dc, &DataControl::MovePrevious), "refused");
+        QCOMPARE(after(dc, &DataControl::MoveNext), "Alpha@1");
     }
 
     void positionsAndBookmarksFollowTheSourceOrder() {
@@ -139,27 +150,19 @@ private Q_SLOTS:
         QCOMPARE(dc.RecordCount(), 3);
         QCOMPARE(walk(dc), (QStringList{"Alpha", "Charlie", "Bravo"}));
 
-        QSignalSpy errors(&dc, &DataControl::error);
         QVERIFY(dc.setAbsolutePosition(3));
-        QCOMPARE(client(dc), "Bravo");
         const QVariant bravo = dc.Bookmark();
-        QVERIFY(!dc.setAbsolutePosition(0));
-        QVERIFY(!dc.setAbsolutePosition(4));
-        QCOMPARE(errors.size(), 2);
-        QCOMPARE(dc.AbsolutePosition(), 3);
-
+        QVERIFY(!dc.setAbsolutePosition(0) && !dc.setAbsolutePosition(4));
         QVERIFY(dc.MoveFirst());
+        QVERIFY(!dc.setBookmark(QVariant(qint64(999999))) && !dc.setBookmark(QVariant()));
+        QCOMPARE(where(dc), "Alpha@1");
         QVERIFY(dc.setBookmark(bravo));
-        QCOMPARE(dc.AbsolutePosition(), 3);
-        QVERIFY(!dc.setBookmark(QVariant(qint64(999999))));
-        QVERIFY(!dc.setBookmark(QVariant()));
-        QCOMPARE(dc.AbsolutePosition(), 3);
-
+        QCOMPARE(where(dc), "Bravo@3");
         // The bookmark survives running the source again.
         QVERIFY(dc.Refresh());
-        QCOMPARE(dc.AbsolutePosition(), 1);
+        QCOMPARE(where(dc), "Alpha@1");
         QVERIFY(dc.setBookmark(bravo));
-        QCOMPARE(client(dc), "Bravo");
+        QCOMPARE(where(dc), "Bravo@3");
     }
 
     void deleteLeavesNoCurrentRowUntilTheNextMove() {
@@ -168,27 +171,18 @@ private Q_SLOTS:
         open(dc);
         QSignalSpy moves(&dc, &DataControl::moveComplete);
         QVERIFY(dc.setAbsolutePosition(2));
-        QVERIFY(dc.Delete());
+        QCOMPARE(after(dc, &DataControl::Delete), "-");
         QCOMPARE(moves.last().at(0).toInt(), int(DataControl::adRsnDelete));
-        QVERIFY(!dc.hasCurrentRow() && !dc.isBOF() && !dc.isEOF());
         QCOMPARE(dc.RecordCount(), 3);
-        QCOMPARE(stored("SELECT count(*) FROM Vellagons WHERE Client = 'B'"), 0);
-        QVERIFY(dc.MoveNext()); // the row that followed the deleted one
-        QCOMPARE(client(dc), "C");
-        QCOMPARE(dc.AbsolutePosition(), 2);
-
-        QVERIFY(dc.Delete());
-        QVERIFY(dc.MovePrevious());
-        QCOMPARE(client(dc), "A");
-
-        QVERIFY(dc.MoveLast());
-        QVERIFY(dc.Delete()); // the last row: the next move ends at EOF
-        QVERIFY(dc.MoveNext());
-        QVERIFY(dc.isEOF());
-
-        QVERIFY(dc.MoveFirst());
-        QVERIFY(dc.Delete()); // the only row left: the set is empty
-        QVERIFY(dc.isBOF() && dc.isEOF());
+        // The next move goes on from where the deleted row stood.
+        QCOMPARE(after(dc, &DataControl::MoveNext), "C@2");
+        QCOMPARE(after(dc, &DataControl::Delete), "-");
+        QCOMPARE(after(dc, &DataControl::MovePrevious), "A@1");
+        QCOMPARE(after(dc, &DataControl::MoveLast), "D@2");
+        QCOMPARE(after(dc, &DataControl::Delete), "-");
+        QCOMPARE(after(dc, &DataControl::MoveNext), "EOF");
+        QCOMPARE(after(dc, &DataControl::MoveFirst), "A@1");
+        QCOMPARE(after(dc, &DataControl::Delete), "empty");
         QCOMPARE(stored("SELECT count(*) FROM Vellagons"), 0);
     }
 
@@ -242,10 +236,10 @@ private Q_SLOTS:
         });
         QSignalSpy errors(&dc, &DataControl::error);
         QVERIFY(dc.setValue("Duration", "abc"));
-        QVERIFY(!dc.MoveNext());
+        QCOMPARE(after(dc, &DataControl::MoveNext), "refused");
         QCOMPARE(refusals, 1);
         QCOMPARE(errors.size(), 0);
-        QCOMPARE(dc.AbsolutePosition(), 1);
+        QCOMPARE(where(dc), "A@1");
         QCOMPARE(dc.value("Duration").toString(), "abc");
         QCOMPARE(stored("SELECT Duration FROM Vellagons WHERE Client = 'A'"), 1.5);
 
@@ -267,8 +261,7 @@ private Q_SLOTS:
         QCOMPARE(errors.at(0).at(0).toInt(), int(AppError::EngineError));
         QVERIFY2(errors.at(0).at(1).toString().contains("Rate"),
                  qPrintable(errors.at(0).at(1).toString()));
-        QCOMPARE(dc.AbsolutePosition(), 1);
-        QCOMPARE(client(dc), "A2");
+        QCOMPARE(where(dc), "A2@1");
         QCOMPARE(stored("SELECT Rate FROM Vellagons WHERE Client = 'A'"), "100");
         // The user mends the value and goes on; the rest of the edit was kept.
         QVERIFY(dc.setValue("Rate", "125"));
@@ -284,10 +277,8 @@ private Q_SLOTS:
         OtherWriter other(m_path);
         // The control holds no statement open: the other program writes at once.
         QCOMPARE(other.exec("DELETE FROM Vellagons WHERE Client IN ('C', 'E')"), QString());
-        QVERIFY(dc.MoveNext()); // C is gone: D follows B
-        QCOMPARE(client(dc), "D");
-        QVERIFY(dc.MoveNext()); // E is gone: the end
-        QVERIFY(dc.isEOF());
+        QCOMPARE(after(dc, &DataControl::MoveNext), "D@3"); // C is gone: D follows B
+        QCOMPARE(after(dc, &DataControl::MoveNext), "EOF"); // E is gone: the end
         QCOMPARE(dc.RecordCount(), 3);
 
         // An edit of a row that another program deleted is reported and not retried.
@@ -295,10 +286,9 @@ private Q_SLOTS:
         QSignalSpy errors(&dc, &DataControl::error);
         QVERIFY(dc.setValue("Client", "D2"));
         QCOMPARE(other.exec("DELETE FROM Vellagons WHERE Client = 'D'"), QString());
-        QVERIFY(dc.MovePrevious());
+        QCOMPARE(after(dc, &DataControl::MovePrevious), "B@2");
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors.at(0).at(0).toInt(), int(DataControl::RowGone));
-        QCOMPARE(client(dc), "B");
 
         QCOMPARE(other.exec("INSERT INTO Vellagons (Client, [Beginning Time]) "
                             "VALUES ('F', '2006-01-01 00:00:00')"),
@@ -319,11 +309,9 @@ private Q_SLOTS:
         // A change through this program's own connection is seen as well.
         Database::open(m_path).exec("UPDATE Vellagons SET [Beginning Time] = "
                                     "'2000-01-01 00:00:00' WHERE Client = 'B'");
-        QVERIFY(dc.Refresh());
-        QCOMPARE(client(dc), "B");
+        QCOMPARE(after(dc, &DataControl::Refresh), "B@1");
         QVERIFY(dc.MoveLast());
-        QVERIFY(dc.Refresh()); // unchanged: on the first row again
-        QCOMPARE(dc.AbsolutePosition(), 1);
+        QCOMPARE(after(dc, &DataControl::Refresh), "B@1"); // unchanged: on the first row again
 
         // A source the engine refuses is reported; the control keeps what it had.
         QSignalSpy errors(&dc, &DataControl::error);
@@ -338,16 +326,12 @@ private Q_SLOTS:
         addLogs({"A"});
         DataControl dc;
         open(dc);
-        QVERIFY(dc.AddNew());
-        QVERIFY(dc.hasCurrentRow() && !dc.isEOF());
-        QCOMPARE(dc.RecordCount(), 2);
+        QCOMPARE(after(dc, &DataControl::AddNew), "@2");
         QVERIFY(dc.value("Client").isNull());
         QVERIFY(dc.setValue("Client", "New"));
         QVERIFY(dc.setValue("Beginning Time", "2000-01-01 00:00:00"));
-        QVERIFY(dc.Update());
         // It stands at the end of the set until the source runs again.
-        QCOMPARE(dc.AbsolutePosition(), 2);
-        QCOMPARE(client(dc), "New");
+        QCOMPARE(after(dc, &DataControl::Update), "New@2");
         QVERIFY(dc.value("Indexing Field").toLongLong() > 0);
 
         // Leaving a new row writes it; a new row left without values is dropped.
@@ -359,7 +343,7 @@ private Q_SLOTS:
         QVERIFY(dc.AddNew());
         QVERIFY(dc.setValue("Client", "Dropped"));
         dc.CancelUpdate();
-        QCOMPARE(dc.AbsolutePosition(), 1);
+        QCOMPARE(where(dc), "A@1");
         QCOMPARE(stored("SELECT group_concat(Client) FROM Vellagons"), "A,New,Newer");
         QCOMPARE(dc.RecordCount(), 3);
     }
