@@ -42,6 +42,19 @@ class TestJetSql : public QObject {
 
     QStringList logs(const QString& jetSql) { return column(jetSql, "Client"); }
 
+    // The values of the first row that the Jet statement returns, run on one log, as text
+    // ("<null>" for Null).
+    QStringList row(const QString& jetSql, const QVariantList& params = {}) {
+        m_db.exec("INSERT INTO Vellagons (Client, Rate, [Beginning Time], Duration, Fee) "
+                  "VALUES ('2005-13-05 00:00:00', '100', '2005-01-05 14:30:00', 1.5, 150)");
+        QSqlQuery query = m_db.execJet(jetSql, params);
+        QStringList values;
+        if (query.next())
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.value(i).isNull() ? "<null>" : query.value(i).toString());
+        return values;
+    }
+
     void seedLogs() {
         const auto log = [&](const char* client, const char* project, const char* employee,
                              const QVariant& text, const char* begin) {
@@ -130,6 +143,70 @@ private Q_SLOTS:
             QCOMPARE(e.number(), AppError::EngineError);
             QVERIFY(!e.description().isEmpty());
         }
+    }
+
+    void quotingDoublesQuotesAndDropsNul_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("plain") << "Smith, Jo"
+                               << "Smith, Jo";
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("one") << "O'Neil, Pat"
+                             << "O''Neil, Pat";
+        QTest::newRow("adjacent") << "a''b"
+                                  << "a''''b";
+        QTest::newRow("ends") << "'x'"
+                              << "''x''";
+        QTest::newRow("nul") << QString("a") + QChar(0) + QChar(0) + "b'" + QChar(0) << "ab''";
+    }
+    void quotingDoublesQuotesAndDropsNul() {
+        QFETCH(QString, text);
+        QFETCH(QString, quoted);
+        QCOMPARE(q(text), quoted);
+        // Quoting gives a copy: the same variable quoted for two statements gives one literal.
+        QCOMPARE(q(text), quoted);
+    }
+
+    void plusIsTypedAtRunTime() {
+        QCOMPARE(row("SELECT 1 + 2, 1 + 2.5, 'a' + 1, 12.5 + 'x', NULL + 'a', 'a' + NULL, "
+                     "'a' + 'b', 9223372036854775807 + 1, [Duration] + ' hours', Fee + Duration, "
+                     "? + ? FROM Vellagons",
+                     {"x", 2}),
+                 (QStringList{"3", "3.5", "a1", "12.5x", "<null>", "<null>", "ab",
+                              "9223372036854776000", "1.5 hours", "151.5", "x2"}));
+        QSqlQuery sum = m_db.execJet("SELECT 1 + 2");
+        QVERIFY(sum.next());
+        QCOMPARE(sum.value(0).typeId(), QMetaType::LongLong);
+    }
+
+    void formatAndCStrReceiveValuesAsTheyAre() {
+        // A stored date reaches the formatter as a date; a text that only looks alike does not.
+        QCOMPARE(
+            row("SELECT Format([Beginning Time], 'mmmm d, yyyy'), CStr([Beginning Time]), "
+                "Cstr(Duration), CStr(Fee), CStr(Client), CStr(Rate), CStr(NULL), "
+                "Format(NULL, '0'), Format(?, '#,###.0'), FORMAT(Rate, '0.00'), cstr(7) "
+                "FROM Vellagons",
+                {1234.5}),
+            (QStringList{"January 5, 2005", "1/5/2005 2:30:00 PM", "1.5", "150",
+                         "2005-13-05 00:00:00", "100", "<null>", "", "1,234.5", "100.00", "7"}));
+    }
+
+    // IIf is the engine's own iif: a Null condition takes the false branch, as in Jet.
+    void isNullAndIIf() {
+        const QStringList v =
+            row("SELECT IsNull(NULL), IsNull(''), ISNULL(0), IIF(NULL, 'a', 'b'), "
+                "IIF(Project <> '', 'a', 'b'), IIF(IsNull(Project) OR CStr(Project) = '', 'none', "
+                "'some'), iif(Rate <> '', 'a' + Rate, '') FROM Vellagons");
+        QCOMPARE(v, (QStringList{"1", "0", "0", "b", "b", "none", "a100"}));
+    }
+
+    void everyConnectionHasTheFunctions() {
+        const QString path = TestSupport::newFolder() + "/new.mdb";
+        Database created = Database::create(path);
+        QCOMPARE(created.scalar("SELECT jet_plus('a', 1)"), "a1");
+        created.exec("CREATE TABLE t (x)");
+        created.close();
+        QCOMPARE(Database::open(path).scalar("SELECT CStr(NULL) IS NULL"), 1);
     }
 
     void likeEscapeMatchesOnlyItself() {
