@@ -211,18 +211,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(AppError, ReportDocument(testLayout(), noAmount));
     }
 
-    void pagesAreLaidOutAsTheyAreAskedFor() {
-        ReportLayout layout = testLayout();
-        layout.pageFooter().control("PageNumber").caption = "Page %p";
-        ReportDocument document(layout, numberedRows(2000, 20));
-        QCOMPARE(only(document.page(0), "PageNumber").text(), "Page 1");
-        QCOMPARE(document.pagesLaidOut(), 1);
-        // With the number of pages on the page, the first page waits for the last.
-        ReportDocument counted(testLayout(), numberedRows(200, 20));
-        counted.page(0);
-        QVERIFY(counted.isComplete());
-    }
-
     void captionsAndFontsSetBeforeShowing() {
         ReportRecorder recorder;
         Report report(testLayout());
