@@ -60,11 +60,6 @@ private Q_SLOTS:
         window.setGeometry(120, 90, 640, 480);
         window.show();
         SaveFormPosition(&window);
-        QCOMPARE(Settings::value("FormPosition", "frmToDo"), QStringLiteral("%1, %2, %3, %4")
-                                                                 .arg(120 * twipsPerPixel())
-                                                                 .arg(90 * twipsPerPixel())
-                                                                 .arg(640 * twipsPerPixel())
-                                                                 .arg(480 * twipsPerPixel()));
         QWidget other;
         Forms::setTag(&other, "frmToDo");
         RestoreFormPosition(&other);
