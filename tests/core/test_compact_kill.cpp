@@ -16,19 +16,6 @@ class TestCompactKill : public QObject {
     QString m_file;
     QString m_expected;
 
-    static QString contents(const QString& path) {
-        const Database db = Database::open(path);
-        QStringList parts{db.scalar("PRAGMA integrity_check").toString()};
-        for (const QString& table : db.tableNames())
-            parts
-                << table + QLatin1Char('=') +
-                       db.scalar(QStringLiteral("SELECT count(*) FROM [%1]").arg(table)).toString();
-        parts << db.scalar("SELECT sum([Indexing Field]) || ':' || "
-                           "sum(length(Vellagon)) FROM Vellagons")
-                     .toString();
-        return parts.join(QLatin1Char(' '));
-    }
-
     // Starts a compaction of the file; returns the process.
     QProcess* startCompaction() {
         auto* process = new QProcess(this);
@@ -40,17 +27,9 @@ class TestCompactKill : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        // About 70 MB of logs, a quarter of them deleted so that compaction has work to do.
-        m_file = Fixtures::newDatabase(TestSupport::newFolder() + "/large.mdb");
-        const Database db = Database::open(m_file);
-        db.transaction([&] {
-            for (int i = 0; i < 32000; ++i)
-                db.exec("INSERT INTO Vellagons (Client, Vellagon) VALUES (?, ?)",
-                        {QStringLiteral("Client %1").arg(i % 50),
-                         QString(2000, QChar(u'a' + i % 26)) + QString::number(i)});
-            db.exec("DELETE FROM Vellagons WHERE [Indexing Field] % 4 = 0");
-        });
-        m_expected = contents(m_file);
+        // About 32 MB of logs, half of them deleted so that compaction has work to do.
+        m_file = Fixtures::practiceFile(TestSupport::newFolder() + "/large.mdb", 32000);
+        m_expected = Fixtures::contents(m_file);
         QVERIFY(m_expected.startsWith("ok "));
     }
 
@@ -66,7 +45,7 @@ private Q_SLOTS:
             span = timer.elapsed();
             QCOMPARE(QString::fromUtf8(full->readAllStandardOutput()).trimmed(),
                      m_file + " has been successfully compacted");
-            QCOMPARE(contents(m_file), m_expected);
+            QCOMPARE(Fixtures::contents(m_file), m_expected);
         }
 
         const quint32 seed = QRandomGenerator::global()->generate();
@@ -86,7 +65,7 @@ private Q_SLOTS:
                 span = qMax(pause, 20);
             }
             delete process;
-            QVERIFY2(contents(m_file) == m_expected,
+            QVERIFY2(Fixtures::contents(m_file) == m_expected,
                      qPrintable(QStringLiteral("round %1, seed %2").arg(round).arg(seed)));
         }
         qInfo("%d of 50 compactions killed before their end (span %lld ms, seed %u)", killedMidway,
@@ -96,7 +75,7 @@ private Q_SLOTS:
         // The leftovers of the killed runs do not stand in the way of the next compaction.
         QProcess* last = startCompaction();
         QVERIFY(last->waitForFinished(60000));
-        QCOMPARE(contents(m_file), m_expected);
+        QCOMPARE(Fixtures::contents(m_file), m_expected);
         QVERIFY(!QFileInfo::exists(ProgramFolder::filePath("JUNK.MDB")));
     }
 };

@@ -48,35 +48,6 @@ void setRecentList(const QStringList& values) {
         Settings::setValue("MostRecentDatabases", RecentKeys[i], values.value(i));
 }
 
-// A practice file with logs and clients, and free pages left by deleted logs.
-QString practiceFile(const QString& path, int logs = 600) {
-    Fixtures::newDatabase(path);
-    const Database db = Database::open(path);
-    db.transaction([&] {
-        for (int i = 0; i < logs; ++i)
-            db.exec("INSERT INTO Vellagons (Client, Vellagon, [Beginning Time]) "
-                    "VALUES (?, ?, '2024-01-02 09:00:00')",
-                    {QStringLiteral("Client %1").arg(i % 7), QString(2000, QChar(u'a' + i % 26))});
-        db.exec("INSERT INTO [Active Clients] ([Client Last Name], "
-                "[Client First Name]) VALUES ('Zeller', 'Ann'), ('Abbot', 'Ben')");
-        db.exec("DELETE FROM Vellagons WHERE [Indexing Field] % 2 = 0");
-    });
-    return path;
-}
-
-// What a file holds, to compare before and after: rows of every table and a sum over the logs.
-QString contents(const QString& path) {
-    const Database db = Database::open(path);
-    QStringList parts;
-    for (const QString& table : db.tableNames())
-        parts << table + QLatin1Char('=') +
-                     db.scalar(QStringLiteral("SELECT count(*) FROM [%1]").arg(table)).toString();
-    parts << db.scalar("SELECT sum([Indexing Field]) || ':' || "
-                       "sum(length(Vellagon)) FROM Vellagons")
-                 .toString();
-    return parts.join(QLatin1Char(' '));
-}
-
 QString junkPath() {
     return ProgramFolder::filePath("JUNK.MDB");
 }
@@ -152,10 +123,10 @@ private Q_SLOTS:
 
     void compactionReplacesTheFileByItsCompactedCopy() {
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
         const QFile::Permissions permissions = QFile::permissions(other);
-        const QString before = contents(other);
+        const QString before = Fixtures::contents(other);
         const qint64 sizeBefore = QFileInfo(other).size();
         Fixtures::writeFile(junkPath(), "left over from a crash");
         Fixtures::writeFile(ProgramFolder::filePath("Backup.MDB"), "old");
@@ -165,7 +136,7 @@ private Q_SLOTS:
 
         QCOMPARE(dialogs.shown().first().file.initialName, m_own); // the calling window's file
         QCOMPARE(dialogs.messages(), QStringList{other + " has been successfully compacted"});
-        QCOMPARE(contents(other), before);
+        QCOMPARE(Fixtures::contents(other), before);
         QVERIFY(QFileInfo(other).size() < sizeBefore);
         QCOMPARE(QFile::permissions(other), permissions);
         QVERIFY(!QFileInfo::exists(junkPath()));
@@ -183,7 +154,7 @@ private Q_SLOTS:
     void compactionRefusesEveryFileInUse() {
         QFETCH(QString, how);
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         QString chosen = m_own;
         Database holder;
         if (how == QLatin1String("spelling")) {
@@ -208,7 +179,7 @@ private Q_SLOTS:
 
     void compactionCancelAndErrors() {
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         const QByteArray bytes = Fixtures::readFile(other);
         dialogs.cancelFile();
         CompactDatabase();
@@ -234,22 +205,22 @@ private Q_SLOTS:
         const QString chosen = m_folder + "/lost.mdb";
         if (!original.isEmpty())
             Fixtures::writeFile(chosen, original);
-        practiceFile(junkPath());
-        const QString kept = contents(junkPath());
+        Fixtures::practiceFile(junkPath());
+        const QString kept = Fixtures::contents(junkPath());
         dialogs.answerFile(chosen);
         CompactDatabase();
         QVERIFY(dialogs.lastMessage().startsWith("Error in compacting data: "));
         QVERIFY(dialogs.lastMessage().contains(junkPath()));
-        QCOMPARE(contents(junkPath()), kept);
+        QCOMPARE(Fixtures::contents(junkPath()), kept);
     }
 
     void aRefusedRenameLosesNothingAndNamesTheCopy() {
         // Tests may run as root, where no permission stops a rename: the refusal is injected
         // where the rename would happen, with the error a read-only folder gives.
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         const QByteArray bytes = Fixtures::readFile(other);
-        const QString before = contents(other);
+        const QString before = Fixtures::contents(other);
         FileOps::setRenameFault([](const QString&, const QString&) { return EACCES; });
         dialogs.answerFile(other);
         CompactDatabase();
@@ -259,14 +230,14 @@ private Q_SLOTS:
                  qPrintable(message));
         QVERIFY2(message.endsWith(QStringLiteral("its compacted copy is \"%1\".").arg(junkPath())),
                  qPrintable(message));
-        QCOMPARE(contents(junkPath()), before);
+        QCOMPARE(Fixtures::contents(junkPath()), before);
 
         // The next compaction starts afresh from the file, which stands.
         FileOps::setRenameFault(nullptr);
         dialogs.answerFile(other);
         CompactDatabase();
         QCOMPARE(dialogs.lastMessage(), other + " has been successfully compacted");
-        QCOMPARE(contents(other), before);
+        QCOMPARE(Fixtures::contents(other), before);
         QVERIFY(!QFileInfo::exists(junkPath()));
     }
 
@@ -276,12 +247,12 @@ private Q_SLOTS:
             QSKIP("no second file system to compact on");
         QTemporaryDir shm("/dev/shm/vellagon-test-XXXXXX");
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(shm.filePath("other.mdb"));
-        const QString before = contents(other);
+        const QString other = Fixtures::practiceFile(shm.filePath("other.mdb"));
+        const QString before = Fixtures::contents(other);
         dialogs.answerFile(other);
         CompactDatabase();
         QCOMPARE(dialogs.lastMessage(), other + " has been successfully compacted");
-        QCOMPARE(contents(other), before);
+        QCOMPARE(Fixtures::contents(other), before);
         QCOMPARE(QDir(shm.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"other.mdb"});
         QVERIFY(!QFileInfo::exists(junkPath()));
     }
@@ -324,7 +295,7 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(QString, message);
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         const QByteArray ownBytes = Fixtures::readFile(m_own);
         const QByteArray otherBytes = Fixtures::readFile(other);
         if (answer == QLatin1String("own"))
@@ -345,7 +316,7 @@ private Q_SLOTS:
 
     void openFileOpensAValidFile() {
         ScriptedDialogs dialogs;
-        const QString other = practiceFile(m_folder + "/other.mdb");
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         dialogs.answerFile(other);
         OpenDatabaseFile();
         QCOMPARE(dialogs.messages(), QStringList{other + " has successfully been opened"});
@@ -380,7 +351,7 @@ private Q_SLOTS:
             if (kind == QLatin1String("text")) {
                 Fixtures::writeFile(chosen, "Meeting notes");
             } else {
-                practiceFile(chosen);
+                Fixtures::practiceFile(chosen);
                 Fixtures::execRaw(
                     chosen, kind == QLatin1String("declined")
                                 ? QStringList{"DROP TABLE Invoices"}
@@ -408,18 +379,18 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(copy));
 
         // An open file is copied as it stands, and an existing destination is replaced.
-        const QString source = practiceFile(m_folder + "/source.mdb");
+        const QString source = Fixtures::practiceFile(m_folder + "/source.mdb");
         const Database open = Database::open(source);
         open.exec("INSERT INTO Employees ([Employee Last Name]) VALUES ('New')");
         Fixtures::writeFile(copy, "an older file");
         QVERIFY(CopyDatabaseFile(source, copy));
-        QCOMPARE(contents(copy), contents(source));
+        QCOMPARE(Fixtures::contents(copy), Fixtures::contents(source));
         QCOMPARE(dialogs.messages().size(), 1);
     }
 
     void aFailedCopyIsReportedAndChangesNothing() {
         ScriptedDialogs dialogs;
-        const QString source = practiceFile(m_folder + "/source.mdb");
+        const QString source = Fixtures::practiceFile(m_folder + "/source.mdb");
         const QString copy = Fixtures::writeFile(m_folder + "/copy.mdb", "older");
         FileOps::setRenameFault([](const QString&, const QString&) { return EROFS; });
         QVERIFY_THROWS_EXCEPTION(AppError, CopyDatabaseFile(source, copy));
