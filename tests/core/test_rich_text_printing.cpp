@@ -26,14 +26,19 @@ QString longLog(int paragraphs) {
 class TestRichTextPrinting : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<PrintRecorder> m_recorder;
+
 private Q_SLOTS:
-    void init() { TestSupport::freshProgram(); }
+    void init() {
+        TestSupport::freshProgram();
+        m_recorder = std::make_unique<PrintRecorder>();
+    }
+    void cleanup() { m_recorder.reset(); }
 
     void anEmptyBoxPrintsOnePage() {
-        PrintRecorder recorder;
         QTextEdit box;
         PrintRTF(box, 1440, 1440, 1440, 1440);
-        const PrintJob& job = recorder.lastJob();
+        const PrintJob& job = m_recorder->lastJob();
         QVERIFY(job.ended);
         QCOMPARE(job.pageCount, 1);
         QCOMPARE(job.documentPages.size(), 1);
@@ -42,11 +47,10 @@ private Q_SLOTS:
     }
 
     void aLongTextRunsOnToAsManyPagesAsItNeeds() {
-        PrintRecorder recorder;
         QTextDocument document;
         document.setHtml(longLog(120));
         PrintRTF(document, 1440, 1440, 1440, 1440);
-        const PrintJob& job = recorder.lastJob();
+        const PrintJob& job = m_recorder->lastJob();
         QVERIFY2(job.pageCount >= 4, qPrintable(QString::number(job.pageCount)));
         QCOMPARE(job.documentPages.size(), job.pageCount);
         // Each page takes up where the last one stopped, and together they hold the whole text.
@@ -66,18 +70,16 @@ private Q_SLOTS:
 
     // The margins count from the paper's edge: an unprintable border is subtracted.
     void marginsGiveWhitePaperWhateverTheBorder() {
-        PrintRecorder recorder;
-        recorder.options().borderTwips = QMarginsF(360, 270, 360, 270);
+        m_recorder->options().borderTwips = QMarginsF(360, 270, 360, 270);
         QTextDocument document;
         document.setPlainText("x");
         PrintRTF(document, 1440, 1440, 1440, 2880);
-        const QRectF rect = recorder.lastJob().documentPages[0].rectTwips;
+        const QRectF rect = m_recorder->lastJob().documentPages[0].rectTwips;
         QCOMPARE(rect, QRectF(QPointF(1440 - 360, 1440 - 270),
                               QPointF(12240 - 1440 - 360, 15840 - 2880 - 270)));
     }
 
     void theBoxGivenIsNotTouched() {
-        PrintRecorder recorder;
         QTextEdit box;
         box.setHtml(longLog(30));
         box.document()->setModified(false);
@@ -94,12 +96,11 @@ private Q_SLOTS:
 
     // Margins that leave no room for one line must end the job, not print for ever.
     void noRoomForALineStopsWithAnError() {
-        PrintRecorder recorder;
         QTextDocument document;
         document.setPlainText("one\ntwo");
         for (int bottom : {15840 - 1440 - 20, 15840}) {
             QVERIFY_THROWS_EXCEPTION(AppError, PrintRTF(document, 1440, 1440, 1440, bottom));
-            QVERIFY(recorder.lastJob().aborted);
+            QVERIFY(m_recorder->lastJob().aborted);
             QVERIFY(!QGuiApplication::overrideCursor()); // the pointer is back
         }
     }
@@ -107,7 +108,6 @@ private Q_SLOTS:
     // A picture taller than a page (here 25 inches) is cut at the margin and goes on over the
     // next pages.
     void aPictureTallerThanAPageRunsOverPages() {
-        PrintRecorder recorder;
         QImage picture(4, 40, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
         QTextDocument document;
@@ -115,7 +115,7 @@ private Q_SLOTS:
         document.setHtml("<p>Before</p><p><img src=\"tall.png\" width=\"30\" "
                          "height=\"2400\"></p><p>After</p>");
         PrintRTF(document, 1440, 1440, 1440, 1440);
-        const PrintJob& job = recorder.lastJob();
+        const PrintJob& job = m_recorder->lastJob();
         QVERIFY(job.ended);
         // "Before" alone, as the picture does not fit under it; then 9 + 9 + 7 inches of it.
         QCOMPARE(job.pageCount, 4);
@@ -124,8 +124,7 @@ private Q_SLOTS:
     }
 
     void cancellingThePrintDialogReachesTheCaller() {
-        PrintRecorder recorder;
-        recorder.cancelNext();
+        m_recorder->cancelNext();
         QTextDocument document;
         try {
             PrintRTF(document, 1440, 1440, 1440, 1440);
@@ -133,7 +132,7 @@ private Q_SLOTS:
         } catch (const AppError& e) {
             QVERIFY(e.isCancel());
         }
-        QVERIFY(recorder.jobs().isEmpty());
+        QVERIFY(m_recorder->jobs().isEmpty());
     }
 };
 

@@ -42,10 +42,12 @@ class TestTextPrinting : public QObject {
 
     double width(const QString& text) { return m_measure->textWidth(text); }
 
-    const PrintJob& print(QList<PrintLine> lines, PrintRecorder& recorder) {
+    std::unique_ptr<PrintRecorder> m_recorder;
+
+    const PrintJob& print(QList<PrintLine> lines) {
         gPrintLines = lines;
         PrintTextArray(gPrintLines);
-        return recorder.lastJob();
+        return m_recorder->lastJob();
     }
 
 private Q_SLOTS:
@@ -57,7 +59,11 @@ private Q_SLOTS:
         lineHeight = m_measure->textHeight(QString());
     }
 
-    void init() { TestSupport::freshProgram(); }
+    void init() {
+        TestSupport::freshProgram();
+        m_recorder = std::make_unique<PrintRecorder>();
+    }
+    void cleanup() { m_recorder.reset(); }
 
     void wordsKeepTheirTrailingBlank() {
         gstrWrapBuffer = "Smith,  John";
@@ -71,12 +77,10 @@ private Q_SLOTS:
     }
 
     void aOnePageListPrintsAtTheLeftMarginWithoutFooter() {
-        PrintRecorder recorder;
         ScriptedDialogs dialogs;
         const PrintJob& job =
             print({record(QStringLiteral("Clients") + CrLf + CrLf + QStringLiteral("Smith, John") +
-                          CrLf + QStringLiteral("Doe, Jane") + CrLf)},
-                  recorder);
+                          CrLf + QStringLiteral("Doe, Jane") + CrLf)});
         QCOMPARE(job.textStrings(),
                  (QStringList{"Clients", QString(), "Smith, John", "Doe, Jane"}));
         for (int i = 0; i < job.texts.size(); ++i) {
@@ -90,8 +94,7 @@ private Q_SLOTS:
     }
 
     void aLongListCarriesACentredFooterOnEveryPage() {
-        PrintRecorder recorder;
-        const PrintJob& job = print({record(numberedLines(130))}, recorder);
+        const PrintJob& job = print({record(numberedLines(130))});
         QCOMPARE(job.pageCount, 3);
         QStringList footers;
         for (const PrintedText& t : job.texts) {
@@ -111,12 +114,11 @@ private Q_SLOTS:
     }
 
     void longLinesWrapAtTheRightMargin() {
-        PrintRecorder recorder;
         QString paragraph;
         for (int i = 0; i < 60; ++i)
             paragraph += QStringLiteral("word%1 ").arg(i);
         paragraph.chop(1);
-        const PrintJob& job = print({record(paragraph)}, recorder);
+        const PrintJob& job = print({record(paragraph)});
         QVERIFY(job.texts.size() > 2);
         QCOMPARE(job.textStrings().join(QString()), paragraph);
         for (int i = 0; i < job.texts.size(); ++i) {
@@ -131,11 +133,9 @@ private Q_SLOTS:
     }
 
     void aWordWiderThanTheLineStandsAlone() {
-        PrintRecorder recorder;
         const QString giant(120, QLatin1Char('W'));
         const PrintJob& job = print(
-            {record(QStringLiteral("before ") + giant + QStringLiteral(" after") + CrLf + giant)},
-            recorder);
+            {record(QStringLiteral("before ") + giant + QStringLiteral(" after") + CrLf + giant)});
         // The line before the giant is printed even when empty.
         QCOMPARE(job.textStrings(),
                  (QStringList{"before ", giant + QLatin1Char(' '), "after", QString(), giant}));
@@ -144,23 +144,19 @@ private Q_SLOTS:
     }
 
     void lineBreaksEndLinesOnce() {
-        PrintRecorder recorder;
         const PrintJob& job =
             print({record(QStringLiteral("a") + CrLf + CrLf + QStringLiteral("b") + CrLf),
-                   record("c\rd\ne\r"), record(QString())},
-                  recorder);
+                   record("c\rd\ne\r"), record(QString())});
         // Two CR LF give a blank line; a final break none; a lone CR or LF breaks and
         // swallows nothing; an empty text prints nothing.
         QCOMPARE(job.textStrings(), (QStringList{"a", QString(), "b", "c", "d", "e"}));
     }
 
     void lineCodesPlaceTheLastPieceOfALine() {
-        PrintRecorder recorder;
         const QString title = "Vellagon Clients";
         const PrintJob& job =
             print({record(title + CrLf, ":>01"), record("middle", ":>02"), record("top", ":>03"),
-                   record("odd", ":>99"), record("plain", "01")},
-                  recorder);
+                   record("odd", ":>99"), record("plain", "01")});
         QCOMPARE(job.texts.size(), 5);
         // Centring measures the line printed, also when the text ends with CR LF.
         QVERIFY(qAbs(job.texts[0].x - (4.25 - width(title) / 2)) < Tolerance);
@@ -173,10 +169,9 @@ private Q_SLOTS:
     }
 
     void marginsAlreadySetStay() {
-        PrintRecorder recorder;
         gsngLeftMargin = 1.5f;
         gsngTopMargin = 2.0f;
-        const PrintJob& job = print({record("x")}, recorder);
+        const PrintJob& job = print({record("x")});
         QCOMPARE(job.texts[0].x, 1.5);
         QCOMPARE(job.texts[0].y, 2.0);
         QCOMPARE(gsngLeftMargin, 1.5f);
@@ -186,14 +181,13 @@ private Q_SLOTS:
     // Callers leave SpaceNeeded empty: wrapped pieces must still break the page before the
     // footer line instead of running into it.
     void wrappedLinesNeverReachTheFooter() {
-        PrintRecorder recorder;
         QString text;
         for (int p = 0; p < 40; ++p) {
             for (int i = 0; i < 50; ++i)
                 text += QStringLiteral("item%1 ").arg(i);
             text += CrLf;
         }
-        const PrintJob& job = print({record(text)}, recorder);
+        const PrintJob& job = print({record(text)});
         QVERIFY(job.pageCount > 2);
         for (const PrintedText& t : job.texts)
             if (!isFooter(t))
@@ -202,30 +196,28 @@ private Q_SLOTS:
     }
 
     void anErrorEndsTheJobWithOneMessage() {
-        PrintRecorder recorder;
         ScriptedDialogs dialogs;
         PrintLine bad = record("one\r\ntwo");
         bad.FontSize = "big";
         PrintLine badSpace = record("three");
         badSpace.SpaceNeeded = "lots";
-        print({record("fine"), bad, badSpace}, recorder);
+        print({record("fine"), bad, badSpace});
         QCOMPARE(dialogs.messages(), QStringList{"Type mismatch in PrintTextArray function"});
         QCOMPARE(dialogs.last()->title, Dialogs::programTitle());
-        QVERIFY(recorder.lastJob().aborted);
-        QVERIFY(!recorder.lastJob().ended);
+        QVERIFY(m_recorder->lastJob().aborted);
+        QVERIFY(!m_recorder->lastJob().ended);
     }
 
     void anEmptyArrayOrACancelledDialogPrintsNothing() {
-        PrintRecorder recorder;
         ScriptedDialogs dialogs;
         gPrintLines.clear();
         PrintTextArray(gPrintLines);
         QCOMPARE(dialogs.messages(),
                  QStringList{"Subscript out of range in PrintTextArray function"});
-        recorder.cancelNext();
+        m_recorder->cancelNext();
         gPrintLines = {record("x")};
         PrintTextArray(gPrintLines); // cancelled by the user: nothing said
-        QVERIFY(recorder.jobs().isEmpty());
+        QVERIFY(m_recorder->jobs().isEmpty());
         QCOMPARE(dialogs.messages().size(), 1);
     }
 };
