@@ -183,19 +183,6 @@ private Q_SLOTS:
         QCOMPARE(w->Slider1->value(), 100);
     }
 
-    void leavingTheRateBoxShowsTheFee() {
-        addLog(m_path, "A", "2025-01-01 09:00:00", "50", 2.5);
-        auto w = open();
-        w->Text4_LostFocus();
-        QCOMPARE(w->Label1->text(), "Fee for services is $125");
-        QCOMPARE(gstrRate, "50");
-        QCOMPARE(stored("SELECT Fee FROM Vellagons"), 0.0); // shown only
-        w->Label1->setText("before");
-        w->Text4->setText("n/a"); // no fee to show: the status stays
-        w->Text4_LostFocus();
-        QCOMPARE(w->Label1->text(), "before");
-    }
-
     void statusHints() {
         addLog(m_path, "A", "2025-01-01 09:00:00");
         auto w = open();
@@ -225,9 +212,18 @@ private Q_SLOTS:
         QCOMPARE(w->Text1->text(), "A"); // still on the log it showed
     }
 
-    void changingRateOrDurationStoresTheFee() {
-        addLog(m_path, "A", "2025-01-01 09:00:00", "100", 1.0);
+    void theFeeIsShownOnLeavingTheRateAndStoredOnChanges() {
+        addLog(m_path, "A", "2025-01-01 09:00:00", "50", 2.5);
         auto w = open();
+        w->Text4_LostFocus();
+        QCOMPARE(w->Label1->text(), "Fee for services is $125");
+        QCOMPARE(gstrRate, "50");
+        QCOMPARE(stored("SELECT Fee FROM Vellagons"), 0.0); // shown only
+        w->Label1->setText("before");
+        w->Text4->setText("n/a"); // no fee to show: the status stays
+        w->Text4_LostFocus();
+        QCOMPARE(w->Label1->text(), "before");
+
         edit(w->Text4, "33.33");
         edit(w->Text8, "1.1");
         QVERIFY(w->Adodc1->Update());
