@@ -287,6 +287,57 @@ private Q_SLOTS:
         QCOMPARE(disbursements("clerk").size(), 6);
     }
 
+    // The report of the active clients, assembled as the contact window does: text pieces
+    // joined by + stay out when their field is Null or empty.
+    void buildsTheActiveClientsReport() {
+        const auto client = [&](const QVariantMap& fields) {
+            insert("Active Clients", fields);
+        };
+        client({{"Client First Name", "Pat"},
+                {"Client Last Name", "O'Neil"},
+                {"Active Client First Address", "12 Main St"},
+                {"Active Client Second Address", ""},
+                {"Active Client City", "Springfield"},
+                {"Active Client State", "IL"},
+                {"Active Client Zip Code", "62701"},
+                {"Active Client Home Telephone", "2175550123"},
+                {"Active Client Email Address", "pat@example.com"},
+                {"Active Client Retainer Date", "2005-01-05 00:00:00"},
+                {"Active Client Referrer", "Jo"}});
+        client({{"Client First Name", "Al"}, {"Client Last Name", "Brown"}});
+        client({{"Client First Name", "Cy"},
+                {"Client Last Name", "Able"},
+                {"Active Client City", "Dover"},
+                {"Active Client Zip Code", "19901"}});
+        client({{"Client First Name", "Di"},
+                {"Client Last Name", "Cole"},
+                {"Active Client City", "Reno"},
+                {"Active Client State", "NV"},
+                {"Active Client Referrer", ""}});
+        const QString sql =
+            "SELECT *, [Client First Name] + ' ' + [Client Last Name] + "
+            "IIF([Active Client First Address]<>'','\r' + [Active Client First Address],'') + "
+            "IIF([Active Client Second Address]<>'','\r' + [Active Client Second Address],'') + "
+            "IIF([Active Client City]<>'' AND [Active Client State]<>'','\r' + [Active Client "
+            "City] + ', ' + [Active Client State] + IIF([Active Client Zip Code]<>'','  ' + "
+            "[Active Client Zip Code],''),'') + IIF([Active Client Home Telephone]<>'','\r' + "
+            "'Home: ' + Format([Active Client Home Telephone],'(###) ###-####'),'') + "
+            "IIF([Active Client Email Address]<>'','\r' + 'Email: ' + [Active Client Email "
+            "Address] + '\r\r','') AS Client, IIF(IsNull([Active Client Retainer Date]) OR "
+            "Cstr([Active Client Retainer Date])='','','Retainer Date: ' + Format(Cstr([Active "
+            "Client Retainer Date]),'mmmm d, yyyy')) + IIF([Active Client Referrer]<>'','\r' + "
+            "'Referrer: ' + ([Active Client Referrer]),'') AS CaseInfo FROM [Active Clients] "
+            "ORDER BY [Client Last Name], [Client First Name]";
+        QSqlQuery query = m_db.execJet(sql);
+        QStringList rows;
+        while (query.next())
+            rows << query.value("Client").toString() + '|' + query.value("CaseInfo").toString();
+        QCOMPARE(rows, (QStringList{"Cy Able|", "Al Brown|", "Di Cole\rReno, NV|",
+                                    "Pat O'Neil\r12 Main St\rSpringfield, IL  62701\rHome: (217) "
+                                    "555-0123\rEmail: pat@example.com\r\r|Retainer Date: "
+                                    "January 5, 2005\rReferrer: Jo"}));
+    }
+
     // User text quoted into a literal never changes a statement's structure.
     void userTextStaysInsideItsLiteral() {
         QStringList pieces =
