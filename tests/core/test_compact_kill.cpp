@@ -1,7 +1,6 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "core/ProgramFolder.h"
-#include "platform/Database.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,4 +1,3 @@
-#include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"

@@ -12,7 +12,6 @@
 #include "platform/Settings.h"
 
 #include <QFileInfo>
-#include <QMdiArea>
 #include <QPointer>
 
 namespace {
@@ -85,7 +84,6 @@ private Q_SLOTS:
             QCOMPARE(w->sqlWhereCaption(), "Select * From Vellagons ORDER BY [Beginning Time]");
         }
         QCOMPARE(mainLists().List1[MainLists::Rates].listCount(), 15);
-        QCOMPARE(gstrFrame2Caption, "Employee (or user)"); // the settings' defaults arrive
         QVERIFY(dialogs.shown().isEmpty());
         // Nothing stored: the main window covers the screen.
         const double tpp = twipsPerPixel();

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 
 class TestDatabase : public QObject {
     Q_OBJECT

@@ -6,7 +6,6 @@
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 class TestPrinter : public QObject {

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "platform/Settings.h"
 
-#include <QFile>
 
 class TestSettings : public QObject {
     Q_OBJECT

@@ -20,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QTimer>
 #include <memory>
 
 namespace {

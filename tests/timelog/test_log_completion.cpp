@@ -5,7 +5,6 @@
 #include "timelog/LogCompletion.h"
 
 #include <QFile>
-#include <QSqlQuery>
 
 using namespace LogCompletion;
 

@@ -1,4 +1,3 @@
-#include "Fixtures.h"
 #include "TestSupport.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
@@ -8,7 +7,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextImageFormat>
 
 namespace {
 
