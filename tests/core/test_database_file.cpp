@@ -9,6 +9,7 @@
 #include "platform/AppError.h"
 #include "platform/Database.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
 
@@ -18,6 +19,8 @@ const QString NotValidQuestion =
     "a valid Vellagon.MDB file?";
 }
 
+// The database file: created with its tables and rows, validated (a bad one replaced by the
+// default file), opened to fill the lookup lists.
 class TestDatabaseFile : public QObject {
     Q_OBJECT
 
@@ -32,10 +35,98 @@ class TestDatabaseFile : public QObject {
 
     static QStringList list(int index) { return mainLists().List1[index].items(); }
 
+    // A new file made by the program's own procedure.
+    QString created() {
+        gstrDatabasePath = m_folder + "/New Practice.mdb";
+        CreateNewDatabase();
+        return gstrDatabasePath;
+    }
+
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
         m_folder = TestSupport::newFolder();
+    }
+
+    void aNewFileHoldsTheTablesAndTheDefaultRows() {
+        const QString path = created();
+        const Database db = Database::open(path);
+        QCOMPARE(db.tableNames(), Schema::tableNames());
+        for (const Schema::Table& table : Schema::tables()) {
+            QStringList columns, expected;
+            QSqlQuery q =
+                db.exec("SELECT name FROM pragma_table_info(?) ORDER BY cid", {table.name});
+            while (q.next())
+                columns << q.value(0).toString();
+            for (const Schema::Field& f : table.fields)
+                expected << f.name;
+            QCOMPARE(columns, expected);
+        }
+        // Rates are text: sorted as text, 100 comes before 50.
+        QCOMPARE(db.scalar("SELECT group_concat(Rates, ' ') FROM (SELECT Rates FROM Rates ORDER "
+                           "BY Rates)"),
+                 "0 100 125 150 175 200 225 250 275 300 325 350 375 50 75");
+        // Any other program reads the file: the sqlite3 tool sees the same.
+        QCOMPARE(Fixtures::sqlite3Tool(path, "PRAGMA integrity_check"), "ok");
+        QCOMPARE(Fixtures::sqlite3Tool(path, "SELECT count(*) FROM Rates"), "15");
+    }
+
+    void keysLimitsAndAutoNumbersAreEnforced() {
+        const Database db = Database::open(created());
+        const auto refused = [&](const QString& sql, const QVariantList& params,
+                                 const QString& words) {
+            try {
+                db.exec(sql, params);
+                QFAIL(qPrintable("accepted: " + sql));
+            } catch (const AppError& e) {
+                QVERIFY2(e.description().contains(words), qPrintable(e.description()));
+            }
+        };
+        const QString addClient =
+            "INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) VALUES (?, ?)";
+        db.exec(addClient, {"Smith", "Jo"});
+        refused(addClient, {"smith", "JO"}, "UNIQUE");
+        db.exec(addClient, {"Cher", ""});
+        refused(addClient, {"Madonna", QVariant()}, "NOT NULL");
+        const QString addPayment = "INSERT INTO Payments ([Payment Description]) VALUES (?)";
+        db.exec(addPayment, {"Disbursement"});
+        refused(addPayment, {"Disbursements"}, "Payment Description (at most 12 characters)");
+        refused("INSERT INTO Rates (Rates) VALUES (?)", {"12345678901"}, "Rates");
+
+        // Duplicate rows are fine in tables without a key; '' and Null stay apart.
+        db.exec("INSERT INTO Projects (Projects) VALUES ('MARKETING')");
+        db.exec("INSERT INTO Invoices ([Invoice Header]) VALUES (''), (NULL)");
+        QCOMPARE(db.scalar("SELECT count(*) FROM Invoices WHERE [Invoice Header] = ''"), 1);
+        // A deleted log's number is not given again.
+        db.exec("INSERT INTO Vellagons (Client) VALUES ('A'), ('B')");
+        db.exec("DELETE FROM Vellagons WHERE Client = 'B'");
+        db.exec("INSERT INTO Vellagons (Client) VALUES ('C')");
+        QCOMPARE(db.scalar("SELECT [Indexing Field] FROM Vellagons WHERE Client = 'C'"), 3);
+    }
+
+    void creationRefusesAnExistingFileAndLeavesNothingWhenItFails() {
+        const QString path = created();
+        const QByteArray before = Fixtures::readFile(path);
+        QVERIFY_THROWS_EXCEPTION(AppError, CreateNewDatabase());
+        QCOMPARE(Fixtures::readFile(path), before);
+        gstrDatabasePath = Fixtures::writeFile(m_folder + "/letter.mdb", "not a database");
+        QVERIFY_THROWS_EXCEPTION(AppError, CreateNewDatabase());
+        QCOMPARE(Fixtures::readFile(gstrDatabasePath), QByteArray("not a database"));
+        // The folder holds the finished files only: no temporary left.
+        QCOMPARE(QDir(m_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"letter.mdb", "New Practice.mdb"}));
+
+        const QString folder = TestSupport::newFolder();
+        gstrDatabasePath = folder + "/no such folder/file.mdb";
+        QVERIFY_THROWS_EXCEPTION(AppError, CreateNewDatabase());
+        if (geteuid() != 0) {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            gstrDatabasePath = folder + "/file.mdb";
+            QVERIFY_THROWS_EXCEPTION(AppError, CreateNewDatabase());
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void validationCreatesAMissingFileAndPassesAGoodOne() {
