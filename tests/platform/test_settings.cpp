@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "platform/Settings.h"
 
-
 class TestSettings : public QObject {
     Q_OBJECT
 
