@@ -44,6 +44,12 @@ private Q_SLOTS:
         expectRefused(m_folder, "folder");
     }
 
+    void createRefusesAnExistingPath() {
+        const QByteArray before = Fixtures::readFile(m_good);
+        QVERIFY_THROWS_EXCEPTION(AppError, Database::create(m_good));
+        QCOMPARE(Fixtures::readFile(m_good), before);
+    }
+
     void neverCreatesAMissingFile() {
         const QString missing = m_folder + "/missing.mdb";
         try {

@@ -266,6 +266,7 @@ private Q_SLOTS:
                                     {RichText::toStoredHtml(source)});
         auto w = open();
         w->mnuGraphics_Click();
+        QVERIFY(w->RichTextBox1->isVisible() && !w->RichTextBox2->isVisible());
         QTextCursor cursor(w->RichTextBox1->document());
         cursor.movePosition(QTextCursor::End);
         w->RichTextBox1->setTextCursor(cursor);
