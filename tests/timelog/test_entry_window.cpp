@@ -166,6 +166,17 @@ private Q_SLOTS:
         QCOMPARE(w->mnuSeparator->isVisible(), !shown.isEmpty());
     }
 
+    void theEntryFontReachesTheSevenFieldsOnly() {
+        gstrEntryFontName = "DejaVu Serif";
+        gstrEntryFontSize = "14.5";
+        frmEntryWithFrames* w = load();
+        for (QWidget* field : QList<QWidget*>{w->Text1, w->Combo1, w->Combo2, w->Combo3, w->Combo4,
+                                              w->List1, w->RichTextBox1})
+            QCOMPARE(field->font().family() + ' ' + QString::number(field->font().pointSizeF()),
+                     "DejaVu Serif 14.5");
+        QVERIFY(w->Frame1->font().family() != "DejaVu Serif");
+    }
+
     void aResizeShowsThePathAndFocusesTheClient() {
         frmEntryWithFrames* w = showActive();
         w->Label1->setText("Vellagon saved");
