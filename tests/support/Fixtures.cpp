@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 
 #include "core/DatabaseSchema.h"
+#include "platform/Database.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,34 @@ void execRaw(const QString& path, const QStringList& statements) {
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+QString practiceFile(const QString& path, int logs) {
+    newDatabase(path);
+    const Database db = Database::open(path);
+    db.transaction([&] {
+        for (int i = 0; i < logs; ++i)
+            db.exec(QStringLiteral("INSERT INTO Vellagons (Client, Vellagon, [Beginning Time]) "
+                                   "VALUES (?, ?, '2024-01-02 09:00:00')"),
+                    {QStringLiteral("Client %1").arg(i % 7),
+                     QString(2000, QChar(u'a' + i % 26)) + QString::number(i)});
+        db.exec(QStringLiteral("INSERT INTO [Active Clients] ([Client Last Name], "
+                               "[Client First Name]) VALUES ('Zeller', 'Ann'), ('Abbot', 'Ben')"));
+        db.exec(QStringLiteral("DELETE FROM Vellagons WHERE [Indexing Field] % 2 = 0"));
+    });
+    return path;
+}
+
+QString contents(const QString& path) {
+    const Database db = Database::open(path);
+    QStringList parts{db.scalar(QStringLiteral("PRAGMA integrity_check")).toString()};
+    for (const QString& table : db.tableNames())
+        parts << table + QLatin1Char('=') +
+                     db.scalar(QStringLiteral("SELECT count(*) FROM [%1]").arg(table)).toString();
+    parts << db.scalar(QStringLiteral("SELECT sum([Indexing Field]) || ':' || "
+                                      "sum(length(Vellagon)) FROM Vellagons"))
+                 .toString();
+    return parts.join(QLatin1Char(' '));
 }
 
 QString sqlite3Tool(const QString& path, const QString& statement) {

@@ -18,6 +18,12 @@ QString truncatedCopy(const QString& source, const QString& target, qint64 bytes
 QString corruptedCopy(const QString& source, const QString& target);
 // Runs statements on a file through the engine directly (bypassing the program's checks).
 void execRaw(const QString& path, const QStringList& statements);
+// A practice file: logs with long notes, two clients, and every other log deleted so that a
+// compaction has free pages to reclaim.
+QString practiceFile(const QString& path, int logs = 600);
+// What a file holds, to compare before and after: its integrity, the rows of every table and
+// a sum over the logs.
+QString contents(const QString& path);
 // The output of the sqlite3 command-line tool for one statement on a file.
 QString sqlite3Tool(const QString& path, const QString& statement);
 

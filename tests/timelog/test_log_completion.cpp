@@ -5,7 +5,6 @@
 #include "timelog/LogCompletion.h"
 
 #include <QFile>
-#include <QSqlQuery>
 
 using namespace LogCompletion;
 
@@ -23,7 +22,7 @@ Entry entryFor(const QString& client, const QString& project = {}) {
 }
 
 int rowCount(const QString& path) {
-    return Database::open(path).scalar(QStringLiteral("SELECT COUNT(*) FROM Vellagons")).toInt();
+    return Database::open(path).scalar("SELECT COUNT(*) FROM Vellagons").toInt();
 }
 
 } // namespace
@@ -36,35 +35,28 @@ class TestLogCompletion : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        gstrFrame1Caption = QStringLiteral("Client");
-        gstrFrame2Caption = QStringLiteral("Employee (or user)");
-        gstrFrame3Caption = QStringLiteral("Project");
-        gstrFrame5Caption = QStringLiteral("Invoice summary line");
-        m_file = Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/LOG.MDB"));
+        gstrFrame1Caption = "Client";
+        gstrFrame2Caption = "Employee (or user)";
+        gstrFrame3Caption = "Project";
+        gstrFrame5Caption = "Invoice summary line";
+        m_file = Fixtures::newDatabase(TestSupport::newFolder() + "/LOG.MDB");
     }
 
     void durationCountsEveryStartedTenth_data() {
         QTest::addColumn<QTime>("start");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("duration");
-        const QTime nine(9, 0);
-        QTest::newRow("0 min") << nine << 0 << ".1";
-        QTest::newRow("1 s") << nine << 1 << ".1";
-        QTest::newRow("1 min") << nine << 60 << ".1";
-        QTest::newRow("6 min") << nine << 360 << ".1";
-        QTest::newRow("6 min 1 s") << nine << 361 << ".2";
-        QTest::newRow("15 min") << nine << 900 << ".3";
-        QTest::newRow("20 min") << nine << 1200 << ".4";
-        QTest::newRow("45 min") << nine << 2700 << ".8";
-        QTest::newRow("50 min") << nine << 3000 << ".9";
-        QTest::newRow("61 min") << nine << 3660 << "1.1";
-        QTest::newRow("2 h 5 min") << nine << 7500 << "2.1";
-        QTest::newRow("12 h 18 min") << QTime(0, 0) << 44280 << "12.3";
         // One hour is 1.0 whatever the time of day, across midnight too.
-        QTest::newRow("1 h at midnight") << QTime(0, 0) << 3600 << "1.0";
-        QTest::newRow("1 h at 9:17:23") << QTime(9, 17, 23) << 3600 << "1.0";
-        QTest::newRow("1 h at 23:30") << QTime(23, 30) << 3600 << "1.0";
-        QTest::newRow("1 h at 15:59:59") << QTime(15, 59, 59) << 3600 << "1.0";
+        const std::tuple<QTime, int, const char*> rows[] = {
+            {QTime(9, 0), 0, ".1"},          {QTime(9, 0), 1, ".1"},
+            {QTime(9, 0), 360, ".1"},        {QTime(9, 0), 361, ".2"},
+            {QTime(9, 0), 1200, ".4"},       {QTime(9, 0), 3660, "1.1"},
+            {QTime(0, 0), 44280, "12.3"},    {QTime(0, 0), 3600, "1.0"},
+            {QTime(9, 17, 23), 3600, "1.0"}, {QTime(23, 30), 3600, "1.0"},
+            {QTime(15, 59, 59), 3600, "1.0"}};
+        for (const auto& [start, seconds, text] : rows)
+            QTest::addRow("%s + %d s", qPrintable(start.toString()), seconds)
+                << start << seconds << QString(text);
     }
     void durationCountsEveryStartedTenth() {
         QFETCH(QTime, start);
@@ -80,7 +72,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("fee"); // ten-thousandths
         QTest::newRow("150 for 20 min") << "150" << 20 << qint64(600000);
         QTest::newRow("100 for no time") << "100" << 0 << qint64(100000);
-        QTest::newRow("33.33 for 61 min") << "33.33" << 61 << qint64(366630);
         QTest::newRow("blanks around") << "  75 " << 60 << qint64(750000);
         QTest::newRow("empty rate") << "" << 45 << qint64(0);
     }
@@ -88,7 +79,7 @@ private Q_SLOTS:
         QFETCH(QString, rate);
         QFETCH(int, minutes);
         QFETCH(qint64, fee);
-        Entry e = entryFor(QStringLiteral("Smith, Ann"));
+        Entry e = entryFor("Smith, Ann");
         e.rate = rate;
         e.ending = e.beginning.addSecs(minutes * 60);
         const Outcome outcome = prepare(e);
@@ -97,84 +88,82 @@ private Q_SLOTS:
     }
 
     void theRowHoldsEveryFieldInItsStoredForm() {
-        Entry e = entryFor(QStringLiteral("  Smith, Ann "), QStringLiteral(" Appeal "));
-        e.employee = QStringLiteral(" Doe, Jim ");
-        e.rate = QStringLiteral(" 33.33 ");
-        e.summary = QStringLiteral("  Court appearance re motion  ");
-        e.notesText = QStringLiteral("  Argued the motion.\tWon. ");
-        e.notesHtml = QStringLiteral("<p>formatted</p>");
+        Entry e = entryFor("  Smith, Ann ", " Appeal ");
+        e.employee = " Doe, Jim ";
+        e.rate = " 33.33 ";
+        e.summary = "  Court appearance re motion  ";
+        e.notesText = "  Argued the motion.\tWon. ";
+        e.notesHtml = "<p>formatted</p>";
         e.ending = e.beginning.addSecs(61 * 60 + 59);
         const Outcome outcome = complete(m_file, e);
         QVERIFY(outcome.saved);
 
         const QString row = Fixtures::sqlite3Tool(
-            m_file, QStringLiteral("SELECT Client, Employee, Project, Rate, [Log Summary], "
-                                   "Vellagon, VellaGraphic, [Beginning Time], [Ending Time], "
-                                   "typeof([Beginning Time]), Duration, typeof(Duration), Fee, "
-                                   "typeof(Fee) FROM Vellagons"));
-        QCOMPARE(row, QStringLiteral("Smith, Ann|Doe, Jim|Appeal|33.33|Court appearance re motion|"
-                                     "Argued the motion.\tWon.|<p>formatted</p>|"
-                                     "2024-03-05 09:00:00|2024-03-05 10:01:59|text|"
-                                     "1.1|real|36.663|real"));
+            m_file, "SELECT Client, Employee, Project, Rate, [Log Summary], "
+                    "Vellagon, VellaGraphic, [Beginning Time], [Ending Time], "
+                    "typeof([Beginning Time]), Duration, typeof(Duration), Fee, "
+                    "typeof(Fee) FROM Vellagons");
+        QCOMPARE(row, "Smith, Ann|Doe, Jim|Appeal|33.33|Court appearance re motion|"
+                      "Argued the motion.\tWon.|<p>formatted</p>|"
+                      "2024-03-05 09:00:00|2024-03-05 10:01:59|text|"
+                      "1.1|real|36.663|real");
     }
 
     void anEmptyRateStoresAnEmptyRateAndNoFee() {
-        Entry e = entryFor(QString(), QStringLiteral("Appeal"));
+        Entry e = entryFor(QString(), "Appeal");
         QVERIFY(complete(m_file, e).saved);
-        QCOMPARE(Fixtures::sqlite3Tool(m_file, QStringLiteral("SELECT quote(Rate), Fee, Duration "
-                                                              "FROM Vellagons")),
-                 QStringLiteral("''|0.0|0.4"));
+        QCOMPARE(Fixtures::sqlite3Tool(m_file, "SELECT quote(Rate), Fee, Duration "
+                                               "FROM Vellagons"),
+                 "''|0.0|0.4");
     }
 
     void theSummaryFallsBackToTheStartOfTheNotes() {
-        const QString notes = QStringLiteral("  \nFirst line") + QString(241, QLatin1Char('x')) +
-                              QStringLiteral("  ");
+        const QString notes =
+            QStringLiteral("  \nFirst line") + QString(241, QLatin1Char('x')) + "  ";
         QCOMPARE(notes.size(), 256);
-        Entry e = entryFor(QStringLiteral("Smith, Ann"));
-        e.summary = QStringLiteral("   ");
+        Entry e = entryFor("Smith, Ann");
+        e.summary = "   ";
         e.notesText = notes;
         const Outcome outcome = prepare(e);
         QVERIFY(outcome.saved);
-        // Untrimmed: the leading blanks and the line break stay in the summary.
+        // Untrimmed: the leading blanks and the line break stay in the summary; the notes lose
+        // their blanks only.
         QCOMPARE(outcome.log.logSummary, notes.left(100));
-        QVERIFY(outcome.log.logSummary.startsWith(QStringLiteral("  \nFirst")));
-        // The notes lose their blanks only.
         QCOMPARE(outcome.log.vellagon, notes.mid(2, 252));
-        QVERIFY(outcome.log.vellagon.startsWith(QLatin1Char('\n')));
 
         e.notesText = QString(250, QLatin1Char('n'));
         const Outcome long250 = prepare(e);
         QCOMPARE(long250.log.logSummary, QString(100, QLatin1Char('n')));
         QCOMPARE(long250.log.vellagon.size(), 250);
 
-        e.summary = QStringLiteral("\tTyped ");
-        QCOMPARE(prepare(e).log.logSummary, QStringLiteral("\tTyped"));
+        e.summary = "\tTyped ";
+        QCOMPARE(prepare(e).log.logSummary, "\tTyped");
     }
 
     void aClientOrAProjectIsNeeded() {
-        const Outcome none = complete(m_file, entryFor(QString(), QStringLiteral("   ")));
+        const Outcome none = complete(m_file, entryFor(QString(), "   "));
         QVERIFY(!none.saved);
-        QCOMPARE(none.message, QStringLiteral("You did not enter a client or a project."));
+        QCOMPARE(none.message, "You did not enter a client or a project.");
         QCOMPARE(none.field, Field::Client);
         QCOMPARE(rowCount(m_file), 0);
 
-        QVERIFY(complete(m_file, entryFor(QStringLiteral("x"), QString())).saved);
-        QVERIFY(complete(m_file, entryFor(QString(), QStringLiteral("Appeal"))).saved);
+        QVERIFY(complete(m_file, entryFor("x", QString())).saved);
+        QVERIFY(complete(m_file, entryFor(QString(), "Appeal")).saved);
         QCOMPARE(rowCount(m_file), 2);
     }
 
     void anEndingTimeBeforeTheBeginningIsRefused() {
-        Entry e = entryFor(QStringLiteral("Smith, Ann"));
-        e.rate = QStringLiteral("100");
+        Entry e = entryFor("Smith, Ann");
+        e.rate = "100";
         e.ending = e.beginning.addSecs(-1);
         const Outcome outcome = complete(m_file, e);
         QVERIFY(!outcome.saved);
         QCOMPARE(outcome.field, Field::EndingTime);
-        QVERIFY(outcome.message.contains(QStringLiteral("ending time is earlier")));
+        QVERIFY(outcome.message.contains("ending time is earlier"));
         QCOMPARE(rowCount(m_file), 0);
 
         e.ending = e.beginning; // equal times are a tenth of an hour
-        QCOMPARE(complete(m_file, e).log.duration, QStringLiteral(".1"));
+        QCOMPARE(complete(m_file, e).log.duration, ".1");
     }
 
     void whatCannotBeStoredIsRefusedByName_data() {
@@ -197,21 +186,13 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(bool, stored);
         QFETCH(QString, named);
-        gstrFrame1Caption = QStringLiteral("Patient");
-        gstrFrame5Caption = QStringLiteral("  "); // a blank caption: the column's name
-        Entry e = entryFor(QStringLiteral("Smith, Ann"), QStringLiteral("Appeal"));
-        const QString text = field == QLatin1String("rate") ? QString(length, QLatin1Char('1'))
-                                                            : QString(length, QLatin1Char('a'));
-        if (field == QLatin1String("client"))
-            e.client = QStringLiteral("  ") + text + QStringLiteral("  "); // blanks do not count
-        else if (field == QLatin1String("employee"))
-            e.employee = text;
-        else if (field == QLatin1String("project"))
-            e.project = text;
-        else if (field == QLatin1String("rate"))
-            e.rate = text;
-        else
-            e.summary = text;
+        gstrFrame1Caption = "Patient";
+        gstrFrame5Caption = "  "; // a blank caption: the column's name
+        Entry e = entryFor("Smith, Ann", "Appeal");
+        const QString text(length, field == "rate" ? '1' : 'a');
+        QString* fields[] = {&e.client, &e.employee, &e.project, &e.rate, &e.summary};
+        *fields[QStringList{"client", "employee", "project", "rate", "summary"}.indexOf(field)] =
+            "  " + text + "  "; // blanks do not count
         const Outcome outcome = complete(m_file, e);
         QCOMPARE(outcome.saved, stored);
         QCOMPARE(rowCount(m_file), stored ? 1 : 0);
@@ -220,16 +201,16 @@ private Q_SLOTS:
     }
 
     void aRateThatIsNoNumberIsRefused() {
-        Entry e = entryFor(QStringLiteral("Smith, Ann"));
-        e.rate = QStringLiteral("abc");
+        Entry e = entryFor("Smith, Ann");
+        e.rate = "abc";
         const Outcome outcome = complete(m_file, e);
         QVERIFY(!outcome.saved);
         QCOMPARE(outcome.field, Field::Rate);
-        QCOMPARE(outcome.message, QStringLiteral("The Rate (hourly) \"abc\" is not a number. "
-                                                 "Correct it and choose Log completed again."));
+        QCOMPARE(outcome.message, "The Rate (hourly) \"abc\" is not a number. "
+                                  "Correct it and choose Log completed again.");
         QCOMPARE(rowCount(m_file), 0);
 
-        e.rate = QStringLiteral("9999999999"); // a fee beyond what the file can hold
+        e.rate = "9999999999"; // a fee beyond what the file can hold
         e.ending = e.beginning.addYears(200);
         const Outcome tooLarge = complete(m_file, e);
         QVERIFY(!tooLarge.saved);
@@ -238,16 +219,16 @@ private Q_SLOTS:
     }
 
     void aFileThatCannotBeWrittenIsReported() {
-        const QString missing = TestSupport::newFolder() + QStringLiteral("/GONE.MDB");
-        const Outcome outcome = complete(missing, entryFor(QStringLiteral("Smith, Ann")));
+        const QString missing = TestSupport::newFolder() + "/GONE.MDB";
+        const Outcome outcome = complete(missing, entryFor("Smith, Ann"));
         QVERIFY(!outcome.saved);
-        QVERIFY(outcome.message.startsWith(QStringLiteral("Error in Log completed function: ")));
-        QVERIFY(outcome.message.contains(QStringLiteral("Your entry has been kept")));
+        QVERIFY(outcome.message.startsWith("Error in Log completed function: "));
+        QVERIFY(outcome.message.contains("Your entry has been kept"));
         QVERIFY(!QFile::exists(missing)); // nothing made in its place
 
-        const QString junk = Fixtures::writeFile(
-            TestSupport::newFolder() + QStringLiteral("/J.MDB"), QByteArray(4096, 'j'));
-        QVERIFY(!complete(junk, entryFor(QStringLiteral("Smith, Ann"))).saved);
+        const QString junk =
+            Fixtures::writeFile(TestSupport::newFolder() + "/J.MDB", QByteArray(4096, 'j'));
+        QVERIFY(!complete(junk, entryFor("Smith, Ann")).saved);
         QCOMPARE(Fixtures::readFile(junk), QByteArray(4096, 'j'));
         QCOMPARE(rowCount(m_file), 0);
     }
