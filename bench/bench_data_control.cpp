@@ -1,19 +1,15 @@
 // The data control on a large practice file: opening it on the Display window's record source
 // (against the sqlite3 tool listing the same rows), the time of each move, and its memory.
 //   bench_data_control [practice.mdb]
-// Without an argument it works on a copy of the cached 1,000,000-log practice file, to which
-// it adds the program's indexes (as opening the file in the program does).
-#include "PracticeGenerator.h"
-#include "core/DatabaseSchema.h"
+// Without an argument it works on the indexed copy of the cached 1,000,000-log practice file.
+#include "BenchTools.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
@@ -63,50 +59,16 @@ double openControl(const QString& path) {
 }
 
 double sqliteTool(const QString& path) {
-    QElapsedTimer timer;
-    timer.start();
-    QProcess tool;
-    tool.setStandardOutputFile(QProcess::nullDevice());
-    tool.start(QStringLiteral("sqlite3"),
-               {path, QStringLiteral("SELECT * FROM Vellagons ORDER BY [Beginning Time]")});
-    if (!tool.waitForFinished(-1) || tool.exitCode() != 0)
-        qFatal("sqlite3 failed: %s", tool.readAllStandardError().constData());
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-QString preparedFile() {
-    const QString shared = PracticeGenerator::cachedPracticeFile(1000000);
-    // A copy of its own beside the program: the shared file stays as other benchmarks expect it.
-    const QString copy = QCoreApplication::applicationDirPath() +
-                         QStringLiteral("/data-control-practice-1000000.mdb");
-    if (!QFileInfo::exists(copy)) {
-        std::printf("copying %s ...\n", qPrintable(shared));
-        std::fflush(stdout);
-        if (!QFile::copy(shared, copy + QStringLiteral(".building")))
-            qFatal("cannot copy the practice file");
-        QFile::rename(copy + QStringLiteral(".building"), copy);
-    }
-    return copy;
+    return BenchTools::runSqliteTool(
+        path, QStringLiteral("SELECT * FROM Vellagons ORDER BY [Beginning Time]"));
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : preparedFile();
-
-    {
-        const Database db = Database::open(path);
-        QElapsedTimer timer;
-        timer.start();
-        Schema::ensureIndexes(db);
-        std::printf("indexes ensured on %s: %.1f s\n", qPrintable(path), timer.elapsed() / 1000.0);
-    }
+    const QString path = BenchTools::indexedPracticeFile(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), 1000000);
 
     // (c) Memory first, while the allocator has nothing to reuse.
     {
@@ -131,7 +93,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("open on \"%s\": %.0f ms; sqlite3 tool listing the same rows: %.0f ms; "
                 "ratio %.3f (target <= 1.5)\n",
-                qPrintable(Source), median(ours), median(tool), median(ours) / median(tool));
+                qPrintable(Source), BenchTools::median(ours), BenchTools::median(tool),
+                BenchTools::median(ours) / BenchTools::median(tool));
 
     // (b) Moves, jumps and an unchanged Refresh.
     DataControl dc;

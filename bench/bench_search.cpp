@@ -3,11 +3,8 @@
 // the statement with its first row and a move to the newest log, and a whole offscreen Display
 // window), against the sqlite3 tool running the same translated statement.
 //   bench_search [practice.mdb]
-// Without an argument it works on a copy of the cached 1,000,000-log practice file beside it,
-// to which it adds the program's indexes (as opening the file in the program does); the data
-// control benchmark's copy is used instead when it exists.
-#include "PracticeGenerator.h"
-#include "core/DatabaseSchema.h"
+// Without an argument it works on the indexed copy of the cached 1,000,000-log practice file.
+#include "BenchTools.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/DataControl.h"
@@ -18,9 +15,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QSqlQuery>
 #include <algorithm>
 #include <cstdio>
@@ -29,11 +23,6 @@
 using namespace SearchStatements;
 
 namespace {
-
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 // Milliseconds of fn: the median of three runs after one to warm the caches.
 double timed(const std::function<void()>& fn) {
@@ -45,7 +34,7 @@ double timed(const std::function<void()>& fn) {
         fn();
         times << timer.nsecsElapsed() / 1e6;
     }
-    return median(times);
+    return BenchTools::median(times);
 }
 
 // The data control as the search's window opens it: the statement, its first row, the newest.
@@ -69,45 +58,14 @@ void openWindow(const QString& path, const QString& statement) {
     window.Adodc1->MoveLast();
 }
 
-void sqliteTool(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.setStandardOutputFile(QProcess::nullDevice());
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    if (!tool.waitForFinished(-1) || tool.exitCode() != 0)
-        qFatal("sqlite3 failed: %s", tool.readAllStandardError().constData());
-}
-
-QString preparedFile() {
-    const QString dataControlCopy = QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/data-control-practice-1000000.mdb");
-    if (QFileInfo::exists(dataControlCopy))
-        return dataControlCopy;
-    const QString shared = PracticeGenerator::cachedPracticeFile(1000000);
-    const QFileInfo info(shared);
-    const QString copy = info.absolutePath() + QStringLiteral("/indexed-") + info.fileName();
-    if (!QFileInfo::exists(copy)) {
-        std::printf("copying %s ...\n", qPrintable(shared));
-        std::fflush(stdout);
-        if (!QFile::copy(shared, copy + QStringLiteral(".building")))
-            qFatal("cannot copy the practice file");
-        QFile::rename(copy + QStringLiteral(".building"), copy);
-    }
-    return copy;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : preparedFile();
+    const QString path = BenchTools::indexedPracticeFile(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), 1000000);
     const Database db = Database::open(path);
-    {
-        QElapsedTimer timer;
-        timer.start();
-        Schema::ensureIndexes(db);
-        std::printf("indexes ensured on %s: %.1f s\n", qPrintable(path), timer.elapsed() / 1000.0);
-    }
 
     // The values sought: those of a log in the middle of the file, and a phrase of the notes.
     Sought sought;
@@ -144,7 +102,8 @@ int main(int argc, char* argv[]) {
             int logs = 0;
             const double control = timed([&] { logs = openControl(path, statement); });
             const double window = timed([&] { openWindow(path, statement); });
-            const double tool = timed([&] { sqliteTool(path, JetSql::translate(statement)); });
+            const double tool =
+                timed([&] { BenchTools::runSqliteTool(path, JetSql::translate(statement)); });
             const double ratio = std::max(control, window) / tool;
             const bool met = ratio <= 1.5 && (!c.bounded || window < 300);
             allMet = allMet && met;
