@@ -42,24 +42,17 @@ class TestChildWindows : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        resetChildWindows();
-        Forms::reset();
         setChildWindowFactory(ChildWindow::Kind::Display,
                               [] { return new CommandWindow(ChildWindow::Kind::Display); });
         setChildWindowFactory(ChildWindow::Kind::Entry,
                               [] { return new CommandWindow(ChildWindow::Kind::Entry); });
-        m_main = new frmMain;
-        m_main->resize(1200, 900);
-        m_main->show();
+        m_main = TestSupport::showMainWindow();
         gstrDatabasePath = "/files/first.mdb";
         gstrRecordSource = "Select * From Vellagons ORDER BY [Beginning Time]";
         NewFirstChildWindow(ChildWindow::Kind::Display);
         NewFirstChildWindow(ChildWindow::Kind::Entry);
     }
-    void cleanup() {
-        delete m_main;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { TestSupport::closeMainWindow(m_main); }
 
     void newWindowsAreNumberedAndNeverReuseANumber() {
         gstrDatabasePath = "/files/second.mdb";

@@ -71,11 +71,8 @@ class TestFileCommands : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        resetChildWindows();
-        Forms::reset();
         setChildWindowFactory(ChildWindow::Kind::Display, [] { return new RecordingDisplay; });
-        m_main = new frmMain;
-        m_main->show();
+        m_main = TestSupport::showMainWindow();
         m_folder = TestSupport::newFolder();
         m_own = Fixtures::newDatabase(m_folder + "/own.mdb");
         gstrDatabasePath = m_own;
@@ -87,8 +84,7 @@ private Q_SLOTS:
         FileOps::setRenameFault(nullptr);
         // Every way out of a command puts the pointer back.
         QVERIFY(!QGuiApplication::overrideCursor());
-        delete m_main;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TestSupport::closeMainWindow(m_main);
     }
 
     void theRecentListShiftsDownToTheFirstEmptyEntry_data() {

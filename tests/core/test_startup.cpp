@@ -64,8 +64,6 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        resetChildWindows();
-        Forms::reset();
         startupDialogs() = StartupDialogs();
         steps.clear();
     }

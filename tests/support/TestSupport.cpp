@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 
+#include "core/ChildWindows.h"
+#include "core/Forms.h"
 #include "core/LookupLists.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
+#include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 
@@ -55,12 +58,29 @@ QString newFolder() {
 void freshProgram() {
     resetSharedState();
     mainLists() = MainLists();
+    resetChildWindows();
+    Forms::reset();
     QFile::remove(Settings::fileName());
     Settings::useFile(Settings::fileName());
     QDir folder(ProgramFolder::path());
     folder.removeRecursively();
     QDir().mkpath(ProgramFolder::path());
     Clock::reset();
+}
+
+frmMain* showMainWindow() {
+    auto* main = new frmMain;
+    main->resize(1000, 800);
+    main->show();
+    main->activateWindow();
+    if (!QTest::qWaitForWindowActive(main))
+        qWarning("the main window did not become active");
+    return main;
+}
+
+void closeMainWindow(frmMain* main) {
+    delete main;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace TestSupport

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTest>
 
+class frmMain;
+
 // Every test program runs with a home folder of its own (so settings and the program's data
 // folder are its own), the offscreen platform, and the application's name set.
 namespace TestSupport {
@@ -16,9 +18,14 @@ void initApplication();
 QString homeFolder();
 // A new empty folder inside the home folder.
 QString newFolder();
-// Puts the program back to its state before start-up: shared state, cached lists, settings,
-// the program's folder emptied, the clock following the system again.
+// Puts the program back to its state before start-up: shared state, cached lists, child
+// windows and loaded windows forgotten, settings, the program's folder emptied, the clock
+// following the system again.
 void freshProgram();
+// A main window, shown and active, as the program has after start-up (without its children).
+frmMain* showMainWindow();
+// Deletes the main window with everything in it.
+void closeMainWindow(frmMain* main);
 
 } // namespace TestSupport
 

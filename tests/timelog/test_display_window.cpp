@@ -97,21 +97,12 @@ private Q_SLOTS:
 
     void init() {
         TestSupport::freshProgram();
-        resetChildWindows();
-        Forms::reset();
         m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/logs.mdb");
         gstrDisplayFontName = "MS Sans Serif";
         gstrDisplayFontSize = "12";
-        m_main = new frmMain;
-        m_main->resize(1000, 800);
-        m_main->show();
-        m_main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_main));
+        m_main = TestSupport::showMainWindow();
     }
-    void cleanup() {
-        delete m_main;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { TestSupport::closeMainWindow(m_main); }
 
     void sliderArithmetic() {
         QCOMPARE(DisplayRules::sliderValue(false, false, 1, 3, 100), 0);

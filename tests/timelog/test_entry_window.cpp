@@ -78,8 +78,6 @@ class TestEntryWindow : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        resetChildWindows();
-        Forms::reset();
         gstrFrame1Caption = "Client";
         gstrFrame2Caption = "Employee (or user)";
         gstrFrame3Caption = "Project";

@@ -138,8 +138,6 @@ private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
         m_unexpected = std::make_unique<ScriptedDialogs>();
-        resetChildWindows();
-        Forms::reset();
         Clock::setNow(QDateTime(QDate(2005, 8, 24), QTime(12, 0)));
         m_path = Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/logs.mdb"));
         addLog(m_path, "Acme, Inc", "Doe, Al", "MARKETING", "50 percent", "2005-06-01 09:00:00");
@@ -148,15 +146,10 @@ private Q_SLOTS:
         addLog(m_path, "100%_Corp", "Doe, Al", "A_B", "a 50% discount", "2005-08-01 09:00:00");
         addLog(m_path, "[Br]own", "Doe, Al", "", "", "2005-08-02 09:00:00");
         addLog(m_path, "O'Neil, Pat", "Smith, Jo", "PAY BILLS", "call", "2005-08-24 10:00:00");
-        m_main = new frmMain;
-        m_main->resize(1000, 800);
-        m_main->show();
-        m_main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_main));
+        m_main = TestSupport::showMainWindow();
     }
     void cleanup() {
-        delete m_main;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TestSupport::closeMainWindow(m_main);
         QVERIFY2(m_unexpected->shown().isEmpty(), qPrintable(m_unexpected->messages().join('|')));
         m_unexpected.reset();
     }
