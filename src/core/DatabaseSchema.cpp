@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace Schema {
 
@@ -235,16 +236,22 @@ QString createIndexSql(const Index& index) {
 }
 
 void ensureIndexes(const Database& db) {
-    // Indexes of earlier versions that the ones above replace.
-    static const QStringList retired{QStringLiteral("Vellagons by Client"),
-                                     QStringLiteral("Vellagons by Employee"),
-                                     QStringLiteral("Vellagons by Project")};
+    // Most opens find every index in place: then nothing is written.
+    QStringList present;
+    QSqlQuery names =
+        db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    while (names.next())
+        present << names.value(0).toString();
+    names.finish();
+    QList<const Index*> missing;
+    for (const Index& index : indexes())
+        if (!present.contains(index.name, Qt::CaseInsensitive) && db.hasTable(index.table))
+            missing << &index;
+    if (missing.isEmpty())
+        return;
     db.transaction([&] {
-        for (const QString& name : retired)
-            db.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(bracketed(name)));
-        for (const Index& index : indexes())
-            if (db.hasTable(index.table))
-                db.exec(createIndexSql(index));
+        for (const Index* index : missing)
+            db.exec(createIndexSql(*index));
     });
 }
 
