@@ -30,22 +30,22 @@ std::optional<int> positionForSlider(int sliderValue, int sliderMax, int recordC
     return int(clng(p));
 }
 
+namespace {
+std::optional<Currency> fee(const QString& rateText, const QString& durationText) {
+    return Currency::product(vbTrim(rateText), vbTrim(durationText));
+}
+} // namespace
+
 std::optional<QString> feeMessage(const QString& rateText, const QString& durationText) {
-    const QString rate = vbTrim(rateText);
-    const QString duration = vbTrim(durationText);
-    if (rate.isEmpty() || duration.isEmpty())
-        return std::nullopt;
-    const std::optional<Currency> fee = Currency::product(rate, duration);
-    if (!fee)
-        return std::nullopt;
-    return QStringLiteral("Fee for services is $") + fee->toString();
+    if (const std::optional<Currency> f = fee(rateText, durationText))
+        return QStringLiteral("Fee for services is $") + f->toString();
+    return std::nullopt;
 }
 
 std::optional<double> storedFee(const QString& rateText, const QString& durationText) {
-    const std::optional<Currency> fee = Currency::product(vbTrim(rateText), vbTrim(durationText));
-    if (!fee)
-        return std::nullopt;
-    return fee->toDouble();
+    if (const std::optional<Currency> f = fee(rateText, durationText))
+        return f->toDouble();
+    return std::nullopt;
 }
 
 } // namespace DisplayRules

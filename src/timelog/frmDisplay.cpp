@@ -241,8 +241,7 @@ void frmDisplay::Slider1_MouseUp() {
 void frmDisplay::Text4_LostFocus() {
     gstrRate = vbTrim(Text4->text());
     gstrDuration = vbTrim(Text8->text());
-    if (const std::optional<QString> message =
-            DisplayRules::feeMessage(Text4->text(), Text8->text()))
+    if (const std::optional<QString> message = DisplayRules::feeMessage(gstrRate, gstrDuration))
         showStatus(*message);
 }
 
