@@ -1,6 +1,7 @@
 #include "frmDisplay.h"
 
 #include "DisplayRules.h"
+#include "WindowParts.h"
 #include "core/FormPosition.h"
 #include "core/SharedState.h"
 #include "platform/BoundField.h"
@@ -119,13 +120,8 @@ void frmDisplay::buildControls() {
         return storeFeeWithRateOrDuration(changes);
     });
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1 = newToolbar(this, "Toolbar1");
     Toolbar1->setMouseTracking(true);
-    Toolbar1->setMovable(false);
-    Toolbar1->setFloatable(false);
-    Toolbar1->setIconSize(QSize(16, 16));
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->installEventFilter(this);
 
     buildCommands();

@@ -1,8 +1,8 @@
 // The commands of the Display window: its menus, its toolbar and what they run.
 #include "EditCommands.h"
 #include "LogPrintText.h"
-#include "ToolIcons.h"
 #include "WindowNavigation.h"
+#include "WindowParts.h"
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
 #include "core/FileCommands.h"
@@ -26,59 +26,46 @@
 #include <QTextEdit>
 #include <QToolBar>
 
-namespace {
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {}) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty()) {
-        item->setShortcut(shortcut);
-        item->setShortcutContext(Qt::WindowShortcut);
-    }
-    return item;
-}
-
-} // namespace
-
 void frmDisplay::buildCommands() {
     mnuFile = addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuOpenFile = addItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"));
+    mnuOpenFile = addMenuItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"));
     connect(mnuOpenFile, &QAction::triggered, this, &frmDisplay::mnuOpenFile_Click);
-    mnuNewFile = addItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"));
+    mnuNewFile = addMenuItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"));
     connect(mnuNewFile, &QAction::triggered, this, &frmDisplay::mnuNewFile_Click);
-    mnuCompactData = addItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"));
+    mnuCompactData = addMenuItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"));
     connect(mnuCompactData, &QAction::triggered, this, &frmDisplay::mnuCompactData_Click);
-    mnuReport = addItem(mnuFile, "mnuReport", QStringLiteral("&Report"));
+    mnuReport = addMenuItem(mnuFile, "mnuReport", QStringLiteral("&Report"));
     connect(mnuReport, &QAction::triggered, this, &frmDisplay::mnuReport_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
-    mnuPrintVellagon = addItem(mnuFile, "mnuPrintVellagon", QStringLiteral("&Print Vellagon"));
+    mnuPrintVellagon = addMenuItem(mnuFile, "mnuPrintVellagon", QStringLiteral("&Print Vellagon"));
     connect(mnuPrintVellagon, &QAction::triggered, this, &frmDisplay::mnuPrintVellagon_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
-    QAction* mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    QAction* mnuExit = addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuExit, &QAction::triggered, this, [] { ExitProgram(); });
 
     QMenu* mnuEdit = addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    connect(addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"),
+                        QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &QAction::triggered, this, [] { EditCommands::copy(); });
     connect(
-        addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)),
-        &QAction::triggered, this, [] { EditCommands::copy(); });
-    connect(addItem(mnuEdit, "mnuCut", QStringLiteral("C&ut"), QKeySequence(Qt::CTRL | Qt::Key_X)),
-            &QAction::triggered, this, [] { EditCommands::cut(); });
+        addMenuItem(mnuEdit, "mnuCut", QStringLiteral("C&ut"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+        &QAction::triggered, this, [] { EditCommands::cut(); });
+    connect(addMenuItem(mnuEdit, "mnuDPaste", QStringLiteral("&Paste"),
+                        QKeySequence(Qt::CTRL | Qt::Key_G)),
+            &QAction::triggered, this, [] { EditCommands::paste(); });
     connect(
-        addItem(mnuEdit, "mnuDPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_G)),
-        &QAction::triggered, this, [] { EditCommands::paste(); });
-    connect(addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete)),
-            &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
-    connect(addItem(mnuEdit, "mnuSaveChanges", QStringLiteral("&Save changes")),
+        addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete)),
+        &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
+    connect(addMenuItem(mnuEdit, "mnuSaveChanges", QStringLiteral("&Save changes")),
             &QAction::triggered, this, &frmDisplay::mnuSaveChanges_Click);
 
     mnuView = addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuText = addItem(mnuView, "mnuText", QStringLiteral("&Text"));
+    mnuText = addMenuItem(mnuView, "mnuText", QStringLiteral("&Text"));
     connect(mnuText, &QAction::triggered, this, &frmDisplay::mnuText_Click);
-    mnuGraphics = addItem(mnuView, "mnuGraphics", QStringLiteral("&Graphics"));
+    mnuGraphics = addMenuItem(mnuView, "mnuGraphics", QStringLiteral("&Graphics"));
     connect(mnuGraphics, &QAction::triggered, this, &frmDisplay::mnuGraphics_Click);
 
     mnuDeleteLog = addMenuBarCommand(QStringLiteral("&Delete Log"));
@@ -95,24 +82,19 @@ void frmDisplay::buildCommands() {
 
     QMenu* mnuHelp = addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
+    addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
 
-    const auto button = [this](const QString& key, const QString& toolTip) {
-        QAction* b = Toolbar1->addAction(toolIcon(key), key);
-        b->setObjectName(key);
-        b->setData(key);
-        b->setToolTip(toolTip);
-        return b;
-    };
-    button(QStringLiteral("Back"),
-           QStringLiteral("Go back to another Display or Data Entry window"));
-    button(QStringLiteral("Forward"),
-           QStringLiteral("Go forward to another Display or Data Entry window"));
-    button(QStringLiteral("Print"), QStringLiteral("Print Displayed Vellagon"));
-    button(QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
-    button(QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"));
-    button(QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
-    button(QStringLiteral("Save"), QStringLiteral("Save changes made to this Vellagon"));
+    addToolButton(Toolbar1, QStringLiteral("Back"),
+                  QStringLiteral("Go back to another Display or Data Entry window"));
+    addToolButton(Toolbar1, QStringLiteral("Forward"),
+                  QStringLiteral("Go forward to another Display or Data Entry window"));
+    addToolButton(Toolbar1, QStringLiteral("Print"), QStringLiteral("Print Displayed Vellagon"));
+    addToolButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
+    addToolButton(Toolbar1, QStringLiteral("Copy"),
+                  QStringLiteral("Copy selected text or graphic"));
+    addToolButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
+    addToolButton(Toolbar1, QStringLiteral("Save"),
+                  QStringLiteral("Save changes made to this Vellagon"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* b) { Toolbar1_ButtonClick(b->data().toString()); });
 }

@@ -8,7 +8,7 @@
 
 #include "LogCompletion.h"
 #include "SortedItems.h"
-#include "ToolIcons.h"
+#include "WindowParts.h"
 #include "core/ChildWindows.h"
 #include "core/FormPosition.h"
 #include "core/LookupLists.h"
@@ -60,32 +60,6 @@ QDateTimeEdit* newPicker(QWidget* parent, const char* name) {
     picker->setDisplayFormat(QStringLiteral("M/dd/yyyy hh:mm AP"));
     picker->setCalendarPopup(true);
     return picker;
-}
-
-QToolBar* newToolbar(QWidget* parent, const char* name) {
-    auto* bar = new QToolBar(parent);
-    bar->setObjectName(QLatin1String(name));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setIconSize(QSize(16, 16));
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return bar;
-}
-
-QAction* addButton(QToolBar* bar, const QString& key, const QString& toolTip) {
-    QAction* button = bar->addAction(toolIcon(key), key);
-    button->setObjectName(key);
-    button->setData(key);
-    button->setToolTip(toolTip);
-    return button;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {}) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QLatin1String(name));
-    item->setShortcut(shortcut);
-    return item;
 }
 
 void setComboText(QComboBox* box, const QString& text) {
@@ -176,16 +150,18 @@ void frmEntryWithFrames::createFields() {
 
 void frmEntryWithFrames::createToolbars() {
     Toolbar1 = newToolbar(this, "Toolbar1");
-    addButton(Toolbar1, QStringLiteral("Back"),
-              QStringLiteral("Go back to another Data Entry or Display window"));
-    addButton(Toolbar1, QStringLiteral("Forward"),
-              QStringLiteral("Go forward to another Data Entry or Display window"));
-    addButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
-    addButton(Toolbar1, QStringLiteral("Copy"), QStringLiteral("Copy selected text or graphic"));
-    addButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
-    addButton(Toolbar1, QStringLiteral("New"), QStringLiteral("Create a new Data Entry window"));
-    addButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
-    addButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
+    addToolButton(Toolbar1, QStringLiteral("Back"),
+                  QStringLiteral("Go back to another Data Entry or Display window"));
+    addToolButton(Toolbar1, QStringLiteral("Forward"),
+                  QStringLiteral("Go forward to another Data Entry or Display window"));
+    addToolButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
+    addToolButton(Toolbar1, QStringLiteral("Copy"),
+                  QStringLiteral("Copy selected text or graphic"));
+    addToolButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
+    addToolButton(Toolbar1, QStringLiteral("New"),
+                  QStringLiteral("Create a new Data Entry window"));
+    addToolButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
+    addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
 
@@ -195,20 +171,20 @@ void frmEntryWithFrames::createToolbars() {
     const QString changeList = QStringLiteral("Change list entries");
     const QString changeCaption = QStringLiteral("Change caption for this field");
     Toolbar2 = newToolbar(Frame1, "Toolbar2");
-    addButton(Toolbar2, properties, changeList);
-    addButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
-    addButton(Toolbar2, smallCaps, changeCaption);
+    addToolButton(Toolbar2, properties, changeList);
+    addToolButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
+    addToolButton(Toolbar2, smallCaps, changeCaption);
     Toolbar3 = newToolbar(Frame2, "Toolbar3");
-    addButton(Toolbar3, properties, changeList);
-    addButton(Toolbar3, smallCaps, changeCaption);
+    addToolButton(Toolbar3, properties, changeList);
+    addToolButton(Toolbar3, smallCaps, changeCaption);
     Toolbar4 = newToolbar(Frame3, "Toolbar4");
-    addButton(Toolbar4, properties, changeList);
-    addButton(Toolbar4, smallCaps, changeCaption);
+    addToolButton(Toolbar4, properties, changeList);
+    addToolButton(Toolbar4, smallCaps, changeCaption);
     Toolbar5 = newToolbar(Frame5, "Toolbar5");
-    addButton(Toolbar5, smallCaps, changeCaption);
+    addToolButton(Toolbar5, smallCaps, changeCaption);
     Toolbar6 = newToolbar(Frame4, "Toolbar6");
     Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
-    addButton(Toolbar6, properties, properties);
+    addToolButton(Toolbar6, properties, properties);
     // The list dialogs, the contact database and the renaming are not built yet.
     for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6})
         for (QAction* button : bar->actions())
@@ -228,33 +204,36 @@ void frmEntryWithFrames::createMenus() {
     }
     mnuSeparator = mnuFile->addSeparator();
     mnuSeparator->setObjectName(QStringLiteral("mnuSeparator"));
-    mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    mnuExit = addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuExit, &QAction::triggered, this, &frmEntryWithFrames::mnuExit_Click);
 
     mnuEdit = addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCopy =
-        addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuCut = addItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuEPaste =
-        addItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuCopy = addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"),
+                          QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuCut =
+        addMenuItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuEPaste = addMenuItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"),
+                            QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuDelete =
-        addItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+        addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     mnuFonts = mnuEdit->addMenu(QStringLiteral("F&onts"));
     mnuFonts->setObjectName(QStringLiteral("mnuFonts"));
-    mnuDisplayfont = addItem(mnuFonts, "mnuDisplayfont", QStringLiteral("&Display font"));
-    mnuDataentryfont = addItem(mnuFonts, "mnuDataentryfont", QStringLiteral("Data &entry font"));
+    mnuDisplayfont = addMenuItem(mnuFonts, "mnuDisplayfont", QStringLiteral("&Display font"));
+    mnuDataentryfont =
+        addMenuItem(mnuFonts, "mnuDataentryfont", QStringLiteral("Data &entry font"));
     mnuInvoiceFont = mnuFonts->addMenu(QStringLiteral("&Invoice Fonts"));
     mnuInvoiceFont->setObjectName(QStringLiteral("mnuInvoiceFont"));
     mnuLetterheadfont =
-        addItem(mnuInvoiceFont, "mnuLetterheadfont", QStringLiteral("Le&tterhead font"));
-    mnuReportfont = addItem(mnuInvoiceFont, "mnuReportfont", QStringLiteral("&Report font"));
-    mnuVellagonfont = addItem(mnuInvoiceFont, "mnuVellagonfont", QStringLiteral("&Vellagon font"));
-    mnuPrintFont = addItem(mnuFonts, "mnuPrintFont", QStringLiteral("&Print font"));
+        addMenuItem(mnuInvoiceFont, "mnuLetterheadfont", QStringLiteral("Le&tterhead font"));
+    mnuReportfont = addMenuItem(mnuInvoiceFont, "mnuReportfont", QStringLiteral("&Report font"));
+    mnuVellagonfont =
+        addMenuItem(mnuInvoiceFont, "mnuVellagonfont", QStringLiteral("&Vellagon font"));
+    mnuPrintFont = addMenuItem(mnuFonts, "mnuPrintFont", QStringLiteral("&Print font"));
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
-    mnuSelectAll = addItem(mnuEdit, "mnuSelectAll", QStringLiteral("&Select All"),
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuSelectAll = addMenuItem(mnuEdit, "mnuSelectAll", QStringLiteral("&Select All"),
+                               QKeySequence(Qt::CTRL | Qt::Key_A));
 
     mnuLogcompleted = addMenuBarCommand(QStringLiteral("&Log completed"));
     mnuLogcompleted->setObjectName(QStringLiteral("mnuLogcompleted"));
@@ -268,36 +247,38 @@ void frmEntryWithFrames::createMenus() {
 
     mnuLists = addMenu(QStringLiteral("&Lists"));
     mnuLists->setObjectName(QStringLiteral("mnuLists"));
-    mnuActivity = addItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), Qt::Key_F3);
-    mnuEmployees = addItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), Qt::Key_F4);
-    mnuProject = addItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), Qt::Key_F5);
-    mnuRates = addItem(mnuLists, "mnuRates", QStringLiteral("&Rates"), Qt::Key_F6);
-    mnuThingsToDo = addItem(mnuLists, "mnuThingsToDo", QStringLiteral("&Things To Do"), Qt::Key_F7);
+    mnuActivity = addMenuItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), Qt::Key_F3);
+    mnuEmployees = addMenuItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), Qt::Key_F4);
+    mnuProject = addMenuItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), Qt::Key_F5);
+    mnuRates = addMenuItem(mnuLists, "mnuRates", QStringLiteral("&Rates"), Qt::Key_F6);
+    mnuThingsToDo =
+        addMenuItem(mnuLists, "mnuThingsToDo", QStringLiteral("&Things To Do"), Qt::Key_F7);
 
     mnuClients = addMenu(QStringLiteral("&Clients"));
     mnuClients->setObjectName(QStringLiteral("mnuClients"));
-    mnuCClient = addItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
-    mnuActiveClients = addItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
+    mnuCClient = addMenuItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
+    mnuActiveClients =
+        addMenuItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
     mnuInactiveClients =
-        addItem(mnuClients, "mnuInactiveClients", QStringLiteral("I&nactive Clients"));
+        addMenuItem(mnuClients, "mnuInactiveClients", QStringLiteral("I&nactive Clients"));
     mnuDisbursements =
-        addItem(mnuClients, "mnuDisbursements", QStringLiteral("&Disbursements/Payments"));
+        addMenuItem(mnuClients, "mnuDisbursements", QStringLiteral("&Disbursements/Payments"));
     mnuClientInvoice = mnuClients->addMenu(QStringLiteral("&Invoice"));
     mnuClientInvoice->setObjectName(QStringLiteral("mnuClientInvoice"));
     mnuLetterhead =
-        addItem(mnuClientInvoice, "mnuLetterhead", QStringLiteral("Add or change &letterhead"));
+        addMenuItem(mnuClientInvoice, "mnuLetterhead", QStringLiteral("Add or change &letterhead"));
     mnuCreateInvoice =
-        addItem(mnuClientInvoice, "mnuCreateInvoice", QStringLiteral("Create in&voice"));
+        addMenuItem(mnuClientInvoice, "mnuCreateInvoice", QStringLiteral("Create in&voice"));
 
     addWindowMenu();
 
     mnuHelp = addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuIndex = addItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
-    mnuTips = addItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
-    mnuWeb = addItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"));
+    mnuIndex = addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
+    mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
+    mnuWeb = addMenuItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"));
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
-    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
 
     connect(mnuCopy, &QAction::triggered, this, [] { EditCommands::copy(); });
     connect(mnuCut, &QAction::triggered, this, [] { EditCommands::cut(); });
