@@ -3,6 +3,7 @@
 #include "ToolIcons.h"
 
 #include <QMenu>
+#include <QPalette>
 #include <QToolBar>
 
 QToolBar* newToolbar(QWidget* parent, const char* name) {
@@ -29,4 +30,12 @@ QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
     item->setObjectName(QLatin1String(name));
     item->setShortcut(shortcut);
     return item;
+}
+
+void drawWhiteOnBlue(QWidget* widget) {
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, Qt::blue);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
 }

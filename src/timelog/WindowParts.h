@@ -17,3 +17,5 @@ QAction* addToolButton(QToolBar* bar, const QString& key, const QString& toolTip
 // A named menu item with an optional shortcut.
 QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
+// Draws a dialog part white on blue, as the search dialogs are.
+void drawWhiteOnBlue(QWidget* widget);

@@ -1,4 +1,5 @@
 #include "frmSearch.h"
+#include "WindowParts.h"
 
 #include "Search.h"
 #include "SearchStatements.h"
@@ -76,11 +77,7 @@ frmSearch::frmSearch(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     // Everything below the menu bar is drawn white on blue.
     auto* body = new QWidget(this);
-    QPalette colours = body->palette();
-    colours.setColor(QPalette::Window, Qt::blue);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    body->setPalette(colours);
-    body->setAutoFillBackground(true);
+    drawWhiteOnBlue(body);
 
     m_types = new QButtonGroup(this);
     m_timeFrames = new QButtonGroup(this);

@@ -1,4 +1,5 @@
 #include "frmSearchDatePicker.h"
+#include "WindowParts.h"
 
 #include "core/FormPosition.h"
 #include "core/SharedState.h"
@@ -19,11 +20,7 @@ QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, 
                      const char* pickerName) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(name));
-    QPalette colours = frame->palette();
-    colours.setColor(QPalette::Window, Qt::blue);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    frame->setPalette(colours);
-    frame->setAutoFillBackground(true);
+    drawWhiteOnBlue(frame);
     picker = new QDateEdit(frame);
     picker->setObjectName(QLatin1String(pickerName));
     picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
