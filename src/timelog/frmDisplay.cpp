@@ -2,6 +2,7 @@
 
 #include "DisplayRules.h"
 #include "WindowParts.h"
+#include "core/FontSetting.h"
 #include "core/FormPosition.h"
 #include "core/SharedState.h"
 #include "platform/BoundField.h"
@@ -148,15 +149,9 @@ void frmDisplay::bindFields() {
 }
 
 void frmDisplay::applyFont() {
-    QFont font(gstrDisplayFontName);
-    bool ok = false;
-    const double size = gstrDisplayFontSize.toDouble(&ok);
-    if (ok && size > 0)
-        font.setPointSizeF(size);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Text1, Text2, Text3, Text4, Text5, RichTextBox1,
-                                         RichTextBox2, Text7, Text8, Text9, Adodc1Navigator})
-        w->setFont(font);
+    applyFontSetting({Text1, Text2, Text3, Text4, Text5, RichTextBox1, RichTextBox2, Text7, Text8,
+                      Text9, Adodc1Navigator},
+                     gstrDisplayFontName, gstrDisplayFontSize);
 }
 
 void frmDisplay::Form_Load() {

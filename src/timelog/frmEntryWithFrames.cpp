@@ -10,6 +10,7 @@
 #include "SortedItems.h"
 #include "WindowParts.h"
 #include "core/ChildWindows.h"
+#include "core/FontSetting.h"
 #include "core/FormPosition.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
@@ -308,24 +309,8 @@ void frmEntryWithFrames::Form_Load() {
 
     setPath(gstrDatabasePath);
 
-    const QList<QWidget*> fontControls = {Text1,  Combo1, Combo2,      Combo3,
-                                          Combo4, List1,  RichTextBox1};
-    if (!gstrEntryFontName.isEmpty()) {
-        for (QWidget* w : fontControls) {
-            QFont font = w->font();
-            font.setFamily(gstrEntryFontName);
-            w->setFont(font);
-        }
-    }
-    bool isNumber = false;
-    const double size = gstrEntryFontSize.toDouble(&isNumber);
-    if (isNumber && size > 0) {
-        for (QWidget* w : fontControls) {
-            QFont font = w->font();
-            font.setPointSizeF(size);
-            w->setFont(font);
-        }
-    }
+    applyFontSetting({Text1, Combo1, Combo2, Combo3, Combo4, List1, RichTextBox1},
+                     gstrEntryFontName, gstrEntryFontSize);
 
     const MainLists& lists = mainLists();
     fillSorted(Combo1, lists.List1[MainLists::Clients].items());
