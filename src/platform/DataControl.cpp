@@ -284,6 +284,15 @@ QVariant DataControl::Bookmark() const {
 }
 
 bool DataControl::Refresh() {
+    return requery(false);
+}
+
+bool DataControl::RefreshKeepingRow() {
+    return requery(true);
+}
+
+bool DataControl::requery(bool keepRow) {
+    const QVariant shown = Bookmark();
     if (!leaveRow())
         return false;
     if (!reload())
@@ -291,7 +300,8 @@ bool DataControl::Refresh() {
     m_adding = false;
     m_changes.clear();
     m_pos = -1;
-    return moveTo(0, 1, adRsnRequery);
+    const qsizetype kept = keepRow && shown.isValid() ? m_keys.indexOf(shown.toLongLong()) : -1;
+    return moveTo(int(qMax<qsizetype>(kept, 0)), 1, adRsnRequery);
 }
 
 bool DataControl::MoveFirst() {

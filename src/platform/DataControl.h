@@ -86,6 +86,8 @@ public:
 
     // Writes a pending edit, runs the source again and stands on its first row.
     bool Refresh();
+    // The same, but stands on the row it stood on (the first row when that one is gone).
+    bool RefreshKeepingRow();
     // Moves emit moveComplete; each first writes a pending edit, and a write that fails or is
     // refused cancels the move (false) so that nothing typed is lost.
     bool MoveFirst();
@@ -149,6 +151,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool fail(int number, const QString& description);
     bool reload();
+    bool requery(bool keepRow);
     // Both read into the members only once the statement has run; they throw AppError.
     void loadTableKeys(const Database& db, const QString& table, const QString& clauses);
     void loadAllRows(const Database& db, const QString& sql);

@@ -196,12 +196,7 @@ void frmDisplay::refreshKeepingTheShownLog() {
     // Rows added elsewhere (a completed log) appear; a pending edit is written first, and a
     // write that is refused keeps the window as it is, so nothing typed is lost. The window
     // stays on the log it showed; only when that log is gone does it stand on the first row.
-    const QVariant shown = Adodc1->Bookmark();
-    if (!Adodc1->Refresh() || !shown.isValid())
-        return;
-    m_quiet = true;
-    Adodc1->setBookmark(shown);
-    m_quiet = false;
+    Adodc1->RefreshKeepingRow();
 }
 
 void frmDisplay::setRecordSource(const QString& connectionString, const QString& recordSource) {
@@ -290,8 +285,6 @@ void frmDisplay::showStatus(const QString& text) {
 }
 
 void frmDisplay::showDataError(int, const QString& description) {
-    if (m_quiet)
-        return;
     if (m_loading) {
         m_loadError = description;
         return;

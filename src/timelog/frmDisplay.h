@@ -113,6 +113,5 @@ private:
 
     QList<BoundField*> m_bound;
     bool m_loading = false;
-    bool m_quiet = false;
     QString m_loadError;
 };
