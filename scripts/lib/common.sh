@@ -9,6 +9,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
     clang-format
+    appstream desktop-file-utils
     fonts-liberation2 fonts-dejavu-core
 )
 

@@ -1,3 +1,4 @@
+#include "core/DesktopIdentity.h"
 #include "core/frmMain.h"
 #include "timelog/TimeLogging.h"
 
@@ -7,7 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellagon"));
     QApplication::setOrganizationName(QStringLiteral("Vellagon"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vellagon"));
+    DesktopIdentity::apply();
 
     registerTimeLogging();
 

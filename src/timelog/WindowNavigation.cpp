@@ -4,6 +4,7 @@
 #include "core/ChildWindow.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
+#include "core/frmBrowser.h"
 
 namespace {
 
@@ -75,6 +76,8 @@ bool runSharedButton(ChildWindow* from, const QString& key) {
         EditCommands::copy();
     else if (key == QLatin1String("Paste"))
         EditCommands::paste();
+    else if (key == QLatin1String("Help"))
+        frmBrowser::showModeless(); // the Help menus show it modal
     else
         return false;
     return true;

@@ -12,7 +12,7 @@ namespace WindowNavigation {
 void back(ChildWindow* from);
 void forward(ChildWindow* from);
 
-// Runs the toolbar buttons that both child windows have (Back, Forward, Cut, Copy, Paste);
+// Runs the toolbar buttons that both child windows have (Back, Forward, Cut, Copy, Paste, Help);
 // false when the key is none of them.
 bool runSharedButton(ChildWindow* from, const QString& key);
 

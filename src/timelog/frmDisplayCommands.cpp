@@ -9,6 +9,7 @@
 #include "core/Forms.h"
 #include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
+#include "core/frmBrowser.h"
 #include "core/frmMain.h"
 #include "frmDisplay.h"
 #include "frmSearch.h"
@@ -83,6 +84,14 @@ void frmDisplay::buildCommands() {
     QMenu* mnuHelp = addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
+    QAction* mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
+    connect(addMenuItem(mnuHelp, "mnuInternet", QStringLiteral("&Get help from the internet")),
+            &QAction::triggered, this, [] { frmBrowser::showModal(); });
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
+    QAction* mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
+    // The tip of the day and the about box are not built yet.
+    mnuTips->setEnabled(false);
+    mnuAbout->setEnabled(false);
 
     addToolButton(Toolbar1, QStringLiteral("Back"),
                   QStringLiteral("Go back to another Display or Data Entry window"));
@@ -95,6 +104,7 @@ void frmDisplay::buildCommands() {
     addToolButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
     addToolButton(Toolbar1, QStringLiteral("Save"),
                   QStringLiteral("Save changes made to this Vellagon"));
+    addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* b) { Toolbar1_ButtonClick(b->data().toString()); });
 }

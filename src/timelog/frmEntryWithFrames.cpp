@@ -14,6 +14,7 @@
 #include "core/FormPosition.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
+#include "core/frmBrowser.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -162,7 +163,7 @@ void frmEntryWithFrames::createToolbars() {
     addToolButton(Toolbar1, QStringLiteral("New"),
                   QStringLiteral("Create a new Data Entry window"));
     addToolButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
-    addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"))->setEnabled(false);
+    addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
 
@@ -286,6 +287,7 @@ void frmEntryWithFrames::createMenus() {
     connect(mnuEPaste, &QAction::triggered, this, [] { EditCommands::paste(); });
     connect(mnuDelete, &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
     connect(mnuSelectAll, &QAction::triggered, this, &frmEntryWithFrames::mnuSelectAll_Click);
+    connect(mnuWeb, &QAction::triggered, this, [] { frmBrowser::showModal(); });
     connect(mnuEnterDisplay, &QAction::triggered, this, &frmEntryWithFrames::mnuEnterDisplay_Click);
     connect(mnuNewEntry, &QAction::triggered, this, &frmEntryWithFrames::mnuNewEntry_Click);
     for (int i = 0; i < int(mnuFileName.size()); ++i)
@@ -298,7 +300,7 @@ void frmEntryWithFrames::createMenus() {
                           mnuProject,       mnuRates,         mnuThingsToDo,
                           mnuCClient,       mnuActiveClients, mnuInactiveClients,
                           mnuDisbursements, mnuLetterhead,    mnuCreateInvoice,
-                          mnuTips,          mnuWeb,           mnuAbout})
+                          mnuTips,          mnuAbout})
         item->setEnabled(false);
 }
 

@@ -1,0 +1,287 @@
+#include "frmBrowser.h"
+
+#include "FormPosition.h"
+#include "Forms.h"
+#include "HelpPages.h"
+#include "frmMain.h"
+#include "platform/AppError.h"
+#include "platform/WebBrowser.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+QPointer<frmBrowser> g_browser;
+
+const QString BusyCaption = QStringLiteral("Opening the page ... ");
+
+// An error in a handler ends that handler quietly: the browser shows its page as it stands,
+// and nothing leaves the handler to end the program.
+template <typename Handler>
+void ignoringErrors(const char* handler, Handler&& run) {
+    try {
+        run();
+    } catch (const std::exception& e) {
+        qWarning("frmBrowser.%s: %s", handler, e.what());
+    }
+}
+
+int px(double twips) {
+    return int(std::lround(twips / twipsPerPixel()));
+}
+
+struct Button {
+    const char* key;
+    QStyle::StandardPixmap icon;
+    QKeySequence shortcut;
+};
+
+} // namespace
+
+frmBrowser* frmBrowser::loaded() {
+    return g_browser;
+}
+
+frmBrowser* frmBrowser::raiseOpen() {
+    if (g_browser)
+        Forms::setFocus(g_browser);
+    return g_browser;
+}
+
+frmBrowser* frmBrowser::create() {
+    g_browser = new frmBrowser(frmMain::instance());
+    return g_browser;
+}
+
+void frmBrowser::showModal() {
+    if (raiseOpen())
+        return;
+    create()->exec();
+}
+
+void frmBrowser::showModeless() {
+    if (raiseOpen())
+        return;
+    frmBrowser* browser = create();
+    browser->show();
+    Forms::setFocus(browser);
+}
+
+frmBrowser::frmBrowser(QWidget* parent) : QDialog(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmBrowser"));
+    setSizeGripEnabled(false);
+    setMinimumSize(1, 1);
+
+    tbToolBar = new QToolBar(this);
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    tbToolBar->setFloatable(false);
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const Button buttons[] = {
+        {"Back", QStyle::SP_ArrowBack, QKeySequence::Back},
+        {"Forward", QStyle::SP_ArrowForward, QKeySequence::Forward},
+        {"Stop", QStyle::SP_BrowserStop, {}},
+        {"Refresh", QStyle::SP_BrowserReload, QKeySequence::Refresh},
+        {"Home", QStyle::SP_DirHomeIcon, QKeySequence(Qt::ALT | Qt::Key_Home)},
+        {"Search", QStyle::SP_FileDialogContentsView, QKeySequence::Find},
+    };
+    for (const Button& b : buttons) {
+        const QString key = QLatin1String(b.key);
+        QAction* button = tbToolBar->addAction(style()->standardIcon(b.icon), key);
+        button->setObjectName(key);
+        button->setData(key);
+        button->setToolTip(key);
+        button->setShortcut(b.shortcut);
+    }
+    connect(tbToolBar, &QToolBar::actionTriggered, this,
+            [this](QAction* button) { tbToolBar_ButtonClick(button->data().toString()); });
+
+    picAddress = new QWidget(this);
+    picAddress->setObjectName(QStringLiteral("picAddress"));
+    lblAddress = new QLabel(QStringLiteral("&Address:"), picAddress);
+    lblAddress->setObjectName(QStringLiteral("lblAddress"));
+    cboAddress = new QComboBox(picAddress);
+    cboAddress->setObjectName(QStringLiteral("cboAddress"));
+    cboAddress->setEditable(true);
+    cboAddress->setInsertPolicy(QComboBox::NoInsert); // the list holds the start address only
+    cboAddress->setCompleter(nullptr);
+    cboAddress->lineEdit()->installEventFilter(this);
+    lblAddress->setBuddy(cboAddress);
+    connect(cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+
+    brwWebBrowser = new WebBrowser(this);
+    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
+    brwWebBrowser->setPages(HelpPages::pages(), HelpPages::StartPage, HelpPages::SearchPage,
+                            HelpPages::UnavailablePage);
+    connect(brwWebBrowser, &WebBrowser::DownloadComplete, this,
+            &frmBrowser::brwWebBrowser_DownloadComplete);
+
+    timTimer = new QTimer(this);
+    timTimer->setObjectName(QStringLiteral("timTimer"));
+    timTimer->setInterval(5);
+    connect(timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
+
+    m_replace = new QTimer(this);
+    m_replace->setSingleShot(true);
+    m_replace->setInterval(0);
+    connect(m_replace, &QTimer::timeout, this, &frmBrowser::Form_Resize);
+
+    // The address box lies 50 twips in from the left, 15 twips under its label; the box and
+    // the page keep 100 twips of the window's width and height free.
+    auto* strip = new QVBoxLayout(picAddress);
+    strip->setContentsMargins(px(50), 0, px(50), 0);
+    strip->setSpacing(px(15));
+    strip->addWidget(lblAddress);
+    strip->addWidget(cboAddress);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, px(50));
+    layout->setSpacing(px(50));
+    layout->addWidget(tbToolBar);
+    layout->addWidget(picAddress);
+    auto* page = new QHBoxLayout;
+    page->setContentsMargins(px(50), 0, px(50), 0);
+    page->addWidget(brwWebBrowser);
+    layout->addLayout(page, 1);
+
+    Forms::add(this);
+    Form_Load();
+}
+
+frmBrowser::~frmBrowser() {
+    Forms::remove(this);
+}
+
+void frmBrowser::Form_Load() {
+    ignoringErrors("Form_Load", [this] {
+        tbToolBar->update();
+        Form_Resize();
+        StartingAddress = HelpPages::pages().address(HelpPages::StartPage).toString();
+        if (!StartingAddress.isEmpty()) {
+            cboAddress->setEditText(StartingAddress);
+            cboAddress->addItem(StartingAddress);
+            timTimer->start();
+            brwWebBrowser->Navigate(StartingAddress);
+        }
+    });
+}
+
+void frmBrowser::Form_Resize() {
+    ignoringErrors("Form_Resize", [this] {
+        // Over the main window, frame over frame; a window manager that will not have it is
+        // asked once, not forever.
+        const QWidget* main = frmMain::instance();
+        if (!main)
+            return;
+        const QSize frame = frameGeometry().size() - size();
+        const QRect target(main->frameGeometry().topLeft(), main->frameGeometry().size() - frame);
+        if (const std::optional<QRect> asked = m_placement.request(QRect(pos(), size()), target)) {
+            move(asked->topLeft());
+            resize(asked->size());
+        }
+    });
+}
+
+void frmBrowser::cboAddress_Click() {
+    ignoringErrors("cboAddress_Click", [this] {
+        timTimer->start();
+        brwWebBrowser->Navigate(cboAddress->currentText());
+    });
+}
+
+void frmBrowser::cboAddress_KeyPress(int KeyAscii) {
+    ignoringErrors("cboAddress_KeyPress", [this, KeyAscii] {
+        if (KeyAscii == 13)
+            cboAddress_Click();
+    });
+}
+
+void frmBrowser::timTimer_Timer() {
+    ignoringErrors("timTimer_Timer", [this] {
+        if (brwWebBrowser->Busy()) {
+            setWindowTitle(BusyCaption);
+        } else {
+            timTimer->stop();
+            showTitle();
+        }
+    });
+}
+
+void frmBrowser::tbToolBar_ButtonClick(const QString& key) {
+    ignoringErrors("tbToolBar_ButtonClick", [this, &key] {
+        timTimer->start();
+        if (key == QLatin1String("Back"))
+            brwWebBrowser->GoBack();
+        else if (key == QLatin1String("Forward"))
+            brwWebBrowser->GoForward();
+        else if (key == QLatin1String("Refresh"))
+            brwWebBrowser->Refresh();
+        else if (key == QLatin1String("Home"))
+            brwWebBrowser->GoHome();
+        else if (key == QLatin1String("Search"))
+            brwWebBrowser->GoSearch();
+        else if (key == QLatin1String("Stop")) {
+            timTimer->stop();
+            brwWebBrowser->Stop();
+            showTitle();
+        }
+    });
+}
+
+void frmBrowser::brwWebBrowser_DownloadComplete() {
+    ignoringErrors("brwWebBrowser_DownloadComplete", [this] { showTitle(); });
+}
+
+void frmBrowser::showTitle() {
+    setWindowTitle(brwWebBrowser->LocationName());
+}
+
+void frmBrowser::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    m_replace->start();
+}
+
+void frmBrowser::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    m_replace->start();
+}
+
+void frmBrowser::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        forget();
+}
+
+void frmBrowser::done(int result) {
+    // Esc ends the dialog without a close event.
+    forget();
+    QDialog::done(result);
+}
+
+void frmBrowser::forget() {
+    Forms::remove(this);
+    if (g_browser == this)
+        g_browser = nullptr;
+}
+
+bool frmBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            cboAddress_KeyPress(13);
+            return true; // the dialog's default button must not take it too
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
