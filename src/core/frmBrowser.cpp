@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -59,21 +58,22 @@ frmBrowser* frmBrowser::raiseOpen() {
     return g_browser;
 }
 
-frmBrowser* frmBrowser::create() {
-    g_browser = new frmBrowser(frmMain::instance());
+frmBrowser* frmBrowser::create(QWidget* owner) {
+    g_browser = new frmBrowser(owner);
     return g_browser;
 }
 
 void frmBrowser::showModal() {
     if (raiseOpen())
         return;
-    create()->exec();
+    create(frmMain::instance())->exec();
 }
 
 void frmBrowser::showModeless() {
     if (raiseOpen())
         return;
-    frmBrowser* browser = create();
+    // Not owned by the main window, which could then never come to the front over it.
+    frmBrowser* browser = create(nullptr);
     browser->show();
     Forms::setFocus(browser);
 }
@@ -117,9 +117,10 @@ frmBrowser::frmBrowser(QWidget* parent) : QDialog(parent) {
     cboAddress->setEditable(true);
     cboAddress->setInsertPolicy(QComboBox::NoInsert); // the list holds the start address only
     cboAddress->setCompleter(nullptr);
-    cboAddress->lineEdit()->installEventFilter(this);
     lblAddress->setBuddy(cboAddress);
     connect(cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    connect(cboAddress->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { cboAddress_KeyPress(13); });
 
     brwWebBrowser = new WebBrowser(this);
     brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
@@ -174,6 +175,7 @@ void frmBrowser::Form_Load() {
             timTimer->start();
             brwWebBrowser->Navigate(StartingAddress);
         }
+        brwWebBrowser->setFocus(); // the keys scroll the page and walk its links
     });
 }
 
@@ -182,7 +184,7 @@ void frmBrowser::Form_Resize() {
         // Over the main window, frame over frame; a window manager that will not have it is
         // asked once, not forever.
         const QWidget* main = frmMain::instance();
-        if (!main)
+        if (!main || isMinimized())
             return;
         const QSize frame = frameGeometry().size() - size();
         const QRect target(main->frameGeometry().topLeft(), main->frameGeometry().size() - frame);
@@ -240,7 +242,11 @@ void frmBrowser::tbToolBar_ButtonClick(const QString& key) {
 }
 
 void frmBrowser::brwWebBrowser_DownloadComplete() {
-    ignoringErrors("brwWebBrowser_DownloadComplete", [this] { showTitle(); });
+    ignoringErrors("brwWebBrowser_DownloadComplete", [this] {
+        showTitle();
+        // The box tells where the page shown lies, after a link or Back too.
+        cboAddress->setEditText(brwWebBrowser->LocationURL());
+    });
 }
 
 void frmBrowser::showTitle() {
@@ -255,6 +261,17 @@ void frmBrowser::moveEvent(QMoveEvent* event) {
 void frmBrowser::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     m_replace->start();
+}
+
+void frmBrowser::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Maximised, it would not lie over the main window, and its frame would not be the one
+    // the placement counts with.
+    if (event->type() == QEvent::WindowStateChange &&
+        windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        m_replace->start();
+    }
 }
 
 void frmBrowser::closeEvent(QCloseEvent* event) {
@@ -273,15 +290,4 @@ void frmBrowser::forget() {
     Forms::remove(this);
     if (g_browser == this)
         g_browser = nullptr;
-}
-
-bool frmBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            cboAddress_KeyPress(13);
-            return true; // the dialog's default button must not take it too
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -43,16 +43,16 @@ public:
 protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit frmBrowser(QWidget* parent);
     ~frmBrowser() override;
     // The open browser brought to the front, or nullptr when none is open.
     static frmBrowser* raiseOpen();
-    static frmBrowser* create();
+    static frmBrowser* create(QWidget* owner);
     void showTitle();
     // Gone for Exit, for Back and Forward and for the next Help command at once, though Qt
     // deletes the window a little later.

@@ -4,7 +4,11 @@ WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent) {
     // Every address, a link's too, goes through doSetSource, which shows shipped pages only.
     setOpenExternalLinks(false);
     setOpenLinks(true);
-    connect(this, &QTextBrowser::sourceChanged, this, &WebBrowser::DownloadComplete);
+    connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl& shown) {
+        m_location = m_asked.isEmpty() ? shown.toString() : m_asked;
+        m_asked.clear();
+        Q_EMIT DownloadComplete();
+    });
 }
 
 void WebBrowser::setPages(const ShippedPages& pages, const QString& home, const QString& search,
@@ -54,11 +58,14 @@ QString WebBrowser::LocationName() const {
 }
 
 void WebBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType) {
-    const QUrl shown = m_pages.page(name, source()).value_or(unavailablePage());
+    const std::optional<QUrl> page = m_pages.page(name, source());
+    const QUrl shown = page.value_or(unavailablePage());
+    m_asked = page ? QString() : name.toString();
     m_busy = true;
     m_loading = shown;
     QTextBrowser::doSetSource(shown, QTextDocument::HtmlResource);
     m_loading.clear();
+    m_asked.clear();
     m_busy = false;
 }
 

@@ -31,6 +31,8 @@ public:
     bool Busy() const { return m_busy; }
     // The title of the page shown.
     QString LocationName() const;
+    // The address of the page shown; for the not-available page, the address asked for.
+    QString LocationURL() const { return m_location; }
 
 Q_SIGNALS:
     // A page has been shown: after a navigation, a link, Back, Forward or Refresh.
@@ -47,6 +49,8 @@ private:
     QString m_home;
     QString m_search;
     QString m_unavailable;
-    QUrl m_loading; // the page being loaded, against which its pictures resolve
+    QUrl m_loading;  // the page being loaded, against which its pictures resolve
+    QString m_asked; // the address asked for when it names no page
+    QString m_location;
     bool m_busy = false;
 };

@@ -125,7 +125,20 @@ private Q_SLOTS:
             QVERIFY(!browser.Busy());
             const bool isPage = address == QLatin1String("second.html");
             QCOMPARE(browser.LocationName(), isPage ? "Second" : "Not available");
+            // The address box shows where the page lies, or what was asked for.
+            const ShippedPages pages(m_folder);
+            const QString location = isPage ? pages.address("second.html").toString()
+                                     : address.trimmed().isEmpty()
+                                         ? pages.address("none.html").toString()
+                                         : address.trimmed();
+            QCOMPARE(browser.LocationURL(), location);
         }
+        // One outside address after another: each is shown as asked.
+        browser.Navigate("http://example.com/a");
+        shown.clear();
+        browser.Navigate("http://example.com/b");
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(browser.LocationURL(), "http://example.com/b");
     }
 
     void aLinkOrAPictureGoesThroughTheSameCheck() {
