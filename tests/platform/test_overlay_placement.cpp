@@ -28,19 +28,6 @@ class TestOverlayPlacement : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aGrantedRequestIsMadeOnce() {
-        OverlayPlacement placement;
-        QRect current(300, 300, 400, 300);
-        QCOMPARE(settle(placement, current, Main, [](const QRect& r) { return r; }), 1);
-        QCOMPARE(current, Main);
-        // The user moves it away: it goes back at once, and again.
-        for (const QRect& moved : {QRect(0, 0, 400, 300), QRect(0, 0, 400, 300)}) {
-            current = moved;
-            QCOMPARE(settle(placement, current, Main, [](const QRect& r) { return r; }), 1);
-            QCOMPARE(current, Main);
-        }
-    }
-
     void aWindowManagerThatRefusesEndsTheRequests() {
         const QRect kept(20, 20, 500, 400);
         const std::pair<const char*, WindowManager> managers[] = {
