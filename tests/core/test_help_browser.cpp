@@ -229,8 +229,6 @@ private Q_SLOTS:
         QTRY_COMPARE(browser->pos(), m_main->pos());
         browser->resize(300, 200);
         QTRY_COMPARE(browser->size(), m_main->size());
-        browser->showMaximized();
-        QTRY_COMPARE(browser->size(), m_main->size());
     }
 };
 
