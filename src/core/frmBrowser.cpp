@@ -4,10 +4,8 @@
 #include "Forms.h"
 #include "HelpPages.h"
 #include "frmMain.h"
-#include "platform/AppError.h"
 #include "platform/WebBrowser.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
