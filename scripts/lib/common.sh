@@ -8,7 +8,7 @@ JOBS="${JOBS:-$(nproc 2>/dev/null || echo 4)}"
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
-    clang-format
+    clang-format strace
     appstream desktop-file-utils
     fonts-liberation2 fonts-dejavu-core
 )

@@ -38,17 +38,33 @@ bool exists(const QString& path) {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
-// Puts the default database file in place of a file that failed validation. The replacement
-// is made first; the chosen file is removed only once the default file stands.
-void replaceByDefaultFile(const QString& chosen) {
+QString quoted(const QString& path) {
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+
+// Moves a file that failed validation out of the way, beside it, under a name that says why.
+QString setAside(const QString& path) {
+    const QString aside = FileOps::asidePath(path, QStringLiteral("not a valid Vellagon file"));
+    FileOps::renameNoReplace(path, aside);
+    return aside;
+}
+
+// Puts the default database file in place of a file that failed validation. The user's file
+// is never deleted (it may hold years of logs and lack one table): it is moved aside once its
+// replacement stands ready. Returns where it went; "" when it stayed where it was.
+QString replaceByDefaultFile(const QString& chosen) {
     const QString defaultPath = ProgramFolder::defaultDatabasePath();
+    QString aside;
     if (Database::samePath(chosen, defaultPath)) {
         const QString temp = FileOps::siblingTempPath(defaultPath);
         createDatabaseFile(temp);
         try {
-            FileOps::replace(temp, defaultPath);
-        } catch (...) {
+            aside = setAside(defaultPath);
+            FileOps::renameNoReplace(temp, defaultPath);
+        } catch (const AppError&) {
             QFile::remove(temp);
+            if (!aside.isEmpty() && !exists(defaultPath))
+                FileOps::renameNoReplace(aside, defaultPath);
             throw;
         }
     } else {
@@ -62,29 +78,41 @@ void replaceByDefaultFile(const QString& chosen) {
                     .arg(defaultPath));
         }
         if (!Database::isOpen(chosen))
-            QFile::remove(chosen);
+            aside = setAside(chosen);
     }
     gstrDatabasePath = defaultPath;
+    return aside;
 }
 
 QString nameItem(const QVariant& last, const QVariant& first) {
     return last.toString() + QStringLiteral(", ") + first.toString();
 }
 
+// Another program's file would otherwise fail with the engine's bare "no such table".
+void requireTable(const Database& db, const QString& table) {
+    if (!db.hasTable(table))
+        throw AppError(AppError::FileError,
+                       QStringLiteral("The file %1 is not a valid Vellagon file: it has no table "
+                                      "\"%2\".")
+                           .arg(quoted(db.path()), table));
+}
+
 QStringList readNames(const Database& db, const QString& table, const QString& lastField,
                       const QString& firstField) {
+    requireTable(db, table);
     QStringList items;
     QSqlQuery q = db.exec(QStringLiteral("SELECT [%1], [%2] FROM [%3] ORDER BY rowid")
                               .arg(lastField, firstField, table));
-    while (q.next())
+    while (db.next(q))
         items << nameItem(q.value(0), q.value(1));
     return items;
 }
 
 QStringList readSingleField(const Database& db, const QString& table) {
+    requireTable(db, table);
     QStringList items;
     QSqlQuery q = db.exec(QStringLiteral("SELECT [%1] FROM [%1] ORDER BY rowid").arg(table));
-    while (q.next())
+    while (db.next(q))
         if (!q.value(0).isNull()) // the program never stores a null item; such a row is left out
             items << q.value(0).toString();
     return items;
@@ -107,7 +135,12 @@ bool ValidateDatabase() {
                        "overwrite it with a valid Vellagon.MDB file?"),
         Dialogs::vbYesNo);
     if (answer == Dialogs::vbYes) {
-        replaceByDefaultFile(gstrDatabasePath);
+        const QString chosen = gstrDatabasePath;
+        const QString aside = replaceByDefaultFile(chosen);
+        if (!aside.isEmpty())
+            Dialogs::msgBox(QStringLiteral("Your file %1 was not deleted: it is kept beside it as "
+                                           "%2.")
+                                .arg(quoted(chosen), quoted(aside)));
         return true;
     }
     Dialogs::msgBox(

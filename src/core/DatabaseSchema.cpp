@@ -240,7 +240,7 @@ void ensureIndexes(const Database& db) {
     QStringList present;
     QSqlQuery names =
         db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
-    while (names.next())
+    while (db.next(names))
         present << names.value(0).toString();
     names.finish();
     QList<const Index*> missing;
@@ -282,6 +282,13 @@ void createDatabaseFile(const QString& path) {
             AppError::FileError,
             QStringLiteral("The file \"%1\" already exists; a new database file needs a new name.")
                 .arg(path));
+    // Checked here, so that the message names the file and not its temporary name.
+    const QString folder = QFileInfo(target).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        throw AppError(AppError::FileError,
+                       QStringLiteral("The folder \"%1\" does not exist, so the file \"%2\" "
+                                      "cannot be created there.")
+                           .arg(folder, path));
 
     const QString temp = FileOps::siblingTempPath(target);
     try {

@@ -9,16 +9,13 @@
 #include "platform/BusyCursor.h"
 #include "platform/ConnectionString.h"
 #include "platform/Database.h"
-#include "platform/DatabaseCheck.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 #include "platform/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QPointer>
-#include <future>
 #include <optional>
 
 namespace {
@@ -85,25 +82,6 @@ void removeLeftover(const QString& path) {
                        QStringLiteral("The work file %1 cannot be deleted.").arg(quoted(path)));
 }
 
-// Puts the checked copy in the file's place: a rename where both lie on one file system, else
-// a flushed copy beside the file, renamed over it. The file keeps its permissions.
-void putInPlace(const QString& copy, const QString& target) {
-    QFile::setPermissions(copy, QFile::permissions(target));
-    if (FileOps::sameFileSystem(copy, QFileInfo(target).absolutePath())) {
-        FileOps::replace(copy, target);
-        return;
-    }
-    const QString temp = FileOps::siblingTempPath(target);
-    try {
-        FileOps::copyFile(copy, temp);
-        FileOps::replace(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
-    QFile::remove(copy);
-}
-
 } // namespace
 
 void compactDatabaseFile(const QString& path) {
@@ -135,44 +113,13 @@ void compactDatabaseFile(const QString& path) {
                                                         "the only copy of a compacted file.")
                                              .arg(kept.join(QStringLiteral(" and "))));
     }
-    const QString target = source->path();
     removeLeftover(junk);
     removeLeftover(backup);
-
-    try {
-        // The original's rows are counted on a connection of their own while the copy is made.
-        std::future<QMap<QString, qint64>> originalCounts =
-            std::async(std::launch::async, [target] { return DatabaseCheck::rowCounts(target); });
-        // The copy is flushed to disk below, while it is being checked.
-        source->exec(QStringLiteral("PRAGMA synchronous=OFF"));
-        source->exec(QStringLiteral("VACUUM INTO ?"), {junk});
-        source.reset();
-        // The work file lies in the program's own folder on a local disk: read it mapped.
-        std::future<QString> pageCheck = std::async(
-            std::launch::async, [junk] { return DatabaseCheck::quickCheck(junk, true); });
-        std::future<QMap<QString, qint64>> copyCounts =
-            std::async(std::launch::async, [junk] { return DatabaseCheck::rowCounts(junk, true); });
-        FileOps::syncFile(junk);
-        // The same tables (the eleven of a practice file among them), each with the same rows.
-        if (pageCheck.get() != QLatin1String("ok") || copyCounts.get() != originalCounts.get())
-            throw AppError(AppError::EngineError,
-                           QStringLiteral("The compacted copy of %1 failed its check; the file "
-                                          "was left as it was.")
-                               .arg(quoted(path)));
-    } catch (const AppError&) {
-        source.reset();
-        QFile::remove(junk);
-        throw;
-    }
-
-    try {
-        putInPlace(junk, target);
-    } catch (const AppError& e) {
-        throw AppError(e.number(),
-                       e.description() +
-                           QStringLiteral("  %1 was left as it was; its compacted copy is %2.")
-                               .arg(quoted(path), quoted(junk)));
-    }
+    // In place, under the engine's own locks: another program that has the file open waits
+    // until the compaction ends and then writes on into the compacted file (a copy renamed
+    // over the file would take its later writes with the old one), and a crash halfway leaves
+    // a journal that the engine rolls back at the next open.
+    source->exec(QStringLiteral("VACUUM"));
 }
 
 void CompactDatabase() {
@@ -212,6 +159,9 @@ bool CopyDatabaseFile(const QString& source, const QString& destination) {
 
     const Database db = Database::open(source);
     const QString target = Database::canonicalPath(destination);
+    // A database file is overwritten through the engine, as another program may have it open.
+    if (exists(target) && db.copyOver(target))
+        return true;
     const QString temp = FileOps::siblingTempPath(target);
     try {
         db.exec(QStringLiteral("VACUUM INTO ?"), {temp});
@@ -285,9 +235,12 @@ void OpenDatabaseFile() {
         busy.release();
         Dialogs::msgBox(gstrDatabasePath + QStringLiteral(" has successfully been opened"));
         gstrDatabasePath = saved;
-    } catch (const AppError&) {
+    } catch (const AppError& e) {
         busy.release();
-        Dialogs::msgBox(NotValidFile);
+        // The command's own words, then the real reason where there is one beyond them.
+        const bool reasonKnown = !e.isCancel() && e.description() != NotValidFile;
+        Dialogs::msgBox(reasonKnown ? NotValidFile + QStringLiteral("\n\n") + e.description()
+                                    : NotValidFile);
         gstrDatabasePath = saved;
     }
 }

@@ -10,20 +10,20 @@
 // (in any child window or on any connection) is refused. Reports the outcome in a message.
 void CompactDatabase();
 
-// Compacts a closed database file in place. The compacted copy is made in the JUNK.MDB work
-// file of the program's folder, checked (page check, every table with the rows of the
-// original) and only then put in the file's place by a rename, so the file is at every moment
-// either the old one or the complete compacted one. Leftover work files are deleted first,
-// except when the file to compact does not open (a leftover may then be someone's only copy).
-// Throws AppError; when the copy was made but could not take the file's place, the file is
-// left as it was and the description names the copy.
+// Compacts a database file that this program does not hold open, in place, by the engine
+// under its own locks and journal: the file is at every moment either the old one or the
+// complete compacted one, and another program that has it open waits and then writes on into
+// it. Leftover work files (JUNK.MDB, Backup.MDB) are deleted first, except when the file to
+// compact does not open (a leftover may then be someone's only copy). Throws AppError.
 void compactDatabaseFile(const QString& path);
 
 // Copies a database file, also one the program has open, through the engine (a consistent
-// snapshot, never its bytes while it may change). An existing destination is replaced only
-// once the copy is complete. When no file exists at source, shows the quoted source followed
-// by " is not valid file name." and returns false. A copy that fails throws AppError (the
-// caller reports it) and leaves the destination as it was. Returns true when the copy stands.
+// snapshot, never its bytes while it may change). An existing database file at the
+// destination is overwritten through the engine, as another program may have it open; any
+// other destination is replaced only once the copy is complete. When no file exists at source,
+// shows the quoted source followed by " is not valid file name." and returns false. A copy that
+// fails throws AppError (the caller reports it) and leaves the destination as it was. Returns true
+// when the copy stands.
 bool CopyDatabaseFile(const QString& source, const QString& destination);
 
 // Puts a path on top of the recent-files settings, unless First to Fifth already hold it.

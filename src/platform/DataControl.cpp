@@ -133,7 +133,7 @@ void DataControl::loadTableKeys(const Database& db, const QString& table, const 
     {
         QSqlQuery ids = db.exec(QStringLiteral("SELECT ") + quoteName(table) +
                                 QStringLiteral(".rowid") + from + QLatin1Char(' ') + clauses);
-        while (ids.next())
+        while (db.next(ids))
             keys.append(ids.value(0).toLongLong());
     }
     keys.squeeze();
@@ -158,7 +158,7 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
         QSqlQuery query = db.exec(sql);
         fields = query.record();
         const int columns = fields.count();
-        while (query.next()) {
+        while (db.next(query)) {
             QVariantList row;
             row.reserve(columns);
             for (int i = 0; i < columns; ++i)
@@ -196,7 +196,7 @@ bool DataControl::fetch(qint64 key, QSqlRecord& row) const {
         return true;
     }
     QSqlQuery query = m_db.exec(m_rowSql, {key});
-    if (!query.next())
+    if (!m_db.next(query))
         return false;
     row = query.record();
     return true;
@@ -627,7 +627,7 @@ void DataControl::forEachRow(const std::function<bool(const QSqlRecord& row)>& f
                 m_db.exec(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
                               .arg(quoteName(m_table), marks.join(QLatin1Char(','))),
                           params);
-            while (query.next()) {
+            while (m_db.next(query)) {
                 QSqlRecord row = m_emptyRecord;
                 for (int i = 0; i < row.count(); ++i)
                     row.setValue(i, query.value(i + 1));

@@ -4,6 +4,7 @@
 #include "JetFunctions.h"
 #include "JetSql.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +17,13 @@
 
 namespace {
 
-// Files up to this size get a full page check at open; larger ones only the header and
-// schema checks, so a large practice file still opens at once.
+// Files up to this size get a full page check at open (a few hundredths of a second); a larger
+// one would cost seconds from the cache and most of a minute from the disk on a large practice
+// file, so there damage is named when the engine meets it.
 constexpr qint64 QuickCheckLimit = 32 * 1024 * 1024;
+
+// The engine's primary result codes that the program tells apart.
+enum EngineCode { Busy = 5, ReadOnly = 8, Corrupt = 11, NotADatabase = 26 };
 
 [[noreturn]] void fail(const QString& description, int number = AppError::FileError) {
     throw AppError(number, description);
@@ -35,8 +40,60 @@ quint32 bigEndian(const QByteArray& bytes, int offset, int size) {
     return value;
 }
 
-// Checks what can be seen without the engine: the file is there, is a file, can be read
-// and written, and carries an SQLite header that its size agrees with.
+int engineCode(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : 0;
+}
+
+QString engineText(const QSqlError& error) {
+    const QString text = error.databaseText();
+    return text.isEmpty() ? error.text() : text;
+}
+
+QString damagedMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("The file %1 is damaged: %2.  Open a backup copy of it instead; "
+                          "Vellagon does not write into a damaged file.")
+        .arg(quoted(path), reason);
+}
+
+QString inUseMessage(const QString& path, const QString& engineReason) {
+    return QStringLiteral("The file %1 is in use: another program holds it locked (%2).  Try "
+                          "again when that program has finished with it.")
+        .arg(quoted(path), engineReason);
+}
+
+// The files found damaged in this run, with what the file was then: a file that changed since
+// (a backup copy put in its place) is judged afresh.
+struct Damage {
+    qint64 size;
+    QDateTime modified;
+    QString reason;
+};
+
+QHash<QString, Damage>& damagedFiles() {
+    static QHash<QString, Damage> files;
+    return files;
+}
+
+void recordDamage(const QString& path, const QString& reason) {
+    const QFileInfo info(path);
+    damagedFiles().insert(path, {info.size(), info.lastModified(), reason});
+}
+
+void refuseKnownDamage(const QString& path) {
+    const auto known = damagedFiles().constFind(path);
+    if (known == damagedFiles().constEnd())
+        return;
+    const QFileInfo info(path);
+    if (info.size() == known->size && info.lastModified() == known->modified)
+        fail(damagedMessage(path, known->reason));
+    damagedFiles().erase(known);
+}
+
+// Checks what can be seen without the engine: the file is there, is a file, can be read and
+// written, and starts with an SQLite header. Whether its contents are whole is for the engine
+// to say, once it has rolled back what a crash left unfinished.
 void checkFileBeforeOpening(const QString& path) {
     QFileInfo info(path);
     if (!info.exists())
@@ -50,27 +107,18 @@ void checkFileBeforeOpening(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("The file %1 cannot be read: %2.")
                  .arg(quoted(path), file.errorString()));
-    const qint64 size = file.size();
-    if (size == 0)
+    if (file.size() == 0)
         fail(QStringLiteral("The file %1 is empty; it is not a Vellagon database file.")
                  .arg(quoted(path)));
     const QByteArray header = file.read(100);
     file.close();
     if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         fail(QStringLiteral("The file %1 is not a Vellagon database file.").arg(quoted(path)));
-
-    quint32 pageSize = bigEndian(header, 16, 2);
-    if (pageSize == 1)
-        pageSize = 65536;
-    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
-        fail(QStringLiteral("The file %1 is damaged (its header is invalid).").arg(quoted(path)));
-    const quint32 changeCounter = bigEndian(header, 24, 4);
-    const quint32 pageCount = bigEndian(header, 28, 4);
-    const quint32 validFor = bigEndian(header, 92, 4);
-    if (validFor == changeCounter && pageCount > 0 && size < qint64(pageCount) * pageSize)
-        fail(QStringLiteral("The file %1 is damaged: it is shorter than its contents require "
-                            "(it may have been copied incompletely).")
-                 .arg(quoted(path)));
+    const quint32 pageSize = bigEndian(header, 16, 2);
+    if (pageSize != 1 && (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)) {
+        recordDamage(path, QStringLiteral("its header is invalid"));
+        fail(damagedMessage(path, QStringLiteral("its header is invalid")));
+    }
 
     if (!info.isWritable())
         fail(QStringLiteral(
@@ -83,10 +131,37 @@ void checkFileBeforeOpening(const QString& path) {
                  .arg(quoted(path)));
 }
 
-QString engineMessage(const QSqlError& error) {
-    QString text = error.databaseText();
-    if (text.isEmpty())
-        text = error.text();
+// Why the engine could not read a file at all. Reads the header itself, so no connection may
+// be open on the file (closing this read would drop the engine's locks).
+[[noreturn]] void refuseUnreadable(const QString& path, const QSqlError& error) {
+    const QString text = engineText(error);
+    switch (engineCode(error)) {
+    case Busy:
+        fail(inUseMessage(path, text), AppError::EngineError);
+    case Corrupt:
+    case NotADatabase: {
+        QString reason = text;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray header = file.read(100);
+            quint32 pageSize = bigEndian(header, 16, 2);
+            if (pageSize == 1)
+                pageSize = 65536;
+            const bool sizeValid = bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
+            if (sizeValid && file.size() < qint64(bigEndian(header, 28, 4)) * pageSize)
+                reason = QStringLiteral("it is shorter than its contents require (it may have "
+                                        "been copied incompletely)");
+        }
+        recordDamage(path, reason);
+        fail(damagedMessage(path, reason));
+    }
+    default:
+        fail(QStringLiteral("The file %1 is not a Vellagon database file (%2).")
+                 .arg(quoted(path), text));
+    }
+}
+
+QString lengthOrEngineText(const QString& text) {
     // Length limits are named "len:<field>:<n>" in the schema, so that a refusal names the field.
     static const QRegularExpression lengthRule(
         QStringLiteral("CHECK constraint failed: len:([^:]+):(\\d+)"));
@@ -108,12 +183,43 @@ struct Database::Connection {
     int savepointDepth = 0;
     // Prepared writes, reused: a program that appends thousands of rows prepares each text once.
     QHash<QString, QSqlQuery> preparedWrites;
+    // Why the file is damaged, once the engine met damage in it ("" while it is whole).
+    QString damage;
 
     ~Connection() {
         preparedWrites.clear();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
+    }
+
+    // From now on the engine itself refuses every write on this connection.
+    void markDamaged(const QString& reason) {
+        if (!damage.isEmpty())
+            return;
+        damage = reason;
+        recordDamage(path, reason);
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA query_only=1"));
+    }
+
+    // Raises the engine's refusal of a statement in words that name the file and its cause.
+    [[noreturn]] void fail(const QSqlError& error) {
+        const QString text = engineText(error);
+        switch (engineCode(error)) {
+        case Busy:
+            ::fail(inUseMessage(path, text), AppError::EngineError);
+        case Corrupt:
+        case NotADatabase:
+            markDamaged(text);
+            ::fail(damagedMessage(path, damage), AppError::EngineError);
+        case ReadOnly:
+            if (!damage.isEmpty())
+                ::fail(damagedMessage(path, damage), AppError::EngineError);
+            break;
+        default:
+            break;
+        }
+        ::fail(lengthOrEngineText(text), AppError::EngineError);
     }
 };
 
@@ -159,6 +265,7 @@ Database Database::open(const QString& path) {
         return db;
     }
     checkFileBeforeOpening(canonical);
+    refuseKnownDamage(canonical);
     return attach(canonical, false);
 }
 
@@ -187,24 +294,28 @@ Database Database::attach(const QString& canonical, bool create) {
     conn->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!conn->db.open())
         fail(QStringLiteral("The file %1 cannot be opened: %2")
-                 .arg(quoted(canonical), engineMessage(conn->db.lastError())));
+                 .arg(quoted(canonical), engineText(conn->db.lastError())));
 
     Database db;
     db.m_conn = conn;
 
     if (!create) {
         // The engine reads lazily: only a query shows whether the file is a database at all.
+        // That first read also rolls back a commit that a crash left unfinished, so the file
+        // is judged only after it.
         QSqlQuery probe(conn->db);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-            fail(QStringLiteral("The file %1 is not a Vellagon database file (%2).")
-                     .arg(quoted(canonical), engineMessage(probe.lastError())));
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            const QSqlError error = probe.lastError();
+            probe = QSqlQuery();
+            db.close();
+            conn.reset();
+            refuseUnreadable(canonical, error);
+        }
         probe.finish();
-        if (QFileInfo(canonical).size() <= QuickCheckLimit) {
-            QSqlQuery check(conn->db);
-            if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next() ||
-                check.value(0).toString() != QLatin1String("ok"))
-                fail(QStringLiteral("The file %1 is damaged and cannot be used.")
-                         .arg(quoted(canonical)));
+        if (QFileInfo(canonical).size() <= QuickCheckLimit &&
+            db.scalar(QStringLiteral("PRAGMA quick_check(1)")).toString() != QLatin1String("ok")) {
+            recordDamage(canonical, QStringLiteral("its pages fail the engine's check"));
+            fail(damagedMessage(canonical, QStringLiteral("its pages fail the engine's check")));
         }
     }
 
@@ -251,15 +362,23 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
     if (query.lastQuery() != sql) {
         query.setForwardOnly(true);
         if (!query.prepare(sql))
-            fail(engineMessage(query.lastError()), AppError::EngineError);
+            m_conn->fail(query.lastError());
         if (cacheable)
             m_conn->preparedWrites.insert(sql, query);
     }
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
     if (!query.exec())
-        fail(engineMessage(query.lastError()), AppError::EngineError);
+        m_conn->fail(query.lastError());
     return query;
+}
+
+bool Database::next(QSqlQuery& query) const {
+    if (query.next())
+        return true;
+    if (m_conn && query.lastError().type() != QSqlError::NoError)
+        m_conn->fail(query.lastError());
+    return false;
 }
 
 QSqlQuery Database::execJet(const QString& jetSql, const QVariantList& params) const {
@@ -268,7 +387,7 @@ QSqlQuery Database::execJet(const QString& jetSql, const QVariantList& params) c
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) const {
     QSqlQuery query = exec(sql, params);
-    if (!query.next())
+    if (!next(query))
         return {};
     return query.value(0);
 }
@@ -297,7 +416,7 @@ QStringList Database::tableNames() const {
     QSqlQuery query = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
                                           "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
                                           "ORDER BY rowid"));
-    while (query.next())
+    while (next(query))
         names << query.value(0).toString();
     return names;
 }
@@ -308,4 +427,49 @@ bool Database::hasTable(const QString& name) const {
                       "COLLATE NOCASE"),
                   {name})
                .toInt() > 0;
+}
+
+qsizetype Database::textLength(const QString& text) {
+    return text.toUcs4().size();
+}
+
+QString Database::textLeft(const QString& text, qsizetype n) {
+    qsizetype units = 0;
+    for (qsizetype taken = 0; taken < n && units < text.size(); ++taken) {
+        const bool pair = text.at(units).isHighSurrogate() && units + 1 < text.size() &&
+                          text.at(units + 1).isLowSurrogate();
+        units += pair ? 2 : 1;
+    }
+    return text.left(units);
+}
+
+bool Database::copyOver(const QString& existingFile) const {
+    if (!m_conn)
+        fail(QStringLiteral("No database is open."), AppError::EngineError);
+    const QString target = canonicalPath(existingFile);
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(QFile::encodeName(target).constData(), &raw,
+                                       SQLITE_OPEN_READWRITE, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> destination(raw, sqlite3_close);
+    const auto refuse = [&](int code) {
+        const QString text = QString::fromUtf8(sqlite3_errstr(code));
+        if ((code & 0xff) == Busy)
+            fail(inUseMessage(target, text), AppError::EngineError);
+        fail(QStringLiteral("The file %1 cannot be overwritten: %2.").arg(quoted(target), text),
+             AppError::EngineError);
+    };
+    if (opened != SQLITE_OK)
+        refuse(opened);
+    sqlite3_busy_timeout(raw, 5000);
+    sqlite3_exec(raw, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    // One step copies every page in one write transaction on the target: all or nothing.
+    sqlite3_backup* backup = sqlite3_backup_init(raw, "main", handle(), "main");
+    const int stepped = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(raw);
+    if (backup)
+        sqlite3_backup_finish(backup);
+    if (stepped == NotADatabase)
+        return false;
+    if (stepped != SQLITE_DONE)
+        refuse(stepped);
+    return true;
 }

@@ -11,13 +11,19 @@ struct sqlite3;
 
 // One database file. Handles to the same file share one connection (keyed by the canonical
 // path); the connection closes when the last handle goes. Every failure is thrown as an
-// AppError with a description a user can act on.
+// AppError with a description a user can act on, naming the file: a file that another program
+// holds locked is said to be in use, and damage that the engine meets is named as such. From
+// then on the program writes nothing into that file, and opens it again only once it changed
+// (a backup copy put in its place).
 class Database {
 public:
     Database() = default;
 
     // Opens an existing database file. Refuses, before writing anything, a missing path, a
-    // folder, an unreadable or read-only file, and anything that is not an intact SQLite file.
+    // folder, an unreadable or read-only file, and anything that is not an SQLite file. The
+    // engine first rolls back what a crash left unfinished; then a file that is shorter than
+    // its header says, or that is small enough to check every page (up to 32 MB) and fails
+    // that check, is refused as damaged.
     static Database open(const QString& path);
     // Creates a new, empty database file at path. Refuses a path where anything exists.
     static Database create(const QString& path);
@@ -27,6 +33,11 @@ public:
     static QString canonicalPath(const QString& path);
     // Whether two paths name the same file.
     static bool samePath(const QString& a, const QString& b);
+    // A text's length as the engine counts it, in characters (a character outside the basic
+    // plane is one, not two UTF-16 units): the rule of every length limit of the file.
+    static qsizetype textLength(const QString& text);
+    // The first n characters of a text, counted the same way.
+    static QString textLeft(const QString& text, qsizetype n);
 
     bool isValid() const { return m_conn != nullptr; }
     QString path() const;
@@ -37,6 +48,9 @@ public:
     QSqlQuery exec(const QString& sql, const QVariantList& params = {}) const;
     // Translates a statement written in the Jet dialect, then runs it.
     QSqlQuery execJet(const QString& jetSql, const QVariantList& params = {}) const;
+    // Steps a query of this file to its next row: false at the end; a row that cannot be read
+    // (damage met halfway) raises the AppError that names it.
+    bool next(QSqlQuery& query) const;
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {}) const;
     // Runs fn as one unit: all its writes stand, or none (savepoints, so calls may nest).
@@ -45,6 +59,12 @@ public:
     QStringList tableNames() const;
     // Whether a table of that name exists (names compared without regard to case).
     bool hasTable(const QString& name) const;
+
+    // Writes a consistent copy of this file over an existing database file, through the
+    // engine: a program that has that file open waits for the copy under the engine's locks,
+    // and none of its writes goes into a file that was renamed away. All or nothing. Returns
+    // false, writing nothing, when the existing file is no database. Throws AppError.
+    bool copyOver(const QString& existingFile) const;
 
     // Drops this handle's share of the connection.
     void close() { m_conn.reset(); }

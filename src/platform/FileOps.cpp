@@ -51,6 +51,21 @@ QString siblingTempPath(const QString& target) {
     }
 }
 
+QString asidePath(const QString& path, const QString& note) {
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString base = info.fileName().left(info.fileName().size() - suffix.size());
+    for (int n = 1;; ++n) {
+        const QString name =
+            QStringLiteral("%1 (%2%3)%4")
+                .arg(base, note, n == 1 ? QString() : QLatin1Char(' ') + QString::number(n),
+                     suffix);
+        const QString candidate = info.absoluteDir().filePath(name);
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
+            return candidate;
+    }
+}
+
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)

@@ -9,6 +9,9 @@ namespace FileOps {
 
 // A free path beside target (same folder, so a rename stays on one file system).
 QString siblingTempPath(const QString& target);
+// A free path beside a file for keeping it under a name that carries a note:
+// "Clients (note).mdb", then "Clients (note 2).mdb" and so on.
+QString asidePath(const QString& path, const QString& note);
 // Flushes a folder's entries to disk, so a rename survives a power cut.
 void syncFolder(const QString& folder);
 // Renames from to to, failing where to exists. Throws AppError on failure.

@@ -18,7 +18,7 @@ SqlRecordSource::SqlRecordSource(const Database& db, const QString& jetSql,
         m_index.insert(record.fieldName(i).toCaseFolded(), i);
     }
     const int columns = int(m_columns.size());
-    while (query.next()) {
+    while (db.next(query)) {
         for (int i = 0; i < columns; ++i)
             m_values.push_back(query.value(i));
         ++m_rowCount;

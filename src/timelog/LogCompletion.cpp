@@ -57,7 +57,7 @@ QString durationText(const QDateTime& beginning, const QDateTime& ending) {
 
 QString logSummary(const QString& summaryLine, const QString& notesText) {
     const QString summary = vbTrim(summaryLine);
-    return summary.isEmpty() ? notesText.left(SummaryFromNotes) : summary;
+    return summary.isEmpty() ? Database::textLeft(notesText, SummaryFromNotes) : summary;
 }
 
 Outcome prepare(const Entry& entry) {
@@ -76,15 +76,16 @@ Outcome prepare(const Entry& entry) {
     log.employee = vbTrim(entry.employee);
     log.rate = vbTrim(entry.rate);
     log.logSummary = logSummary(entry.summary, entry.notesText);
-    if (log.client.size() > ClientWidth)
+    // Characters are counted as the file's own limits count them.
+    if (Database::textLength(log.client) > ClientWidth)
         return tooLong(fieldName(gstrFrame1Caption, "Client"), ClientWidth, Field::Client);
-    if (log.employee.size() > EmployeeWidth)
+    if (Database::textLength(log.employee) > EmployeeWidth)
         return tooLong(fieldName(gstrFrame2Caption, "Employee"), EmployeeWidth, Field::Employee);
-    if (log.project.size() > ProjectWidth)
+    if (Database::textLength(log.project) > ProjectWidth)
         return tooLong(fieldName(gstrFrame3Caption, "Project"), ProjectWidth, Field::Project);
-    if (log.rate.size() > RateWidth)
+    if (Database::textLength(log.rate) > RateWidth)
         return tooLong(QStringLiteral("Rate (hourly)"), RateWidth, Field::Rate);
-    if (log.logSummary.size() > SummaryWidth)
+    if (Database::textLength(log.logSummary) > SummaryWidth)
         return tooLong(fieldName(gstrFrame5Caption, "Log Summary"), SummaryWidth, Field::Summary);
 
     log.vellagon = vbTrim(entry.notesText);

@@ -51,7 +51,7 @@ struct Outcome {
 // "12.3"). The span must not be negative.
 QString durationText(const QDateTime& beginning, const QDateTime& ending);
 // The summary of a log: the summary line trimmed, or, when that is blank, the first 100
-// characters of the notes as they stand.
+// characters of the notes as they stand (a character outside the basic plane counts once).
 QString logSummary(const QString& summaryLine, const QString& notesText);
 
 // Checks the entry and builds its row; a refusal names the field and leaves nothing written.

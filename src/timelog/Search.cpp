@@ -17,6 +17,7 @@
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
 #include "platform/ReportData.h"
+#include "platform/VbString.h"
 #include "reports/DataReport1.h"
 
 #include <QComboBox>
@@ -71,7 +72,8 @@ void takeCurrentClient(bool fromDisplay) {
         if (auto* display = qobject_cast<frmDisplay*>(currentDisplayWindow()))
             gstrClient = display->Text1->text();
     } else if (auto* entry = qobject_cast<frmEntryWithFrames*>(currentEntryWindow())) {
-        gstrClient = entry->Combo1->currentText();
+        // Trimmed as Log completed stores it, so the typed client finds its logs.
+        gstrClient = vbTrim(entry->Combo1->currentText());
     }
 }
 

@@ -171,6 +171,7 @@ void frmDisplay::Form_Load() {
     const bool loaded = Adodc1->Refresh();
     m_loading = false;
     if (!loaded) {
+        m_shownError = m_loadError;
         Dialogs::msgBox(m_loadError + QStringLiteral(" in loading display form."));
         return;
     }
@@ -196,7 +197,10 @@ void frmDisplay::refreshKeepingTheShownLog() {
     // Rows added elsewhere (a completed log) appear; a pending edit is written first, and a
     // write that is refused keeps the window as it is, so nothing typed is lost. The window
     // stays on the log it showed; only when that log is gone does it stand on the first row.
-    Adodc1->RefreshKeepingRow();
+    m_refreshing = true;
+    if (Adodc1->RefreshKeepingRow())
+        m_shownError.clear();
+    m_refreshing = false;
 }
 
 void frmDisplay::setRecordSource(const QString& connectionString, const QString& recordSource) {
@@ -289,6 +293,10 @@ void frmDisplay::showDataError(int, const QString& description) {
         m_loadError = description;
         return;
     }
+    // A file that cannot be read would otherwise report it again at every activation.
+    if (m_refreshing && description == m_shownError)
+        return;
+    m_shownError = description;
     Dialogs::msgBox(description);
 }
 

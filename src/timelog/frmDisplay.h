@@ -114,4 +114,6 @@ private:
     QList<BoundField*> m_bound;
     bool m_loading = false;
     QString m_loadError;
+    bool m_refreshing = false; // a refresh on activation or focus loss is running
+    QString m_shownError;      // the last error shown, until a refresh succeeds
 };

@@ -118,7 +118,15 @@ private Q_SLOTS:
 
         const QString folder = TestSupport::newFolder();
         gstrDatabasePath = folder + "/no such folder/file.mdb";
-        QVERIFY_THROWS_EXCEPTION(AppError, CreateNewDatabase());
+        try {
+            CreateNewDatabase();
+            QFAIL("created a file in a missing folder");
+        } catch (const AppError& e) {
+            // The message names the file, not the temporary name it is built under.
+            QCOMPARE(e.description(), "The folder \"" + folder +
+                                          "/no such folder\" does not exist, so the file \"" +
+                                          gstrDatabasePath + "\" cannot be created there.");
+        }
         if (geteuid() != 0) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
             gstrDatabasePath = folder + "/file.mdb";
@@ -168,15 +176,23 @@ private Q_SLOTS:
         QCOMPARE(Fixtures::readFile(chosen), before);
     }
 
-    void yesReplacesByTheDefaultFile() {
+    void yesReplacesByTheDefaultFileAndKeepsTheChosenOneAside() {
         ScriptedDialogs dialogs;
-        const QString chosen = databaseWithout("Vellagons");
+        const QString chosen = databaseWithout("Invoices");
+        Fixtures::execRaw(chosen, {"INSERT INTO Vellagons (Client) VALUES ('Kept, Log')"});
+        const QByteArray before = Fixtures::readFile(chosen);
         gstrDatabasePath = chosen;
         dialogs.answer(Dialogs::vbYes);
         QVERIFY(ValidateDatabase());
         QCOMPARE(gstrDatabasePath, ProgramFolder::defaultDatabasePath());
-        QVERIFY(Database::open(gstrDatabasePath).hasTable("Vellagons"));
+        QVERIFY(Database::open(gstrDatabasePath).hasTable("Invoices"));
+        const QString aside = m_folder + "/without Invoices (not a valid Vellagon file).mdb";
+        QCOMPARE(Fixtures::readFile(aside), before);
         QVERIFY(!QFileInfo::exists(chosen));
+        QCOMPARE(dialogs.messages(), QStringList({NotValidQuestion, "Your file \"" + chosen +
+                                                                        "\" was not deleted: it "
+                                                                        "is kept beside it as \"" +
+                                                                        aside + "\"."}));
     }
 
     void yesWhereTheDefaultFileExistsLosesNoData() {
@@ -205,14 +221,22 @@ private Q_SLOTS:
                  QByteArray("junk that is not a database"));
     }
 
-    void yesOnTheDefaultFileItselfRebuildsItInPlace() {
+    void yesOnTheDefaultFileItselfRebuildsItAndKeepsTheOldOneAside() {
         ScriptedDialogs dialogs;
         const QString defaultPath = Fixtures::newDatabase(ProgramFolder::defaultDatabasePath());
         Fixtures::execRaw(defaultPath, {"DROP TABLE Employees"});
+        // An earlier file set aside keeps its name; the next one gets a number.
+        const QString earlier = Fixtures::writeFile(
+            ProgramFolder::filePath("VELLAGON (not a valid Vellagon file).MDB"), "earlier");
+        const QByteArray before = Fixtures::readFile(defaultPath);
         gstrDatabasePath = defaultPath;
         dialogs.answer(Dialogs::vbYes);
         QVERIFY(ValidateDatabase());
         QVERIFY(Database::open(defaultPath).hasTable("Employees"));
+        QCOMPARE(Fixtures::readFile(earlier), QByteArray("earlier"));
+        const QString aside = ProgramFolder::filePath("VELLAGON (not a valid Vellagon file 2).MDB");
+        QCOMPARE(Fixtures::readFile(aside), before);
+        QVERIFY(dialogs.lastMessage().endsWith("\"" + aside + "\"."));
     }
 
     void openingAnOlderFileAddsTheIndexesThatServeTheSearches() {
@@ -271,7 +295,14 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
         QCOMPARE(Fixtures::readFile(gstrDatabasePath), QByteArray("text"));
         gstrDatabasePath = databaseWithout("Active Clients");
-        QVERIFY_THROWS_EXCEPTION(AppError, OpenDatabaseAndFillLists());
+        try {
+            OpenDatabaseAndFillLists();
+            QFAIL("filled the lists from a file without clients");
+        } catch (const AppError& e) {
+            QCOMPARE(e.description(), "The file \"" + gstrDatabasePath +
+                                          "\" is not a valid Vellagon file: it has no table "
+                                          "\"Active Clients\".");
+        }
         QCOMPARE(list(MainLists::Projects), projects);
         QVERIFY(gblnNoClients);
 

@@ -155,19 +155,32 @@ private Q_SLOTS:
 
     void aBadDatabasePathKeepsTheProgramUsable_data() {
         QTest::addColumn<QString>("path");
-        QTest::newRow("folder") << TestSupport::newFolder();
+        QTest::addColumn<QString>("reason"); // what the message says after its own words
+        const QString folder = TestSupport::newFolder();
+        QTest::newRow("folder") << folder
+                                << '"' + folder + "\" is a folder, not a Vellagon database file.";
+        const QString text = Fixtures::writeFile(TestSupport::newFolder() + "/x.mdb", "text");
         QTest::newRow("text file")
-            << Fixtures::writeFile(TestSupport::newFolder() + "/x.mdb", "text");
-        QTest::newRow("folder gone") << TestSupport::newFolder() + "/gone/Practice.mdb";
+            << text << "The file \"" + text + "\" is not a Vellagon database file.";
+        const QString gone = TestSupport::newFolder() + "/gone";
+        QTest::newRow("folder gone")
+            << gone + "/Practice.mdb"
+            << "The folder \"" + gone + "\" does not exist, so the file \"" + gone +
+                   "/Practice.mdb\" cannot be created there.";
+        const QString foreign = TestSupport::newFolder() + "/photos.db";
+        Fixtures::execRaw(foreign, {"CREATE TABLE photos (name TEXT)"});
+        QTest::newRow("another program's file")
+            << foreign
+            << "The file \"" + foreign +
+                   "\" is not a valid Vellagon file: it has no table \"Active Clients\".";
     }
     void aBadDatabasePathKeepsTheProgramUsable() {
         QFETCH(QString, path);
+        QFETCH(QString, reason);
         ScriptedDialogs dialogs;
         setting("DefaultLogFile", "Default Log File", path);
         frmMain* main = start();
-        QCOMPARE(dialogs.messages().size(), 1);
-        QVERIFY(dialogs.lastMessage().startsWith("Error in main form: "));
-        QVERIFY(dialogs.lastMessage().size() > 20);
+        QCOMPARE(dialogs.messages(), QStringList{"Error in main form: " + reason});
         QVERIFY(openChildWindows().isEmpty());
         main->mnuMDisplay_Click();
         main->mnuMEnter_Click();

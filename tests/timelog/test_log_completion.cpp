@@ -5,6 +5,7 @@
 #include "timelog/LogCompletion.h"
 
 #include <QFile>
+#include <ctime>
 
 using namespace LogCompletion;
 
@@ -64,6 +65,25 @@ private Q_SLOTS:
         QFETCH(QString, duration);
         const QDateTime beginning(QDate(2024, 3, 5), start);
         QCOMPARE(durationText(beginning, beginning.addSecs(seconds)), duration);
+    }
+
+    void aDaylightSavingChangeCountsTheRealTimeElapsed() {
+        // The times are local, as the pickers give them; on 31 March 2024 clocks in Berlin
+        // went from 02:00 to 03:00, on 27 October from 03:00 back to 02:00.
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const QDateTime spring(QDate(2024, 3, 31), QTime(1, 30));
+        const QDateTime autumn(QDate(2024, 10, 27), QTime(1, 30));
+        const QString forward = durationText(spring, QDateTime(spring.date(), QTime(3, 30)));
+        const QString back = durationText(autumn, QDateTime(autumn.date(), QTime(3, 30)));
+        const bool known = spring.offsetFromUtc() == 3600;
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+        if (!known)
+            QSKIP("no time zone data on this machine");
+        QCOMPARE(forward, "1.0");
+        QCOMPARE(back, "3.0");
     }
 
     void feeIsRateTimesTheDurationTextExactly_data() {
@@ -198,6 +218,26 @@ private Q_SLOTS:
         QCOMPARE(rowCount(m_file), stored ? 1 : 0);
         if (!stored)
             QVERIFY2(outcome.message.startsWith(named), qPrintable(outcome.message));
+    }
+
+    void lengthsAreCountedInCharactersAsTheFileCountsThem() {
+        // A character outside the basic plane is two UTF-16 units but one character, for the
+        // file's own limits as for these checks.
+        const QString face = QString::fromUcs4(U"\U0001F600");
+        Entry e = entryFor(face.repeated(200), face.repeated(100));
+        e.notesText = face.repeated(150);
+        const Outcome outcome = complete(m_file, e);
+        QVERIFY2(outcome.saved, qPrintable(outcome.message));
+        QCOMPARE(outcome.log.logSummary, face.repeated(100)); // never half a character
+        QCOMPARE(Fixtures::sqlite3Tool(m_file, "SELECT length(Client), length([Log Summary]) "
+                                               "FROM Vellagons"),
+                 "200|100");
+
+        e.client = face.repeated(201);
+        const Outcome refused = complete(m_file, e);
+        QVERIFY(!refused.saved);
+        QCOMPARE(refused.field, Field::Client);
+        QCOMPARE(rowCount(m_file), 1);
     }
 
     void aRateThatIsNoNumberIsRefused() {

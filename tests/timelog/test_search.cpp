@@ -500,8 +500,9 @@ private Q_SLOTS:
         SearchRoutine(ClientOrProject, LastMonth, false);
         QCOMPARE(display(QStringLiteral("5"))->Adodc1->RecordCount(), 5);
 
-        // The current client of a Data entry window is the text of its client box.
-        e->Combo1->setEditText(QStringLiteral("100 Corp"));
+        // The current client of a Data entry window is the text of its client box, without
+        // the blanks that Log completed does not store either.
+        e->Combo1->setEditText(QStringLiteral("  100 Corp "));
         SearchRoutine(CurrentClient, AllTime, false);
         QCOMPARE(column(display(QStringLiteral("6")), "Client"), QStringList{"100 Corp"});
     }
