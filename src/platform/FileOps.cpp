@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -104,23 +103,6 @@ void replace(const QString& from, const QString& to) {
         throw AppError(AppError::FileError, QStringLiteral("Cannot replace \"%1\": %2.")
                                                 .arg(QDir::toNativeSeparators(to), systemError()));
     syncFolder(QFileInfo(to).absolutePath());
-}
-
-bool sameFileSystem(const QString& a, const QString& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev;
-}
-
-void copyFile(const QString& from, const QString& to) {
-    QFile source(from);
-    if (!source.copy(to))
-        throw AppError(AppError::FileError,
-                       QStringLiteral("Cannot copy \"%1\" to \"%2\": %3.")
-                           .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
-                                source.errorString()));
-    syncFile(to);
 }
 
 void syncFile(const QString& path) {

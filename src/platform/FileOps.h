@@ -18,10 +18,6 @@ void syncFolder(const QString& folder);
 void renameNoReplace(const QString& from, const QString& to);
 // Replaces to by from atomically. Throws AppError on failure; to stays as it was then.
 void replace(const QString& from, const QString& to);
-// Whether two existing paths lie on one file system, so that a rename between them works.
-bool sameFileSystem(const QString& a, const QString& b);
-// Copies from to a new file to (which must not exist) and flushes it to disk. Throws AppError.
-void copyFile(const QString& from, const QString& to);
 // Flushes a file's contents to disk. Throws AppError on failure.
 void syncFile(const QString& path);
 
