@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "platform/Settings.h"
+#include "platform/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -78,31 +79,25 @@ TwipsRect place(const QString& stored, double screenWidth, double screenHeight) 
 
 } // namespace FormPositionRules
 
-double twipsPerPixel() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
-}
-
 void SaveFormPosition(QWidget* frm) {
-    const double tpp = twipsPerPixel();
     const QRect g = frm->isWindow() ? frm->normalGeometry() : frm->geometry();
     const QRect geometry = g.isValid() ? g : frm->geometry();
-    const TwipsRect r{qint64(std::llround(geometry.x() * tpp)),
-                      qint64(std::llround(geometry.y() * tpp)),
-                      qint64(std::llround(geometry.width() * tpp)),
-                      qint64(std::llround(geometry.height() * tpp))};
+    const auto twips = [](int pixels) {
+        return qint64(std::llround(Twips::fromPixels(pixels)));
+    };
+    const TwipsRect r{twips(geometry.x()), twips(geometry.y()), twips(geometry.width()),
+                      twips(geometry.height())};
     Settings::setValue(Section, Forms::tag(frm), FormPositionRules::format(r));
 }
 
 void RestoreFormPosition(QWidget* frm) {
-    const double tpp = twipsPerPixel();
     const QRect screen = screenRect();
     const TwipsRect r = FormPositionRules::place(Settings::value(Section, Forms::tag(frm)),
-                                                 screen.width() * tpp, screen.height() * tpp);
+                                                 Twips::fromPixels(screen.width()),
+                                                 Twips::fromPixels(screen.height()));
     if (frm->isMinimized() || frm->isMaximized())
         return;
-    frm->setGeometry(screen.x() + int(std::lround(r.left / tpp)),
-                     screen.y() + int(std::lround(r.top / tpp)), int(std::lround(r.width / tpp)),
-                     int(std::lround(r.height / tpp)));
+    frm->setGeometry(screen.x() + Twips::toPixels(double(r.left)),
+                     screen.y() + Twips::toPixels(double(r.top)), Twips::toPixels(double(r.width)),
+                     Twips::toPixels(double(r.height)));
 }

@@ -29,9 +29,6 @@ TwipsRect place(const QString& stored, double screenWidth, double screenHeight);
 
 } // namespace FormPositionRules
 
-// Twips per pixel of the primary screen (15 at 96 dots per inch).
-double twipsPerPixel();
-
 // Writes the window's rectangle (its normal geometry, without the frame) under its tag in
 // the section FormPosition.
 void SaveFormPosition(QWidget* frm);

@@ -4,11 +4,6 @@
 #include <QStringList>
 #include <array>
 
-// Text order of the program's sorted lists: ascending, without regard to case.
-bool textLessIgnoringCase(const QString& a, const QString& b);
-// Where a sorted list puts a new item: after every item that does not sort after it.
-int sortedInsertPosition(const QStringList& items, const QString& item);
-
 // A list box's items: kept in insertion order, or sorted without regard to case.
 class LookupList {
 public:

@@ -2,7 +2,8 @@
 
 // The program-wide variables. Most core procedures take no arguments: a caller sets these
 // (above all the database path and the current window tags) and then calls the procedure.
-// All start empty, zero or false. The window arrays live with the child-window code.
+// Each starts as its type's empty value: "", 0, false, an Empty variant, an empty list. The
+// window arrays live with the child-window code.
 
 #include <QDateTime>
 #include <QList>
@@ -30,96 +31,95 @@ struct ToDoPrintItem {
     QVariant Deadline;
 };
 
-// Database file and data source.
-extern QString gstrDatabasePath;
-extern QString gstrChosenFile;
-extern QString gstrRecordSource;
-extern QString gstrSQLSelect;
-extern QString gstrSQLWhere;
+// The list of the variables, each with its type: the declarations below, the definitions and
+// resetSharedState() all follow from it, so a variable is added in this one place.
+#define VELLAGON_SHARED_STATE(X)                                                                   \
+    /* Database file and data source. */                                                           \
+    X(QString, gstrDatabasePath)                                                                   \
+    X(QString, gstrChosenFile)                                                                     \
+    X(QString, gstrRecordSource)                                                                   \
+    X(QString, gstrSQLSelect)                                                                      \
+    X(QString, gstrSQLWhere)                                                                       \
+    /* Texts handed between windows. */                                                            \
+    X(QString, gstrClient)                                                                         \
+    X(QString, gstrEmployee)                                                                       \
+    X(QString, gstrProject)                                                                        \
+    X(QString, gstrRate)                                                                           \
+    X(QString, gstrActivity)                                                                       \
+    X(QString, gstrSearchText)                                                                     \
+    X(QString, gstrLastName)                                                                       \
+    X(QString, gstrFirstName)                                                                      \
+    X(QString, gstrThingToDo)                                                                      \
+    X(int, gintPriority)                                                                           \
+    X(QVariant, gvarDeadline)                                                                      \
+    X(QVariant, gvarStartDate)                                                                     \
+    X(QString, gstrDescription)                                                                    \
+    X(QString, gstrLetterhead)                                                                     \
+    X(QString, gstrDuration)                                                                       \
+    X(QVariant, gvarFee)                                                                           \
+    X(QString, gstrBeginningLine)                                                                  \
+    X(QString, gstrEndingLine)                                                                     \
+    X(QVariant, gvarBeginDate)                                                                     \
+    X(QVariant, gvarEndDate)                                                                       \
+    X(QVariant, gvarClosureDate)                                                                   \
+    X(QVariant, gvarBookmark)                                                                      \
+    X(int, gintSearchType)                                                                         \
+    X(int, gintTimeFrame)                                                                          \
+    /* Child windows: the kind that ran the last command, the current tag of each kind. */         \
+    X(qint32, glngDisplayUBound)                                                                   \
+    X(qint32, glngEntryUBound)                                                                     \
+    X(QString, gstrDisplayIndex)                                                                   \
+    X(QString, gstrEntryIndex)                                                                     \
+    X(bool, gblnDisplayActive)                                                                     \
+    X(bool, gblnEntryActive)                                                                       \
+    /* The user's own words for four fields of a log. */                                           \
+    X(QString, gstrFrame1Caption)                                                                  \
+    X(QString, gstrFrame2Caption)                                                                  \
+    X(QString, gstrFrame3Caption)                                                                  \
+    X(QString, gstrFrame5Caption)                                                                  \
+    /* Fonts: names and sizes (a size is its decimal text). */                                     \
+    X(QString, gstrDefaultFontName)                                                                \
+    X(QString, gstrDefaultFontSize)                                                                \
+    X(QString, gstrDisplayFontName)                                                                \
+    X(QString, gstrDisplayFontSize)                                                                \
+    X(QString, gstrEntryFontName)                                                                  \
+    X(QString, gstrEntryFontSize)                                                                  \
+    X(QString, gstrToDoFontName)                                                                   \
+    X(QString, gstrToDoFontSize)                                                                   \
+    X(QString, gstrLetterheadFontName)                                                             \
+    X(QString, gstrLetterheadFontSize)                                                             \
+    X(QString, gstrReportFontName)                                                                 \
+    X(QString, gstrReportFontSize)                                                                 \
+    X(QString, gstrVellagonFontName)                                                               \
+    X(QString, gstrVellagonFontSize)                                                               \
+    X(QString, gstrPrintFontName)                                                                  \
+    X(QString, gstrPrintFontSize)                                                                  \
+    X(QString, gstrDefaultEmployee)                                                                \
+    /* Printing: margins in inches (0 means one inch), the print lists, the word-wrap state. */    \
+    X(float, gsngTopMargin)                                                                        \
+    X(float, gsngBottomMargin)                                                                     \
+    X(float, gsngLeftMargin)                                                                       \
+    X(float, gsngRightMargin)                                                                      \
+    X(QList<PrintLine>, gPrintLines)                                                               \
+    X(QString, gstrWrapBuffer)                                                                     \
+    X(QString, gstrWrapWord)                                                                       \
+    X(QList<ToDoPrintItem>, gToDoItems)                                                            \
+    /* First-run flags: the table had no row when the lookup lists were last filled. */            \
+    X(bool, gblnNoClients)                                                                         \
+    X(bool, gblnNoEmployees)                                                                       \
+    /* Counters and scratch, no meaning across calls. */                                           \
+    X(int, gintCounter)                                                                            \
+    X(int, gintCounter2)                                                                           \
+    X(int, gintScratch)                                                                            \
+    X(QString, gstrScratch)                                                                        \
+    X(bool, gblnFound)                                                                             \
+    X(bool, gblnSummaryFocus)                                                                      \
+    X(int, gintDragFromRow)                                                                        \
+    X(int, gintDragToRow)
 
-// Texts handed between windows.
-extern QString gstrClient;
-extern QString gstrEmployee;
-extern QString gstrProject;
-extern QString gstrRate;
-extern QString gstrActivity;
-extern QString gstrSearchText;
-extern QString gstrLastName;
-extern QString gstrFirstName;
-extern QString gstrThingToDo;
-extern int gintPriority;
-extern QVariant gvarDeadline;
-extern QVariant gvarStartDate;
-extern QString gstrDescription;
-extern QString gstrLetterhead;
-extern QString gstrDuration;
-extern QVariant gvarFee;
-extern QString gstrBeginningLine;
-extern QString gstrEndingLine;
-extern QVariant gvarBeginDate;
-extern QVariant gvarEndDate;
-extern QVariant gvarClosureDate;
-extern QVariant gvarBookmark;
-extern int gintSearchType;
-extern int gintTimeFrame;
-
-// Child windows: which kind ran the last command and the tag of the current one of each kind.
-extern qint32 glngDisplayUBound;
-extern qint32 glngEntryUBound;
-extern QString gstrDisplayIndex;
-extern QString gstrEntryIndex;
-extern bool gblnDisplayActive;
-extern bool gblnEntryActive;
-
-// The user's own words for four fields of a log.
-extern QString gstrFrame1Caption;
-extern QString gstrFrame2Caption;
-extern QString gstrFrame3Caption;
-extern QString gstrFrame5Caption;
-
-// Fonts: names and sizes (a size is its decimal text).
-extern QString gstrDefaultFontName;
-extern QString gstrDefaultFontSize;
-extern QString gstrDisplayFontName;
-extern QString gstrDisplayFontSize;
-extern QString gstrEntryFontName;
-extern QString gstrEntryFontSize;
-extern QString gstrToDoFontName;
-extern QString gstrToDoFontSize;
-extern QString gstrLetterheadFontName;
-extern QString gstrLetterheadFontSize;
-extern QString gstrReportFontName;
-extern QString gstrReportFontSize;
-extern QString gstrVellagonFontName;
-extern QString gstrVellagonFontSize;
-extern QString gstrPrintFontName;
-extern QString gstrPrintFontSize;
-
-extern QString gstrDefaultEmployee;
-
-// Printing: margins in inches (0 means one inch), the print lists, the word-wrap state.
-extern float gsngTopMargin;
-extern float gsngBottomMargin;
-extern float gsngLeftMargin;
-extern float gsngRightMargin;
-extern QList<PrintLine> gPrintLines;
-extern QString gstrWrapBuffer;
-extern QString gstrWrapWord;
-extern QList<ToDoPrintItem> gToDoItems;
-
-// First-run flags: the table had no row when the lookup lists were last filled.
-extern bool gblnNoClients;
-extern bool gblnNoEmployees;
-
-// Counters and scratch, no meaning across calls.
-extern int gintCounter;
-extern int gintCounter2;
-extern int gintScratch;
-extern QString gstrScratch;
-extern bool gblnFound;
-extern bool gblnSummaryFocus;
-extern int gintDragFromRow;
-extern int gintDragToRow;
+#define VELLAGON_DECLARE_SHARED(type, name) extern type name;
+VELLAGON_SHARED_STATE(VELLAGON_DECLARE_SHARED)
+#undef VELLAGON_DECLARE_SHARED
 
 // Puts every variable back to its start value (tests start each case from a fresh program).
 void resetSharedState();

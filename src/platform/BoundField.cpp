@@ -1,47 +1,49 @@
 #include "BoundField.h"
 
+#include "AppError.h"
+#include "Currency.h"
 #include "DataControl.h"
+#include "DateBox.h"
 #include "Dialogs.h"
+#include "InputMask.h"
 #include "RichText.h"
 #include "StoredDate.h"
 #include "VbFormat.h"
 
-#include <QDateTimeEdit>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <cmath>
 
-BoundField::BoundField(QWidget* box, DataControl* control, const QString& field, Kind kind)
-    : QObject(box), m_control(control), m_field(field), m_kind(kind) {
-    if (!control)
-        return;
-    m_hookId = control->addFieldHook([this](QVariantMap& changes) { return collect(changes); });
-    connect(control, &DataControl::fieldsChanged, this, &BoundField::load);
-}
-
-BoundField::BoundField(QLineEdit* box, DataControl* control, const QString& field, Kind kind)
-    : BoundField(static_cast<QWidget*>(box), control, field, kind == RichText ? Memo : kind) {
-    m_line = box;
-    load();
-}
-
-BoundField::BoundField(QTextEdit* box, DataControl* control, const QString& field, Kind kind)
-    : BoundField(static_cast<QWidget*>(box), control, field, kind) {
-    m_text = box;
-    load();
-}
-
-BoundField::BoundField(QDateTimeEdit* box, DataControl* control, const QString& field)
-    : BoundField(static_cast<QWidget*>(box), control, field, Date) {
-    m_date = box;
-    // The lowest date stands for "no date" and shows blank.
-    if (box->specialValueText().isEmpty())
-        box->setSpecialValueText(QStringLiteral(" "));
-    connect(box, &QDateTimeEdit::dateTimeChanged, this, [this] {
+BoundField::BoundField(QWidget* box, DataControl* control, const QString& field, Kind kind,
+                       const QString& format)
+    : QObject(box), m_control(control), m_field(field), m_kind(kind), m_format(format) {
+    const auto edited = [this] {
         if (!m_loading)
-            m_dateEdited = true;
-    });
+            m_edited = true;
+    };
+    if ((m_date = qobject_cast<DateBox*>(box))) {
+        m_kind = Date;
+        connect(m_date, &QDateTimeEdit::dateTimeChanged, this, edited);
+    } else if ((m_combo = qobject_cast<QComboBox*>(box))) {
+        // Only the user's choices and typing count: refilling the list is no edit.
+        connect(m_combo, &QComboBox::activated, this, edited);
+        if (QLineEdit* line = m_combo->lineEdit())
+            connect(line, &QLineEdit::textEdited, this, edited);
+    } else if ((m_line = qobject_cast<QLineEdit*>(box))) {
+        if (m_kind == RichText)
+            m_kind = Memo;
+        if (m_kind == Masked) {
+            m_mask = std::make_unique<InputMask>(format);
+            m_line->setInputMask(m_mask->qtMask());
+        }
+    } else if (!(m_text = qobject_cast<QTextEdit*>(box))) {
+        qFatal("A %s cannot be bound to a field", box->metaObject()->className());
+    }
+    if (control) {
+        m_hookId = control->addFieldHook([this](QVariantMap& changes) { return collect(changes); });
+        connect(control, &DataControl::fieldsChanged, this, &BoundField::load);
+    }
     load();
 }
 
@@ -50,28 +52,38 @@ BoundField::~BoundField() {
         m_control->removeFieldHook(m_hookId);
 }
 
-void BoundField::setFormat(const QString& pattern) {
-    m_format = pattern;
-    load();
-}
-
 bool BoundField::isEdited() const {
     if (m_line)
         return m_line->isModified();
     if (m_text)
         return m_text->document()->isModified();
-    return m_dateEdited;
+    return m_edited;
 }
 
 QString BoundField::shownText(const QVariant& value) const {
     if (!value.isValid() || value.isNull())
         return {};
     QVariant shown = value;
-    if (m_kind == Date) {
+    switch (m_kind) {
+    case Masked:
+        return value.toString();
+    case Money:
+        try {
+            if (const std::optional<Currency> amount = Currency::fromSqlValue(value))
+                shown = QVariant::fromValue(*amount);
+        } catch (const AppError&) {
+            return VbFormat::cstr(value); // beyond the money range: shown as it is stored
+        }
+        break;
+    case Date: {
         const QDateTime date = StoredDate::fromStored(value);
         if (!date.isValid())
             return value.toString(); // not a date: shown as it is
         shown = date;
+        break;
+    }
+    default:
+        break;
     }
     if (!m_format.isEmpty())
         return VbFormat::format(shown, m_format);
@@ -80,77 +92,85 @@ QString BoundField::shownText(const QVariant& value) const {
     return VbFormat::cstr(shown);
 }
 
+void BoundField::show(const QString& text) {
+    if (m_line) {
+        m_line->setText(m_mask ? m_mask->forBox(text) : text);
+        m_line->setCursorPosition(0);
+    } else if (m_combo) {
+        m_combo->setCurrentIndex(m_combo->findText(text));
+        m_combo->setEditText(text);
+    } else if (m_text) {
+        m_text->setPlainText(text);
+    }
+}
+
 void BoundField::load() {
     if (!m_control)
         return;
     const bool current = m_control->hasCurrentRow();
     const QVariant value = current ? m_control->value(m_field) : QVariant();
     m_loading = true;
-    if (m_line) {
-        m_line->setText(shownText(value));
-        m_line->setCursorPosition(0);
-    } else if (m_text) {
+    if (m_date) {
+        if (current) // without a row the picker keeps what it showed
+            m_date->setValue(StoredDate::fromStored(value));
+    } else {
         const QString text = shownText(value);
-        if (m_kind == RichText && Qt::mightBeRichText(text)) {
+        if (m_text && m_kind == RichText && Qt::mightBeRichText(text)) {
             RichText::loadStoredHtml(*m_text->document(), text);
             m_text->document()->setModified(false);
-        } else
-            m_text->setPlainText(text);
-    } else if (m_date && current) {
-        const QDateTime date = StoredDate::fromStored(value);
-        m_date->setDateTime(date.isValid() ? date : m_date->minimumDateTime());
+        } else {
+            show(text);
+        }
     }
-    m_dateEdited = false;
+    m_edited = false;
     m_loading = false;
 }
 
-std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
-    if (m_date) {
-        const QDateTime value = m_date->dateTime();
-        if (value == m_date->minimumDateTime())
-            return QVariant();
-        return StoredDate::toStored(value);
-    }
-    QString text;
+QString BoundField::typedText() const {
     if (m_line)
-        text = m_line->text();
-    else if (m_kind == RichText)
+        return m_mask ? m_mask->stored(m_line->displayText()) : m_line->text();
+    if (m_combo)
+        return m_combo->currentText();
+    return m_text ? m_text->toPlainText() : QString();
+}
+
+std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
+    if (m_date)
+        return m_date->isNull() ? QVariant() : QVariant(StoredDate::toStored(m_date->dateTime()));
+    if (m_text && m_kind == RichText)
         return m_text->document()->isEmpty() ? QString()
                                              : RichText::toStoredHtml(*m_text->document());
-    else
-        text = m_text->toPlainText();
-
+    const QString text = typedText();
+    const auto refuse = [&](const char* what) {
+        *refusal = QStringLiteral("The value \"%1\" is not a valid %2 for %3.")
+                       .arg(text, QLatin1String(what), m_field);
+        return std::nullopt;
+    };
     switch (m_kind) {
     case Text:
     case Memo:
     case RichText:
+    case Masked:
         return text;
-    case Date: {
+    case Date:
         if (text.trimmed().isEmpty())
             return QVariant();
         if (const auto date = VbFormat::parseDate(text))
             return StoredDate::toStored(*date);
-        *refusal =
-            QStringLiteral("The value \"%1\" is not a valid date for %2.").arg(text, m_field);
-        return std::nullopt;
-    }
+        return refuse("date");
     case Number:
-    case Currency: {
         if (text.trimmed().isEmpty())
             return QVariant();
-        const auto number = VbFormat::parseNumber(text);
-        if (!number) {
-            *refusal =
-                QStringLiteral("The value \"%1\" is not a valid %2 for %3.")
-                    .arg(text,
-                         m_kind == Currency ? QStringLiteral("amount") : QStringLiteral("number"),
-                         m_field);
-            return std::nullopt;
-        }
-        if (m_kind == Currency)
-            return std::round(*number * 10000.0) / 10000.0;
-        return *number;
-    }
+        if (const auto number = VbFormat::parseNumber(text))
+            return *number;
+        return refuse("number");
+    case Money:
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        // Read as an exact decimal: no binary fraction comes between the text and the amount.
+        if (const std::optional<Currency> amount = Currency::parse(text))
+            return amount->toSqlValue();
+        return refuse("amount");
     }
     return text;
 }
@@ -168,4 +188,11 @@ bool BoundField::collect(QVariantMap& changes) {
     }
     changes.insert(m_field, *value);
     return true;
+}
+
+QList<BoundField*> bindFields(DataControl* control, const QList<FieldBinding>& table) {
+    QList<BoundField*> bound;
+    for (const FieldBinding& row : table)
+        bound << new BoundField(row.box, control, row.field, row.kind, row.format);
+    return bound;
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
 
 class DataControl;
-class QDateTimeEdit;
+class DateBox;
+class InputMask;
+class QComboBox;
 class QLineEdit;
 class QTextEdit;
 class QWidget;
@@ -17,6 +21,9 @@ class QWidget;
 // value to the control when the row is left, so that the move writes it. A value that does
 // not convert to the field's kind is refused with a message, the row is not left and the
 // stored value stays. The binding lives as long as its box.
+//
+// Boxes: a QLineEdit, an editable QComboBox (its text) and a QTextEdit for text; a QLineEdit
+// for masked text, numbers, amounts and dates typed as text; a DateBox for a date picked.
 class BoundField : public QObject {
     Q_OBJECT
 public:
@@ -24,20 +31,18 @@ public:
         Text,     // text as typed ("" stays "")
         Memo,     // long plain text
         RichText, // formatted text, stored as Qt's HTML (a QTextEdit only)
-        Date,     // stored "yyyy-MM-dd HH:mm:ss", shown as CStr shows a date
+        Masked,   // text in the places of a mask, the binding's format (see InputMask)
+        Date,     // stored "yyyy-MM-dd HH:mm:ss"; a line edit shows it as CStr shows a date
         Number,   // a number (REAL), shown as CStr shows it
-        Currency  // an amount, rounded to 4 decimals when written
+        Money     // an amount in the money type (Currency), written rounded to 4 decimals
     };
 
-    BoundField(QLineEdit* box, DataControl* control, const QString& field, Kind kind = Text);
-    BoundField(QTextEdit* box, DataControl* control, const QString& field, Kind kind = Memo);
-    // A date picker; a row without a date shows it blank, and no current row leaves it as is.
-    BoundField(QDateTimeEdit* box, DataControl* control, const QString& field);
+    // `format` is the Format pattern the box shows its value with (the box's data format:
+    // "\"$\"#,##0.00", "M/d/yyyy"; "" shows it as CStr does), or a Masked box's mask.
+    BoundField(QWidget* box, DataControl* control, const QString& field, Kind kind = Text,
+               const QString& format = {});
     ~BoundField() override;
 
-    // A Format pattern to show the value with (a bound box's data format), as
-    // "\"$\"#,##0.00" or "M/d/yyyy"; "" shows it as CStr does.
-    void setFormat(const QString& pattern);
     QString field() const { return m_field; }
     Kind kind() const { return m_kind; }
     // Whether the user changed the box since the current row was shown.
@@ -46,19 +51,34 @@ public:
     void load();
 
 private:
-    BoundField(QWidget* box, DataControl* control, const QString& field, Kind kind);
     bool collect(QVariantMap& changes);
     std::optional<QVariant> typedValue(QString* refusal) const;
+    QString typedText() const;
     QString shownText(const QVariant& value) const;
+    void show(const QString& text);
 
     QPointer<DataControl> m_control;
     QString m_field;
     Kind m_kind;
     QString m_format;
+    std::unique_ptr<InputMask> m_mask;
     QLineEdit* m_line = nullptr;
+    QComboBox* m_combo = nullptr;
     QTextEdit* m_text = nullptr;
-    QDateTimeEdit* m_date = nullptr;
+    DateBox* m_date = nullptr;
     int m_hookId = 0;
     bool m_loading = false;
-    bool m_dateEdited = false;
+    bool m_edited = false; // combo and date boxes, which keep no modified flag of their own
 };
+
+// One row of a window's binding table: the box, the field it shows, the kind of value and the
+// format (or mask). A window lists its rows and calls bindFields; it writes no binding code.
+struct FieldBinding {
+    QWidget* box;
+    QString field;
+    BoundField::Kind kind = BoundField::Text;
+    QString format = {};
+};
+
+// Binds every box of the table to its field of the control.
+QList<BoundField*> bindFields(DataControl* control, const QList<FieldBinding>& table);

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "NumberText.h"
 
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -142,6 +143,41 @@ Currency Currency::fromDouble(double value) {
 std::optional<Currency> Currency::parse(QStringView text) {
     const auto e = exactOf(text);
     return e ? toCurrency(*e) : std::nullopt;
+}
+
+std::optional<Currency> Currency::fromSqlValue(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return std::nullopt;
+    if (value.metaType() == QMetaType::fromType<Currency>())
+        return value.value<Currency>();
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        if (!NumberText::normalize(text))
+            return std::nullopt;
+        if (const std::optional<Currency> amount = parse(text))
+            return amount;
+        overflow();
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+        qint64 raw = 0;
+        if (value.typeId() == QMetaType::ULongLong && value.toULongLong() > quint64(LLONG_MAX))
+            overflow();
+        if (__builtin_mul_overflow(value.toLongLong(), Scale, &raw))
+            overflow();
+        return Currency(raw);
+    }
+    default: {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        if (!ok)
+            return std::nullopt;
+        return fromDouble(number);
+    }
+    }
 }
 
 std::optional<Currency> Currency::product(QStringView a, QStringView b) {

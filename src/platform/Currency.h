@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringView>
+#include <QVariant>
 #include <QtGlobal>
 #include <compare>
 #include <optional>
 
 // Money as the database engine keeps it: whole ten-thousandths in a 64-bit integer. Sums and
-// products stay exact; a result beyond the range raises AppError 6 ("Overflow").
+// products stay exact; a result beyond the range raises AppError 6 ("Overflow"). A QVariant
+// can carry it (QVariant::fromValue), and VbFormat formats it exactly.
 class Currency {
 public:
     static constexpr qint64 Scale = 10000;
@@ -20,12 +23,18 @@ public:
     // A decimal text ("$1,234.50", "-12.5", " 7.25 "): more than four decimals are rounded
     // half to even. Nothing for junk, an empty text or a value beyond the range.
     static std::optional<Currency> parse(QStringView text);
+    // A value read from a money column: a REAL (fromDouble), an integer or a decimal text.
+    // Nothing for NULL and for text that is no number; AppError 6 for a value beyond the range.
+    static std::optional<Currency> fromSqlValue(const QVariant& value);
     // The exact product of two decimal texts rounded to four decimals, half to even
     // ("33.33" x "1.1" = 36.663). Nothing when either is no number or the product is too large.
     static std::optional<Currency> product(QStringView a, QStringView b);
 
     constexpr qint64 raw() const { return m_raw; }
     double toDouble() const { return double(m_raw) / double(Scale); }
+    // The value to write into a money column: the REAL nearest the amount, which reads back
+    // (fromSqlValue) as the same amount.
+    QVariant toSqlValue() const { return toDouble(); }
     constexpr bool isZero() const { return m_raw == 0; }
 
     // CStr: no thousands separator, no trailing zeros ("112.5", "60", "-0.25").
@@ -44,3 +53,5 @@ public:
 private:
     qint64 m_raw = 0;
 };
+
+Q_DECLARE_METATYPE(Currency)

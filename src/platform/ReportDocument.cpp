@@ -1,13 +1,13 @@
 #include "ReportDocument.h"
 
 #include "AppError.h"
+#include "Currency.h"
 #include "ReportData.h"
 #include "VbFormat.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QLocale>
 #include <QPdfWriter>
 #include <QTextLayout>
 #include <cmath>
@@ -64,21 +64,15 @@ QString fieldText(const QVariant& value, const ReportControl& c) {
     return VbFormat::cstr(value);
 }
 
-// The sum of a column, added up exactly in ten-thousandths (the precision of a currency).
-double columnSum(const ReportRecordSource& data, int column) {
-    qint64 total = 0;
-    for (int row = 0; row < data.rowCount(); ++row) {
-        const QVariant v = data.value(row, column);
-        if (v.isNull())
-            continue;
-        bool ok = false;
-        const double d = v.typeId() == QMetaType::QString
-                             ? QLocale::c().toDouble(v.toString().trimmed(), &ok)
-                             : v.toDouble(&ok);
-        if (ok)
-            total += std::llround(d * 10000.0);
-    }
-    return double(total) / 10000.0;
+// The total of a column, added up in the money type: exact to the ten-thousandth, rounded as
+// each value is read, and an error (Overflow) where the total would leave the range. Values
+// that are no number (NULL, text) add nothing.
+Currency columnSum(const ReportRecordSource& data, int column) {
+    Currency total;
+    for (int row = 0; row < data.rowCount(); ++row)
+        if (const std::optional<Currency> value = Currency::fromSqlValue(data.value(row, column)))
+            total += *value;
+    return total;
 }
 
 } // namespace
@@ -177,7 +171,8 @@ public:
                         QStringLiteral("The report's data has no column %1.").arg(c.dataField));
             }
             if (c.kind == ReportControl::Kind::Function) {
-                const double sum = ci.column >= 0 ? columnSum(*data, ci.column) : 0.0;
+                const QVariant sum =
+                    QVariant::fromValue(ci.column >= 0 ? columnSum(*data, ci.column) : Currency());
                 ci.fixedText =
                     c.format.isEmpty() ? VbFormat::cstr(sum) : VbFormat::format(sum, c.format);
             }

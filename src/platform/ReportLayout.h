@@ -19,7 +19,7 @@ struct ReportControl {
     enum class Kind {
         Label,    // shows its caption; "%p" is the page number, "%P" the number of pages
         Field,    // shows a column of the current record
-        Function, // shows the sum of a column over all records
+        Function, // shows the total of a column over all records, exact to four decimals
         Line,     // a line from its top left to its bottom right corner
     };
 

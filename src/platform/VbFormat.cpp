@@ -1,5 +1,6 @@
 #include "VbFormat.h"
 
+#include "Currency.h"
 #include "NumberText.h"
 
 #include <QTime>
@@ -210,6 +211,12 @@ QString renderNumber(const NumSection& s, Decimal value) {
 }
 
 std::optional<Decimal> decimalOf(const QVariant& value) {
+    if (value.metaType() == QMetaType::fromType<Currency>()) {
+        Decimal d = NumberText::fromInteger(value.value<Currency>().raw());
+        if (!d.isZero())
+            d.point -= 4; // ten-thousandths
+        return d;
+    }
     switch (value.typeId()) {
     case QMetaType::Bool:
         return NumberText::fromInteger(value.toBool() ? -1 : 0);
@@ -652,6 +659,8 @@ QString format(const QVariant& value, const QString& pattern) {
 QString cstr(const QVariant& value) {
     if (value.isNull())
         return QString();
+    if (value.metaType() == QMetaType::fromType<Currency>())
+        return value.value<Currency>().toString();
     switch (value.typeId()) {
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");

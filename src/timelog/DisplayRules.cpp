@@ -1,40 +1,27 @@
 #include "DisplayRules.h"
 
-#include "platform/Currency.h"
+#include "platform/RecordScroll.h"
 #include "platform/VbString.h"
 
-#include <cmath>
-
 namespace DisplayRules {
-
-qint64 clng(double value) {
-    return qint64(std::nearbyint(value));
-}
 
 int sliderValue(bool bof, bool eof, int absolutePosition, int recordCount, int sliderMax) {
     if (bof && eof)
         return 0;
     if (eof)
         return sliderMax;
-    if (bof || absolutePosition == 1 || recordCount <= 0)
+    if (bof)
         return 0;
-    return int(clng(double(absolutePosition) / recordCount * sliderMax));
+    return RecordScroll::valueForRow(absolutePosition, recordCount, sliderMax);
 }
 
 std::optional<int> positionForSlider(int sliderValue, int sliderMax, int recordCount) {
-    if (sliderMax <= 0)
-        return std::nullopt;
-    const double p = double(sliderValue) / sliderMax * recordCount;
-    if (p < 1)
-        return std::nullopt;
-    return int(clng(p));
+    return RecordScroll::rowForValue(sliderValue, sliderMax, recordCount);
 }
 
-namespace {
 std::optional<Currency> fee(const QString& rateText, const QString& durationText) {
     return Currency::product(vbTrim(rateText), vbTrim(durationText));
 }
-} // namespace
 
 std::optional<QString> feeMessage(const QString& rateText, const QString& durationText) {
     if (const std::optional<Currency> f = fee(rateText, durationText))
@@ -42,10 +29,17 @@ std::optional<QString> feeMessage(const QString& rateText, const QString& durati
     return std::nullopt;
 }
 
-std::optional<double> storedFee(const QString& rateText, const QString& durationText) {
-    if (const std::optional<Currency> f = fee(rateText, durationText))
-        return f->toDouble();
-    return std::nullopt;
+bool feeFollowsRateAndDuration(QVariantMap& changes, const QSqlRecord& current) {
+    const QString rate = QStringLiteral("Rate");
+    const QString duration = QStringLiteral("Duration");
+    if (!changes.contains(rate) && !changes.contains(duration))
+        return true;
+    const auto now = [&](const QString& field) {
+        return changes.contains(field) ? changes.value(field) : current.value(field);
+    };
+    if (const std::optional<Currency> f = fee(now(rate).toString(), now(duration).toString()))
+        changes.insert(QStringLiteral("Fee"), f->toSqlValue());
+    return true;
 }
 
 } // namespace DisplayRules

@@ -123,7 +123,7 @@ void append(const QString& path, const Log& log) {
             {text(log.client), text(log.employee), text(log.project), text(log.rate),
              text(log.logSummary), text(log.vellagon), text(log.vellaGraphic),
              StoredDate::toSqlValue(log.beginning), StoredDate::toSqlValue(log.ending),
-             log.duration.toDouble(), log.fee.toDouble()});
+             log.duration.toDouble(), log.fee.toSqlValue()});
 }
 
 Outcome complete(const QString& path, const Entry& entry) {

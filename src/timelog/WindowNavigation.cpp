@@ -1,7 +1,7 @@
 #include "WindowNavigation.h"
 
-#include "EditCommands.h"
 #include "core/ChildWindow.h"
+#include "core/EditCommands.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
 #include "core/frmBrowser.h"

@@ -1,9 +1,7 @@
 #include "frmDisplay.h"
 
 #include "DisplayRules.h"
-#include "WindowParts.h"
 #include "core/FontSetting.h"
-#include "core/FormPosition.h"
 #include "core/SharedState.h"
 #include "platform/BoundField.h"
 #include "platform/ConnectionString.h"
@@ -12,7 +10,9 @@
 #include "platform/Dialogs.h"
 #include "platform/RichTextBox.h"
 #include "platform/StoredDate.h"
+#include "platform/Twips.h"
 #include "platform/VbString.h"
+#include "platform/WindowParts.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -23,7 +23,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <cmath>
 
 namespace {
 
@@ -31,18 +30,6 @@ const QString RecordSourceAll = QStringLiteral("Select * from Vellagons order by
 
 // The statement of frmDisplay::OpeningSource ("" for every log).
 QString g_openingSource;
-
-// Twips of the layout to pixels of the screen.
-int px(double twips) {
-    return int(std::lround(twips / twipsPerPixel()));
-}
-
-// Places a control in twips; a size that would be invalid leaves the control as it was.
-void place(QWidget* w, double left, double top, double width, double height) {
-    if (width <= 0 || height <= 0)
-        return;
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
 
 } // namespace
 
@@ -117,9 +104,7 @@ void frmDisplay::buildControls() {
                                                "records or to go to the first or last record"));
     connect(Adodc1, &DataControl::moveComplete, this, &frmDisplay::Adodc1_MoveComplete);
     connect(Adodc1, &DataControl::error, this, &frmDisplay::showDataError);
-    Adodc1->setBeforeCommit([this](QVariantMap& changes, const QSqlRecord&) {
-        return storeFeeWithRateOrDuration(changes);
-    });
+    Adodc1->setBeforeCommit(DisplayRules::feeFollowsRateAndDuration);
 
     Toolbar1 = newToolbar(this, "Toolbar1");
     Toolbar1->setMouseTracking(true);
@@ -128,24 +113,23 @@ void frmDisplay::buildControls() {
     buildCommands();
 
     RichTextBox1->hide();
-    resize(px(12000), px(8000));
+    resize(Twips::toPixels(12000), Twips::toPixels(8000));
 }
 
 void frmDisplay::bindFields() {
-    const auto bind = [this](auto* box, const char* field, BoundField::Kind kind) {
-        m_bound << new BoundField(box, Adodc1, QString::fromLatin1(field), kind);
-    };
-    bind(Text1, "Client", BoundField::Text);
-    bind(Text2, "Employee", BoundField::Text);
-    bind(Text3, "Project", BoundField::Text);
-    bind(Text4, "Rate", BoundField::Text);
-    bind(Text5, "Log Summary", BoundField::Text);
-    bind(Text6, "Fee", BoundField::Currency);
-    bind(Text7, "Beginning Time", BoundField::Date);
-    bind(Text8, "Duration", BoundField::Number);
-    bind(Text9, "Ending Time", BoundField::Date);
-    bind(RichTextBox2, "Vellagon", BoundField::Memo);
-    bind(RichTextBox1, "VellaGraphic", BoundField::RichText);
+    ::bindFields(Adodc1, {
+                             {Text1, "Client"},
+                             {Text2, "Employee"},
+                             {Text3, "Project"},
+                             {Text4, "Rate"},
+                             {Text5, "Log Summary"},
+                             {Text6, "Fee", BoundField::Money},
+                             {Text7, "Beginning Time", BoundField::Date},
+                             {Text8, "Duration", BoundField::Number},
+                             {Text9, "Ending Time", BoundField::Date},
+                             {RichTextBox2, "Vellagon", BoundField::Memo},
+                             {RichTextBox1, "VellaGraphic", BoundField::RichText},
+                         });
 }
 
 void frmDisplay::applyFont() {
@@ -256,9 +240,9 @@ void frmDisplay::mnuText_Click() {
 }
 
 void frmDisplay::Form_Resize() {
-    const double tpp = twipsPerPixel();
-    const double W = width() * tpp;
-    const double H = height() * tpp;
+    using Twips::place;
+    const double W = Twips::fromPixels(width());
+    const double H = Twips::fromPixels(height());
     const double half = (W - 150) / 2;
     place(Toolbar1, 0, 0, 3300, 440);
     place(Text1, 50, 480, half, 300);
@@ -298,20 +282,6 @@ void frmDisplay::showDataError(int, const QString& description) {
         return;
     m_shownError = description;
     Dialogs::msgBox(description);
-}
-
-bool frmDisplay::storeFeeWithRateOrDuration(QVariantMap& changes) {
-    // A log whose rate or duration changes bills the new amount: the stored fee follows.
-    const QString rate = QStringLiteral("Rate");
-    const QString duration = QStringLiteral("Duration");
-    if (!changes.contains(rate) && !changes.contains(duration))
-        return true;
-    const QVariant r = changes.contains(rate) ? changes.value(rate) : Adodc1->record().value(rate);
-    const QVariant d =
-        changes.contains(duration) ? changes.value(duration) : Adodc1->record().value(duration);
-    if (const std::optional<double> fee = DisplayRules::storedFee(r.toString(), d.toString()))
-        changes.insert(QStringLiteral("Fee"), *fee);
-    return true;
 }
 
 QString frmDisplay::hintFor(QObject* control) const {

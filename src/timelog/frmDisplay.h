@@ -2,9 +2,6 @@
 
 #include "core/ChildWindow.h"
 
-#include <QList>
-
-class BoundField;
 class DataControl;
 class DataNavigator;
 class QLabel;
@@ -108,10 +105,8 @@ private:
     void showStatus(const QString& text);
     void refreshKeepingTheShownLog();
     void showDataError(int number, const QString& description);
-    bool storeFeeWithRateOrDuration(QVariantMap& changes);
     QString hintFor(QObject* control) const;
 
-    QList<BoundField*> m_bound;
     bool m_loading = false;
     QString m_loadError;
     bool m_refreshing = false; // a refresh on activation or focus loss is running

@@ -1,10 +1,9 @@
 // The commands of the Display window: its menus, its toolbar and what they run.
-#include "EditCommands.h"
 #include "LogPrintText.h"
 #include "WindowNavigation.h"
-#include "WindowParts.h"
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
+#include "core/EditCommands.h"
 #include "core/FileCommands.h"
 #include "core/Forms.h"
 #include "core/RichTextPrinting.h"
@@ -18,6 +17,7 @@
 #include "platform/DataControl.h"
 #include "platform/DataControlRecords.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowParts.h"
 #include "reports/DataReport1.h"
 
 #include <QLabel>

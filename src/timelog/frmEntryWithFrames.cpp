@@ -1,25 +1,24 @@
 #include "frmEntryWithFrames.h"
 
-#include "EditCommands.h"
-#include "WindowNavigation.h"
-#include "core/DatabaseFile.h"
-#include "platform/AppError.h"
-#include "platform/BusyCursor.h"
-
 #include "LogCompletion.h"
-#include "SortedItems.h"
-#include "WindowParts.h"
+#include "WindowNavigation.h"
 #include "core/ChildWindows.h"
+#include "core/DatabaseFile.h"
+#include "core/EditCommands.h"
 #include "core/FontSetting.h"
-#include "core/FormPosition.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
+#include "platform/AppError.h"
+#include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
+#include "platform/SortedItems.h"
+#include "platform/Twips.h"
+#include "platform/WindowParts.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -68,34 +67,6 @@ void setComboText(QComboBox* box, const QString& text) {
     box->setCurrentIndex(-1);
     box->setEditText(text);
 }
-
-// Places a control from twips. A size that comes out negative (a small or minimised window)
-// is not set: the control keeps its previous one.
-class TwipsPlacer {
-public:
-    explicit TwipsPlacer(double twipsPerPixel) : m_tpp(twipsPerPixel) {}
-
-    int pixels(double twips) const { return qRound(twips / m_tpp); }
-    double twips(int pixels) const { return pixels * m_tpp; }
-
-    void place(QWidget* w, double left, double top, double width, double height) const {
-        QRect g = w->geometry();
-        g.moveTo(pixels(left), pixels(top));
-        if (width >= 0)
-            g.setWidth(pixels(width));
-        if (height >= 0)
-            g.setHeight(pixels(height));
-        w->setGeometry(g);
-    }
-    // The control takes the height it needs where that is more than the height asked for.
-    void placeAtLeast(QWidget* w, double left, double top, double width, double height) const {
-        place(w, left, top, width, qMax(height, twips(w->sizeHint().height())));
-    }
-
-private:
-    double m_tpp;
-};
-
 } // namespace
 
 frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entry, parent) {
@@ -356,35 +327,36 @@ void frmEntryWithFrames::Form_Load() {
 }
 
 void frmEntryWithFrames::Form_Resize() {
-    const TwipsPlacer p(twipsPerPixel());
-    const double SW = p.twips(width());
-    const double SH = p.twips(height());
+    using Twips::place;
+    using Twips::placeAtLeast;
+    const double SW = Twips::fromPixels(width());
+    const double SH = Twips::fromPixels(height());
 
-    p.placeAtLeast(Toolbar1, 0, 0, SW, 0);
-    p.place(Label1, 3300, 30, SW - 3300, 390);
+    placeAtLeast(Toolbar1, 0, 0, SW, 0);
+    place(Label1, 3300, 30, SW - 3300, 390);
 
-    p.place(Frame1, 0, 440, SW / 2, 780);
-    p.place(Frame2, SW / 2, 440, SW / 2, 780);
-    p.place(Frame3, 0, 1220, SW / 2, 780);
-    p.place(Frame4, SW / 2, 1220, SW / 2, 780);
-    p.place(Frame5, 0, 2020, SW, 780);
-    p.place(Frame6, 0, 2820, SW, SH - 3640);
-    p.place(Frame7, 0, SH - 800, SW / 2, 780);
-    p.place(Frame8, SW / 2, SH - 800, SW / 2, 780);
+    place(Frame1, 0, 440, SW / 2, 780);
+    place(Frame2, SW / 2, 440, SW / 2, 780);
+    place(Frame3, 0, 1220, SW / 2, 780);
+    place(Frame4, SW / 2, 1220, SW / 2, 780);
+    place(Frame5, 0, 2020, SW, 780);
+    place(Frame6, 0, 2820, SW, SH - 3640);
+    place(Frame7, 0, SH - 800, SW / 2, 780);
+    place(Frame8, SW / 2, SH - 800, SW / 2, 780);
 
     const double half = (SW - 400) / 2;
     for (QComboBox* box : {Combo1, Combo2, Combo3})
-        p.placeAtLeast(box, 100, 250, half - 1335, 0);
-    p.placeAtLeast(Combo4, 100, 250, half - 450, 0);
+        placeAtLeast(box, 100, 250, half - 1335, 0);
+    placeAtLeast(Combo4, 100, 250, half - 450, 0);
     for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4})
-        p.placeAtLeast(bar, half - 1200, 250, 1300, 0);
-    p.placeAtLeast(Toolbar6, half - 300, 250, 400, 0);
-    p.placeAtLeast(Toolbar5, SW - 500, 250, 400, 0);
-    p.placeAtLeast(Text1, 100, 250, SW - 650, 200);
-    p.place(RichTextBox1, 100, 250, SW - 200, SH - 3970);
-    p.place(DTPicker1, 150, 250, (SW - 500) / 2, 400);
-    p.place(DTPicker2, 150, 250, (SW - 500) / 2, 400);
-    p.place(List1, 100, 100, SW - 200, SH - 200);
+        placeAtLeast(bar, half - 1200, 250, 1300, 0);
+    placeAtLeast(Toolbar6, half - 300, 250, 400, 0);
+    placeAtLeast(Toolbar5, SW - 500, 250, 400, 0);
+    placeAtLeast(Text1, 100, 250, SW - 650, 200);
+    place(RichTextBox1, 100, 250, SW - 200, SH - 3970);
+    place(DTPicker1, 150, 250, (SW - 500) / 2, 400);
+    place(DTPicker2, 150, 250, (SW - 500) / 2, 400);
+    place(List1, 100, 100, SW - 200, SH - 200);
 
     Label1->setText(QStringLiteral("  ") + Label2->text() + QStringLiteral("  "));
 
@@ -469,7 +441,7 @@ void frmEntryWithFrames::mnuLogcompleted_Click() {
     gstrRate = outcome.log.rate;
     gstrDuration = outcome.log.duration;
     gvarFee =
-        outcome.log.rate.isEmpty() ? QVariant(QString()) : QVariant(outcome.log.fee.toDouble());
+        outcome.log.rate.isEmpty() ? QVariant(QString()) : QVariant::fromValue(outcome.log.fee);
     Label1->setText(QStringLiteral("Vellagon saved"));
     clearForNextLog();
 }

@@ -1,12 +1,12 @@
 #include "frmSearch.h"
-#include "WindowParts.h"
 
 #include "Search.h"
 #include "SearchStatements.h"
-#include "core/FormPosition.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
+#include "platform/Twips.h"
+#include "platform/WindowParts.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,7 +17,6 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 
@@ -109,7 +108,7 @@ frmSearch::~frmSearch() {
 
 void frmSearch::Form_Load() {
     if (const QWidget* main = parentWidget()) {
-        const int offset = int(std::lround(600 / twipsPerPixel()));
+        const int offset = Twips::toPixels(600);
         move(main->pos() + QPoint(offset, offset));
     }
     Option1[SearchStatements::CurrentClient]->setChecked(true);

@@ -1,18 +1,17 @@
 #include "frmSearchDatePicker.h"
-#include "WindowParts.h"
 
-#include "core/FormPosition.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Twips.h"
+#include "platform/WindowParts.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 
@@ -61,7 +60,7 @@ frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
 
 void frmSearchDatePicker::Form_Load() {
     if (const QWidget* main = parentWidget()) {
-        const int offset = int(std::lround(500 / twipsPerPixel()));
+        const int offset = Twips::toPixels(500);
         move(main->pos() + QPoint(offset, offset));
     }
     const QDate today = Clock::today();

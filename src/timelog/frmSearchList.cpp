@@ -1,9 +1,9 @@
 #include "frmSearchList.h"
 
-#include "SortedItems.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "core/frmMain.h"
+#include "platform/SortedItems.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

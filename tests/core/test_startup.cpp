@@ -10,6 +10,7 @@
 #include "core/StartupSettings.h"
 #include "core/frmMain.h"
 #include "platform/Settings.h"
+#include "platform/Twips.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -84,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(mainLists().List1[MainLists::Rates].listCount(), 15);
         QVERIFY(dialogs.shown().isEmpty());
         // Nothing stored: the main window covers the screen.
-        const double tpp = twipsPerPixel();
+        const double tpp = Twips::perPixel();
         const QRect screen = main->screen()->geometry();
         QCOMPARE(main->geometry().width(), qRound(FormPositionRules::fullPlacement(
                                                       screen.width() * tpp, screen.height() * tpp)

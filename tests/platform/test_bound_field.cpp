@@ -2,11 +2,13 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "platform/BoundField.h"
+#include "platform/Clock.h"
 #include "platform/DataControl.h"
 #include "platform/DataNavigator.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 
-#include <QDateTimeEdit>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTextEdit>
@@ -27,23 +29,32 @@ struct Window {
     QLineEdit* fee = new QLineEdit(&widget);
     QTextEdit* notes = new QTextEdit(&widget);
     QTextEdit* graphic = new QTextEdit(&widget);
-    QDateTimeEdit* ending = new QDateTimeEdit(&widget);
+    DateBox* ending = new DateBox(&widget);
+    QLineEdit* phone = new QLineEdit(&widget);
+    QComboBox* employee = new QComboBox(&widget);
     DataNavigator* navigator = new DataNavigator(control, &widget);
 
     explicit Window(const QString& path) {
         auto* layout = new QVBoxLayout(&widget);
         for (QWidget* w : std::initializer_list<QWidget*>{client, rate, begin, duration, fee, notes,
-                                                          graphic, ending, navigator})
+                                                          graphic, ending, phone, employee,
+                                                          navigator})
             layout->addWidget(w);
         ending->setDisplayFormat("yyyy-MM-dd HH:mm:ss");
-        new BoundField(client, control, "Client");
-        new BoundField(rate, control, "Rate");
-        new BoundField(begin, control, "Beginning Time", BoundField::Date);
-        new BoundField(duration, control, "Duration", BoundField::Number);
-        new BoundField(fee, control, "Fee", BoundField::Currency);
-        new BoundField(notes, control, "Vellagon", BoundField::Memo);
-        new BoundField(graphic, control, "VellaGraphic", BoundField::RichText);
-        new BoundField(ending, control, "Ending Time");
+        employee->setEditable(true);
+        employee->addItems({"Doe, Al", "Roe, Kim"});
+        bindFields(control, {
+                                {client, "Client"},
+                                {rate, "Rate"},
+                                {begin, "Beginning Time", BoundField::Date},
+                                {duration, "Duration", BoundField::Number},
+                                {fee, "Fee", BoundField::Money, "\"$\"#,##0.00"},
+                                {notes, "Vellagon", BoundField::Memo},
+                                {graphic, "VellaGraphic", BoundField::RichText},
+                                {ending, "Ending Time", BoundField::Date},
+                                {phone, "Log Summary", BoundField::Masked, "(###) ###-####"},
+                                {employee, "Employee"},
+                            });
         control->setDatabasePath(path);
         control->setRecordSource("Select * from Vellagons order by [Beginning Time]");
         widget.show();
@@ -94,7 +105,7 @@ private Q_SLOTS:
         Window w(m_path);
         QCOMPARE((QStringList{w.client->text(), w.begin->text(), w.duration->text(), w.fee->text(),
                               w.notes->toPlainText(), w.graphic->toPlainText()}),
-                 (QStringList{"Adams, Al", "8/24/2005 10:05:00 AM", "1.5", "150",
+                 (QStringList{"Adams, Al", "8/24/2005 10:05:00 AM", "1.5", "$150.00",
                               "line one\nline two", "plain bold"}));
         QCOMPARE(w.ending->dateTime(), QDateTime(QDate(2005, 8, 24), QTime(11, 35)));
         const QDateTime shown = w.ending->dateTime();
@@ -178,9 +189,98 @@ private Q_SLOTS:
         type(w.fee, "$1,234.56789");
         QVERIFY(w.control->Update());
         QCOMPARE(w.begin->text(), "7/4/2005 1:30:00 PM");
+        QCOMPARE(w.fee->text(), "$1,234.57");
         QCOMPARE(stored("SELECT [Beginning Time] || '|' || Duration || '|' || Fee "
                         "FROM Vellagons WHERE Client = 'Adams, Al'"),
                  "2005-07-04 13:30:00|2.25|1234.5679");
+    }
+
+    // Amounts are read as exact decimals: a fifth decimal of 5 rounds to the even neighbour
+    // (2.00015 is 2.0001499... as a double, which would round down).
+    void amountsAreReadExactly() {
+        ScriptedDialogs dialogs;
+        Window w(m_path);
+        for (const auto& [typed, kept] :
+             {std::pair{"$1,234.50", 1234.5}, {"1234.5", 1234.5}, {"2.00015", 2.0002},
+              {"-$0.29", -0.29}, {" 36.663 ", 36.663}}) {
+            type(w.fee, typed);
+            QVERIFY2(w.control->Update(), typed);
+            QCOMPARE(of("Fee").toDouble(), kept);
+        }
+        type(w.fee, "12x");
+        QVERIFY(!w.control->Update());
+        QCOMPARE(dialogs.lastMessage(), "The value \"12x\" is not a valid amount for Fee.");
+        QCOMPARE(of("Fee").toDouble(), 36.663);
+        QCOMPARE(dialogs.messages().size(), 1);
+    }
+
+    // A masked box stores nothing while no place is filled, never its literals alone; a filled
+    // one stores its text as shown, up to the last place typed.
+    void aMaskedBoxStoresWhatItShows() {
+        Window w(m_path);
+        QCOMPARE(w.phone->displayText(), "(___) ___-____");
+        type(w.phone, "5551234567");
+        QVERIFY(w.control->MoveNext());
+        QCOMPARE(of("Log Summary"), "(555) 123-4567");
+        QVERIFY(w.control->MovePrevious());
+        QCOMPARE(w.phone->displayText(), "(555) 123-4567");
+        type(w.phone, QString());
+        QVERIFY(w.control->Update());
+        QCOMPARE(of("Log Summary"), "");
+        w.phone->setFocus();
+        w.phone->setCursorPosition(0);
+        QTest::keyClicks(w.phone, "55512");
+        QVERIFY(w.control->Update());
+        QCOMPARE(of("Log Summary"), "(555) 12");
+        // A place left blank keeps its place when the row comes back.
+        Database::open(m_path).exec("UPDATE Vellagons SET [Log Summary] = '(5 5) 1' "
+                                    "WHERE Client = 'Adams, Al'");
+        QVERIFY(w.control->Refresh());
+        QCOMPARE(w.phone->displayText(), "(5_5) 1__-____");
+        // Digits alone, stored by someone else, fill the places in order.
+        Database::open(m_path).exec("UPDATE Vellagons SET [Log Summary] = '5551234567'");
+        QVERIFY(w.control->Refresh());
+        QCOMPARE(w.phone->displayText(), "(555) 123-4567");
+    }
+
+    void aComboBoxWritesOnlyWhatTheUserChose() {
+        Window w(m_path);
+        QCOMPARE(w.employee->currentText(), QString()); // NULL
+        // Refilling the list is no edit.
+        w.employee->clear();
+        w.employee->addItems({"Doe, Al", "Roe, Kim"});
+        QVERIFY(w.control->MoveNext());
+        QVERIFY(of("Employee").isNull());
+        QVERIFY(w.control->MovePrevious());
+        w.employee->setFocus();
+        QTest::keyClicks(w.employee, "Ng, Bo");
+        QVERIFY(w.control->MoveNext());
+        QCOMPARE(of("Employee"), "Ng, Bo");
+        QTest::keyClick(w.employee, Qt::Key_Down); // chooses the next item of the list
+        QVERIFY(w.control->MovePrevious());
+        QCOMPARE(of("Employee", "Baker, Bo"), "Doe, Al");
+        QCOMPARE(w.employee->currentText(), "Ng, Bo");
+    }
+
+    // A date box holds Null: Delete empties it and writes NULL; an empty box that the user
+    // starts typing in, or steps, starts from the present.
+    void aDateBoxHoldsAndWritesNull() {
+        Clock::setNow(QDateTime(QDate(2024, 3, 5), QTime(9, 15)));
+        Window w(m_path);
+        w.ending->setFocus();
+        QTest::keyClick(w.ending, Qt::Key_Delete);
+        QVERIFY(w.ending->isNull());
+        QCOMPARE(w.ending->text(), " ");
+        QVERIFY(w.control->MoveNext());
+        QVERIFY(of("Ending Time").isNull());
+        QVERIFY(w.ending->isNull()); // Baker's has none either
+        QTest::keyClick(w.ending, Qt::Key_Up);
+        QCOMPARE(w.ending->value(), QVariant(QDateTime(QDate(2024, 3, 5), QTime(9, 15))));
+        QTest::keyClick(w.ending, Qt::Key_Delete);
+        QTest::keyClicks(w.ending, "2023");
+        QCOMPARE(w.ending->date(), QDate(2023, 3, 5));
+        QVERIFY(w.control->MovePrevious());
+        QCOMPARE(of("Ending Time", "Baker, Bo"), "2023-03-05 09:15:00");
     }
 
     void aDatePickerStoresTheStoredForm() {

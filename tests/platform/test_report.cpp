@@ -194,11 +194,17 @@ private Q_SLOTS:
     }
 
     void totalsAddUpExactlyAndAnEmptyReportShowsItsFrame() {
-        QList<QVariantList> values;
-        for (const QVariant& v :
-             {QVariant(0.1), QVariant(0.2), QVariant(), QVariant(0.4f), QVariant("0.3")})
-            values << QVariantList{"x", v, QString()};
-        QCOMPARE(only(ReportDocument(testLayout(), rows(values)).page(0), "Total").text(), "1");
+        const auto total = [](const QVariantList& amounts) {
+            QList<QVariantList> values;
+            for (const QVariant& v : amounts)
+                values << QVariantList{"x", v, QString()};
+            return only(ReportDocument(testLayout(), rows(values)).page(0), "Total").text();
+        };
+        QCOMPARE(total({0.1, 0.2, QVariant(), 0.4f, "0.3", "n/a"}), "1");
+        // Each amount is taken as the decimal it stands for: 4.35 is 4.3499999... as a double.
+        QCOMPARE(total({4.35, 0.29, 36.663}), "41.303");
+        // A total beyond the money range is an error, not a wrong total.
+        QVERIFY_THROWS_EXCEPTION(AppError, total({9.0e14, 9.0e14}));
 
         ReportDocument empty(testLayout(), numberedRows(0));
         QCOMPARE(empty.pageCount(), 1);

@@ -10,7 +10,7 @@
 #include "platform/Database.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
-#include "timelog/SortedItems.h"
+#include "platform/SortedItems.h"
 #include "timelog/TimeLogging.h"
 #include "timelog/frmEntryWithFrames.h"
 

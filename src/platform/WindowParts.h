@@ -8,7 +8,7 @@ class QMenu;
 class QToolBar;
 class QWidget;
 
-// The pieces both child windows build their menus and toolbars from.
+// The pieces windows build their menus and toolbars from.
 
 // A fixed toolbar of small icon buttons.
 QToolBar* newToolbar(QWidget* parent, const char* name);
@@ -17,5 +17,5 @@ QAction* addToolButton(QToolBar* bar, const QString& key, const QString& toolTip
 // A named menu item with an optional shortcut.
 QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {});
-// Draws a dialog part white on blue, as the search dialogs are.
+// Draws a window part white on blue, as the search dialogs are.
 void drawWhiteOnBlue(QWidget* widget);

@@ -2,7 +2,7 @@
 
 class QTextEdit;
 
-// The Edit menu of both child windows. Each acts on the focused text control of the main
+// The Edit commands of the child windows. Each acts on the focused text control of the main
 // window's active child window, through the clipboard's text; on any other control (a date
 // picker) it does nothing.
 namespace EditCommands {

@@ -5,9 +5,14 @@
 class QComboBox;
 class QListWidget;
 
-// The sorted lists of the time-logging windows: items in ascending text order without regard
-// to case, whatever order they come in (Qt's own sorting heeds case). Filling an empty combo
-// box never puts its first item into the box's text.
+// Sorted lists: items in ascending text order without regard to case, whatever order they
+// come in (Qt's own sorting heeds case). Filling an empty combo box never puts its first item
+// into the box's text.
+
+// The order of sorted lists: ascending, without regard to case.
+bool textLessIgnoringCase(const QString& a, const QString& b);
+// Where a sorted list puts a new item: after every item that does not sort after it.
+int sortedInsertPosition(const QStringList& items, const QString& item);
 
 // Replaces the items; the combo box's text is left empty.
 void fillSorted(QComboBox* box, const QStringList& items);

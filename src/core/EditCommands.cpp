@@ -1,6 +1,6 @@
 #include "EditCommands.h"
 
-#include "core/ChildWindows.h"
+#include "ChildWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
