@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "BusyCursor.h"
+#include "ModalWindows.h"
 #include "Printer.h"
 #include "ReportData.h"
 #include "ReportPreview.h"
@@ -43,7 +44,7 @@ void Report::show() {
         return;
     }
     ReportPreview preview(*this);
-    preview.exec();
+    ModalWindows::exec(preview);
 }
 
 void Report::printOut() {

@@ -16,6 +16,7 @@
 #include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
+#include "platform/ModalWindows.h"
 #include "platform/ReportData.h"
 #include "platform/VbString.h"
 #include "reports/DataReport1.h"
@@ -62,7 +63,7 @@ bool pick(int selector, const char* caption) {
     gintSearchType = selector;
     frmSearchList list;
     list.setWindowTitle(QLatin1String(caption));
-    return list.exec() == QDialog::Accepted;
+    return ModalWindows::exec(list) == QDialog::Accepted;
 }
 
 // The client of the window the search is for: the Display window's shown log, or the text of
@@ -121,7 +122,7 @@ bool askRange(int timeFrame, std::optional<DateRange>& range) {
     range.reset();
     if (timeFrame == CustomRange) {
         frmSearchDatePicker picker;
-        if (picker.exec() != QDialog::Accepted)
+        if (ModalWindows::exec(picker) != QDialog::Accepted)
             return false;
         range = DateRange{gvarBeginDate.toDate(), gvarEndDate.toDate()};
         return true;

@@ -5,6 +5,7 @@
 #include "core/Forms.h"
 #include "core/SharedState.h"
 #include "core/frmBrowser.h"
+#include "platform/AppError.h"
 
 namespace {
 
@@ -65,22 +66,25 @@ void forward(ChildWindow* from) {
     focus(forms[i]);
 }
 
-bool runSharedButton(ChildWindow* from, const QString& key) {
-    if (key == QLatin1String("Back"))
-        back(from);
-    else if (key == QLatin1String("Forward"))
-        forward(from);
-    else if (key == QLatin1String("Cut"))
-        EditCommands::cut();
-    else if (key == QLatin1String("Copy"))
-        EditCommands::copy();
-    else if (key == QLatin1String("Paste"))
-        EditCommands::paste();
-    else if (key == QLatin1String("Help"))
-        frmBrowser::showModeless(); // the Help menus show it modal
-    else
-        return false;
-    return true;
+void runToolbarButton(ChildWindow* from, const QString& key, const std::function<void()>& own) {
+    try {
+        if (key == QLatin1String("Back"))
+            back(from);
+        else if (key == QLatin1String("Forward"))
+            forward(from);
+        else if (key == QLatin1String("Cut"))
+            EditCommands::cut();
+        else if (key == QLatin1String("Copy"))
+            EditCommands::copy();
+        else if (key == QLatin1String("Paste"))
+            EditCommands::paste();
+        else if (key == QLatin1String("Help"))
+            frmBrowser::showModeless(); // the Help menus show it modal
+        else
+            own();
+    } catch (const AppError& e) {
+        from->setStatusText(e.description());
+    }
 }
 
 } // namespace WindowNavigation

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class ChildWindow;
 
@@ -12,8 +13,9 @@ namespace WindowNavigation {
 void back(ChildWindow* from);
 void forward(ChildWindow* from);
 
-// Runs the toolbar buttons that both child windows have (Back, Forward, Cut, Copy, Paste, Help);
-// false when the key is none of them.
-bool runSharedButton(ChildWindow* from, const QString& key);
+// Runs a button of a child window's toolbar by its key: the buttons both windows have (Back,
+// Forward, Cut, Copy, Paste, Help), else `own`, the window's own buttons. The toolbar shows no
+// message box: a command that fails says why in the window's status line.
+void runToolbarButton(ChildWindow* from, const QString& key, const std::function<void()>& own);
 
 } // namespace WindowNavigation

@@ -110,16 +110,12 @@ void frmDisplay::buildCommands() {
 }
 
 void frmDisplay::Toolbar1_ButtonClick(const QString& key) {
-    // A button's command that fails ends quietly.
-    try {
-        if (WindowNavigation::runSharedButton(this, key))
-            return;
+    WindowNavigation::runToolbarButton(this, key, [&] {
         if (key == QLatin1String("Print"))
             mnuPrintVellagon_Click();
         else if (key == QLatin1String("Save"))
             mnuSaveChanges_Click();
-    } catch (...) {
-    }
+    });
 }
 
 void frmDisplay::mnuOpenFile_Click() {

@@ -500,12 +500,8 @@ void frmEntryWithFrames::mnuExit_Click() {
 }
 
 void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
-    // A button's command that fails ends quietly.
-    try {
-        if (WindowNavigation::runSharedButton(this, key))
-            return;
+    WindowNavigation::runToolbarButton(this, key, [&] {
         if (key == QLatin1String("New"))
             NewDataEntryForm();
-    } catch (...) {
-    }
+    });
 }

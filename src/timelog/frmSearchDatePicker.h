@@ -6,9 +6,9 @@ class QAction;
 class QDateEdit;
 class QGroupBox;
 
-// The date range dialog: a start and an end date. The caller shows it modally and reads
-// gvarBeginDate and gvarEndDate. exec() gives Accepted only when a range was chosen; only a
-// range whose end is not before its start is ever stored, and Return stores nothing.
+// The date range dialog: a start and an end date. The caller shows it (ModalWindows::exec) and
+// reads gvarBeginDate and gvarEndDate. The result is Accepted only when a range was chosen; only
+// a range whose end is not before its start is ever stored, and Return stores nothing.
 class frmSearchDatePicker : public QDialog {
     Q_OBJECT
 

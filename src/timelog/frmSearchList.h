@@ -6,8 +6,9 @@ class QListWidget;
 
 // The pick list: a client, an employee or a project chosen from the lists the main window
 // caches. The caller sets gintSearchType (1 clients, 3 employees, 4 projects) and the caption,
-// shows it modally and reads gstrClient, gstrEmployee or gstrProject. exec() gives Accepted
-// only when an entry was chosen; closed without a choice, the variable keeps its value.
+// shows it (ModalWindows::exec) and reads gstrClient, gstrEmployee or gstrProject. The result
+// is Accepted only when an entry was chosen; closed without a choice, the variable keeps its
+// value.
 class frmSearchList : public QDialog {
     Q_OBJECT
 

@@ -10,7 +10,6 @@
 #include "platform/Database.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
-#include "platform/SortedItems.h"
 #include "timelog/TimeLogging.h"
 #include "timelog/frmEntryWithFrames.h"
 
@@ -111,22 +110,6 @@ private Q_SLOTS:
         QCOMPARE(w->Combo2->currentText(), "Doe, Jim"); // the default employee
         QCOMPARE(w->Combo4->currentText(), QString());
         QCOMPARE(w->DTPicker2->text(), "3/05/2024 09:00 AM");
-    }
-
-    void sortedBoxesNeverSelectTheirFirstItem() {
-        QComboBox box;
-        box.setEditable(true);
-        addSorted(&box, "smith");
-        QCOMPARE(box.currentText(), QString());
-        box.setEditText("typed");
-        addSorted(&box, "Baker");
-        addSorted(&box, "adams");
-        addSorted(&box, "Smith"); // after its equal, as it came later
-        QCOMPARE(itemsOf(&box), (QStringList{"adams", "Baker", "smith", "Smith"}));
-        QCOMPARE(box.currentText(), "typed");
-        fillSorted(&box, {"b", "A"});
-        QCOMPARE(itemsOf(&box), (QStringList{"A", "b"}));
-        QCOMPARE(box.currentText(), QString());
     }
 
     void theCaptionVariablesNameTheMenus() {

@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
+#include "ScriptedWindows.h"
 #include "TestSupport.h"
 #include "core/ChildWindows.h"
 #include "core/Forms.h"
@@ -25,8 +26,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QTimer>
-#include <functional>
 
 using namespace SearchStatements;
 
@@ -43,35 +42,6 @@ void addLog(const QString& path, const QString& client, const QString& employee,
                                             "Vellagon, [Beginning Time], [Ending Time], Duration) "
                                             "VALUES (%1, 1)")
                                  .arg(values.join(QStringLiteral(", ")))});
-}
-
-// Runs `act` on the next modal dialog of type T once it is shown (the caller then blocks in
-// its exec()).
-template <class T>
-void whenShown(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
-
-// The pick list chooses the entry with that text.
-void pickEntry(const QString& text) {
-    whenShown<frmSearchList>([text](frmSearchList* list) {
-        const QList<QListWidgetItem*> found = list->List1->findItems(text, Qt::MatchExactly);
-        QVERIFY(!found.isEmpty());
-        list->List1->setCurrentItem(found.first());
-    });
-}
-
-void leavePickList() {
-    whenShown<frmSearchList>([](frmSearchList* list) { list->reject(); });
 }
 
 QStringList column(frmDisplay* w, const char* field) {
@@ -91,6 +61,16 @@ class TestSearch : public QObject {
     frmMain* m_main = nullptr;
     QString m_path;
     std::unique_ptr<ScriptedDialogs> m_unexpected; // no message box may block a test
+    std::unique_ptr<ScriptedWindows> m_windows;    // the pick lists and date ranges shown
+
+    // The pick list chooses the entry with that text.
+    void pickEntry(const QString& text) {
+        m_windows->answer<frmSearchList>([text](frmSearchList& list) {
+            const QList<QListWidgetItem*> found = list.List1->findItems(text, Qt::MatchExactly);
+            QVERIFY(!found.isEmpty());
+            list.List1->setCurrentItem(found.first());
+        });
+    }
 
     frmDisplay* display(const QString& tag) {
         return static_cast<frmDisplay*>(childWindow(ChildWindow::Kind::Display, tag));
@@ -138,6 +118,7 @@ private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
         m_unexpected = std::make_unique<ScriptedDialogs>();
+        m_windows = std::make_unique<ScriptedWindows>();
         Clock::setNow(QDateTime(QDate(2005, 8, 24), QTime(12, 0)));
         m_path = Fixtures::newDatabase(TestSupport::newFolder() + QStringLiteral("/logs.mdb"));
         addLog(m_path, "Acme, Inc", "Doe, Al", "MARKETING", "50 percent", "2005-06-01 09:00:00");
@@ -151,6 +132,8 @@ private Q_SLOTS:
     void cleanup() {
         TestSupport::closeMainWindow(m_main);
         QVERIFY2(m_unexpected->shown().isEmpty(), qPrintable(m_unexpected->messages().join('|')));
+        QCOMPARE(m_windows->pending(), 0);
+        m_windows.reset();
         m_unexpected.reset();
     }
 
@@ -185,26 +168,27 @@ private Q_SLOTS:
         {
             frmSearchList list;
             list.setWindowTitle(QStringLiteral("Select a client"));
-            whenShown<frmSearchList>([](frmSearchList* l) {
-                QListWidgetItem* item = l->List1->item(1);
-                QTest::mouseClick(l->List1->viewport(), Qt::LeftButton, {},
-                                  l->List1->visualItemRect(item).center());
+            m_windows->answer<frmSearchList>([](frmSearchList& l) {
+                QListWidgetItem* item = l.List1->item(1);
+                QTest::mouseClick(l.List1->viewport(), Qt::LeftButton, {},
+                                  l.List1->visualItemRect(item).center());
             });
-            QCOMPARE(list.exec(), int(QDialog::Accepted));
+            QCOMPARE(ModalWindows::exec(list), int(QDialog::Accepted));
             QCOMPARE(gstrClient, QStringLiteral("100%_Corp"));
             QVERIFY(list.chosen());
         }
         {
             frmSearchList list;
-            whenShown<frmSearchList>(
-                [](frmSearchList* l) { QTest::keyClick(l->List1, Qt::Key_End); });
-            QCOMPARE(list.exec(), int(QDialog::Accepted));
+            m_windows->answer<frmSearchList>(
+                [](frmSearchList& l) { QTest::keyClick(l.List1, Qt::Key_End); });
+            QCOMPARE(ModalWindows::exec(list), int(QDialog::Accepted));
             QCOMPARE(gstrClient, QStringLiteral("O'Neil, Pat"));
         }
         {
             frmSearchList list;
-            whenShown<frmSearchList>([](frmSearchList* l) { QTest::keyClick(l, Qt::Key_Escape); });
-            QCOMPARE(list.exec(), int(QDialog::Rejected));
+            m_windows->answer<frmSearchList>(
+                [](frmSearchList& l) { QTest::keyClick(&l, Qt::Key_Escape); });
+            QCOMPARE(ModalWindows::exec(list), int(QDialog::Rejected));
             QVERIFY(!list.chosen());
             QCOMPARE(gstrClient, QStringLiteral("O'Neil, Pat"));
         }
@@ -225,8 +209,9 @@ private Q_SLOTS:
             QCOMPARE(picker.Frame1->palette().color(QPalette::Window), QColor(Qt::blue));
             QCOMPARE(picker.DTPicker1->date(), today.addDays(-138));
             QCOMPARE(picker.DTPicker2->date(), today);
-            whenShown<frmSearchDatePicker>([](frmSearchDatePicker* p) { p->mnuReturn->trigger(); });
-            QCOMPARE(picker.exec(), int(QDialog::Rejected));
+            m_windows->answer<frmSearchDatePicker>(
+                [](frmSearchDatePicker& p) { p.mnuReturn->trigger(); });
+            QCOMPARE(ModalWindows::exec(picker), int(QDialog::Rejected));
             QCOMPARE(gvarBeginDate.toString(), QStringLiteral("kept begin"));
         }
         {
@@ -441,13 +426,13 @@ private Q_SLOTS:
         frmDisplay* first = display(QStringLiteral("1"));
         ScriptedDialogs dialogs;
         gstrClient = QStringLiteral("kept");
-        leavePickList();
+        m_windows->leave();
         QVERIFY(!continueSearch(first, AnotherClient, AllTime));
         QCOMPARE(gstrClient, QStringLiteral("O'Neil, Pat")); // as the Search command set it
         dialogs.cancelInput();
         QVERIFY(!continueSearch(first, LogText, AllTime));
         gvarBeginDate = QStringLiteral("kept begin");
-        whenShown<frmSearchDatePicker>([](frmSearchDatePicker* p) { p->mnuReturn_Click(); });
+        m_windows->answer<frmSearchDatePicker>([](frmSearchDatePicker& p) { p.mnuReturn_Click(); });
         first->Adodc1->MoveLast();
         QVERIFY(!continueSearch(first, CurrentClient, CustomRange));
         QCOMPARE(gvarBeginDate.toString(), QStringLiteral("kept begin"));
@@ -459,10 +444,10 @@ private Q_SLOTS:
 
     void aCustomisedRangeOfOneDay() {
         start();
-        whenShown<frmSearchDatePicker>([](frmSearchDatePicker* p) {
-            p->DTPicker1->setDate(QDate(2005, 8, 24));
-            p->DTPicker2->setDate(QDate(2005, 8, 24));
-            p->mnuContinue_Click();
+        m_windows->answer<frmSearchDatePicker>([](frmSearchDatePicker& p) {
+            p.DTPicker1->setDate(QDate(2005, 8, 24));
+            p.DTPicker2->setDate(QDate(2005, 8, 24));
+            p.mnuContinue_Click();
         });
         frmDisplay* first = display(QStringLiteral("1"));
         first->Adodc1->MoveLast();
@@ -549,7 +534,7 @@ private Q_SLOTS:
         QVERIFY(texts(QStringLiteral("Text1")).isEmpty());
 
         // A dialog left without a choice shows no report.
-        leavePickList();
+        m_windows->leave();
         ReportRoutine(AnotherClient, AllTime);
         dialogs.cancelInput();
         ReportRoutine(LogText, AllTime);

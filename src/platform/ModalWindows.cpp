@@ -1,0 +1,35 @@
+#include "ModalWindows.h"
+
+#include <QDialog>
+
+namespace ModalWindows {
+
+namespace {
+Answerer* g_answerer = nullptr;
+} // namespace
+
+int exec(QDialog& window) {
+    if (!g_answerer)
+        return window.exec();
+    // Shown modal as exec() shows it, so that what the window does on showing and what the
+    // answerer does (clicks, keys, focus) happen as they would for a user.
+    const bool wasShowModal = window.testAttribute(Qt::WA_ShowModal);
+    window.setAttribute(Qt::WA_ShowModal, true);
+    window.setResult(0);
+    window.show();
+    g_answerer->respond(window);
+    if (window.isVisible())
+        window.reject();
+    window.setAttribute(Qt::WA_ShowModal, wasShowModal);
+    return window.result();
+}
+
+void setAnswerer(Answerer* answerer) {
+    g_answerer = answerer;
+}
+
+Answerer* answerer() {
+    return g_answerer;
+}
+
+} // namespace ModalWindows

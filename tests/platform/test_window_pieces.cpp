@@ -1,0 +1,88 @@
+#include "TestSupport.h"
+#include "platform/RecordScroll.h"
+#include "platform/SortedItems.h"
+#include "platform/Twips.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+QStringList itemsOf(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    return items;
+}
+
+} // namespace
+
+class TestWindowPieces : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { TestSupport::freshProgram(); }
+
+    // CLng rounds halves to the even neighbour, both ways; only that rule gives these.
+    void theScrollArithmeticRoundsHalvesToEven() {
+        using namespace RecordScroll;
+        QCOMPARE(clng(16383.5), 16384);
+        QCOMPARE(clng(12.5), 12);
+        QCOMPARE(clng(-2.5), -2);
+        // Four rows on a bar to 32767: 0, 16383.5, 24575.25, 32767.
+        QList<int> values;
+        for (int row = 1; row <= 4; ++row)
+            values << valueForRow(row, 4, 32767);
+        QCOMPARE(values, (QList<int>{0, 16384, 24575, 32767}));
+        QCOMPARE(valueForRow(-2, 4, 100), 0); // before the first row
+        QCOMPARE(valueForRow(1, 0, 100), 0);
+        // Back from the value: 0.49 points before the first row, 1.22 and 2.44 at rows 1, 2.
+        QCOMPARE(rowForValue(4000, 32767, 4), std::optional<int>());
+        QCOMPARE(rowForValue(10000, 32767, 4), std::optional<int>(1));
+        QCOMPARE(rowForValue(20000, 32767, 4), std::optional<int>(2));
+        QCOMPARE(rowForValue(25, 100, 50), std::optional<int>(12)); // 12.5
+        QCOMPARE(rowForValue(50, 0, 3), std::optional<int>());
+        // Every row of a table of up to 32767 rows comes back from its own value.
+        for (int count : {1, 7, 1000, 32767})
+            for (int row = 2; row <= count; row += 97)
+                QCOMPARE(rowForValue(valueForRow(row, count, 32767), 32767, count),
+                         std::optional<int>(row));
+    }
+
+    // A placement that asks for a negative size fails whole; a zero size is a size.
+    void aControlIsPlacedInTwipsOrLeftAsItWas() {
+        QWidget window;
+        window.resize(800, 600);
+        auto* box = new QLineEdit(&window);
+        Twips::place(box, 150, 300, 3000, 300);
+        const QRect placed(Twips::toPixels(150), Twips::toPixels(300), Twips::toPixels(3000),
+                           Twips::toPixels(300));
+        QCOMPARE(box->geometry(), placed);
+        Twips::place(box, 600, 600, -15, 300);
+        Twips::place(box, 600, 600, 3000, -1);
+        QCOMPARE(box->geometry(), placed);
+        Twips::placeAtLeast(box, 0, 0, 1500, 0);
+        QCOMPARE(box->height(), box->sizeHint().height());
+        Twips::place(box, 0, 0, 0, 0);
+        QCOMPARE(box->size(), QSize(0, 0));
+    }
+
+    void sortedBoxesIgnoreCaseAndNeverSelectTheirFirstItem() {
+        QComboBox box;
+        box.setEditable(true);
+        addSorted(&box, "smith");
+        QCOMPARE(box.currentText(), QString());
+        box.setEditText("typed");
+        addSorted(&box, "Baker");
+        addSorted(&box, "adams");
+        addSorted(&box, "Smith"); // after its equal, as it came later
+        QCOMPARE(itemsOf(box), (QStringList{"adams", "Baker", "smith", "Smith"}));
+        QCOMPARE(box.currentText(), "typed");
+        fillSorted(&box, {"b", "A"});
+        QCOMPARE(itemsOf(box), (QStringList{"A", "b"}));
+        QCOMPARE(box.currentText(), QString());
+    }
+};
+
+VELLAGON_TEST_MAIN(TestWindowPieces)
+#include "test_window_pieces.moc"
