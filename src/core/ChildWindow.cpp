@@ -85,6 +85,12 @@ QMenu* ChildWindow::addMenu(const QString& title) {
     return menu;
 }
 
+QMenu* ChildWindow::addMenu(const char* name, const QString& title) {
+    QMenu* menu = addMenu(title);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
 QAction* ChildWindow::addMenuBarCommand(const QString& caption) {
     auto* action = new QAction(caption, this);
     m_menuBarEntries.append(action);
@@ -92,8 +98,7 @@ QAction* ChildWindow::addMenuBarCommand(const QString& caption) {
 }
 
 QMenu* ChildWindow::addWindowMenu() {
-    QMenu* mnuWindow = addMenu(QStringLiteral("&Window"));
-    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
+    QMenu* mnuWindow = addMenu("mnuWindow", QStringLiteral("&Window"));
     QAction* mnuTileHorizontally = mnuWindow->addAction(QStringLiteral("Tile &Horizontally"));
     mnuTileHorizontally->setObjectName(QStringLiteral("mnuTileHorizontally"));
     connect(mnuTileHorizontally, &QAction::triggered, this, [] { TileWindowsHorizontally(); });

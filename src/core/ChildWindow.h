@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QAction>
 #include <QList>
 #include <QString>
 #include <QWidget>
 
-class QAction;
 class QLabel;
 class QMenu;
 
@@ -64,9 +64,19 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Adds a top-level menu or command to this window's menu bar.
+    // Adds a top-level menu or command to this window's menu bar (named, for the named forms).
     QMenu* addMenu(const QString& title);
+    QMenu* addMenu(const char* name, const QString& title);
     QAction* addMenuBarCommand(const QString& caption);
+    // A named command of the menu bar that runs a handler of the window.
+    template <class Window, class Handler>
+    QAction* addMenuBarCommand(const char* name, const QString& caption, Window* window,
+                               Handler handler) {
+        QAction* command = addMenuBarCommand(caption);
+        command->setObjectName(QLatin1String(name));
+        connect(command, &QAction::triggered, window, handler);
+        return command;
+    }
     // The "&Window" menu: the three arrangements and, below them, the open child windows.
     QMenu* addWindowMenu();
 

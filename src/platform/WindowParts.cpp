@@ -24,12 +24,25 @@ QAction* addToolButton(QToolBar* bar, const QString& key, const QString& toolTip
     return button;
 }
 
-QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+QList<QAction*> addToolButtons(QToolBar* bar, const QList<ToolButton>& buttons) {
+    QList<QAction*> added;
+    for (const ToolButton& b : buttons)
+        added << addToolButton(bar, QLatin1String(b.key), QLatin1String(b.toolTip));
+    return added;
+}
+
+QAction* addMenuItem(QWidget* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QLatin1String(name));
     item->setShortcut(shortcut);
     return item;
+}
+
+QMenu* addSubmenu(QMenu* menu, const char* name, const QString& title) {
+    QMenu* submenu = menu->addMenu(title);
+    submenu->setObjectName(QLatin1String(name));
+    return submenu;
 }
 
 void drawWhiteOnBlue(QWidget* widget) {

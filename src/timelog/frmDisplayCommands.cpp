@@ -28,56 +28,45 @@
 #include <QToolBar>
 
 void frmDisplay::buildCommands() {
-    mnuFile = addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuOpenFile = addMenuItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"));
-    connect(mnuOpenFile, &QAction::triggered, this, &frmDisplay::mnuOpenFile_Click);
-    mnuNewFile = addMenuItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"));
-    connect(mnuNewFile, &QAction::triggered, this, &frmDisplay::mnuNewFile_Click);
-    mnuCompactData = addMenuItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"));
-    connect(mnuCompactData, &QAction::triggered, this, &frmDisplay::mnuCompactData_Click);
-    mnuReport = addMenuItem(mnuFile, "mnuReport", QStringLiteral("&Report"));
-    connect(mnuReport, &QAction::triggered, this, &frmDisplay::mnuReport_Click);
+    mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
+    mnuOpenFile = addMenuItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"), this,
+                              &frmDisplay::mnuOpenFile_Click);
+    mnuNewFile = addMenuItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"), this,
+                             &frmDisplay::mnuNewFile_Click);
+    mnuCompactData = addMenuItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"), this,
+                                 &frmDisplay::mnuCompactData_Click);
+    mnuReport = addMenuItem(mnuFile, "mnuReport", QStringLiteral("&Report"), this,
+                            &frmDisplay::mnuReport_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
-    mnuPrintVellagon = addMenuItem(mnuFile, "mnuPrintVellagon", QStringLiteral("&Print Vellagon"));
-    connect(mnuPrintVellagon, &QAction::triggered, this, &frmDisplay::mnuPrintVellagon_Click);
+    mnuPrintVellagon = addMenuItem(mnuFile, "mnuPrintVellagon", QStringLiteral("&Print Vellagon"),
+                                   this, &frmDisplay::mnuPrintVellagon_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
-    QAction* mnuExit = addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
-    connect(mnuExit, &QAction::triggered, this, [] { ExitProgram(); });
+    addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), this, [] { ExitProgram(); });
 
-    QMenu* mnuEdit = addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    connect(addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"),
-                        QKeySequence(Qt::CTRL | Qt::Key_C)),
-            &QAction::triggered, this, [] { EditCommands::copy(); });
-    connect(
-        addMenuItem(mnuEdit, "mnuCut", QStringLiteral("C&ut"), QKeySequence(Qt::CTRL | Qt::Key_X)),
-        &QAction::triggered, this, [] { EditCommands::cut(); });
-    connect(addMenuItem(mnuEdit, "mnuDPaste", QStringLiteral("&Paste"),
-                        QKeySequence(Qt::CTRL | Qt::Key_G)),
-            &QAction::triggered, this, [] { EditCommands::paste(); });
-    connect(
-        addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete)),
-        &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
-    connect(addMenuItem(mnuEdit, "mnuSaveChanges", QStringLiteral("&Save changes")),
-            &QAction::triggered, this, &frmDisplay::mnuSaveChanges_Click);
+    QMenu* mnuEdit = addMenu("mnuEdit", QStringLiteral("&Edit"));
+    addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), this, &EditCommands::copy,
+                QKeySequence(Qt::CTRL | Qt::Key_C));
+    addMenuItem(mnuEdit, "mnuCut", QStringLiteral("C&ut"), this, &EditCommands::cut,
+                QKeySequence(Qt::CTRL | Qt::Key_X));
+    addMenuItem(mnuEdit, "mnuDPaste", QStringLiteral("&Paste"), this, &EditCommands::paste,
+                QKeySequence(Qt::CTRL | Qt::Key_G));
+    addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), this,
+                &EditCommands::deleteSelection, QKeySequence(Qt::Key_Delete));
+    addMenuItem(mnuEdit, "mnuSaveChanges", QStringLiteral("&Save changes"), this,
+                &frmDisplay::mnuSaveChanges_Click);
 
-    mnuView = addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuText = addMenuItem(mnuView, "mnuText", QStringLiteral("&Text"));
-    connect(mnuText, &QAction::triggered, this, &frmDisplay::mnuText_Click);
-    mnuGraphics = addMenuItem(mnuView, "mnuGraphics", QStringLiteral("&Graphics"));
-    connect(mnuGraphics, &QAction::triggered, this, &frmDisplay::mnuGraphics_Click);
+    mnuView = addMenu("mnuView", QStringLiteral("&View"));
+    mnuText =
+        addMenuItem(mnuView, "mnuText", QStringLiteral("&Text"), this, &frmDisplay::mnuText_Click);
+    mnuGraphics = addMenuItem(mnuView, "mnuGraphics", QStringLiteral("&Graphics"), this,
+                              &frmDisplay::mnuGraphics_Click);
 
-    mnuDeleteLog = addMenuBarCommand(QStringLiteral("&Delete Log"));
-    mnuDeleteLog->setObjectName(QStringLiteral("mnuDeleteLog"));
-    connect(mnuDeleteLog, &QAction::triggered, this, &frmDisplay::mnuDeleteLog_Click);
-    mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
-    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
-    connect(mnuSearch, &QAction::triggered, this, &frmDisplay::mnuSearch_Click);
-    mnuDEnter = addMenuBarCommand(QStringLiteral("Enter &data"));
-    mnuDEnter->setObjectName(QStringLiteral("mnuDEnter"));
-    connect(mnuDEnter, &QAction::triggered, this, &frmDisplay::mnuDEnter_Click);
+    mnuDeleteLog = addMenuBarCommand("mnuDeleteLog", QStringLiteral("&Delete Log"), this,
+                                     &frmDisplay::mnuDeleteLog_Click);
+    mnuSearch = addMenuBarCommand("mnuSearch", QStringLiteral("&Search"), this,
+                                  &frmDisplay::mnuSearch_Click);
+    mnuDEnter = addMenuBarCommand("mnuDEnter", QStringLiteral("Enter &data"), this,
+                                  &frmDisplay::mnuDEnter_Click);
 
     addWindowMenu();
 
@@ -93,18 +82,16 @@ void frmDisplay::buildCommands() {
     mnuTips->setEnabled(false);
     mnuAbout->setEnabled(false);
 
-    addToolButton(Toolbar1, QStringLiteral("Back"),
-                  QStringLiteral("Go back to another Display or Data Entry window"));
-    addToolButton(Toolbar1, QStringLiteral("Forward"),
-                  QStringLiteral("Go forward to another Display or Data Entry window"));
-    addToolButton(Toolbar1, QStringLiteral("Print"), QStringLiteral("Print Displayed Vellagon"));
-    addToolButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
-    addToolButton(Toolbar1, QStringLiteral("Copy"),
-                  QStringLiteral("Copy selected text or graphic"));
-    addToolButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
-    addToolButton(Toolbar1, QStringLiteral("Save"),
-                  QStringLiteral("Save changes made to this Vellagon"));
-    addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"));
+    addToolButtons(Toolbar1, {
+                                 {"Back", "Go back to another Display or Data Entry window"},
+                                 {"Forward", "Go forward to another Display or Data Entry window"},
+                                 {"Print", "Print Displayed Vellagon"},
+                                 {"Cut", "Cut selected text or graphic"},
+                                 {"Copy", "Copy selected text or graphic"},
+                                 {"Paste", "Paste into selected area"},
+                                 {"Save", "Save changes made to this Vellagon"},
+                                 {"Help", "Help"},
+                             });
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* b) { Toolbar1_ButtonClick(b->data().toString()); });
 }

@@ -32,6 +32,7 @@
 #include <QTextCharFormat>
 #include <QTimer>
 #include <QToolBar>
+#include <map>
 
 namespace {
 
@@ -123,16 +124,14 @@ void frmEntryWithFrames::createFields() {
 
 void frmEntryWithFrames::createToolbars() {
     Toolbar1 = newToolbar(this, "Toolbar1");
-    addToolButton(Toolbar1, QStringLiteral("Back"),
-                  QStringLiteral("Go back to another Data Entry or Display window"));
-    addToolButton(Toolbar1, QStringLiteral("Forward"),
-                  QStringLiteral("Go forward to another Data Entry or Display window"));
-    addToolButton(Toolbar1, QStringLiteral("Cut"), QStringLiteral("Cut selected text or graphic"));
-    addToolButton(Toolbar1, QStringLiteral("Copy"),
-                  QStringLiteral("Copy selected text or graphic"));
-    addToolButton(Toolbar1, QStringLiteral("Paste"), QStringLiteral("Paste into selected area"));
-    addToolButton(Toolbar1, QStringLiteral("New"),
-                  QStringLiteral("Create a new Data Entry window"));
+    addToolButtons(Toolbar1, {
+                                 {"Back", "Go back to another Data Entry or Display window"},
+                                 {"Forward", "Go forward to another Data Entry or Display window"},
+                                 {"Cut", "Cut selected text or graphic"},
+                                 {"Copy", "Copy selected text or graphic"},
+                                 {"Paste", "Paste into selected area"},
+                                 {"New", "Create a new Data Entry window"},
+                             });
     addToolButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
     addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
@@ -167,8 +166,7 @@ void frmEntryWithFrames::createToolbars() {
 }
 
 void frmEntryWithFrames::createMenus() {
-    mnuFile = addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
     for (int i = 0; i < int(mnuFileName.size()); ++i) {
         mnuFileName[i] = mnuFile->addAction(QStringLiteral("FileName"));
         mnuFileName[i]->setObjectName(QStringLiteral("mnuFileName(%1)").arg(i));
@@ -177,27 +175,24 @@ void frmEntryWithFrames::createMenus() {
     }
     mnuSeparator = mnuFile->addSeparator();
     mnuSeparator->setObjectName(QStringLiteral("mnuSeparator"));
-    mnuExit = addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"));
-    connect(mnuExit, &QAction::triggered, this, &frmEntryWithFrames::mnuExit_Click);
+    mnuExit = addMenuItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), this,
+                          &frmEntryWithFrames::mnuExit_Click);
 
-    mnuEdit = addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCopy = addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"),
+    mnuEdit = addMenu("mnuEdit", QStringLiteral("&Edit"));
+    mnuCopy = addMenuItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy"), this, &EditCommands::copy,
                           QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuCut =
-        addMenuItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuEPaste = addMenuItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"),
-                            QKeySequence(Qt::CTRL | Qt::Key_G));
-    mnuDelete =
-        addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+    mnuCut = addMenuItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t"), this, &EditCommands::cut,
+                         QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuEPaste = addMenuItem(mnuEdit, "mnuEPaste", QStringLiteral("&Paste"), this,
+                            &EditCommands::paste, QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuDelete = addMenuItem(mnuEdit, "mnuDelete", QStringLiteral("&Delete"), this,
+                            &EditCommands::deleteSelection, QKeySequence(Qt::Key_Delete));
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
-    mnuFonts = mnuEdit->addMenu(QStringLiteral("F&onts"));
-    mnuFonts->setObjectName(QStringLiteral("mnuFonts"));
+    mnuFonts = addSubmenu(mnuEdit, "mnuFonts", QStringLiteral("F&onts"));
     mnuDisplayfont = addMenuItem(mnuFonts, "mnuDisplayfont", QStringLiteral("&Display font"));
     mnuDataentryfont =
         addMenuItem(mnuFonts, "mnuDataentryfont", QStringLiteral("Data &entry font"));
-    mnuInvoiceFont = mnuFonts->addMenu(QStringLiteral("&Invoice Fonts"));
-    mnuInvoiceFont->setObjectName(QStringLiteral("mnuInvoiceFont"));
+    mnuInvoiceFont = addSubmenu(mnuFonts, "mnuInvoiceFont", QStringLiteral("&Invoice Fonts"));
     mnuLetterheadfont =
         addMenuItem(mnuInvoiceFont, "mnuLetterheadfont", QStringLiteral("Le&tterhead font"));
     mnuReportfont = addMenuItem(mnuInvoiceFont, "mnuReportfont", QStringLiteral("&Report font"));
@@ -205,21 +200,20 @@ void frmEntryWithFrames::createMenus() {
         addMenuItem(mnuInvoiceFont, "mnuVellagonfont", QStringLiteral("&Vellagon font"));
     mnuPrintFont = addMenuItem(mnuFonts, "mnuPrintFont", QStringLiteral("&Print font"));
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
-    mnuSelectAll = addMenuItem(mnuEdit, "mnuSelectAll", QStringLiteral("&Select All"),
-                               QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuSelectAll =
+        addMenuItem(mnuEdit, "mnuSelectAll", QStringLiteral("&Select All"), this,
+                    &frmEntryWithFrames::mnuSelectAll_Click, QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    mnuLogcompleted = addMenuBarCommand(QStringLiteral("&Log completed"));
-    mnuLogcompleted->setObjectName(QStringLiteral("mnuLogcompleted"));
-    connect(mnuLogcompleted, &QAction::triggered, this, &frmEntryWithFrames::mnuLogcompleted_Click);
-    mnuEnterDisplay = addMenuBarCommand(QStringLiteral("&Display"));
-    mnuEnterDisplay->setObjectName(QStringLiteral("mnuEnterDisplay"));
+    mnuLogcompleted = addMenuBarCommand("mnuLogcompleted", QStringLiteral("&Log completed"), this,
+                                        &frmEntryWithFrames::mnuLogcompleted_Click);
+    mnuEnterDisplay = addMenuBarCommand("mnuEnterDisplay", QStringLiteral("&Display"), this,
+                                        &frmEntryWithFrames::mnuEnterDisplay_Click);
     mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
     mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
-    mnuNewEntry = addMenuBarCommand(QStringLiteral("&New Entry"));
-    mnuNewEntry->setObjectName(QStringLiteral("mnuNewEntry"));
+    mnuNewEntry = addMenuBarCommand("mnuNewEntry", QStringLiteral("&New Entry"), this,
+                                    &frmEntryWithFrames::mnuNewEntry_Click);
 
-    mnuLists = addMenu(QStringLiteral("&Lists"));
-    mnuLists->setObjectName(QStringLiteral("mnuLists"));
+    mnuLists = addMenu("mnuLists", QStringLiteral("&Lists"));
     mnuActivity = addMenuItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), Qt::Key_F3);
     mnuEmployees = addMenuItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), Qt::Key_F4);
     mnuProject = addMenuItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), Qt::Key_F5);
@@ -227,8 +221,7 @@ void frmEntryWithFrames::createMenus() {
     mnuThingsToDo =
         addMenuItem(mnuLists, "mnuThingsToDo", QStringLiteral("&Things To Do"), Qt::Key_F7);
 
-    mnuClients = addMenu(QStringLiteral("&Clients"));
-    mnuClients->setObjectName(QStringLiteral("mnuClients"));
+    mnuClients = addMenu("mnuClients", QStringLiteral("&Clients"));
     mnuCClient = addMenuItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
     mnuActiveClients =
         addMenuItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
@@ -236,8 +229,7 @@ void frmEntryWithFrames::createMenus() {
         addMenuItem(mnuClients, "mnuInactiveClients", QStringLiteral("I&nactive Clients"));
     mnuDisbursements =
         addMenuItem(mnuClients, "mnuDisbursements", QStringLiteral("&Disbursements/Payments"));
-    mnuClientInvoice = mnuClients->addMenu(QStringLiteral("&Invoice"));
-    mnuClientInvoice->setObjectName(QStringLiteral("mnuClientInvoice"));
+    mnuClientInvoice = addSubmenu(mnuClients, "mnuClientInvoice", QStringLiteral("&Invoice"));
     mnuLetterhead =
         addMenuItem(mnuClientInvoice, "mnuLetterhead", QStringLiteral("Add or change &letterhead"));
     mnuCreateInvoice =
@@ -253,14 +245,7 @@ void frmEntryWithFrames::createMenus() {
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
 
-    connect(mnuCopy, &QAction::triggered, this, [] { EditCommands::copy(); });
-    connect(mnuCut, &QAction::triggered, this, [] { EditCommands::cut(); });
-    connect(mnuEPaste, &QAction::triggered, this, [] { EditCommands::paste(); });
-    connect(mnuDelete, &QAction::triggered, this, [] { EditCommands::deleteSelection(); });
-    connect(mnuSelectAll, &QAction::triggered, this, &frmEntryWithFrames::mnuSelectAll_Click);
     connect(mnuWeb, &QAction::triggered, this, [] { frmBrowser::showModal(); });
-    connect(mnuEnterDisplay, &QAction::triggered, this, &frmEntryWithFrames::mnuEnterDisplay_Click);
-    connect(mnuNewEntry, &QAction::triggered, this, &frmEntryWithFrames::mnuNewEntry_Click);
     for (int i = 0; i < int(mnuFileName.size()); ++i)
         connect(mnuFileName[i], &QAction::triggered, this, [this, i] { mnuFileName_Click(i); });
 
@@ -410,31 +395,11 @@ void frmEntryWithFrames::mnuLogcompleted_Click() {
     if (!outcome.saved) {
         Dialogs::msgBox(outcome.message);
         using Field = LogCompletion::Field;
-        QWidget* field = nullptr;
-        switch (outcome.field) {
-        case Field::Client:
-            field = Combo1;
-            break;
-        case Field::Employee:
-            field = Combo2;
-            break;
-        case Field::Project:
-            field = Combo3;
-            break;
-        case Field::Rate:
-            field = Combo4;
-            break;
-        case Field::Summary:
-            field = Text1;
-            break;
-        case Field::EndingTime:
-            field = DTPicker2;
-            break;
-        case Field::None:
-            break;
-        }
-        if (field)
-            field->setFocus();
+        const std::map<Field, QWidget*> boxes{
+            {Field::Client, Combo1}, {Field::Employee, Combo2}, {Field::Project, Combo3},
+            {Field::Rate, Combo4},   {Field::Summary, Text1},   {Field::EndingTime, DTPicker2}};
+        if (const auto box = boxes.find(outcome.field); box != boxes.end())
+            box->second->setFocus();
         return;
     }
 

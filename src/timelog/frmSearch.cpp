@@ -64,15 +64,12 @@ frmSearch::frmSearch(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Search"));
 
     auto* menuBar = new QMenuBar(this);
-    mnuReturn = menuBar->addAction(QStringLiteral("&Return"));
-    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
-    mnuContinue = menuBar->addAction(QStringLiteral("&Continue"));
-    mnuContinue->setObjectName(QStringLiteral("mnuContinue"));
-    mnuReport = menuBar->addAction(QStringLiteral("&Report"));
-    mnuReport->setObjectName(QStringLiteral("mnuReport"));
-    connect(mnuReturn, &QAction::triggered, this, &frmSearch::mnuReturn_Click);
-    connect(mnuContinue, &QAction::triggered, this, &frmSearch::mnuContinue_Click);
-    connect(mnuReport, &QAction::triggered, this, &frmSearch::mnuReport_Click);
+    mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
+                            &frmSearch::mnuReturn_Click);
+    mnuContinue = addMenuItem(menuBar, "mnuContinue", QStringLiteral("&Continue"), this,
+                              &frmSearch::mnuContinue_Click);
+    mnuReport = addMenuItem(menuBar, "mnuReport", QStringLiteral("&Report"), this,
+                            &frmSearch::mnuReport_Click);
 
     // Everything below the menu bar is drawn white on blue.
     auto* body = new QWidget(this);

@@ -44,12 +44,10 @@ frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
     Frame2 = dateFrame(this, "Frame2", QStringLiteral("End date"), DTPicker2, "DTPicker2");
 
     auto* menuBar = new QMenuBar(this);
-    mnuReturn = menuBar->addAction(QStringLiteral("&Return"));
-    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
-    mnuContinue = menuBar->addAction(QStringLiteral("&Continue"));
-    mnuContinue->setObjectName(QStringLiteral("mnuContinue"));
-    connect(mnuReturn, &QAction::triggered, this, &frmSearchDatePicker::mnuReturn_Click);
-    connect(mnuContinue, &QAction::triggered, this, &frmSearchDatePicker::mnuContinue_Click);
+    mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
+                            &frmSearchDatePicker::mnuReturn_Click);
+    mnuContinue = addMenuItem(menuBar, "mnuContinue", QStringLiteral("&Continue"), this,
+                              &frmSearchDatePicker::mnuContinue_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);

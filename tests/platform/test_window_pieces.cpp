@@ -6,17 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace {
-
-QStringList itemsOf(const QComboBox& box) {
-    QStringList items;
-    for (int i = 0; i < box.count(); ++i)
-        items << box.itemText(i);
-    return items;
-}
-
-} // namespace
-
 class TestWindowPieces : public QObject {
     Q_OBJECT
 
@@ -76,10 +65,10 @@ private Q_SLOTS:
         addSorted(&box, "Baker");
         addSorted(&box, "adams");
         addSorted(&box, "Smith"); // after its equal, as it came later
-        QCOMPARE(itemsOf(box), (QStringList{"adams", "Baker", "smith", "Smith"}));
+        QCOMPARE(TestSupport::itemsOf(&box), (QStringList{"adams", "Baker", "smith", "Smith"}));
         QCOMPARE(box.currentText(), "typed");
         fillSorted(&box, {"b", "A"});
-        QCOMPARE(itemsOf(box), (QStringList{"A", "b"}));
+        QCOMPARE(TestSupport::itemsOf(&box), (QStringList{"A", "b"}));
         QCOMPARE(box.currentText(), QString());
     }
 };

@@ -66,6 +66,10 @@ void execRaw(const QString& path, const QStringList& statements) {
     QSqlDatabase::removeDatabase(name);
 }
 
+int logCount(const QString& path) {
+    return Database::open(path).scalar(QStringLiteral("SELECT count(*) FROM Vellagons")).toInt();
+}
+
 QString practiceFile(const QString& path, int logs) {
     newDatabase(path);
     const Database db = Database::open(path);

@@ -18,6 +18,8 @@ QString truncatedCopy(const QString& source, const QString& target, qint64 bytes
 QString corruptedCopy(const QString& source, const QString& target);
 // Runs statements on a file through the engine directly (bypassing the program's checks).
 void execRaw(const QString& path, const QStringList& statements);
+// The number of logs in a file.
+int logCount(const QString& path);
 // A practice file: logs with long notes, two clients, and every other log deleted so that a
 // compaction has free pages to reclaim.
 QString practiceFile(const QString& path, int logs = 600);

@@ -9,7 +9,9 @@
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QListWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -68,19 +70,37 @@ void freshProgram() {
     Clock::reset();
 }
 
+void showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", window->metaObject()->className());
+}
+
 frmMain* showMainWindow() {
     auto* main = new frmMain;
     main->resize(1000, 800);
-    main->show();
-    main->activateWindow();
-    if (!QTest::qWaitForWindowActive(main))
-        qWarning("the main window did not become active");
+    showActive(main);
     return main;
 }
 
 void closeMainWindow(frmMain* main) {
     delete main;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QStringList itemsOf(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
 }
 
 } // namespace TestSupport

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 class frmMain;
+class QComboBox;
+class QListWidget;
+class QWidget;
 
 // Every test program runs with a home folder of its own (so settings and the program's data
 // folder are its own), the offscreen platform, and the application's name set.
@@ -22,10 +26,15 @@ QString newFolder();
 // windows and loaded windows forgotten, settings, the program's folder emptied, the clock
 // following the system again.
 void freshProgram();
+// Shows a window and waits until it is the active one (for tests of the focus).
+void showActive(QWidget* window);
 // A main window, shown and active, as the program has after start-up (without its children).
 frmMain* showMainWindow();
 // Deletes the main window with everything in it.
 void closeMainWindow(frmMain* main);
+// The items of a combo box or a list box, in order.
+QStringList itemsOf(const QComboBox* box);
+QStringList itemsOf(const QListWidget* list);
 
 } // namespace TestSupport
 

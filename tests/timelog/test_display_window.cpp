@@ -90,7 +90,6 @@ class TestDisplayWindow : public QObject {
     }
 
     QVariant stored(const QString& sql) { return Database::open(m_path).scalar(sql); }
-    int logs() { return stored("SELECT count(*) FROM Vellagons").toInt(); }
 
 private Q_SLOTS:
     void initTestCase() { registerTimeLogging(); }
@@ -338,13 +337,13 @@ private Q_SLOTS:
         QCOMPARE(dialogs.last()->text, "Are you sure?");
         QCOMPARE(dialogs.last()->title, "Delete This Record");
         QCOMPARE(dialogs.last()->style, 260);
-        QCOMPARE(logs(), 3);
+        QCOMPARE(Fixtures::logCount(m_path), 3);
         QCOMPARE(QApplication::focusWidget(), w->Text2);
 
         w->Adodc1->MoveFirst();
         dialogs.answer(Dialogs::vbYes);
         w->mnuDeleteLog_Click();
-        QCOMPARE(logs(), 2);
+        QCOMPARE(Fixtures::logCount(m_path), 2);
         QCOMPARE(w->Slider1->value(), 100);
 
         // Past the last row there is nothing to delete, even though the window has a log.
@@ -353,7 +352,7 @@ private Q_SLOTS:
         w->mnuDeleteLog_Click();
         QCOMPARE(dialogs.lastMessage(), "There are no records to delete.");
         QCOMPARE(dialogs.last()->title, "Delete This Record");
-        QCOMPARE(logs(), 2);
+        QCOMPARE(Fixtures::logCount(m_path), 2);
     }
 
     void saveChangesStoresTheEdit() {

@@ -5,6 +5,7 @@
 #include "core/Forms.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
+#include "core/StartupSettings.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -25,24 +26,6 @@ namespace {
 
 const QDateTime Nine(QDate(2024, 3, 5), QTime(9, 0, 0));
 
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-QStringList itemsOf(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-int rowCount(const QString& path) {
-    return Database::open(path).scalar("SELECT COUNT(*) FROM Vellagons").toInt();
-}
-
 } // namespace
 
 class TestEntryWindow : public QObject {
@@ -59,10 +42,7 @@ class TestEntryWindow : public QObject {
     // Shown as the active window, so that focus can be checked.
     frmEntryWithFrames* showActive() {
         frmEntryWithFrames* w = load();
-        w->show();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w))
-            qWarning("window not active");
+        TestSupport::showActive(w);
         return w;
     }
 
@@ -77,10 +57,7 @@ class TestEntryWindow : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        gstrFrame1Caption = "Client";
-        gstrFrame2Caption = "Employee (or user)";
-        gstrFrame3Caption = "Project";
-        gstrFrame5Caption = "Invoice summary line";
+        StartupSettings::readFontsCaptionsAndEmployee(); // a first start's captions and fonts
         gstrDefaultEmployee = "Doe, Jim";
         m_file = Fixtures::newDatabase(TestSupport::newFolder() + "/LOG.MDB");
         gstrDatabasePath = m_file;
@@ -101,9 +78,11 @@ private Q_SLOTS:
 
         // Sorted without regard to case, rates as text; no box takes its first item by itself.
         frmEntryWithFrames* w = load();
-        QCOMPARE(itemsOf(w->Combo1), (QStringList{"Adams, Bo", "baker, Cy", "smith, Ann"}));
-        QCOMPARE(itemsOf(w->Combo4), (QStringList{"0", "100", "125", "150", "50", "75"}));
-        QCOMPARE(itemsOf(w->List1),
+        QCOMPARE(TestSupport::itemsOf(w->Combo1),
+                 (QStringList{"Adams, Bo", "baker, Cy", "smith, Ann"}));
+        QCOMPARE(TestSupport::itemsOf(w->Combo4),
+                 (QStringList{"0", "100", "125", "150", "50", "75"}));
+        QCOMPARE(TestSupport::itemsOf(w->List1),
                  (QStringList{"Call to", "court appearance re", "Legal research"}));
         QVERIFY(w->List1->isHidden());
         QCOMPARE(w->Combo1->currentText(), QString());
@@ -219,7 +198,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         w->mnuLogcompleted_Click();
         QCOMPARE(dialogs.messages(), QStringList());
-        QCOMPARE(rowCount(gstrDatabasePath), 0);
+        QCOMPARE(Fixtures::logCount(gstrDatabasePath), 0);
         QCOMPARE(Fixtures::sqlite3Tool(m_file, "SELECT Client, Employee, Fee, VellaGraphic LIKE "
                                                "'%data:image/png%' FROM Vellagons"),
                  "Smith, Ann|Roe, Kim|60.0|1");
@@ -273,7 +252,7 @@ private Q_SLOTS:
         if (fileGone)
             QVERIFY(!QFile::exists(m_file));
         else
-            QCOMPARE(rowCount(m_file), 0);
+            QCOMPARE(Fixtures::logCount(m_file), 0);
         if (!fileGone && client.trimmed().isEmpty())
             QCOMPARE(QApplication::focusWidget(), w->Combo1);
     }

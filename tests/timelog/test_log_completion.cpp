@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "core/SharedState.h"
+#include "core/StartupSettings.h"
 #include "platform/Database.h"
 #include "timelog/LogCompletion.h"
 
@@ -22,10 +23,6 @@ Entry entryFor(const QString& client, const QString& project = {}) {
     return e;
 }
 
-int rowCount(const QString& path) {
-    return Database::open(path).scalar("SELECT COUNT(*) FROM Vellagons").toInt();
-}
-
 } // namespace
 
 class TestLogCompletion : public QObject {
@@ -36,10 +33,7 @@ class TestLogCompletion : public QObject {
 private Q_SLOTS:
     void init() {
         TestSupport::freshProgram();
-        gstrFrame1Caption = "Client";
-        gstrFrame2Caption = "Employee (or user)";
-        gstrFrame3Caption = "Project";
-        gstrFrame5Caption = "Invoice summary line";
+        StartupSettings::readFontsCaptionsAndEmployee(); // a first start's captions and fonts
         m_file = Fixtures::newDatabase(TestSupport::newFolder() + "/LOG.MDB");
     }
 
@@ -165,11 +159,11 @@ private Q_SLOTS:
         QVERIFY(!none.saved);
         QCOMPARE(none.message, "You did not enter a client or a project.");
         QCOMPARE(none.field, Field::Client);
-        QCOMPARE(rowCount(m_file), 0);
+        QCOMPARE(Fixtures::logCount(m_file), 0);
 
         QVERIFY(complete(m_file, entryFor("x", QString())).saved);
         QVERIFY(complete(m_file, entryFor(QString(), "Appeal")).saved);
-        QCOMPARE(rowCount(m_file), 2);
+        QCOMPARE(Fixtures::logCount(m_file), 2);
     }
 
     void anEndingTimeBeforeTheBeginningIsRefused() {
@@ -180,7 +174,7 @@ private Q_SLOTS:
         QVERIFY(!outcome.saved);
         QCOMPARE(outcome.field, Field::EndingTime);
         QVERIFY(outcome.message.contains("ending time is earlier"));
-        QCOMPARE(rowCount(m_file), 0);
+        QCOMPARE(Fixtures::logCount(m_file), 0);
 
         e.ending = e.beginning; // equal times are a tenth of an hour
         QCOMPARE(complete(m_file, e).log.duration, ".1");
@@ -215,7 +209,7 @@ private Q_SLOTS:
             "  " + text + "  "; // blanks do not count
         const Outcome outcome = complete(m_file, e);
         QCOMPARE(outcome.saved, stored);
-        QCOMPARE(rowCount(m_file), stored ? 1 : 0);
+        QCOMPARE(Fixtures::logCount(m_file), stored ? 1 : 0);
         if (!stored)
             QVERIFY2(outcome.message.startsWith(named), qPrintable(outcome.message));
     }
@@ -248,14 +242,14 @@ private Q_SLOTS:
         QCOMPARE(outcome.field, Field::Rate);
         QCOMPARE(outcome.message, "The Rate (hourly) \"abc\" is not a number. "
                                   "Correct it and choose Log completed again.");
-        QCOMPARE(rowCount(m_file), 0);
+        QCOMPARE(Fixtures::logCount(m_file), 0);
 
         e.rate = "9999999999"; // a fee beyond what the file can hold
         e.ending = e.beginning.addYears(200);
         const Outcome tooLarge = complete(m_file, e);
         QVERIFY(!tooLarge.saved);
         QCOMPARE(tooLarge.field, Field::Rate);
-        QCOMPARE(rowCount(m_file), 0);
+        QCOMPARE(Fixtures::logCount(m_file), 0);
     }
 
     void aFileThatCannotBeWrittenIsReported() {
@@ -270,7 +264,7 @@ private Q_SLOTS:
             Fixtures::writeFile(TestSupport::newFolder() + "/J.MDB", QByteArray(4096, 'j'));
         QVERIFY(!complete(junk, entryFor("Smith, Ann")).saved);
         QCOMPARE(Fixtures::readFile(junk), QByteArray(4096, 'j'));
-        QCOMPARE(rowCount(m_file), 0);
+        QCOMPARE(Fixtures::logCount(m_file), 0);
     }
 };
 

@@ -146,10 +146,8 @@ private Q_SLOTS:
         mainLists().List1[MainLists::Employees].addItem(QStringLiteral("Smith, Jo"));
         gintSearchType = Employee;
         frmSearchList list;
-        QStringList shown;
-        for (int i = 0; i < list.List1->count(); ++i)
-            shown << list.List1->item(i)->text();
-        QCOMPARE(shown, (QStringList{"Brown, Bo", "smith, al", "Smith, Jo"}));
+        QCOMPARE(TestSupport::itemsOf(list.List1),
+                 (QStringList{"Brown, Bo", "smith, al", "Smith, Jo"}));
         QCOMPARE(list.List1->toolTip(), QStringLiteral("Click on item you wish to select"));
         QCOMPARE(list.pos(), m_main->pos());
         QCOMPARE(list.size(), m_main->size());
