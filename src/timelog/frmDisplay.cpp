@@ -35,7 +35,7 @@ QString g_openingSource;
 
 frmDisplay::frmDisplay(QWidget* parent) : ChildWindow(Kind::Display, parent) {
     buildControls();
-    bindFields();
+    bindBoxes();
     Form_Load();
 }
 
@@ -116,20 +116,20 @@ void frmDisplay::buildControls() {
     resize(Twips::toPixels(12000), Twips::toPixels(8000));
 }
 
-void frmDisplay::bindFields() {
-    ::bindFields(Adodc1, {
-                             {Text1, "Client"},
-                             {Text2, "Employee"},
-                             {Text3, "Project"},
-                             {Text4, "Rate"},
-                             {Text5, "Log Summary"},
-                             {Text6, "Fee", BoundField::Money},
-                             {Text7, "Beginning Time", BoundField::Date},
-                             {Text8, "Duration", BoundField::Number},
-                             {Text9, "Ending Time", BoundField::Date},
-                             {RichTextBox2, "Vellagon", BoundField::Memo},
-                             {RichTextBox1, "VellaGraphic", BoundField::RichText},
-                         });
+void frmDisplay::bindBoxes() {
+    bindFields(Adodc1, {
+                           {Text1, "Client"},
+                           {Text2, "Employee"},
+                           {Text3, "Project"},
+                           {Text4, "Rate"},
+                           {Text5, "Log Summary"},
+                           {Text6, "Fee", BoundField::Money},
+                           {Text7, "Beginning Time", BoundField::Date},
+                           {Text8, "Duration", BoundField::Number},
+                           {Text9, "Ending Time", BoundField::Date},
+                           {RichTextBox2, "Vellagon", BoundField::Memo},
+                           {RichTextBox1, "VellaGraphic", BoundField::RichText},
+                       });
 }
 
 void frmDisplay::applyFont() {

@@ -100,7 +100,7 @@ protected:
 private:
     void buildControls();
     void buildCommands();
-    void bindFields();
+    void bindBoxes();
     void applyFont();
     void showStatus(const QString& text);
     void refreshKeepingTheShownLog();

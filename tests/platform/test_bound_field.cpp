@@ -36,9 +36,9 @@ struct Window {
 
     explicit Window(const QString& path) {
         auto* layout = new QVBoxLayout(&widget);
-        for (QWidget* w : std::initializer_list<QWidget*>{client, rate, begin, duration, fee, notes,
-                                                          graphic, ending, phone, employee,
-                                                          navigator})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{client, rate, begin, duration, fee, notes, graphic,
+                                             ending, phone, employee, navigator})
             layout->addWidget(w);
         ending->setDisplayFormat("yyyy-MM-dd HH:mm:ss");
         employee->setEditable(true);
@@ -195,14 +195,17 @@ private Q_SLOTS:
                  "2005-07-04 13:30:00|2.25|1234.5679");
     }
 
-    // Amounts are read as exact decimals: a fifth decimal of 5 rounds to the even neighbour
-    // (2.00015 is 2.0001499... as a double, which would round down).
+    // Amounts are read as exact decimals, a fifth decimal of 5 rounding to the even neighbour:
+    // as doubles, 0.00015 x 10000 is 1.4999... and 0.00305 x 10000 is 30.5000...1.
     void amountsAreReadExactly() {
         ScriptedDialogs dialogs;
         Window w(m_path);
-        for (const auto& [typed, kept] :
-             {std::pair{"$1,234.50", 1234.5}, {"1234.5", 1234.5}, {"2.00015", 2.0002},
-              {"-$0.29", -0.29}, {" 36.663 ", 36.663}}) {
+        for (const auto& [typed, kept] : {std::pair{"$1,234.50", 1234.5},
+                                          {"1234.5", 1234.5},
+                                          {"0.00015", 0.0002},
+                                          {"0.00305", 0.003},
+                                          {"-$0.29", -0.29},
+                                          {" 36.663 ", 36.663}}) {
             type(w.fee, typed);
             QVERIFY2(w.control->Update(), typed);
             QCOMPARE(of("Fee").toDouble(), kept);
