@@ -123,7 +123,15 @@ quint64 magnitude(qint64 raw) {
 } // namespace
 
 Currency Currency::fromDouble(double value) {
-    // Through the shortest decimal that reads back as the same double: 36.663 stays 36.663
+    // Most values are the double nearest a whole number of ten-thousandths (what toSqlValue
+    // writes): that number at once. Below 2^31 a double's neighbours lie far closer than half a
+    // ten-thousandth, so this is the result the decimal way below gives too.
+    if (std::fabs(value) < 2147483648.0) {
+        const double scaled = std::nearbyint(value * double(Scale));
+        if (scaled / double(Scale) == value)
+            return Currency(qint64(scaled));
+    }
+    // Otherwise through the shortest decimal that reads back as the same double: 36.663 stays 36.663
     // (not 36.66299...), and a four-decimal amount written as REAL comes back exactly.
     NumberText::Decimal d = NumberText::fromDouble(value, 0);
     if (!std::isfinite(value) || d.point > 15)
@@ -146,6 +154,8 @@ std::optional<Currency> Currency::parse(QStringView text) {
 }
 
 std::optional<Currency> Currency::fromSqlValue(const QVariant& value) {
+    if (value.typeId() == QMetaType::Double && !value.isNull()) // a REAL: the usual case first
+        return fromDouble(value.toDouble());
     if (!value.isValid() || value.isNull())
         return std::nullopt;
     if (value.metaType() == QMetaType::fromType<Currency>())

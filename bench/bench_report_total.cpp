@@ -1,0 +1,127 @@
+// The total of a money column as a report adds it: the fees of every log of the cached
+// 1,000,000-log practice file read into a record source and added up by the report runtime
+// (exact, in the money type), against a routine over the sqlite3 C API in the same process
+// that reads the same column and adds it up in whole ten-thousandths.
+//   bench_report_total [practice.mdb]
+#include "BenchTools.h"
+#include "PracticeGenerator.h"
+#include "platform/Database.h"
+#include "platform/ReportData.h"
+#include "platform/ReportDocument.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+const char* const Statement = "SELECT Fee FROM Vellagons";
+
+// A report of nothing but the total of the fees, shown exactly.
+ReportLayout totalLayout() {
+    ReportLayout layout(QStringLiteral("Fees"), 9000);
+    layout.reportFooter().setHeight(300);
+    layout.reportFooter()
+        .addFunction(QStringLiteral("Total"), QStringLiteral("Fee"), 0, 0, 3000, 285)
+        .setFormat(QStringLiteral("0.0000"));
+    return layout;
+}
+
+// The record source read and the document made: the runtime adds up its totals as it makes
+// the document. Laying out the pages (a million empty blocks here) is another job.
+std::unique_ptr<ReportDocument> programTotal(const Database& db) {
+    auto source = std::make_shared<SqlRecordSource>(db, QLatin1String(Statement));
+    return std::make_unique<ReportDocument>(totalLayout(), source);
+}
+
+std::vector<double> rawFees(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, Statement, -1, &statement, nullptr) != SQLITE_OK)
+        qFatal("%s", sqlite3_errmsg(db));
+    std::vector<double> fees; // held as the record source holds its rows
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        if (sqlite3_column_type(statement, 0) != SQLITE_NULL)
+            fees.push_back(sqlite3_column_double(statement, 0));
+    sqlite3_finalize(statement);
+    return fees;
+}
+
+QString rawSum(const std::vector<double>& fees) {
+    qint64 total = 0;
+    for (const double fee : fees)
+        if (__builtin_add_overflow(total, std::llround(fee * 10000.0), &total))
+            qFatal("overflow");
+    const qint64 whole = total / 10000;
+    const qint64 part = std::llabs(total % 10000);
+    return QStringLiteral("%1%2.%3")
+        .arg(total < 0 && whole == 0 ? QStringLiteral("-") : QString())
+        .arg(whole)
+        .arg(part, 4, 10, QLatin1Char('0'));
+}
+
+QString rawTotal(sqlite3* db) {
+    return rawSum(rawFees(db));
+}
+
+double milliseconds(const std::function<void()>& fn) {
+    QElapsedTimer timer;
+    timer.start();
+    fn();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
+    const Database db = Database::open(path);
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
+        qFatal("cannot open %s", qPrintable(path));
+
+    // One round of each first, untimed: the file's pages are in the cache from then on.
+    const QString program =
+        programTotal(db)->page(0).textsOf(QStringLiteral("Total")).first().text();
+    const QString expected = rawTotal(raw);
+    if (program != expected)
+        qFatal("the totals differ: program %s, raw %s", qPrintable(program), qPrintable(expected));
+
+    // The whole job, and the adding up alone (the rows already read).
+    const auto source = std::make_shared<SqlRecordSource>(db, QLatin1String(Statement));
+    const std::vector<double> fees = rawFees(raw);
+    QList<double> times[4];
+    for (int round = 0; round < 5; ++round) {
+        times[0] << milliseconds([&] { programTotal(db); });
+        times[1] << milliseconds([&] { rawTotal(raw); });
+        times[2] << milliseconds([&] { ReportDocument(totalLayout(), source); });
+        times[3] << milliseconds([&] { rawSum(fees); });
+    }
+    sqlite3_close(raw);
+
+    std::printf("total of the fees of %s: %s (%d rows; warm cache, 5 alternating rounds)\n",
+                qPrintable(path), qPrintable(program), source->rowCount());
+    std::printf("%-22s %10s %10s %10s %10s %8s %8s\n", "", "program", "raw", "program", "raw",
+                "ratio", "ratio");
+    std::printf("%-22s %10s %10s %10s %10s %8s %8s\n", "", "min ms", "min ms", "median", "median",
+                "min", "median");
+    const char* names[] = {"read and add up", "adding up alone"};
+    for (int i = 0; i < 2; ++i) {
+        const QList<double>& p = times[2 * i];
+        const QList<double>& r = times[2 * i + 1];
+        const double pMin = *std::min_element(p.begin(), p.end());
+        const double rMin = *std::min_element(r.begin(), r.end());
+        const double pMedian = BenchTools::median(p);
+        const double rMedian = BenchTools::median(r);
+        std::printf("%-22s %10.1f %10.1f %10.1f %10.1f %8.2f %8.2f\n", names[i], pMin, rMin,
+                    pMedian, rMedian, pMin / rMin, pMedian / rMedian);
+    }
+    return 0;
+}
