@@ -97,7 +97,6 @@ void RestoreFormPosition(QWidget* frm) {
                                                  Twips::fromPixels(screen.height()));
     if (frm->isMinimized() || frm->isMaximized())
         return;
-    frm->setGeometry(screen.x() + Twips::toPixels(double(r.left)),
-                     screen.y() + Twips::toPixels(double(r.top)), Twips::toPixels(double(r.width)),
-                     Twips::toPixels(double(r.height)));
+    frm->setGeometry(screen.x() + Twips::toPixels(r.left), screen.y() + Twips::toPixels(r.top),
+                     Twips::toPixels(r.width), Twips::toPixels(r.height));
 }
