@@ -131,8 +131,8 @@ Currency Currency::fromDouble(double value) {
         if (scaled / double(Scale) == value)
             return Currency(qint64(scaled));
     }
-    // Otherwise through the shortest decimal that reads back as the same double: 36.663 stays 36.663
-    // (not 36.66299...), and a four-decimal amount written as REAL comes back exactly.
+    // Otherwise through the shortest decimal that reads back as the same double: 36.663
+    // stays 36.663 (not 36.66299...), and a four-decimal amount written as REAL comes back exactly.
     NumberText::Decimal d = NumberText::fromDouble(value, 0);
     if (!std::isfinite(value) || d.point > 15)
         overflow();

@@ -68,6 +68,7 @@ void setComboText(QComboBox* box, const QString& text) {
     box->setCurrentIndex(-1);
     box->setEditText(text);
 }
+
 } // namespace
 
 frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entry, parent) {
