@@ -1,9 +1,10 @@
 #include "frmBrowser.h"
 
-#include "FormPosition.h"
 #include "Forms.h"
 #include "HelpPages.h"
 #include "frmMain.h"
+#include "platform/ModalWindows.h"
+#include "platform/Twips.h"
 #include "platform/WebBrowser.h"
 
 #include <QCloseEvent>
@@ -15,7 +16,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 
@@ -32,10 +32,6 @@ void ignoringErrors(const char* handler, Handler&& run) {
     } catch (const std::exception& e) {
         qWarning("frmBrowser.%s: %s", handler, e.what());
     }
-}
-
-int px(double twips) {
-    return int(std::lround(twips / twipsPerPixel()));
 }
 
 struct Button {
@@ -64,7 +60,7 @@ frmBrowser* frmBrowser::create(QWidget* owner) {
 void frmBrowser::showModal() {
     if (raiseOpen())
         return;
-    create(frmMain::instance())->exec();
+    ModalWindows::exec(*create(frmMain::instance()));
 }
 
 void frmBrowser::showModeless() {
@@ -140,17 +136,17 @@ frmBrowser::frmBrowser(QWidget* parent) : QDialog(parent) {
     // The address box lies 50 twips in from the left, 15 twips under its label; the box and
     // the page keep 100 twips of the window's width and height free.
     auto* strip = new QVBoxLayout(picAddress);
-    strip->setContentsMargins(px(50), 0, px(50), 0);
-    strip->setSpacing(px(15));
+    strip->setContentsMargins(Twips::toPixels(50), 0, Twips::toPixels(50), 0);
+    strip->setSpacing(Twips::toPixels(15));
     strip->addWidget(lblAddress);
     strip->addWidget(cboAddress);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, px(50));
-    layout->setSpacing(px(50));
+    layout->setContentsMargins(0, 0, 0, Twips::toPixels(50));
+    layout->setSpacing(Twips::toPixels(50));
     layout->addWidget(tbToolBar);
     layout->addWidget(picAddress);
     auto* page = new QHBoxLayout;
-    page->setContentsMargins(px(50), 0, px(50), 0);
+    page->setContentsMargins(Twips::toPixels(50), 0, Twips::toPixels(50), 0);
     page->addWidget(brwWebBrowser);
     layout->addLayout(page, 1);
 

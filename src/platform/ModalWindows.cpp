@@ -14,6 +14,8 @@ int exec(QDialog& window) {
     // Shown modal as exec() shows it, so that what the window does on showing and what the
     // answerer does (clicks, keys, focus) happen as they would for a user.
     const bool wasShowModal = window.testAttribute(Qt::WA_ShowModal);
+    const bool deleteOnClose = window.testAttribute(Qt::WA_DeleteOnClose);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.setAttribute(Qt::WA_ShowModal, true);
     window.setResult(0);
     window.show();
@@ -21,7 +23,10 @@ int exec(QDialog& window) {
     if (window.isVisible())
         window.reject();
     window.setAttribute(Qt::WA_ShowModal, wasShowModal);
-    return window.result();
+    const int result = window.result();
+    if (deleteOnClose)
+        delete &window; // as exec() deletes such a window once it is closed
+    return result;
 }
 
 void setAnswerer(Answerer* answerer) {

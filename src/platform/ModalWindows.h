@@ -8,7 +8,7 @@ class QDialog;
 namespace ModalWindows {
 
 // Shows the window modally and returns when it is closed, with its result (QDialog::Accepted,
-// Rejected, or what done() was given).
+// Rejected, or what done() was given). A window that deletes itself on close is gone then.
 int exec(QDialog& window);
 
 // What answers the modal windows instead of a user (tests). It gets each window shown and

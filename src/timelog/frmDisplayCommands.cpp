@@ -70,12 +70,11 @@ void frmDisplay::buildCommands() {
 
     addWindowMenu();
 
-    QMenu* mnuHelp = addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QMenu* mnuHelp = addMenu("mnuHelp", QStringLiteral("&Help"));
     addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
     QAction* mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
-    connect(addMenuItem(mnuHelp, "mnuInternet", QStringLiteral("&Get help from the internet")),
-            &QAction::triggered, this, [] { frmBrowser::showModal(); });
+    addMenuItem(mnuHelp, "mnuInternet", QStringLiteral("&Get help from the internet"), this,
+                &frmBrowser::showModal);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
     QAction* mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
     // The tip of the day and the about box are not built yet.

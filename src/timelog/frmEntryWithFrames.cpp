@@ -238,15 +238,14 @@ void frmEntryWithFrames::createMenus() {
 
     addWindowMenu();
 
-    mnuHelp = addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp = addMenu("mnuHelp", QStringLiteral("&Help"));
     mnuIndex = addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
     mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
-    mnuWeb = addMenuItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"));
+    mnuWeb = addMenuItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"), this,
+                         &frmBrowser::showModal);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
 
-    connect(mnuWeb, &QAction::triggered, this, [] { frmBrowser::showModal(); });
     for (int i = 0; i < int(mnuFileName.size()); ++i)
         connect(mnuFileName[i], &QAction::triggered, this, [this, i] { mnuFileName_Click(i); });
 

@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "ScriptedWindows.h"
 #include "TestSupport.h"
 #include "core/ChildWindows.h"
 #include "core/SharedState.h"
@@ -7,7 +8,6 @@
 #include "timelog/TimeLogging.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QToolBar>
 
 // Both child windows open the help browser: modal from the Help menu, modeless from the
@@ -35,14 +35,15 @@ private Q_SLOTS:
             QAction* item = window->findChild<QAction*>(display ? "mnuInternet" : "mnuWeb");
             QVERIFY(item && item->isEnabled());
             bool modal = false;
-            QTimer::singleShot(0, this, [&modal] {
-                frmBrowser* browser = frmBrowser::loaded();
-                modal = browser && QApplication::activeModalWidget() == browser;
-                if (browser)
-                    browser->close();
+            ScriptedWindows windows;
+            windows.answer<frmBrowser>([&modal](frmBrowser& browser) {
+                modal = frmBrowser::loaded() == &browser &&
+                        QApplication::activeModalWidget() == &browser;
+                browser.close();
             });
             item->trigger();
             QVERIFY(modal);
+            QCOMPARE(windows.pending(), 0);
             QVERIFY(!frmBrowser::loaded());
 
             window->findChild<QToolBar*>("Toolbar1")->findChild<QAction*>("Help")->trigger();
