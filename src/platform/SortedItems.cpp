@@ -22,6 +22,8 @@ QStringList sortedCopy(const QStringList& items) {
     return sorted;
 }
 
+} // namespace
+
 QStringList itemsOf(const QComboBox* box) {
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
@@ -35,8 +37,6 @@ QStringList itemsOf(const QListWidget* list) {
         items.append(list->item(i)->text());
     return items;
 }
-
-} // namespace
 
 void fillSorted(QComboBox* box, const QStringList& items) {
     box->clear();

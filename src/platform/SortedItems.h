@@ -14,6 +14,10 @@ bool textLessIgnoringCase(const QString& a, const QString& b);
 // Where a sorted list puts a new item: after every item that does not sort after it.
 int sortedInsertPosition(const QStringList& items, const QString& item);
 
+// The items of a combo box or a list box, in order.
+QStringList itemsOf(const QComboBox* box);
+QStringList itemsOf(const QListWidget* list);
+
 // Replaces the items; the combo box's text is left empty.
 void fillSorted(QComboBox* box, const QStringList& items);
 // Adds one item in its place; the combo box's text stays as it was.

@@ -9,9 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Settings.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QListWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -87,20 +85,6 @@ frmMain* showMainWindow() {
 void closeMainWindow(frmMain* main) {
     delete main;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-QStringList itemsOf(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
 }
 
 } // namespace TestSupport

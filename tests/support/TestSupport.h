@@ -6,8 +6,6 @@
 #include <QTest>
 
 class frmMain;
-class QComboBox;
-class QListWidget;
 class QWidget;
 
 // Every test program runs with a home folder of its own (so settings and the program's data
@@ -32,9 +30,6 @@ void showActive(QWidget* window);
 frmMain* showMainWindow();
 // Deletes the main window with everything in it.
 void closeMainWindow(frmMain* main);
-// The items of a combo box or a list box, in order.
-QStringList itemsOf(const QComboBox* box);
-QStringList itemsOf(const QListWidget* list);
 
 } // namespace TestSupport
 

@@ -11,6 +11,7 @@
 #include "platform/Database.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
+#include "platform/SortedItems.h"
 #include "timelog/TimeLogging.h"
 #include "timelog/frmEntryWithFrames.h"
 
@@ -78,11 +79,9 @@ private Q_SLOTS:
 
         // Sorted without regard to case, rates as text; no box takes its first item by itself.
         frmEntryWithFrames* w = load();
-        QCOMPARE(TestSupport::itemsOf(w->Combo1),
-                 (QStringList{"Adams, Bo", "baker, Cy", "smith, Ann"}));
-        QCOMPARE(TestSupport::itemsOf(w->Combo4),
-                 (QStringList{"0", "100", "125", "150", "50", "75"}));
-        QCOMPARE(TestSupport::itemsOf(w->List1),
+        QCOMPARE(itemsOf(w->Combo1), (QStringList{"Adams, Bo", "baker, Cy", "smith, Ann"}));
+        QCOMPARE(itemsOf(w->Combo4), (QStringList{"0", "100", "125", "150", "50", "75"}));
+        QCOMPARE(itemsOf(w->List1),
                  (QStringList{"Call to", "court appearance re", "Legal research"}));
         QVERIFY(w->List1->isHidden());
         QCOMPARE(w->Combo1->currentText(), QString());

@@ -231,7 +231,7 @@ private Q_SLOTS:
         const Outcome refused = complete(m_file, e);
         QVERIFY(!refused.saved);
         QCOMPARE(refused.field, Field::Client);
-        QCOMPARE(rowCount(m_file), 1);
+        QCOMPARE(Fixtures::logCount(m_file), 1);
     }
 
     void aRateThatIsNoNumberIsRefused() {

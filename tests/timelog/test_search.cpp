@@ -10,6 +10,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/DataControl.h"
+#include "platform/SortedItems.h"
 #include "timelog/Search.h"
 #include "timelog/SearchStatements.h"
 #include "timelog/TimeLogging.h"
@@ -146,8 +147,7 @@ private Q_SLOTS:
         mainLists().List1[MainLists::Employees].addItem(QStringLiteral("Smith, Jo"));
         gintSearchType = Employee;
         frmSearchList list;
-        QCOMPARE(TestSupport::itemsOf(list.List1),
-                 (QStringList{"Brown, Bo", "smith, al", "Smith, Jo"}));
+        QCOMPARE(itemsOf(list.List1), (QStringList{"Brown, Bo", "smith, al", "Smith, Jo"}));
         QCOMPARE(list.List1->toolTip(), QStringLiteral("Click on item you wish to select"));
         QCOMPARE(list.pos(), m_main->pos());
         QCOMPARE(list.size(), m_main->size());
