@@ -8,6 +8,7 @@
 #include "core/FontSetting.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
+#include "core/SubsystemCommands.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
 #include "platform/AppError.h"
@@ -249,14 +250,19 @@ void frmEntryWithFrames::createMenus() {
     for (int i = 0; i < int(mnuFileName.size()); ++i)
         connect(mnuFileName[i], &QAction::triggered, this, [this, i] { mnuFileName_Click(i); });
 
+    // The windows of the subsystems that build on this one, enabled when they are there.
+    using SubsystemCommands::Command;
+    SubsystemCommands::bind(mnuThingsToDo, Command::ThingsToDo, this);
+    SubsystemCommands::bind(mnuActiveClients, Command::ContactDatabase, this);
+    SubsystemCommands::bind(mnuInactiveClients, Command::InactiveClients, this);
+    SubsystemCommands::bind(mnuDisbursements, Command::PaymentsDisbursements, this);
+    SubsystemCommands::bind(mnuLetterhead, Command::Letterhead, this);
+    SubsystemCommands::bind(mnuCreateInvoice, Command::CreateInvoice, this);
+
     // Commands whose windows and dialogs are not built yet.
-    for (QAction* item : {mnuDisplayfont,   mnuDataentryfont, mnuLetterheadfont,
-                          mnuReportfont,    mnuVellagonfont,  mnuPrintFont,
-                          mnuSearch,        mnuActivity,      mnuEmployees,
-                          mnuProject,       mnuRates,         mnuThingsToDo,
-                          mnuCClient,       mnuActiveClients, mnuInactiveClients,
-                          mnuDisbursements, mnuLetterhead,    mnuCreateInvoice,
-                          mnuTips,          mnuAbout})
+    for (QAction* item : {mnuDisplayfont, mnuDataentryfont, mnuLetterheadfont, mnuReportfont,
+                          mnuVellagonfont, mnuPrintFont, mnuSearch, mnuActivity, mnuEmployees,
+                          mnuProject, mnuRates, mnuCClient, mnuTips, mnuAbout})
         item->setEnabled(false);
 }
 

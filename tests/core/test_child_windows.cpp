@@ -1,9 +1,13 @@
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "core/ChildWindows.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
+#include "core/SubsystemCommands.h"
 #include "core/frmMain.h"
+#include "platform/AppError.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -101,6 +105,33 @@ private Q_SLOTS:
         two->command();
         QVERIFY(gblnDisplayActive);
         QCOMPARE(gstrDatabasePath, "/files/second.mdb");
+    }
+
+    void subsystemCommandsRunAfterThePrologueAndOnlyWhenRegistered() {
+        using SubsystemCommands::Command;
+        SubsystemCommands::clear();
+        gstrDatabasePath = "/files/second.mdb";
+        NewDisplayForm();
+        ChildWindow* entry = childWindow(ChildWindow::Kind::Entry, "1");
+
+        QAction missing;
+        SubsystemCommands::bind(&missing, Command::ThingsToDo, entry);
+        QVERIFY(!missing.isEnabled());
+
+        QString fileSeen;
+        SubsystemCommands::registerCommand(Command::ContactDatabase, [&](ChildWindow* from) {
+            QCOMPARE(from, entry);
+            fileSeen = gstrDatabasePath;
+            throw AppError(AppError::EngineError, "disk full");
+        });
+        QAction item;
+        SubsystemCommands::bind(&item, Command::ContactDatabase, entry);
+        QVERIFY(item.isEnabled());
+        ScriptedDialogs dialogs;
+        item.trigger(); // the error is shown, not thrown out of the slot
+        QCOMPARE(fileSeen, "/files/first.mdb");
+        QCOMPARE(dialogs.messages(), QStringList{"disk full"});
+        SubsystemCommands::clear();
     }
 
     void activationSetsTheTagButNotTheFile() {
