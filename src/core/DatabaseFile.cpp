@@ -1,6 +1,7 @@
 #include "DatabaseFile.h"
 
 #include "DatabaseSchema.h"
+#include "ListTables.h"
 #include "LookupLists.h"
 #include "ProgramFolder.h"
 #include "SharedState.h"
@@ -11,7 +12,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 
 namespace {
 
@@ -84,40 +84,6 @@ QString replaceByDefaultFile(const QString& chosen) {
     return aside;
 }
 
-QString nameItem(const QVariant& last, const QVariant& first) {
-    return last.toString() + QStringLiteral(", ") + first.toString();
-}
-
-// Another program's file would otherwise fail with the engine's bare "no such table".
-void requireTable(const Database& db, const QString& table) {
-    if (!db.hasTable(table))
-        throw AppError(AppError::FileError,
-                       QStringLiteral("The file %1 is not a valid Vellagon file: it has no table "
-                                      "\"%2\".")
-                           .arg(quoted(db.path()), table));
-}
-
-QStringList readNames(const Database& db, const QString& table, const QString& lastField,
-                      const QString& firstField) {
-    requireTable(db, table);
-    QStringList items;
-    QSqlQuery q = db.exec(QStringLiteral("SELECT [%1], [%2] FROM [%3] ORDER BY rowid")
-                              .arg(lastField, firstField, table));
-    while (db.next(q))
-        items << nameItem(q.value(0), q.value(1));
-    return items;
-}
-
-QStringList readSingleField(const Database& db, const QString& table) {
-    requireTable(db, table);
-    QStringList items;
-    QSqlQuery q = db.exec(QStringLiteral("SELECT [%1] FROM [%1] ORDER BY rowid").arg(table));
-    while (db.next(q))
-        if (!q.value(0).isNull()) // the program never stores a null item; such a row is left out
-            items << q.value(0).toString();
-    return items;
-}
-
 } // namespace
 
 bool ValidateDatabase() {
@@ -158,27 +124,20 @@ void OpenDatabaseAndFillLists() {
     Schema::ensureIndexes(db);
 
     MainLists& lists = mainLists();
-    const QStringList clients =
-        readNames(db, QStringLiteral("Active Clients"), QStringLiteral("Client Last Name"),
-                  QStringLiteral("Client First Name"));
+    const auto fill = [&](int list, const QList<ListItem>& items) {
+        for (const ListItem& item : items)
+            lists.List1[std::size_t(list)].addItem(item.text);
+    };
+    const QList<ListItem> clients = ListTables::read(db, MainLists::Clients);
     for (LookupList& list : lists.List1)
         list.clear();
-    for (const QString& item : clients)
-        lists.List1[MainLists::Clients].addItem(item);
+    fill(MainLists::Clients, clients);
     gblnNoClients = clients.isEmpty();
 
-    const QStringList employees =
-        readNames(db, QStringLiteral("Employees"), QStringLiteral("Employee Last Name"),
-                  QStringLiteral("Employee First Name"));
-    for (const QString& item : employees)
-        lists.List1[MainLists::Employees].addItem(item);
+    const QList<ListItem> employees = ListTables::read(db, MainLists::Employees);
+    fill(MainLists::Employees, employees);
     gblnNoEmployees = employees.isEmpty();
 
-    const auto fill = [&](int index, const QString& table) {
-        for (const QString& item : readSingleField(db, table))
-            lists.List1[index].addItem(item);
-    };
-    fill(MainLists::Projects, QStringLiteral("Projects"));
-    fill(MainLists::Rates, QStringLiteral("Rates"));
-    fill(MainLists::Activities, QStringLiteral("Activities"));
+    for (int list : {MainLists::Projects, MainLists::Rates, MainLists::Activities})
+        fill(list, ListTables::read(db, list));
 }

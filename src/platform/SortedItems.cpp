@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <algorithm>
+#include <numeric>
 
 bool textLessIgnoringCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -62,4 +63,24 @@ void fillSorted(QListWidget* list, const QStringList& items) {
 
 void addSorted(QListWidget* list, const QString& item) {
     list->insertItem(sortedInsertPosition(itemsOf(list), item), item);
+}
+
+void fillSorted(QListWidget* list, const QStringList& items, const QVariantList& values) {
+    QList<int> order(items.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return textLessIgnoringCase(items[a], items[b]); });
+    list->clear();
+    for (int i : order) {
+        auto* item = new QListWidgetItem(items[i]);
+        item->setData(Qt::UserRole, values.value(i));
+        list->addItem(item);
+    }
+}
+
+QListWidgetItem* addSorted(QListWidget* list, const QString& item, const QVariant& value) {
+    auto* added = new QListWidgetItem(item);
+    added->setData(Qt::UserRole, value);
+    list->insertItem(sortedInsertPosition(itemsOf(list), item), added);
+    return added;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QStringList>
+#include <QVariantList>
 
 class QComboBox;
 class QListWidget;
+class QListWidgetItem;
 
 // Sorted lists: items in ascending text order without regard to case, whatever order they
 // come in (Qt's own sorting heeds case). Filling an empty combo box never puts its first item
@@ -26,3 +28,7 @@ void addSorted(QComboBox* box, const QString& item);
 void fillSorted(QListWidget* list, const QStringList& items);
 // Adds one item of a list box in its place.
 void addSorted(QListWidget* list, const QString& item);
+// The same for items that carry a value each along (as their Qt::UserRole data): the value of
+// items[i] is values[i].
+void fillSorted(QListWidget* list, const QStringList& items, const QVariantList& values);
+QListWidgetItem* addSorted(QListWidget* list, const QString& item, const QVariant& value);

@@ -11,6 +11,11 @@
 #include "core/SubsystemCommands.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
+#include "frmActivity.h"
+#include "frmClient.h"
+#include "frmEmployee.h"
+#include "frmProject.h"
+#include "frmRate.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
@@ -23,6 +28,7 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,8 +112,10 @@ void frmEntryWithFrames::createFields() {
     Combo4 = newCombo(Frame4, "Combo4");
     Text1 = new QLineEdit(Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->installEventFilter(this);
     RichTextBox1 = new RichTextBox(Frame6);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->installEventFilter(this);
     DTPicker1 = newPicker(Frame7, "DTPicker1");
     DTPicker2 = newPicker(Frame8, "DTPicker2");
     // Only the user's edits reach this: the window sets the time with the signal blocked.
@@ -159,10 +167,20 @@ void frmEntryWithFrames::createToolbars() {
     Toolbar6 = newToolbar(Frame4, "Toolbar6");
     Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
     addToolButton(Toolbar6, properties, properties);
-    // The list dialogs, the contact database and the renaming are not built yet.
+    // The list windows open from the Properties buttons; the contact database and the
+    // renaming are not built yet.
     for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6})
         for (QAction* button : bar->actions())
-            button->setEnabled(false);
+            button->setEnabled(button->data().toString() == properties);
+    const auto dispatch = [this](QToolBar* bar,
+                                 void (frmEntryWithFrames::*handler)(const QString&)) {
+        connect(bar, &QToolBar::actionTriggered, this,
+                [this, handler](QAction* button) { (this->*handler)(button->data().toString()); });
+    };
+    dispatch(Toolbar2, &frmEntryWithFrames::Toolbar2_ButtonClick);
+    dispatch(Toolbar3, &frmEntryWithFrames::Toolbar3_ButtonClick);
+    dispatch(Toolbar4, &frmEntryWithFrames::Toolbar4_ButtonClick);
+    dispatch(Toolbar6, &frmEntryWithFrames::Toolbar6_ButtonClick);
 
     List1->raise(); // covers the window when shown
 }
@@ -216,15 +234,20 @@ void frmEntryWithFrames::createMenus() {
                                     &frmEntryWithFrames::mnuNewEntry_Click);
 
     mnuLists = addMenu("mnuLists", QStringLiteral("&Lists"));
-    mnuActivity = addMenuItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), Qt::Key_F3);
-    mnuEmployees = addMenuItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), Qt::Key_F4);
-    mnuProject = addMenuItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), Qt::Key_F5);
-    mnuRates = addMenuItem(mnuLists, "mnuRates", QStringLiteral("&Rates"), Qt::Key_F6);
+    mnuActivity = addMenuItem(mnuLists, "mnuActivity", QStringLiteral("&Activities"), this,
+                              &frmEntryWithFrames::mnuActivity_Click, Qt::Key_F3);
+    mnuEmployees = addMenuItem(mnuLists, "mnuEmployees", QStringLiteral("&Employees"), this,
+                               &frmEntryWithFrames::mnuEmployees_Click, Qt::Key_F4);
+    mnuProject = addMenuItem(mnuLists, "mnuProject", QStringLiteral("&Projects"), this,
+                             &frmEntryWithFrames::mnuProject_Click, Qt::Key_F5);
+    mnuRates = addMenuItem(mnuLists, "mnuRates", QStringLiteral("&Rates"), this,
+                           &frmEntryWithFrames::mnuRates_Click, Qt::Key_F6);
     mnuThingsToDo =
         addMenuItem(mnuLists, "mnuThingsToDo", QStringLiteral("&Things To Do"), Qt::Key_F7);
 
     mnuClients = addMenu("mnuClients", QStringLiteral("&Clients"));
-    mnuCClient = addMenuItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), Qt::Key_F2);
+    mnuCClient = addMenuItem(mnuClients, "mnuCClient", QStringLiteral("&Add a client"), this,
+                             &frmEntryWithFrames::mnuCClient_Click, Qt::Key_F2);
     mnuActiveClients =
         addMenuItem(mnuClients, "mnuActiveClients", QStringLiteral("&Contact database"));
     mnuInactiveClients =
@@ -261,8 +284,7 @@ void frmEntryWithFrames::createMenus() {
 
     // Commands whose windows and dialogs are not built yet.
     for (QAction* item : {mnuDisplayfont, mnuDataentryfont, mnuLetterheadfont, mnuReportfont,
-                          mnuVellagonfont, mnuPrintFont, mnuSearch, mnuActivity, mnuEmployees,
-                          mnuProject, mnuRates, mnuCClient, mnuTips, mnuAbout})
+                          mnuVellagonfont, mnuPrintFont, mnuSearch, mnuTips, mnuAbout})
         item->setEnabled(false);
 }
 
@@ -475,4 +497,80 @@ void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
         if (key == QLatin1String("New"))
             NewDataEntryForm();
     });
+}
+
+void frmEntryWithFrames::mnuCClient_Click() {
+    runPrologue();
+    ListDialog::showModal<frmClient>();
+}
+
+void frmEntryWithFrames::mnuActivity_Click() {
+    runPrologue();
+    ListDialog::showModal<frmActivity>();
+}
+
+void frmEntryWithFrames::mnuEmployees_Click() {
+    runPrologue();
+    ListDialog::showModal<frmEmployee>();
+}
+
+void frmEntryWithFrames::mnuProject_Click() {
+    runPrologue();
+    ListDialog::showModal<frmProject>();
+}
+
+void frmEntryWithFrames::mnuRates_Click() {
+    runPrologue();
+    ListDialog::showModal<frmRate>();
+}
+
+void frmEntryWithFrames::Toolbar2_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Properties"))
+        mnuCClient_Click();
+}
+
+void frmEntryWithFrames::Toolbar3_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Properties"))
+        mnuEmployees_Click();
+}
+
+void frmEntryWithFrames::Toolbar4_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Properties"))
+        mnuProject_Click();
+}
+
+void frmEntryWithFrames::Toolbar6_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Properties"))
+        mnuRates_Click();
+}
+
+void frmEntryWithFrames::Text1_GotFocus() {
+    gblnSummaryFocus = true;
+}
+
+void frmEntryWithFrames::RichTextBox1_GotFocus() {
+    gblnSummaryFocus = false;
+}
+
+bool frmEntryWithFrames::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == Text1)
+            Text1_GotFocus();
+        else if (watched == RichTextBox1)
+            RichTextBox1_GotFocus();
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void frmEntryWithFrames::refillList(int list, const QStringList& items) {
+    if (list == MainLists::Activities) {
+        fillSorted(List1, items);
+        return;
+    }
+    const std::map<int, QComboBox*> boxes{{MainLists::Clients, Combo1},
+                                          {MainLists::Employees, Combo2},
+                                          {MainLists::Projects, Combo3},
+                                          {MainLists::Rates, Combo4}};
+    if (const auto box = boxes.find(list); box != boxes.end())
+        fillSorted(box->second, items);
 }

@@ -40,6 +40,24 @@ public:
     void mnuFileName_Click(int index);
     void setStatusText(const QString& text) override;
     void Toolbar1_ButtonClick(const QString& key);
+    // The list windows, after the window-command prologue.
+    void mnuCClient_Click();
+    void mnuActivity_Click();
+    void mnuEmployees_Click();
+    void mnuProject_Click();
+    void mnuRates_Click();
+    // The field toolbars: "Properties" opens the field's list window.
+    void Toolbar2_ButtonClick(const QString& key);
+    void Toolbar3_ButtonClick(const QString& key);
+    void Toolbar4_ButtonClick(const QString& key);
+    void Toolbar6_ButtonClick(const QString& key);
+    // The summary line or the notes took the focus: insertions go there (gblnSummaryFocus).
+    void Text1_GotFocus();
+    void RichTextBox1_GotFocus();
+
+    // Replaces the items of the box that shows a lookup list (MainLists), as a list window's
+    // Done does; a combo box's typed text goes with them.
+    void refillList(int list, const QStringList& items);
 
     // Whether the ending time follows the clock.
     bool endingTimeFollowsClock() const;
@@ -114,6 +132,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createFields();
