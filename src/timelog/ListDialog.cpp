@@ -7,6 +7,7 @@
 #include "core/TextPrinting.h"
 #include "core/frmMain.h"
 #include "frmEntryWithFrames.h"
+#include "platform/AccessKeys.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
@@ -70,6 +71,7 @@ ListDialog::ListDialog(int list, QWidget* parent)
     : QDialog(parent ? parent : frmMain::instance()), Frame3(nullptr), Text2(nullptr),
       menuBar(new QMenuBar(this)), m_list(list) {
     menuBar->setObjectName(QStringLiteral("menuBar"));
+    AccessKeys::guardShared(menuBar); // "&Delete" and "&Done" share their key
     const bool names = ListTables::hasNames(list);
     // Made in the order the tab key walks them: the entry boxes, then the list.
     Frame1 = newFrame(this, "Frame1");
@@ -81,6 +83,9 @@ ListDialog::ListDialog(int list, QWidget* parent)
     }
     List1 = framed(listFrame(), new QListWidget, "List1");
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (QWidget* box : QList<QWidget*>{Text1, Text2, List1})
+        if (box)
+            box->installEventFilter(this);
 
     // The entry frames over the list frame, 50 twips apart and from the window's edges; the
     // two name frames side by side.
@@ -243,7 +248,7 @@ void ListDialog::Text2_KeyPress(int KeyAscii) {
 
 void ListDialog::List1_KeyPress(int KeyAscii) {
     if (KeyAscii == 27)
-        mnuDone_Click();
+        escapeKey();
 }
 
 void ListDialog::List1_KeyDown(int KeyCode) {
@@ -251,23 +256,39 @@ void ListDialog::List1_KeyDown(int KeyCode) {
         mnuDelete_Click();
 }
 
-void ListDialog::keyPressEvent(QKeyEvent* event) {
-    // The boxes leave Enter, Esc and Delete to the window, which gives them their meaning
-    // here (a dialog's own Esc would close it without Done's refresh).
-    const QWidget* from = focusWidget();
-    const int ascii = keyAscii(event);
-    if (from == List1 && event->key() == Qt::Key_Delete)
+bool ListDialog::eventFilter(QObject* watched, QEvent* event) {
+    // The boxes would leave Enter and Esc to the dialog, whose own Esc closes it without
+    // Done's refresh; here each box gives them its meaning.
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int ascii = keyAscii(key);
+    if (watched == List1 && key->key() == Qt::Key_Delete)
         List1_KeyDown(46);
-    else if (ascii && from == List1)
+    else if (!ascii)
+        return false;
+    else if (watched == List1)
         List1_KeyPress(ascii);
-    else if (ascii && Text2 && from == Text2)
-        Text2_KeyPress(ascii);
-    else if (ascii && !Text2 && from == Text1)
+    else if (watched == Text1 && !Text2)
         Text1_KeyPress(ascii);
+    else if (watched == Text2)
+        Text2_KeyPress(ascii);
     else if (ascii == 27)
-        mnuDone_Click(); // Esc is Done throughout, also in the first-name box
+        escapeKey(); // the first-name box has no key of its own
     else
-        event->ignore();
+        return false;
+    return true;
+}
+
+void ListDialog::keyPressEvent(QKeyEvent* event) {
+    if (keyAscii(event) == 27)
+        escapeKey();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void ListDialog::escapeKey() {
+    mnuDone_Click();
 }
 
 void ListDialog::showEvent(QShowEvent* event) {

@@ -89,6 +89,10 @@ protected:
     QStringList selectedTexts() const;
     void execModal();
 
+    // Esc where no box gives it a meaning: Done.
+    virtual void escapeKey();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

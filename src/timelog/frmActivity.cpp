@@ -87,6 +87,10 @@ void frmActivity::List1_KeyPress(int KeyAscii) {
     }
 }
 
+void frmActivity::escapeKey() {
+    mnuReturn_Click();
+}
+
 void frmActivity::List1_DblClick() {
     mnuDone_Click();
 }

@@ -17,6 +17,9 @@ public:
     void List1_KeyPress(int KeyAscii) override;
     void List1_DblClick();
 
+protected:
+    void escapeKey() override;
+
 private:
     // The selected phrases go in at the caret of the target window's summary line or notes.
     void insertSelection();

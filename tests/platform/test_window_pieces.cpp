@@ -1,10 +1,15 @@
 #include "TestSupport.h"
+#include "platform/AccessKeys.h"
 #include "platform/RecordScroll.h"
 #include "platform/SortedItems.h"
 #include "platform/Twips.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QVBoxLayout>
 
 class TestWindowPieces : public QObject {
     Q_OBJECT
@@ -70,6 +75,49 @@ private Q_SLOTS:
         fillSorted(&box, {"b", "A"});
         QCOMPARE(itemsOf(&box), (QStringList{"A", "b"}));
         QCOMPARE(box.currentText(), QString());
+
+        // Items that carry a value keep it through the sorting.
+        QListWidget list;
+        fillSorted(&list, {"b", "A", "a"}, {2, 1, 3});
+        addSorted(&list, "B", 4);
+        QStringList pairs;
+        for (int i = 0; i < list.count(); ++i)
+            pairs << list.item(i)->text() + list.item(i)->data(Qt::UserRole).toString();
+        QCOMPARE(pairs, (QStringList{"A1", "a3", "b2", "B4"}));
+    }
+
+    // A key that two commands share runs neither: each press highlights the next, Enter runs
+    // it, Esc leaves the bar; a key of one command alone runs it at once.
+    void sharedAccessKeysChooseBeforeTheyRun() {
+        QDialog window;
+        auto* bar = new QMenuBar(&window);
+        auto* box = new QLineEdit(&window);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setMenuBar(bar);
+        layout->addWidget(box);
+        QStringList ran;
+        for (const char* caption : {"&Add", "&Delete", "&Done"})
+            QObject::connect(bar->addAction(caption), &QAction::triggered,
+                             [&ran, caption] { ran << caption; });
+        AccessKeys::guardShared(bar);
+        TestSupport::showActive(&window);
+        box->setFocus();
+
+        QTest::keyClick(box, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(bar->activeAction()->text(), "&Delete");
+        QTest::keyClick(bar, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(bar->activeAction()->text(), "&Done");
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QCOMPARE(ran, QStringList());
+        QCOMPARE(QApplication::focusWidget(), box);
+
+        QTest::keyClick(box, Qt::Key_D, Qt::AltModifier);
+        QTest::keyClick(bar, Qt::Key_D, Qt::AltModifier);
+        QTest::keyClick(bar, Qt::Key_D, Qt::AltModifier); // round to the first again
+        QTest::keyClick(bar, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(ran, (QStringList{"&Delete", "&Add"}));
+        QCOMPARE(QApplication::focusWidget(), box);
     }
 };
 
