@@ -20,7 +20,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QItemSelectionModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -166,16 +168,12 @@ void ListDialog::mnuAdd_Click() {
 }
 
 void ListDialog::mnuDelete_Click() {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
-    if (selected.isEmpty())
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
         return;
-    QList<QListWidgetItem*> inOrder;
     QList<ListItem> items;
-    for (int i = 0; i < List1->count(); ++i)
-        if (QListWidgetItem* item = List1->item(i); item->isSelected()) {
-            inOrder << item;
-            items << itemOf(item);
-        }
+    for (int row : rows)
+        items << itemOf(List1->item(row));
     try {
         BusyCursor busy;
         ListEditing::remove(m_path, m_list, items);
@@ -183,7 +181,11 @@ void ListDialog::mnuDelete_Click() {
         report(e); // nothing was deleted: the items stay
         return;
     }
-    qDeleteAll(inOrder);
+    // Unselected first and taken from the bottom up, the items go without the list
+    // reworking its selection for each of them.
+    List1->clearSelection();
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row)
+        delete List1->takeItem(*row);
 }
 
 void ListDialog::refreshLists() {
@@ -224,11 +226,19 @@ void ListDialog::mnuPrintList_Click() {
     PrintTextArray(gPrintLines);
 }
 
+QList<int> ListDialog::selectedRows() const {
+    QList<int> rows;
+    for (const QItemSelectionRange& range : List1->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 QStringList ListDialog::selectedTexts() const {
     QStringList texts;
-    for (int i = 0; i < List1->count(); ++i)
-        if (List1->item(i)->isSelected())
-            texts << List1->item(i)->text();
+    for (int row : selectedRows())
+        texts << List1->item(row)->text();
     return texts;
 }
 

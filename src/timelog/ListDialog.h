@@ -85,7 +85,8 @@ protected:
     void refreshLists();
     // The Data entry window that opened this one, when it is still open.
     static frmEntryWithFrames* currentEntry();
-    // The selected items' texts, in list order.
+    // The rows of the selected items, and their texts, in list order.
+    QList<int> selectedRows() const;
     QStringList selectedTexts() const;
     void execModal();
 
