@@ -71,6 +71,13 @@ QDateTimeEdit* newPicker(QWidget* parent, const char* name) {
     return picker;
 }
 
+// A list window, on the file of the window it is opened from.
+template <class Window>
+void openList(ChildWindow* from) {
+    from->runPrologue();
+    ListDialog::showModal<Window>();
+}
+
 void setComboText(QComboBox* box, const QString& text) {
     box->setCurrentIndex(-1);
     box->setEditText(text);
@@ -500,28 +507,23 @@ void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void frmEntryWithFrames::mnuCClient_Click() {
-    runPrologue();
-    ListDialog::showModal<frmClient>();
+    openList<frmClient>(this);
 }
 
 void frmEntryWithFrames::mnuActivity_Click() {
-    runPrologue();
-    ListDialog::showModal<frmActivity>();
+    openList<frmActivity>(this);
 }
 
 void frmEntryWithFrames::mnuEmployees_Click() {
-    runPrologue();
-    ListDialog::showModal<frmEmployee>();
+    openList<frmEmployee>(this);
 }
 
 void frmEntryWithFrames::mnuProject_Click() {
-    runPrologue();
-    ListDialog::showModal<frmProject>();
+    openList<frmProject>(this);
 }
 
 void frmEntryWithFrames::mnuRates_Click() {
-    runPrologue();
-    ListDialog::showModal<frmRate>();
+    openList<frmRate>(this);
 }
 
 void frmEntryWithFrames::Toolbar2_ButtonClick(const QString& key) {
