@@ -17,10 +17,10 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QItemSelectionModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
