@@ -1,3 +1,4 @@
+#include "clients/Clients.h"
 #include "core/DesktopIdentity.h"
 #include "core/frmMain.h"
 #include "timelog/TimeLogging.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     DesktopIdentity::apply();
 
     registerTimeLogging();
+    registerClients();
 
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);

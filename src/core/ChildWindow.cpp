@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 
-ChildWindow::ChildWindow(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
+ChildWindow::ChildWindow(Kind kind, QWidget* parent) : MenuBarWindow(parent), m_kind(kind) {
     setAttribute(Qt::WA_DeleteOnClose);
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -77,24 +77,6 @@ void ChildWindow::closeEvent(QCloseEvent* event) {
         m_closed = true;
         Forms::remove(this);
     }
-}
-
-QMenu* ChildWindow::addMenu(const QString& title) {
-    auto* menu = new QMenu(title, this);
-    m_menuBarEntries.append(menu->menuAction());
-    return menu;
-}
-
-QMenu* ChildWindow::addMenu(const char* name, const QString& title) {
-    QMenu* menu = addMenu(title);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* ChildWindow::addMenuBarCommand(const QString& caption) {
-    auto* action = new QAction(caption, this);
-    m_menuBarEntries.append(action);
-    return action;
 }
 
 QMenu* ChildWindow::addWindowMenu() {

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QAction>
-#include <QList>
+#include "MenuBarWindow.h"
+
 #include <QString>
-#include <QWidget>
 
 class QLabel;
-class QMenu;
 
 // What Display and Data entry windows share: a tag ("1", "2" ...), a caption, the hidden
 // path label of the window's own database file, the hidden search label, the window-command
 // prologue and the menu bar that the main window shows while this window is active.
-class ChildWindow : public QWidget {
+class ChildWindow : public MenuBarWindow {
     Q_OBJECT
 
 public:
@@ -39,9 +37,6 @@ public:
     // Tells the shared state which window and which file the next command is about.
     void runPrologue();
 
-    // The entries of the menu bar while this window is active.
-    const QList<QAction*>& menuBarEntries() const { return m_menuBarEntries; }
-
     // Whether the window has been closed (it may live on until Qt deletes it).
     bool isClosed() const { return m_closed; }
 
@@ -58,25 +53,8 @@ public:
         Q_UNUSED(recordSource);
     }
 
-Q_SIGNALS:
-    // The menu bar entries changed (the main window shows them again).
-    void menuBarChanged();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Adds a top-level menu or command to this window's menu bar (named, for the named forms).
-    QMenu* addMenu(const QString& title);
-    QMenu* addMenu(const char* name, const QString& title);
-    QAction* addMenuBarCommand(const QString& caption);
-    // A named command of the menu bar that runs a handler of the window.
-    template <class Window, class Handler>
-    QAction* addMenuBarCommand(const char* name, const QString& caption, Window* window,
-                               Handler handler) {
-        QAction* command = addMenuBarCommand(caption);
-        command->setObjectName(QLatin1String(name));
-        connect(command, &QAction::triggered, window, handler);
-        return command;
-    }
     // The "&Window" menu: the three arrangements and, below them, the open child windows.
     QMenu* addWindowMenu();
 
@@ -86,5 +64,4 @@ protected:
 private:
     Kind m_kind;
     bool m_closed = false;
-    QList<QAction*> m_menuBarEntries;
 };

@@ -29,7 +29,7 @@ ChildWindow* makeWindow(ChildWindow::Kind kind) {
     return factory ? factory() : new ChildWindow(kind);
 }
 
-void show(ChildWindow* window) {
+void show(QWidget* window) {
     if (g_area) {
         QMdiSubWindow* frame = g_area->addSubWindow(window);
         // A new child window takes most of the main window, leaving room to see the others.
@@ -119,6 +119,10 @@ void setChildWindowArea(QMdiArea* area) {
 
 QMdiArea* childWindowArea() {
     return g_area;
+}
+
+void showChildWindow(QWidget* window) {
+    show(window);
 }
 
 void NewDisplayForm() {

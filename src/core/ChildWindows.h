@@ -22,6 +22,10 @@ void setChildWindowFactory(ChildWindow::Kind kind, ChildWindowFactory factory);
 void setChildWindowArea(QMdiArea* area);
 QMdiArea* childWindowArea();
 
+// Shows a window as a child window of the main window, placed as a new child window is (on
+// its own when there is no main window).
+void showChildWindow(QWidget* window);
+
 // Makes and shows a new Display window on gstrDatabasePath.
 void NewDisplayForm();
 // Makes and shows a new Data entry window on gstrDatabasePath.

@@ -70,13 +70,12 @@ void setFocus(QWidget* form) {
     form->setFocus();
 }
 
-void close(QWidget* form) {
+bool close(QWidget* form) {
     if (!form)
-        return;
+        return true;
     if (QMdiSubWindow* frame = frameOf(form))
-        frame->close();
-    else
-        form->close();
+        return frame->close();
+    return form->close();
 }
 
 void reset() {

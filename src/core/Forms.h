@@ -23,8 +23,8 @@ QString caption(const QWidget* form);
 bool isMdiChild(const QWidget* form);
 // Gives the window the focus (for a child window: makes it the active child window).
 void setFocus(QWidget* form);
-// Closes the window (a child window together with its frame).
-void close(QWidget* form);
+// Closes the window (a child window together with its frame); false when it stays open.
+bool close(QWidget* form);
 
 // Forgets every window (tests start each case from a fresh program).
 void reset();

@@ -87,10 +87,10 @@ void frmMain::MDIForm_Load() {
     }
 }
 
-void frmMain::MDIForm_Unload() {
+bool frmMain::MDIForm_Unload() {
     SaveFormPosition(this);
     StartupSettings::saveDatabasePath(gstrDatabasePath);
-    ExitProgram();
+    return ExitProgram();
 }
 
 void frmMain::mnuMDisplay_Click() {
@@ -104,24 +104,41 @@ void frmMain::mnuMEnter_Click() {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_unloaded) {
         m_unloaded = true;
-        MDIForm_Unload();
+        if (!MDIForm_Unload()) {
+            // A window kept itself open (an edit it could not write): the program goes on.
+            m_unloaded = false;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }
 
-void frmMain::showMenusOf(ChildWindow* child) {
+void frmMain::showMenusOf(MenuBarWindow* window) {
     QMenuBar* bar = menuBar();
     bar->clear();
-    if (child) {
-        for (QAction* entry : child->menuBarEntries())
+    if (window) {
+        for (QAction* entry : window->menuBarEntries())
             bar->addAction(entry);
     } else {
         bar->addAction(mnuMDisplay);
         bar->addAction(mnuMEnter);
     }
+    if (window == m_menusShown)
+        return;
+    if (m_menusShown)
+        disconnect(m_menusShown, &MenuBarWindow::menuBarChanged, this, nullptr);
+    m_menusShown = window;
+    if (window)
+        connect(window, &MenuBarWindow::menuBarChanged, this, [this, window] {
+            if (m_menusShown == window)
+                showMenusOf(window);
+        });
 }
 
 void frmMain::childActivated() {
+    QMdiSubWindow* frame = m_area->activeSubWindow();
+    auto* window = frame ? qobject_cast<MenuBarWindow*>(frame->widget()) : nullptr;
     ChildWindow* child = activeChildWindow();
     if (child && !child->isClosed()) {
         if (m_lastActive && m_lastActive != child && !m_lastActive->isClosed())
@@ -129,22 +146,22 @@ void frmMain::childActivated() {
         m_lastActive = child;
         child->Form_Activate();
         showMenusOf(child);
-        disconnect(child, &ChildWindow::menuBarChanged, this, nullptr);
-        connect(child, &ChildWindow::menuBarChanged, this, [this, child] {
-            if (activeChildWindow() == child)
-                showMenusOf(child);
-        });
+    } else if (window && !child) {
+        // Another window with menus of its own (the contact database, say).
+        showMenusOf(window);
     } else if (openChildWindows().isEmpty()) {
         showMenusOf(nullptr);
     }
 }
 
-void ExitProgram() {
+bool ExitProgram() {
     if (g_sweepRunning)
-        return;
+        return true;
     g_sweepRunning = true;
     const QList<QWidget*> forms = Forms::list();
-    for (qsizetype i = forms.size() - 1; i >= 0; --i)
-        Forms::close(forms[i]);
+    bool closed = true;
+    for (qsizetype i = forms.size() - 1; i >= 0 && closed; --i)
+        closed = Forms::close(forms[i]);
     g_sweepRunning = false;
+    return closed;
 }

@@ -25,8 +25,9 @@ public:
     // Start-up: place the window, read the settings, open the database and fill the lookup
     // lists, show the tip and the introduction when due, open the first two child windows.
     void MDIForm_Load();
-    // Shutdown: save the place and the current database file, close every window.
-    void MDIForm_Unload();
+    // Shutdown: save the place and the current database file, close every window. False when
+    // a window stayed open (it could not write what was typed in it).
+    bool MDIForm_Unload();
 
     void mnuMDisplay_Click();
     void mnuMEnter_Click();
@@ -35,7 +36,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showMenusOf(ChildWindow* child);
+    void showMenusOf(MenuBarWindow* window);
     void childActivated();
 
     QMdiArea* m_area;
@@ -43,7 +44,9 @@ private:
     QAction* mnuMEnter;
     bool m_unloaded = false;
     QPointer<ChildWindow> m_lastActive;
+    QPointer<MenuBarWindow> m_menusShown; // whose entries the bar shows (none: the main's own)
 };
 
-// Closes every loaded window, newest first, the main window last.
-void ExitProgram();
+// Closes every loaded window, newest first, the main window last. A window that refuses to
+// close (an edit it could not write) stops the sweep there: false, and the program goes on.
+bool ExitProgram();

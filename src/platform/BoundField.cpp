@@ -135,8 +135,15 @@ QString BoundField::typedText() const {
 }
 
 std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
-    if (m_date)
-        return m_date->isNull() ? QVariant() : QVariant(StoredDate::toStored(m_date->dateTime()));
+    if (m_date) {
+        if (m_date->isNull())
+            return QVariant();
+        // A picker that shows no time of day keeps the day alone: what it shows is what is kept.
+        QDateTime shown = m_date->dateTime();
+        if (!(m_date->displayedSections() & QDateTimeEdit::TimeSections_Mask))
+            shown = shown.date().startOfDay();
+        return StoredDate::toStored(shown);
+    }
     if (m_text && m_kind == RichText)
         return m_text->document()->isEmpty() ? QString()
                                              : RichText::toStoredHtml(*m_text->document());

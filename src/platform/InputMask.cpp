@@ -1,5 +1,7 @@
 #include "InputMask.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar Blank = u'_';
@@ -40,15 +42,40 @@ QString InputMask::stored(const QString& shown) const {
     return text;
 }
 
+bool InputMask::isLaidOut(const QString& text) const {
+    if (text.size() > m_pattern.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (!isPlace(i) && text.at(i) != m_pattern.at(i))
+            return false;
+    return true;
+}
+
 QString InputMask::forBox(const QString& stored) const {
-    if (stored.size() > m_pattern.size())
+    if (!isLaidOut(stored))
         return stored;
     QString text = stored;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!isPlace(i) && text.at(i) != m_pattern.at(i))
-            return stored; // not laid out on this mask
+    for (qsizetype i = 0; i < text.size(); ++i)
         if (isPlace(i) && text.at(i) == u' ')
             text[i] = Blank; // Qt keeps a blank's place, where it would close up a space
-    }
     return text;
+}
+
+QString InputMask::normalized(const QString& value) const {
+    QString shown;
+    if (isLaidOut(value)) {
+        shown = value + m_pattern.mid(value.size());
+    } else if (std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); })) {
+        qsizetype next = 0;
+        shown = m_pattern;
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            if (isPlace(i))
+                shown[i] = next < value.size() ? value.at(next++) : Blank;
+    } else {
+        return value;
+    }
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (isPlace(i) && shown.at(i) == u'#')
+            shown[i] = Blank;
+    return stored(shown);
 }

@@ -22,9 +22,14 @@ public:
     // laid out on the mask keeps its places; any other (digits alone, say) fills the places in
     // order.
     QString forBox(const QString& stored) const;
+    // What a box stores once it has shown a value of either form (laid out on the mask, or
+    // digits alone, which fill the places in order): "12207-" and "12207" give "12207",
+    // "122071234" gives "12207-1234". Any other text comes back unchanged.
+    QString normalized(const QString& value) const;
 
 private:
     bool isPlace(qsizetype i) const { return m_pattern.at(i) == QLatin1Char('#'); }
+    bool isLaidOut(const QString& text) const;
 
     QString m_pattern;
 };

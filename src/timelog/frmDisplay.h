@@ -90,6 +90,7 @@ public:
     QAction* mnuGraphics;
     QAction* mnuDeleteLog;
     QAction* mnuSearch;
+    QAction* mnuActiveClients;
     QAction* mnuDEnter;
 
 protected:

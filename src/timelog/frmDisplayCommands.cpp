@@ -8,6 +8,7 @@
 #include "core/Forms.h"
 #include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
+#include "core/SubsystemCommands.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
 #include "frmDisplay.h"
@@ -65,6 +66,9 @@ void frmDisplay::buildCommands() {
                                      &frmDisplay::mnuDeleteLog_Click);
     mnuSearch = addMenuBarCommand("mnuSearch", QStringLiteral("&Search"), this,
                                   &frmDisplay::mnuSearch_Click);
+    mnuActiveClients = addMenuBarCommand(QStringLiteral("&Active Clients"));
+    mnuActiveClients->setObjectName(QStringLiteral("mnuActiveClients"));
+    SubsystemCommands::bind(mnuActiveClients, SubsystemCommands::Command::ContactDatabase, this);
     mnuDEnter = addMenuBarCommand("mnuDEnter", QStringLiteral("Enter &data"), this,
                                   &frmDisplay::mnuDEnter_Click);
 

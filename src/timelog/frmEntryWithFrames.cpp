@@ -161,7 +161,8 @@ void frmEntryWithFrames::createToolbars() {
     const QString changeCaption = QStringLiteral("Change caption for this field");
     Toolbar2 = newToolbar(Frame1, "Toolbar2");
     addToolButton(Toolbar2, properties, changeList);
-    addToolButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
+    QAction* viewDetailsButton =
+        addToolButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
     addToolButton(Toolbar2, smallCaps, changeCaption);
     Toolbar3 = newToolbar(Frame2, "Toolbar3");
     addToolButton(Toolbar3, properties, changeList);
@@ -174,11 +175,13 @@ void frmEntryWithFrames::createToolbars() {
     Toolbar6 = newToolbar(Frame4, "Toolbar6");
     Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
     addToolButton(Toolbar6, properties, properties);
-    // The list windows open from the Properties buttons; the contact database and the
-    // renaming are not built yet.
+    // The list windows open from the Properties buttons, the contact database from View
+    // Details when it is there; the renaming is not built yet.
     for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6})
         for (QAction* button : bar->actions())
             button->setEnabled(button->data().toString() == properties);
+    viewDetailsButton->setEnabled(
+        SubsystemCommands::isRegistered(SubsystemCommands::Command::ContactDatabase));
     const auto dispatch = [this](QToolBar* bar,
                                  void (frmEntryWithFrames::*handler)(const QString&)) {
         connect(bar, &QToolBar::actionTriggered, this,
@@ -529,6 +532,8 @@ void frmEntryWithFrames::mnuRates_Click() {
 void frmEntryWithFrames::Toolbar2_ButtonClick(const QString& key) {
     if (key == QLatin1String("Properties"))
         mnuCClient_Click();
+    else if (key == QLatin1String("View Details"))
+        mnuActiveClients->trigger();
 }
 
 void frmEntryWithFrames::Toolbar3_ButtonClick(const QString& key) {

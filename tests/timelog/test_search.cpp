@@ -309,7 +309,7 @@ private Q_SLOTS:
         for (const QAction* a : display(QStringLiteral("1"))->menuBarEntries())
             captions << a->text();
         QCOMPARE(captions, (QStringList{"&File", "&Edit", "&View", "&Delete Log", "&Search",
-                                        "Enter &data", "&Window", "&Help"}));
+                                        "&Active Clients", "Enter &data", "&Window", "&Help"}));
     }
 
     // ---- searches from a Display window

@@ -1,0 +1,9 @@
+#include "Clients.h"
+
+#include "core/SubsystemCommands.h"
+#include "frmActiveClients.h"
+
+void registerClients() {
+    SubsystemCommands::registerCommand(SubsystemCommands::Command::ContactDatabase,
+                                       [](ChildWindow*) { frmActiveClients::showModeless(); });
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Registers the commands of the client contact database with the child windows that offer
+// them (the contact database window).
+void registerClients();

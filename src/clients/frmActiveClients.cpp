@@ -1,0 +1,446 @@
+#include "frmActiveClients.h"
+
+#include "ActiveClientsReport.h"
+#include "core/ChildWindows.h"
+#include "core/FieldLimits.h"
+#include "core/Forms.h"
+#include "core/SharedState.h"
+#include "platform/AppError.h"
+#include "platform/BoundField.h"
+#include "platform/BusyCursor.h"
+#include "platform/Clock.h"
+#include "platform/ConnectionString.h"
+#include "platform/DataControl.h"
+#include "platform/DataNavigator.h"
+#include "platform/Database.h"
+#include "platform/DateBox.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordScrollBar.h"
+#include "platform/Twips.h"
+#include "reports/DataReport2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Table = QStringLiteral("Active Clients");
+const QString RecordSource =
+    QStringLiteral("SELECT * FROM [Active Clients] ORDER BY [Active Clients]![Client Last Name], "
+                   "[Active Clients]![Client First Name]");
+const QString NoRecords =
+    QStringLiteral("No records have been entered.  Use the Entry form to enter data.");
+
+// The shapes of the boxes: a line, a multi-line box one line high, a multi-line box that takes
+// the height its row gets, a masked line, a date picker.
+enum class Shape { Line, ShortText, Text, Mask, Picker };
+
+struct ContactBox {
+    int tab;
+    const char* frame;
+    const char* caption;
+    const char* box;
+    Shape shape;
+    const char* field;
+    const char* format; // the mask, or the picker's date format
+    int row;
+    int column;
+    int rowSpan;
+    int columnSpan;
+};
+
+// Every framed box of the five tabs, where it stands in its tab's grid (tab 1 has twelve
+// columns so that it holds rows of three and of four boxes; tab 2 has two).
+constexpr ContactBox Boxes[] = {
+    {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, "Active Client First Address",
+     "", 0, 0, 1, 12},
+    {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line, "Active Client Second Address",
+     "", 1, 0, 1, 12},
+    {1, "Frame1(2)", "Third Address Line", "Text1(2)", Shape::Line, "Active Client Third Address",
+     "", 2, 0, 1, 12},
+    {1, "Frame1(3)", "City/Town", "Text1(3)", Shape::Line, "Active Client City", "", 3, 0, 1, 4},
+    {1, "Frame1(4)", "State", "Text1(4)", Shape::Line, "Active Client State", "", 3, 4, 1, 4},
+    {1, "Frame1(5)", "Zip Code", "MaskEdBox1(0)", Shape::Mask, "Active Client Zip Code",
+     "#####-####", 3, 8, 1, 4},
+    {1, "Frame1(6)", "Work Telephone", "MaskEdBox1(1)", Shape::Mask, "Active Client Work Telephone",
+     "(###) ###-####", 4, 0, 1, 3},
+    {1, "Frame1(7)", "Home Telephone", "MaskEdBox1(2)", Shape::Mask, "Active Client Home Telephone",
+     "(###) ###-####", 4, 3, 1, 3},
+    {1, "Frame1(8)", "Cell Telephone", "MaskEdBox1(3)", Shape::Mask, "Active Client Cell Telephone",
+     "(###) ###-####", 4, 6, 1, 3},
+    {1, "Frame1(9)", "Alternative Telephone", "MaskEdBox1(4)", Shape::Mask,
+     "Active Client Alternative Telephone", "(###) ###-####", 4, 9, 1, 3},
+    {1, "Frame1(10)", "Email", "Text1(5)", Shape::Line, "Active Client Email Address", "", 5, 0, 1,
+     12},
+    {1, "Frame1(11)", "Notes", "Text1(6)", Shape::Text, "Active Client Notes", "", 6, 0, 1, 12},
+    {2, "Frame2(0)", "Retainer Date", "DTPicker1", Shape::Picker, "Active Client Retainer Date",
+     "MM/dd/yyyy", 0, 0, 1, 1},
+    {2, "Frame2(1)", "Type of Claim", "Text2(0)", Shape::ShortText, "Active Client Claim Type", "",
+     0, 1, 1, 1},
+    {2, "Frame2(2)", "Retainer Terms", "Text2(1)", Shape::ShortText, "Active Client Retainer Terms",
+     "", 1, 0, 1, 1},
+    {2, "Frame2(3)", "Referrer", "Text2(2)", Shape::ShortText, "Active Client Referrer", "", 1, 1,
+     1, 1},
+    {2, "Frame2(4)", "Claim Forum", "Text2(3)", Shape::ShortText, "Active Client Forum", "", 2, 0,
+     1, 1},
+    {2, "Frame2(5)", "Claim Index Number", "Text2(4)", Shape::ShortText,
+     "Active Client Claim Number", "", 2, 1, 1, 1},
+    {2, "Frame2(6)", "Defendants", "Text2(5)", Shape::Text, "Active Client Defendant", "", 3, 0, 2,
+     1},
+    {2, "Frame2(7)", "Opposing Counsel", "Text2(6)", Shape::Text, "Active Client Opposing Attorney",
+     "", 3, 1, 1, 1},
+    {2, "Frame2(8)", "Opposing Counsel Telephone", "MaskEdBox2", Shape::Mask,
+     "Active Client OPA Telephone", "(###) ###-####", 4, 1, 1, 1},
+    {3, "Frame3", "To Do's", "Text3", Shape::Text, "Active Client Things To Do", "", 0, 0, 1, 1},
+    {4, "Frame4", "Case History", "Text4", Shape::Text, "Active Client History", "", 0, 0, 1, 1},
+    {5, "Frame5(0)", "Re: line of invoice", "Text5(0)", Shape::Text, "Active Client Re Line", "", 0,
+     0, 1, 1},
+    {5, "Frame5(1)", "Greeting line of invoice", "Text5(1)", Shape::Text, "Active Client Greeting",
+     "", 1, 0, 1, 1},
+    {5, "Frame5(2)", "Closing line of invoice", "Text5(2)", Shape::Text, "Active Client Closing",
+     "", 2, 0, 1, 1},
+};
+
+// Tabs 2 to 5; tab 1 is captioned with the current client.
+const char* const TabCaptions[] = {"", "Case Information", "To Do's", "Case History",
+                                   "Invoice Information"};
+
+// The box that takes the focus when its tab is chosen (on tab 2 the type of claim, not the
+// retainer date).
+const char* const FocusBoxes[] = {"Text1(0)", "Text2(0)", "Text3", "Text4", "Text5(0)"};
+
+QPointer<frmActiveClients> g_window;
+
+// The window as the user sees it: its frame inside the main window, or itself.
+QWidget* outer(QWidget* window) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    return frame ? static_cast<QWidget*>(frame) : window;
+}
+
+QWidget* makeBox(Shape shape, QWidget* parent) {
+    switch (shape) {
+    case Shape::Line:
+    case Shape::Mask:
+        return new QLineEdit(parent);
+    case Shape::Picker:
+        return new DateBox(parent);
+    case Shape::ShortText:
+    case Shape::Text: {
+        auto* box = new QTextEdit(parent);
+        box->setAcceptRichText(false);
+        box->setTabChangesFocus(true);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        if (shape == Shape::ShortText) // as high as a line box, scrolling its further lines
+            box->setFixedHeight(QLineEdit().sizeHint().height());
+        return box;
+    }
+    }
+    return nullptr;
+}
+
+BoundField::Kind kindOf(Shape shape) {
+    switch (shape) {
+    case Shape::Mask:
+        return BoundField::Masked;
+    case Shape::Picker:
+        return BoundField::Date;
+    default:
+        return BoundField::Text;
+    }
+}
+
+} // namespace
+
+void frmActiveClients::showModeless() {
+    if (g_window) {
+        Forms::setFocus(g_window);
+        return;
+    }
+    auto* window = new frmActiveClients;
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    g_window = window;
+    showChildWindow(window);
+    Forms::setFocus(window);
+}
+
+frmActiveClients* frmActiveClients::loaded() {
+    return g_window;
+}
+
+frmActiveClients::frmActiveClients(QWidget* parent) : MenuBarWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmActiveClients"));
+    setWindowTitle(QStringLiteral("Contact Database"));
+    Forms::add(this);
+
+    TabStrip1 = new QTabWidget(this);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    Adodc1 = new DataControl(this);
+    Adodc1->setObjectName(QStringLiteral("Adodc1"));
+    buildBoxes();
+
+    HScroll1 = new RecordScrollBar(Adodc1, 32767, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    Adodc1Navigator = new DataNavigator(Adodc1, this);
+    Adodc1Navigator->setObjectName(QStringLiteral("Adodc1Navigator"));
+    Adodc1Navigator->setCaption(QStringLiteral("Active Client Data Navigator"));
+    Adodc1Navigator->setShowsErrors(false); // the window's error handler shows them
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Twips::toPixels(50), 0, Twips::toPixels(50), 0);
+    layout->addWidget(TabStrip1, 1);
+    layout->addWidget(HScroll1);
+    layout->addWidget(Adodc1Navigator);
+
+    mnuReturn = addMenuBarCommand("mnuReturn", QStringLiteral("&Return"), this,
+                                  &frmActiveClients::mnuReturn_Click);
+    mnuSave = addMenuBarCommand("mnuSave", QStringLiteral("&Save"), this,
+                                &frmActiveClients::mnuSave_Click);
+    mnuReport = addMenuBarCommand("mnuReport", QStringLiteral("R&eport"), this,
+                                  &frmActiveClients::mnuReport_Click);
+
+    connect(Adodc1, &DataControl::moveComplete, this, &frmActiveClients::Adodc1_MoveComplete);
+    connect(Adodc1, &DataControl::error, this, &frmActiveClients::Adodc1_Error);
+    Adodc1->setBeforeCommit(
+        [this](QVariantMap& changes, const QSqlRecord&) { return refuseTooLong(changes); });
+    connect(TabStrip1, &QTabWidget::currentChanged, this,
+            [this](int index) { TabStrip1_Click(index + 1); });
+
+    resize(Twips::toPixels(9600), Twips::toPixels(7800));
+}
+
+frmActiveClients::~frmActiveClients() {
+    Forms::remove(this);
+}
+
+void frmActiveClients::buildBoxes() {
+    QList<QGridLayout*> grids;
+    for (const char* caption : TabCaptions) {
+        auto* page = new QWidget;
+        auto* grid = new QGridLayout(page);
+        grid->setContentsMargins(4, 4, 4, 4);
+        grid->setSpacing(4);
+        TabStrip1->addTab(page, QLatin1String(caption));
+        grids << grid;
+    }
+    QList<FieldBinding> bindings;
+    for (const ContactBox& b : Boxes) {
+        QGridLayout* grid = grids[b.tab - 1];
+        auto* frame = new QGroupBox(QLatin1String(b.caption));
+        frame->setObjectName(QLatin1String(b.frame));
+        auto* inside = new QVBoxLayout(frame);
+        inside->setContentsMargins(4, 2, 4, 4);
+        QWidget* box = makeBox(b.shape, frame);
+        box->setObjectName(QLatin1String(b.box));
+        inside->addWidget(box);
+        grid->addWidget(frame, b.row, b.column, b.rowSpan, b.columnSpan);
+        if (b.shape == Shape::Text)
+            grid->setRowStretch(b.row, 1);
+        if (b.shape == Shape::Picker)
+            static_cast<DateBox*>(box)->setDisplayFormat(QLatin1String(b.format));
+        bindings << FieldBinding{box, QLatin1String(b.field), kindOf(b.shape),
+                                 QLatin1String(b.format)};
+        m_bound << Bound{b.tab, QLatin1String(b.field), QLatin1String(b.caption), frame, box};
+    }
+    for (QGridLayout* grid : grids)
+        for (int c = 0; c < grid->columnCount(); ++c)
+            grid->setColumnStretch(c, 1);
+    DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Active Client Retainer Date")));
+    AlternativeTelephone = frameOf(QStringLiteral("Active Client Alternative Telephone"));
+    for (const char* name : FocusBoxes)
+        m_firstBoxOfTab << findChild<QWidget*>(QLatin1String(name));
+
+    // The picker shows the present until a row is current.
+    DTPicker1->setValue(Clock::now());
+    bindFields(Adodc1, bindings);
+}
+
+QWidget* frmActiveClients::boxOf(const QString& field) const {
+    for (const Bound& b : m_bound)
+        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
+            return b.box;
+    return nullptr;
+}
+
+QGroupBox* frmActiveClients::frameOf(const QString& field) const {
+    for (const Bound& b : m_bound)
+        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
+            return b.frame;
+    return nullptr;
+}
+
+int frmActiveClients::tabOf(const QWidget* box) const {
+    for (const Bound& b : m_bound)
+        if (b.box == box)
+            return b.tab;
+    return 0;
+}
+
+QString frmActiveClients::path() const {
+    return Adodc1->databasePath();
+}
+
+bool frmActiveClients::Form_Load() {
+    const QString savedSource = gstrRecordSource;
+    TabStrip1->setCurrentIndex(0);
+    gstrRecordSource = RecordSource;
+    Adodc1->setConnectionString(ConnectionString::withUser(gstrDatabasePath));
+    Adodc1->setRecordSource(gstrRecordSource);
+    const int errors = m_errors;
+    const bool loaded = Adodc1->Refresh() && m_errors == errors;
+    if (loaded) {
+        if (Adodc1->RecordCount() == 0) {
+            mnuSave->setEnabled(false);
+            mnuReport->setEnabled(false);
+        } else {
+            Adodc1->MoveLast();
+        }
+    }
+    gstrRecordSource = savedSource;
+    return loaded;
+}
+
+void frmActiveClients::Adodc1_MoveComplete(int) {
+    // Every move, the scroll bar's too, names the client shown: the next command opened from
+    // here (an invoice, a payment) is for that client.
+    try {
+        if (Adodc1->isBOF() && Adodc1->isEOF()) {
+            Dialogs::msgBox(NoRecords);
+            return;
+        }
+        if (Adodc1->isBOF()) {
+            QApplication::beep();
+            Adodc1->MoveFirst();
+            return;
+        }
+        if (Adodc1->isEOF()) {
+            QApplication::beep();
+            Adodc1->MoveLast();
+            return;
+        }
+        if (!Adodc1->hasCurrentRow())
+            return;
+        gstrClient = Adodc1->value(QStringLiteral("Client Last Name")).toString() +
+                     QStringLiteral(", ") +
+                     Adodc1->value(QStringLiteral("Client First Name")).toString();
+        TabStrip1->setTabText(0, gstrClient);
+    } catch (const AppError& e) {
+        Dialogs::msgBox(QStringLiteral("Error in contact database module: ") + e.description() +
+                        QStringLiteral("  record position is: ") +
+                        QString::number(Adodc1->AbsolutePosition()));
+        QTimer::singleShot(0, this, &frmActiveClients::close);
+    }
+}
+
+void frmActiveClients::Adodc1_Error(int, const QString& description) {
+    ++m_errors;
+    Dialogs::msgBox(QStringLiteral("Error in data control Adodc1:") + description +
+                    QStringLiteral(" for Active Clients table."));
+}
+
+bool frmActiveClients::refuseTooLong(const QVariantMap& changes) {
+    const std::optional<FieldLimits::TooLong> tooLong = FieldLimits::firstTooLong(Table, changes);
+    if (!tooLong)
+        return true;
+    for (const Bound& b : m_bound) {
+        if (b.field.compare(tooLong->field, Qt::CaseInsensitive) != 0)
+            continue;
+        TabStrip1->setCurrentIndex(b.tab - 1);
+        Dialogs::msgBox(FieldLimits::message(b.caption, *tooLong));
+        b.box->setFocus();
+        break;
+    }
+    return false;
+}
+
+void frmActiveClients::TabStrip1_Click(int tab) {
+    if (tab < 1 || tab > int(m_firstBoxOfTab.size()))
+        return;
+    if (TabStrip1->currentIndex() != tab - 1)
+        TabStrip1->setCurrentIndex(tab - 1); // comes back here through currentChanged
+    else if (QWidget* box = m_firstBoxOfTab[tab - 1])
+        box->setFocus();
+}
+
+void frmActiveClients::mnuSave_Click() {
+    if (Adodc1->RecordCount() == 0) {
+        Dialogs::msgBox(NoRecords);
+        close();
+        return;
+    }
+    // The edit is written now; the question comes only after a write that succeeded. A write
+    // that was refused has said why, and what was typed stays.
+    const int errors = m_errors;
+    if (!Adodc1->Update())
+        return;
+    if (m_errors != errors) {
+        // The row was deleted by another window meanwhile: go on to the one that followed it.
+        if (!Adodc1->hasCurrentRow() && Adodc1->RecordCount() > 0)
+            Adodc1->MoveNext();
+        return;
+    }
+    if (Dialogs::msgBox(QStringLiteral("Database updated. Continue with Active Clients window?"),
+                        Dialogs::vbYesNo) == Dialogs::vbNo)
+        close();
+}
+
+void frmActiveClients::mnuReturn_Click() {
+    close();
+}
+
+void frmActiveClients::mnuReport_Click() {
+    // The report shows what the window shows: a pending edit is written first.
+    if (!Adodc1->Update())
+        return;
+    const QString savedSource = gstrRecordSource;
+    try {
+        DataReport2 report;
+        {
+            BusyCursor busy;
+            gstrRecordSource = ActiveClientsReport::statement();
+            // The window's own file, whichever file another window made current since.
+            report.setDataSource(ActiveClientsReport::records(Database::open(path())));
+        }
+        report.show();
+    } catch (const AppError& e) {
+        Dialogs::msgBox(e.description());
+    }
+    gstrRecordSource = savedSource;
+}
+
+void frmActiveClients::Form_Resize() {
+    QWidget* window = outer(this);
+    const QSize least(Twips::toPixels(6000), Twips::toPixels(6800));
+    if (window->minimumSize() != least)
+        window->setMinimumSize(least);
+    AlternativeTelephone->setTitle(Twips::fromPixels(window->width()) < 7000
+                                       ? QStringLiteral("Alt Telephone")
+                                       : QStringLiteral("Alternative Telephone"));
+}
+
+void frmActiveClients::resizeEvent(QResizeEvent* event) {
+    MenuBarWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmActiveClients::closeEvent(QCloseEvent* event) {
+    // The data control has written a pending edit before this, or kept the window open.
+    MenuBarWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    Forms::remove(this);
+    if (g_window == this)
+        g_window = nullptr; // the next opening loads the window afresh
+}
