@@ -4,6 +4,7 @@
 #include "NumberText.h"
 
 #include <QTime>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -249,10 +250,31 @@ std::optional<Decimal> decimalOf(const QVariant& value) {
     }
 }
 
+// A pattern of digit places and literals alone, as a telephone number's.
+bool isDigitMask(const std::vector<NumSection>& sections) {
+    if (sections.size() != 1 || sections[0].point || sections[0].grouping)
+        return false;
+    return std::all_of(sections[0].items.begin(), sections[0].items.end(), [](const NumItem& i) {
+        return i.kind == Item::Hash || i.kind == Item::Literal;
+    });
+}
+
 QString formatNumber(const QVariant& value, const QString& pattern) {
     const std::vector<NumSection> sections = parseNumberPattern(pattern);
     if (value.isNull())
         return sections.size() == 4 ? renderNumber(sections[3], {}) : QString();
+    // Digits alone in such a pattern keep their leading zeros: "0838975121" is the telephone
+    // number (083) 897-5121, not the number 838975121.
+    if (value.typeId() == QMetaType::QString && isDigitMask(sections)) {
+        const QString text = value.toString();
+        if (!text.isEmpty() && text.size() < 64 &&
+            std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+            Decimal digits;
+            digits.digits = text.toStdString();
+            digits.point = int(text.size());
+            return renderNumber(sections[0], digits);
+        }
+    }
     std::optional<Decimal> number = decimalOf(value);
     if (!number)
         return cstr(value); // text that is no number comes back as it is

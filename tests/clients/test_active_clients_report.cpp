@@ -83,9 +83,11 @@ private Q_SLOTS:
         client({{"Client Last Name", "Ames"},
                 {"Client First Name", "Bo"},
                 {"Active Client Defendant", "Acme"},
+                {"Active Client Cell Telephone", "0755550100"},
                 {"Active Client Claim Type", "Contract"}});
         QCOMPARE(columns(), (QStringList{
-                                "Bo Ames|" + CR + "Claim Type: Contract|" + CR + "Defendant: Acme|",
+                                "Bo Ames" + CR + "Cell: (075) 555-0100|" + CR +
+                                    "Claim Type: Contract|" + CR + "Defendant: Acme|",
                                 "Cy Best|||",
                                 "Di cole" + CR + "1 Elm St" + CR + "Suite 4" + CR + "Reno, NV" +
                                     CR + "Home: (775) 555-0100" + CR + "Work: (775) 555-0101" + CR +

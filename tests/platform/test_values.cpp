@@ -89,6 +89,10 @@ private Q_SLOTS:
         QCOMPARE(format(5551234567.0, phone), "(555) 123-4567");
         QCOMPARE(format("1234567", phone), "() 123-4567");
         QCOMPARE(format("15551234567", phone), "(1555) 123-4567");
+        // A telephone number's leading zero is a digit of it; a number has none.
+        QCOMPARE(format("0838975121", phone), "(083) 897-5121");
+        QCOMPARE(format(838975121, phone), "(83) 897-5121");
+        QCOMPARE(format("05.5", "##.0"), "5.5");
         QCOMPARE(format("(555) 123-4567", phone), "(555) 123-4567");
         QCOMPARE(format("call me", phone), "call me");
         QCOMPARE(format(QString(), phone), QString());
