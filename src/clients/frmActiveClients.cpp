@@ -240,6 +240,7 @@ void frmActiveClients::buildBoxes() {
         QGridLayout* grid = grids[b.tab - 1];
         auto* frame = new QGroupBox(QLatin1String(b.caption));
         frame->setObjectName(QLatin1String(b.frame));
+        frame->setMinimumWidth(1); // a narrow window cuts a caption short rather than widen
         auto* inside = new QVBoxLayout(frame);
         inside->setContentsMargins(4, 2, 4, 4);
         QWidget* box = makeBox(b.shape, frame);
@@ -422,7 +423,9 @@ void frmActiveClients::mnuReport_Click() {
 
 void frmActiveClients::Form_Resize() {
     QWidget* window = outer(this);
-    const QSize least(Twips::toPixels(6000), Twips::toPixels(6800));
+    // Never smaller than what the boxes need to stand apart, whatever the fonts.
+    const QSize least = QSize(Twips::toPixels(6000), Twips::toPixels(6800))
+                            .expandedTo(minimumSizeHint() + window->size() - size());
     if (window->minimumSize() != least)
         window->setMinimumSize(least);
     AlternativeTelephone->setTitle(Twips::fromPixels(window->width()) < 7000

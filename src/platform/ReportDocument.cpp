@@ -552,6 +552,12 @@ public:
                 carry.reset();
                 continue;
             }
+            // A section with nothing in it (an empty report footer) ends with this page
+            // rather than start a blank one.
+            if (carry->texts.isEmpty() && carry->lines.isEmpty()) {
+                carry.reset();
+                continue;
+            }
             const bool fresh = y <= bodyTop + Epsilon;
             if (!fresh && carry->height <= bodyBottom - bodyTop)
                 break; // kept whole on the next page

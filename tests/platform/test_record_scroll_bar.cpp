@@ -74,6 +74,15 @@ private Q_SLOTS:
         }
         w.drag(0);
         QCOMPARE(w.row(), "P001");
+
+        // Eight rows on a bar to 100: 62.5 for the fifth row shows the even 62.
+        projects(8);
+        Window eight(m_path, 100);
+        for (int i = 1; i < 5; ++i)
+            eight.navigator->next();
+        QCOMPARE(eight.bar->value(), 62);
+        eight.drag(56); // 4.48
+        QCOMPARE(eight.row(), "P004");
     }
 
     // The bar moves the rows when, and only when, the user moves it: showing a position never

@@ -170,6 +170,18 @@ private Q_SLOTS:
             QCOMPARE(onPages.size(), 1);
     }
 
+    // An empty report footer that no longer fits after the last block starts no blank page;
+    // one with something to show does.
+    void anEmptyFooterTakesNoPageOfItsOwn() {
+        ReportLayout layout("Footer", 9000);
+        layout.detail().setHeight(1000);
+        layout.detail().addField("Name", "Name", 0, 0, 3000, 285);
+        layout.reportFooter().setHeight(1000);
+        QCOMPARE(ReportDocument(layout, numberedRows(12)).pageCount(), 1); // 12 blocks fill it
+        layout.reportFooter().addLabel("End", "The end", 0, 0, 3000, 285);
+        QCOMPARE(ReportDocument(layout, numberedRows(12)).pageCount(), 2);
+    }
+
     void aBlockTallerThanAPageSplitsBetweenLines() {
         ReportDocument document(
             testLayout(),
