@@ -161,16 +161,6 @@ private Q_SLOTS:
             for (const PlacedText& t : page.texts)
                 QVERIFY(t.section != "Section3"); // no page footer, no page numbers
         }
-        // Each heading stands over its column, underlined from its left edge.
-        for (const auto& [heading, field, line] :
-             {std::tuple{"Label1", "Text1", "Line1"}, std::tuple{"Label2", "Text2", "Line2"},
-              std::tuple{"Label3", "Text3", "Line3"}, std::tuple{"Label4", "Text4", "Line4"}}) {
-            const double left = first.textsOf(heading).first().rect.left();
-            QCOMPARE(first.textsOf(field).first().rect.left(), left);
-            for (const PlacedLine& l : first.lines)
-                if (l.control == line)
-                    QCOMPARE(l.twips.x1(), left);
-        }
     }
 };
 
