@@ -282,13 +282,6 @@ QGroupBox* frmActiveClients::frameOf(const QString& field) const {
     return nullptr;
 }
 
-int frmActiveClients::tabOf(const QWidget* box) const {
-    for (const Bound& b : m_bound)
-        if (b.box == box)
-            return b.tab;
-    return 0;
-}
-
 QString frmActiveClients::path() const {
     return Adodc1->databasePath();
 }

@@ -63,7 +63,6 @@ protected:
 private:
     void buildBoxes();
     bool refuseTooLong(const QVariantMap& changes);
-    int tabOf(const QWidget* box) const;
 
     struct Bound {
         int tab;
