@@ -17,14 +17,17 @@ int indexOf(const QList<QWidget*>& forms, const ChildWindow* from) {
     return int(forms.size());
 }
 
+// Told apart by the window's kind, not its caption: "Contact Database" holds "Data" too.
 void focus(QWidget* target) {
     Forms::setFocus(target);
-    const QString caption = Forms::caption(target);
-    if (caption.contains(QLatin1String("Display"))) {
+    const auto* child = qobject_cast<const ChildWindow*>(target);
+    if (!child)
+        return;
+    if (child->kind() == ChildWindow::Kind::Display) {
         gblnDisplayActive = true;
         gblnEntryActive = false;
         gstrDisplayIndex = Forms::tag(target);
-    } else if (caption.contains(QLatin1String("Data"))) {
+    } else {
         gblnDisplayActive = false;
         gblnEntryActive = true;
         gstrEntryIndex = Forms::tag(target);

@@ -21,6 +21,7 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -158,6 +159,20 @@ private Q_SLOTS:
         w = frmActiveClients::loaded();
         QCOMPARE(w->path(), m_path);
         QCOMPARE(client(w), "Young, Ann");
+    }
+
+    // Back and Forward may land on the contact window; it is no Data entry window, so the
+    // current entry window stays the one it was (its caption holds "Data" all the same).
+    void backAndForwardLandOnTheWindowWithoutTakingItForAnEntryWindow() {
+        fourClients();
+        start();
+        frmActiveClients* w = open();
+        auto* entry = static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
+        Forms::setFocus(entry);
+        entry->Toolbar1_ButtonClick("Forward");
+        QCOMPARE(childWindowArea()->activeSubWindow()->widget(), w);
+        QVERIFY(gblnEntryActive);
+        QCOMPARE(gstrEntryIndex, "1");
     }
 
     // The window opens on the last client in name order (case ignored); the navigator comes
