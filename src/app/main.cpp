@@ -1,5 +1,6 @@
 #include "clients/Clients.h"
 #include "core/DesktopIdentity.h"
+#include "core/StartupWindows.h"
 #include "core/frmMain.h"
 #include "timelog/TimeLogging.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Vellagon"));
     DesktopIdentity::apply();
 
+    registerStartupWindows();
     registerTimeLogging();
     registerClients();
 

@@ -9,6 +9,8 @@
 namespace {
 const QString DefaultLogFile = QStringLiteral("DefaultLogFile");
 const QString DefaultLogFileKey = QStringLiteral("Default Log File");
+const QString Preferences = QStringLiteral("Preferences");
+const QString ShowTipsKey = QStringLiteral("Show Tips at Startup");
 } // namespace
 
 namespace StartupSettings {
@@ -32,11 +34,14 @@ QString databasePath() {
 
 bool tipsWanted() {
     bool ok = false;
-    const double flag = Settings::value(QStringLiteral("Preferences"),
-                                        QStringLiteral("Show Tips at Startup"), QStringLiteral("0"))
-                            .trimmed()
-                            .toDouble(&ok);
+    const double flag =
+        Settings::value(Preferences, ShowTipsKey, QStringLiteral("0")).trimmed().toDouble(&ok);
     return !ok || std::nearbyint(flag) == 0;
+}
+
+void saveTipsDeactivated(bool deactivated) {
+    Settings::setValue(Preferences, ShowTipsKey,
+                       deactivated ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void readFontsCaptionsAndEmployee() {

@@ -13,6 +13,8 @@ QString databasePath();
 // Whether the tip of the day is wanted: the stored flag is 0 (a flag that is no number
 // counts as the default, 0).
 bool tipsWanted();
+// Stores the tip dialog's box: ticked ("1") turns the tip at start-up off, unticked ("0") on.
+void saveTipsDeactivated(bool deactivated);
 // Reads the eight font names, the eight sizes, the default employee and the four captions
 // into their shared variables, in that order.
 void readFontsCaptionsAndEmployee();

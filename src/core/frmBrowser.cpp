@@ -2,8 +2,8 @@
 
 #include "Forms.h"
 #include "HelpPages.h"
+#include "OneAtATime.h"
 #include "frmMain.h"
-#include "platform/ModalWindows.h"
 #include "platform/Twips.h"
 #include "platform/WebBrowser.h"
 
@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -19,7 +18,7 @@
 
 namespace {
 
-QPointer<frmBrowser> g_browser;
+OneAtATime<frmBrowser> g_browser;
 
 const QString BusyCaption = QStringLiteral("Opening the page ... ");
 
@@ -43,33 +42,16 @@ struct Button {
 } // namespace
 
 frmBrowser* frmBrowser::loaded() {
-    return g_browser;
-}
-
-frmBrowser* frmBrowser::raiseOpen() {
-    if (g_browser)
-        Forms::setFocus(g_browser);
-    return g_browser;
-}
-
-frmBrowser* frmBrowser::create(QWidget* owner) {
-    g_browser = new frmBrowser(owner);
-    return g_browser;
+    return g_browser.loaded();
 }
 
 void frmBrowser::showModal() {
-    if (raiseOpen())
-        return;
-    ModalWindows::exec(*create(frmMain::instance()));
+    g_browser.showModal([] { return new frmBrowser(frmMain::instance()); });
 }
 
 void frmBrowser::showModeless() {
-    if (raiseOpen())
-        return;
     // Not owned by the main window, which could then never come to the front over it.
-    frmBrowser* browser = create(nullptr);
-    browser->show();
-    Forms::setFocus(browser);
+    g_browser.showModeless([] { return new frmBrowser(nullptr); });
 }
 
 frmBrowser::frmBrowser(QWidget* parent) : QDialog(parent) {
@@ -282,6 +264,5 @@ void frmBrowser::done(int result) {
 
 void frmBrowser::forget() {
     Forms::remove(this);
-    if (g_browser == this)
-        g_browser = nullptr;
+    g_browser.forget(this);
 }

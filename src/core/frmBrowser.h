@@ -50,9 +50,6 @@ protected:
 private:
     explicit frmBrowser(QWidget* parent);
     ~frmBrowser() override;
-    // The open browser brought to the front, or nullptr when none is open.
-    static frmBrowser* raiseOpen();
-    static frmBrowser* create(QWidget* owner);
     void showTitle();
     // Gone for Exit, for Back and Forward and for the next Help command at once, though Qt
     // deletes the window a little later.

@@ -72,10 +72,18 @@ void frmMain::MDIForm_Load() {
             dialogs.tipOfTheDay();
         if ((gblnNoClients || gblnNoEmployees) && dialogs.introduction)
             dialogs.introduction();
-        if (gstrClient == QLatin1String("YES") && dialogs.clientsList)
-            dialogs.clientsList();
-        if (gstrEmployee == QLatin1String("YES") && dialogs.employeesList)
-            dialogs.employeesList();
+        // The requests are spent once acted on: a "YES" left behind would read as a client or
+        // an employee to the next pick list closed without a choice.
+        if (gstrClient == QLatin1String("YES")) {
+            gstrClient.clear();
+            if (dialogs.clientsList)
+                dialogs.clientsList();
+        }
+        if (gstrEmployee == QLatin1String("YES")) {
+            gstrEmployee.clear();
+            if (dialogs.employeesList)
+                dialogs.employeesList();
+        }
 
         gstrRecordSource = QStringLiteral("Select * From Vellagons ORDER BY [Beginning Time]");
         NewFirstChildWindow(ChildWindow::Kind::Display);

@@ -54,6 +54,7 @@ public:
     void mnuDeleteLog_Click();
     void mnuDEnter_Click();
     void mnuSearch_Click();
+    void mnuAbout_Click();
     void setStatusText(const QString& text) override;
 
     // Puts the window on another record source of a file and runs it.

@@ -9,8 +9,10 @@
 #include "core/RichTextPrinting.h"
 #include "core/SharedState.h"
 #include "core/SubsystemCommands.h"
+#include "core/frmAboutwtimer.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
+#include "core/frmTip.h"
 #include "frmDisplay.h"
 #include "frmSearch.h"
 #include "platform/AppError.h"
@@ -76,14 +78,13 @@ void frmDisplay::buildCommands() {
 
     QMenu* mnuHelp = addMenu("mnuHelp", QStringLiteral("&Help"));
     addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
-    QAction* mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
+    addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"), this,
+                &frmTip::showModeless);
     addMenuItem(mnuHelp, "mnuInternet", QStringLiteral("&Get help from the internet"), this,
                 &frmBrowser::showModal);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
-    QAction* mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
-    // The tip of the day and the about box are not built yet.
-    mnuTips->setEnabled(false);
-    mnuAbout->setEnabled(false);
+    addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"), this,
+                &frmDisplay::mnuAbout_Click);
 
     addToolButtons(Toolbar1, {
                                  {"Back", "Go back to another Display or Data Entry window"},
@@ -121,6 +122,11 @@ void frmDisplay::mnuNewFile_Click() {
 void frmDisplay::mnuCompactData_Click() {
     runPrologue();
     CompactDatabase();
+}
+
+void frmDisplay::mnuAbout_Click() {
+    runPrologue();
+    frmAboutwtimer::showModal();
 }
 
 void frmDisplay::mnuDeleteLog_Click() {

@@ -9,8 +9,10 @@
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "core/SubsystemCommands.h"
+#include "core/frmAboutwtimer.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
+#include "core/frmTip.h"
 #include "frmActivity.h"
 #include "frmClient.h"
 #include "frmEmployee.h"
@@ -274,11 +276,13 @@ void frmEntryWithFrames::createMenus() {
 
     mnuHelp = addMenu("mnuHelp", QStringLiteral("&Help"));
     mnuIndex = addMenuItem(mnuHelp, "mnuIndex", QStringLiteral("&Index")); // has no command
-    mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"));
+    mnuTips = addMenuItem(mnuHelp, "mnuTips", QStringLiteral("&Show Tip of the Day"), this,
+                          &frmTip::showModal);
     mnuWeb = addMenuItem(mnuHelp, "mnuWeb", QStringLiteral("&Get help from the internet"), this,
                          &frmBrowser::showModal);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnujunk"));
-    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"));
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("&About this program"), this,
+                           &frmAboutwtimer::showModeless);
 
     for (int i = 0; i < int(mnuFileName.size()); ++i)
         connect(mnuFileName[i], &QAction::triggered, this, [this, i] { mnuFileName_Click(i); });
@@ -294,7 +298,7 @@ void frmEntryWithFrames::createMenus() {
 
     // Commands whose windows and dialogs are not built yet.
     for (QAction* item : {mnuDisplayfont, mnuDataentryfont, mnuLetterheadfont, mnuReportfont,
-                          mnuVellagonfont, mnuPrintFont, mnuSearch, mnuTips, mnuAbout})
+                          mnuVellagonfont, mnuPrintFont, mnuSearch})
         item->setEnabled(false);
 }
 

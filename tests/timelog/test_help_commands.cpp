@@ -3,15 +3,18 @@
 #include "TestSupport.h"
 #include "core/ChildWindows.h"
 #include "core/SharedState.h"
+#include "core/frmAboutwtimer.h"
 #include "core/frmBrowser.h"
 #include "core/frmMain.h"
+#include "core/frmTip.h"
 #include "timelog/TimeLogging.h"
 
 #include <QApplication>
 #include <QToolBar>
 
 // Both child windows open the help browser: modal from the Help menu, modeless from the
-// toolbar's Help button.
+// toolbar's Help button; and the tip of the day and the about box, each modal from one window
+// and modeless from the other.
 class TestHelpCommands : public QObject {
     Q_OBJECT
 
@@ -51,6 +54,50 @@ private Q_SLOTS:
             QVERIFY(browser && browser->isVisible() && !QApplication::activeModalWidget());
             browser->close();
         }
+    }
+
+    void theTipAndTheAboutBoxAreModalFromOneWindowModelessFromTheOther_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("modal");
+        const int display = int(ChildWindow::Kind::Display);
+        const int entry = int(ChildWindow::Kind::Entry);
+        QTest::newRow("Data entry tip") << entry << "mnuTips" << true;
+        QTest::newRow("Data entry about box") << entry << "mnuAbout" << false;
+        QTest::newRow("Display tip") << display << "mnuTips" << false;
+        QTest::newRow("Display about box") << display << "mnuAbout" << true;
+    }
+    void theTipAndTheAboutBoxAreModalFromOneWindowModelessFromTheOther() {
+        QFETCH(int, kind);
+        QFETCH(QString, item);
+        QFETCH(bool, modal);
+        ChildWindow* window = childWindow(ChildWindow::Kind(kind), "1");
+        QAction* command = window->findChild<QAction*>(item);
+        QVERIFY(command && command->isEnabled());
+        const auto loaded = [&item]() -> QDialog* {
+            if (item == "mnuTips")
+                return frmTip::loaded();
+            return frmAboutwtimer::loaded();
+        };
+        gstrDatabasePath.clear();
+        bool shownModal = false;
+        ScriptedWindows windows;
+        windows.answer<QDialog>([&](QDialog& dialog) {
+            shownModal = loaded() == &dialog && QApplication::activeModalWidget() == &dialog;
+        });
+        command->trigger();
+        if (modal) {
+            QVERIFY(shownModal);
+            QVERIFY(!loaded());
+        } else {
+            QCOMPARE(windows.pending(), 1);
+            QVERIFY(loaded() && loaded()->isVisible() && !QApplication::activeModalWidget());
+            ExitProgram(); // closes it with the other windows
+            QVERIFY(!loaded());
+        }
+        // Only the Display window's about box runs the prologue first.
+        const bool prologue = kind == int(ChildWindow::Kind::Display) && item == "mnuAbout";
+        QCOMPARE(gstrDatabasePath.isEmpty(), !prologue);
     }
 };
 
