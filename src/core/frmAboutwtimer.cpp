@@ -1,8 +1,5 @@
 #include "frmAboutwtimer.h"
 
-#include "Forms.h"
-#include "OneAtATime.h"
-#include "frmMain.h"
 #include "platform/Twips.h"
 
 #include <QFrame>
@@ -13,8 +10,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-OneAtATime<frmAboutwtimer> g_about;
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, double scale = 1,
               bool bold = false) {
@@ -32,23 +27,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, double sca
 
 } // namespace
 
-void frmAboutwtimer::showModal() {
-    g_about.showModal([] { return new frmAboutwtimer(frmMain::instance()); });
-}
-
-void frmAboutwtimer::showModeless() {
-    g_about.showModeless([] { return new frmAboutwtimer(frmMain::instance()); });
-}
-
-frmAboutwtimer* frmAboutwtimer::loaded() {
-    return g_about.loaded();
-}
-
-frmAboutwtimer::frmAboutwtimer(QWidget* parent) : QDialog(parent) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmAboutwtimer"));
-    setWindowTitle(QStringLiteral("     About Vellagon, Version 1.050825"));
-
+frmAboutwtimer::frmAboutwtimer(QWidget* parent)
+    : OneAtATimeDialog(parent, "frmAboutwtimer",
+                       QStringLiteral("     About Vellagon, Version 1.050825")) {
     lblProductName = label(this, "lblProductName", QStringLiteral("Vellagon"), 2.2, true);
     lblCompanyProduct = label(this, "lblCompanyProduct", QStringLiteral("Marrowind's"), 1.2);
     lblVersion = label(this, "lblVersion", QStringLiteral("Version 1.050825"));
@@ -103,15 +84,8 @@ frmAboutwtimer::frmAboutwtimer(QWidget* parent) : QDialog(parent) {
     grid->addWidget(cmdOK, row, 0, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     setFixedWidth(Twips::toPixels(6600));
-
-    Forms::add(this);
     Form_Load();
     Timer1->start();
-}
-
-frmAboutwtimer::~frmAboutwtimer() {
-    Forms::remove(this);
-    g_about.forget(this);
 }
 
 void frmAboutwtimer::Form_Load() {
@@ -132,7 +106,5 @@ void frmAboutwtimer::cmdOK_Click() {
 
 void frmAboutwtimer::done(int result) {
     Timer1->stop();
-    Forms::remove(this);
-    g_about.forget(this);
-    QDialog::done(result);
+    OneAtATimeDialog::done(result);
 }

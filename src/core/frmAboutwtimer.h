@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "OneAtATime.h"
+
 #include <QList>
 #include <QPixmap>
 
@@ -12,14 +13,10 @@ class QTimer;
 // The about box: the product, its maker and version, and a stopwatch that runs through six
 // pictures, one every 130 milliseconds, while the box is open. One at a time: opening it
 // again brings the open one to the front; Exit closes a modeless one with the other windows.
-class frmAboutwtimer : public QDialog {
+class frmAboutwtimer : public OneAtATimeDialog<frmAboutwtimer> {
     Q_OBJECT
 
 public:
-    static void showModal();
-    static void showModeless();
-    static frmAboutwtimer* loaded();
-
     void Form_Load();
     void Timer1_Timer();
     void cmdOK_Click();
@@ -43,8 +40,8 @@ protected:
     void done(int result) override;
 
 private:
+    friend class OneAtATimeDialog<frmAboutwtimer>;
     explicit frmAboutwtimer(QWidget* parent);
-    ~frmAboutwtimer() override;
 
     // The picture the next tick shows, 1 to 7 (7 starts again at 1). The box's own: the
     // shared scratch numbers change under it whenever another window splits a name.

@@ -1,8 +1,6 @@
 #include "frmIntroduction.h"
 
-#include "Forms.h"
 #include "IntroductionText.h"
-#include "OneAtATime.h"
 #include "SharedState.h"
 #include "frmMain.h"
 #include "platform/Twips.h"
@@ -13,23 +11,9 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-namespace {
-OneAtATime<frmIntroduction> g_introduction;
-} // namespace
-
-void frmIntroduction::showModal() {
-    g_introduction.showModal([] { return new frmIntroduction(frmMain::instance()); });
-}
-
-frmIntroduction* frmIntroduction::loaded() {
-    return g_introduction.loaded();
-}
-
-frmIntroduction::frmIntroduction(QWidget* parent) : QDialog(parent), m_inside(new QWidget(this)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmIntroduction"));
-    setWindowTitle(QStringLiteral("Welcome to Vellagon"));
-
+frmIntroduction::frmIntroduction(QWidget* parent)
+    : OneAtATimeDialog(parent, "frmIntroduction", QStringLiteral("Welcome to Vellagon")),
+      m_inside(new QWidget(this)) {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     mnuAddClient = addMenuItem(menuBar, "mnuAddClient", QStringLiteral("Add &Client"), this,
@@ -62,14 +46,7 @@ frmIntroduction::frmIntroduction(QWidget* parent) : QDialog(parent), m_inside(ne
     layout->addWidget(m_inside);
     m_inside->installEventFilter(this);
     resize(Twips::toPixels(10800), Twips::toPixels(7500));
-
-    Forms::add(this);
     Form_Load();
-}
-
-frmIntroduction::~frmIntroduction() {
-    Forms::remove(this);
-    g_introduction.forget(this);
 }
 
 void frmIntroduction::Form_Load() {
@@ -108,10 +85,4 @@ bool frmIntroduction::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_inside && event->type() == QEvent::Resize)
         Form_Resize();
     return QDialog::eventFilter(watched, event);
-}
-
-void frmIntroduction::done(int result) {
-    Forms::remove(this);
-    g_introduction.forget(this);
-    QDialog::done(result);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "OneAtATime.h"
 
 class QAction;
 class QLabel;
@@ -10,14 +10,10 @@ class QMenuBar;
 // and offers, on its menu bar, to add a client or an employee before the child windows open.
 // It opens no list itself: it asks start-up for one through gstrClient or gstrEmployee ("YES")
 // and closes.
-class frmIntroduction : public QDialog {
+class frmIntroduction : public OneAtATimeDialog<frmIntroduction> {
     Q_OBJECT
 
 public:
-    // Shown modal, at start-up.
-    static void showModal();
-    static frmIntroduction* loaded();
-
     void Form_Load();
     void Form_Resize();
     void mnuAddClient_Click();
@@ -33,11 +29,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void done(int result) override;
 
 private:
+    friend class OneAtATimeDialog<frmIntroduction>;
     explicit frmIntroduction(QWidget* parent);
-    ~frmIntroduction() override;
 
     QWidget* m_inside; // the window below its menu bar
 };

@@ -1,7 +1,5 @@
 #include "frmTip.h"
 
-#include "Forms.h"
-#include "OneAtATime.h"
 #include "StartupSettings.h"
 #include "TipsFile.h"
 #include "frmMain.h"
@@ -16,29 +14,8 @@
 #include <QRandomGenerator>
 #include <QVBoxLayout>
 
-namespace {
-
-OneAtATime<frmTip> g_tip;
-
-} // namespace
-
-void frmTip::showModal() {
-    g_tip.showModal([] { return new frmTip(frmMain::instance()); });
-}
-
-void frmTip::showModeless() {
-    g_tip.showModeless([] { return new frmTip(frmMain::instance()); });
-}
-
-frmTip* frmTip::loaded() {
-    return g_tip.loaded();
-}
-
-frmTip::frmTip(QWidget* parent) : QDialog(parent) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmTip"));
-    setWindowTitle(QStringLiteral("Tip of the Day"));
-
+frmTip::frmTip(QWidget* parent)
+    : OneAtATimeDialog(parent, "frmTip", QStringLiteral("Tip of the Day")) {
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/tip.png")));
@@ -97,14 +74,7 @@ frmTip::frmTip(QWidget* parent) : QDialog(parent) {
     layout->addWidget(page, 1);
     layout->addLayout(commands);
     resize(Twips::toPixels(7200), Twips::toPixels(3900));
-
-    Forms::add(this);
     Form_Load();
-}
-
-frmTip::~frmTip() {
-    Forms::remove(this);
-    g_tip.forget(this);
 }
 
 void frmTip::Form_Load() {
@@ -148,9 +118,6 @@ void frmTip::Form_Unload() {
 }
 
 void frmTip::done(int result) {
-    // Every way out (OK, Esc, the close box, Exit) ends here.
     Form_Unload();
-    Forms::remove(this);
-    g_tip.forget(this);
-    QDialog::done(result);
+    OneAtATimeDialog::done(result);
 }

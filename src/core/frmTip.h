@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "OneAtATime.h"
+
 #include <QStringList>
 
 class QCheckBox;
@@ -11,17 +12,10 @@ class QPushButton;
 // and a box that turns the tip at start-up off. Every close stores the box's state, so a
 // close with the box unticked turns the start-up tip back on. One at a time: opening it again
 // brings the open one to the front; Exit closes a modeless one with the other windows.
-class frmTip : public QDialog {
+class frmTip : public OneAtATimeDialog<frmTip> {
     Q_OBJECT
 
 public:
-    // Modal: returns when the tip closes.
-    static void showModal();
-    // Modeless: returns at once.
-    static void showModeless();
-    // The open tip, or nullptr.
-    static frmTip* loaded();
-
     // Reads the tips of a file and shows one at random; false when the file is unnamed,
     // missing or unreadable (the tip then shows what it showed before).
     bool LoadTips(const QString& fileName);
@@ -48,8 +42,8 @@ protected:
     void done(int result) override;
 
 private:
+    friend class OneAtATimeDialog<frmTip>;
     explicit frmTip(QWidget* parent);
-    ~frmTip() override;
     void ShowRandomTip();
 
     QStringList m_tips;
