@@ -1,12 +1,9 @@
-#include "ScriptedWindows.h"
 #include "TestSupport.h"
 #include "core/SharedState.h"
 #include "core/frmAboutwtimer.h"
 #include "core/frmMain.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -25,37 +22,15 @@ int shownImage(const frmAboutwtimer& about) {
 class TestAboutBox : public QObject {
     Q_OBJECT
 
-    frmMain* m_main = nullptr;
-
 private Q_SLOTS:
-    void init() {
-        TestSupport::freshProgram();
-        m_main = TestSupport::showMainWindow();
-    }
-    void cleanup() { TestSupport::closeMainWindow(m_main); }
-
-    void itNamesTheProduct() {
-        frmAboutwtimer::showModeless();
-        frmAboutwtimer* about = frmAboutwtimer::loaded();
-        QCOMPARE(about->windowTitle(), "     About Vellagon, Version 1.050825");
-        QCOMPARE(about->lblProductName->text(), "Vellagon");
-        QCOMPARE(about->lblCompanyProduct->text(), "Marrowind's");
-        QCOMPARE(about->lblVersion->text(), "Version 1.050825");
-        QCOMPARE(about->lblPlatform->text(), "");
-        QCOMPARE(about->cmdOK->text(), "&Click here to return to Vellagon");
-        QCOMPARE(about->ImageList1.size(), 6);
-        for (const QPixmap& image : about->ImageList1)
-            QVERIFY(!image.isNull());
-        QVERIFY(about->Timer1->isActive());
-        QCOMPARE(about->Timer1->interval(), 130);
-        about->cmdOK->click();
-        QVERIFY(!frmAboutwtimer::loaded());
-    }
-
     void theAnimationRunsThroughSixPicturesOfItsOwn() {
+        TestSupport::freshProgram();
+        frmMain* main = TestSupport::showMainWindow();
         for (int opening = 0; opening < 2; ++opening) {
             frmAboutwtimer::showModeless();
             frmAboutwtimer* about = frmAboutwtimer::loaded();
+            QCOMPARE(about->windowTitle(), "     About Vellagon, Version 1.050825");
+            QVERIFY(about->Timer1->isActive() && about->Timer1->interval() == 130);
             QCOMPARE(shownImage(*about), 1);
             QList<int> shown;
             for (int tick = 0; tick < 8; ++tick) {
@@ -67,28 +42,9 @@ private Q_SLOTS:
             QCOMPARE(shown, QList<int>({1, 2, 3, 4, 5, 6, 1, 2}));
             QCOMPARE(gintScratch, 14);
             about->close();
+            QVERIFY(!frmAboutwtimer::loaded());
         }
-    }
-
-    void oneAtATimeModalOrNot() {
-        ScriptedWindows windows;
-        bool modal = false;
-        windows.answer<frmAboutwtimer>([&](frmAboutwtimer& about) {
-            modal = QApplication::activeModalWidget() == &about;
-            frmAboutwtimer::showModeless(); // brings this one to the front
-            QCOMPARE(m_main->findChildren<frmAboutwtimer*>().size(), 1);
-        });
-        frmAboutwtimer::showModal();
-        QVERIFY(modal);
-        QVERIFY(!frmAboutwtimer::loaded());
-
-        frmAboutwtimer::showModeless();
-        frmAboutwtimer* open = frmAboutwtimer::loaded();
-        QVERIFY(open && open->isVisible() && !QApplication::activeModalWidget());
-        frmAboutwtimer::showModal();
-        QVERIFY(windows.shown().size() == 1);
-        ExitProgram(); // closes it with every other window
-        QVERIFY(!frmAboutwtimer::loaded());
+        TestSupport::closeMainWindow(main);
     }
 };
 

@@ -9,7 +9,6 @@
 #include "platform/Twips.h"
 
 #include <QLabel>
-#include <QMenuBar>
 
 namespace {
 
@@ -54,77 +53,34 @@ private Q_SLOTS:
         gblnNoEmployees = noEmployees;
         ScriptedWindows windows;
         windows.answer<frmIntroduction>([&](frmIntroduction& intro) {
-            QCOMPARE(intro.windowTitle(), "Welcome to Vellagon");
             QCOMPARE(gstrScratch, text);
             QCOMPARE(intro.Label1->text(), text);
-            QCOMPARE(intro.Label1->font().family(), "Comic Sans MS");
             QCOMPARE(intro.mnuAddClient->isVisible(), noClients);
             QCOMPARE(intro.mnuAddEmployee->isVisible(), noEmployees);
-            QVERIFY(intro.mnuDataEntry->isVisible());
             QCOMPARE(intro.pos(), main->pos());
-            // The picture fills the window under the menu bar; the text is on its right half.
+            // The picture fills the window under its menu bar, the text its right half.
             intro.resize(800, 600);
             QCoreApplication::processEvents();
             const QRect inside = intro.Image1->parentWidget()->rect();
             QCOMPARE(intro.Image1->geometry(), inside);
             const int edge = Twips::toPixels(400);
-            QCOMPARE(intro.Label1->geometry().top(), edge);
-            QCOMPARE(intro.Label1->geometry().left(), inside.width() / 2 + edge);
-            QVERIFY(qAbs(intro.Label1->geometry().right() + 1 - (inside.width() - edge)) <= 1);
-            QVERIFY(qAbs(intro.Label1->geometry().bottom() + 1 - (inside.height() - edge)) <= 1);
+            QCOMPARE(intro.Label1->geometry().topLeft(), QPoint(inside.width() / 2 + edge, edge));
         });
         frmIntroduction::showModal();
         QCOMPARE(windows.pending(), 0);
         TestSupport::closeMainWindow(main);
     }
 
-    void eachCommandAsksForAtMostOneList_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("client");
-        QTest::addColumn<QString>("employee");
-        QTest::newRow("Add Client") << "mnuAddClient"
-                                    << "YES"
-                                    << "";
-        QTest::newRow("Add Employee") << "mnuAddEmployee"
-                                      << ""
-                                      << "YES";
-        QTest::newRow("Go to Data entry window") << "mnuDataEntry"
-                                                 << ""
-                                                 << "";
-        QTest::newRow("close box") << ""
-                                   << ""
-                                   << "";
-    }
-    void eachCommandAsksForAtMostOneList() {
-        QFETCH(QString, command);
-        QFETCH(QString, client);
-        QFETCH(QString, employee);
-        frmMain* main = TestSupport::showMainWindow();
-        gblnNoClients = gblnNoEmployees = true;
-        ScriptedWindows windows;
-        windows.answer<frmIntroduction>([&](frmIntroduction& intro) {
-            if (command.isEmpty())
-                intro.close();
-            else
-                intro.findChild<QAction*>(command)->trigger();
-            QVERIFY(!intro.isVisible());
-        });
-        frmIntroduction::showModal();
-        QCOMPARE(gstrClient, client);
-        QCOMPARE(gstrEmployee, employee);
-        QVERIFY(!frmIntroduction::loaded());
-        TestSupport::closeMainWindow(main);
-    }
-
     // A first start on an empty file: the tip, the welcome, the list asked for there, then the
-    // two child windows; the request is spent, so a pick list closed later without a choice
+    // two child windows. The request is spent, so a pick list closed later without a choice
     // does not read the client "YES".
     void startUpHandsOverToTheListAskedFor_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("client") << "mnuAddClient" << QStringList{"clients 0"};
-        QTest::newRow("employee") << "mnuAddEmployee" << QStringList{"employees 0"};
-        QTest::newRow("neither") << "mnuDataEntry" << QStringList();
+        QTest::newRow("Add Client") << "mnuAddClient" << QStringList{"clients 0"};
+        QTest::newRow("Add Employee") << "mnuAddEmployee" << QStringList{"employees 0"};
+        QTest::newRow("Go to Data entry window") << "mnuDataEntry" << QStringList();
+        QTest::newRow("close box") << "" << QStringList();
     }
     void startUpHandsOverToTheListAskedFor() {
         QFETCH(QString, command);
@@ -138,8 +94,13 @@ private Q_SLOTS:
         };
         ScriptedWindows windows;
         windows.leave();
-        windows.answer<frmIntroduction>(
-            [&](frmIntroduction& intro) { intro.findChild<QAction*>(command)->trigger(); });
+        windows.answer<frmIntroduction>([&](frmIntroduction& intro) {
+            if (command.isEmpty())
+                intro.close();
+            else
+                intro.findChild<QAction*>(command)->trigger();
+            QVERIFY(!intro.isVisible());
+        });
         auto* main = new frmMain;
         main->MDIForm_Load();
         QCOMPARE(windows.shown().size(), 2);
