@@ -2,8 +2,12 @@
 
 #include "core/SubsystemCommands.h"
 #include "frmActiveClients.h"
+#include "frmInactiveClients.h"
 
 void registerClients() {
-    SubsystemCommands::registerCommand(SubsystemCommands::Command::ContactDatabase,
+    using SubsystemCommands::Command;
+    SubsystemCommands::registerCommand(Command::ContactDatabase,
                                        [](ChildWindow*) { frmActiveClients::showModeless(); });
+    SubsystemCommands::registerCommand(Command::InactiveClients,
+                                       [](ChildWindow*) { frmInactiveClients::showModal(); });
 }

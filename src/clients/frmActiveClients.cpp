@@ -1,14 +1,13 @@
 #include "frmActiveClients.h"
 
 #include "ActiveClientsReport.h"
+#include "ClientBoxes.h"
+#include "RecordRules.h"
 #include "core/ChildWindows.h"
-#include "core/FieldLimits.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
 #include "platform/AppError.h"
-#include "platform/BoundField.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
 #include "platform/DataNavigator.h"
@@ -23,11 +22,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -37,30 +34,12 @@ const QString Table = QStringLiteral("Active Clients");
 const QString RecordSource =
     QStringLiteral("SELECT * FROM [Active Clients] ORDER BY [Active Clients]![Client Last Name], "
                    "[Active Clients]![Client First Name]");
-const QString NoRecords =
-    QStringLiteral("No records have been entered.  Use the Entry form to enter data.");
 
-// The shapes of the boxes: a line, a multi-line box one line high, a multi-line box that takes
-// the height its row gets, a masked line, a date picker.
-enum class Shape { Line, ShortText, Text, Mask, Picker };
-
-struct ContactBox {
-    int tab;
-    const char* frame;
-    const char* caption;
-    const char* box;
-    Shape shape;
-    const char* field;
-    const char* format; // the mask, or the picker's date format
-    int row;
-    int column;
-    int rowSpan;
-    int columnSpan;
-};
+using ClientBoxes::Shape;
 
 // Every framed box of the five tabs, where it stands in its tab's grid (tab 1 has twelve
 // columns so that it holds rows of three and of four boxes; tab 2 has two).
-constexpr ContactBox Boxes[] = {
+constexpr ClientBoxes::FramedBox Boxes[] = {
     {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, "Active Client First Address",
      "", 0, 0, 1, 12},
     {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line, "Active Client Second Address",
@@ -126,38 +105,6 @@ QWidget* outer(QWidget* window) {
     return frame ? static_cast<QWidget*>(frame) : window;
 }
 
-QWidget* makeBox(Shape shape, QWidget* parent) {
-    switch (shape) {
-    case Shape::Line:
-    case Shape::Mask:
-        return new QLineEdit(parent);
-    case Shape::Picker:
-        return new DateBox(parent);
-    case Shape::ShortText:
-    case Shape::Text: {
-        auto* box = new QTextEdit(parent);
-        box->setAcceptRichText(false);
-        box->setTabChangesFocus(true);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        if (shape == Shape::ShortText) // as high as a line box, scrolling its further lines
-            box->setFixedHeight(QLineEdit().sizeHint().height());
-        return box;
-    }
-    }
-    return nullptr;
-}
-
-BoundField::Kind kindOf(Shape shape) {
-    switch (shape) {
-    case Shape::Mask:
-        return BoundField::Masked;
-    case Shape::Picker:
-        return BoundField::Date;
-    default:
-        return BoundField::Text;
-    }
-}
-
 } // namespace
 
 void frmActiveClients::showModeless() {
@@ -213,8 +160,9 @@ frmActiveClients::frmActiveClients(QWidget* parent) : MenuBarWindow(parent) {
 
     connect(Adodc1, &DataControl::moveComplete, this, &frmActiveClients::Adodc1_MoveComplete);
     connect(Adodc1, &DataControl::error, this, &frmActiveClients::Adodc1_Error);
-    Adodc1->setBeforeCommit(
-        [this](QVariantMap& changes, const QSqlRecord&) { return refuseTooLong(changes); });
+    Adodc1->setBeforeCommit([this](QVariantMap& changes, const QSqlRecord&) {
+        return ClientBoxes::refuseTooLong(Table, m_bound, TabStrip1, changes);
+    });
     connect(TabStrip1, &QTabWidget::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
 
@@ -235,51 +183,21 @@ void frmActiveClients::buildBoxes() {
         TabStrip1->addTab(page, QLatin1String(caption));
         grids << grid;
     }
-    QList<FieldBinding> bindings;
-    for (const ContactBox& b : Boxes) {
-        QGridLayout* grid = grids[b.tab - 1];
-        auto* frame = new QGroupBox(QLatin1String(b.caption));
-        frame->setObjectName(QLatin1String(b.frame));
-        frame->setMinimumWidth(1); // a narrow window cuts a caption short rather than widen
-        auto* inside = new QVBoxLayout(frame);
-        inside->setContentsMargins(4, 2, 4, 4);
-        QWidget* box = makeBox(b.shape, frame);
-        box->setObjectName(QLatin1String(b.box));
-        inside->addWidget(box);
-        grid->addWidget(frame, b.row, b.column, b.rowSpan, b.columnSpan);
-        if (b.shape == Shape::Text)
-            grid->setRowStretch(b.row, 1);
-        if (b.shape == Shape::Picker)
-            static_cast<DateBox*>(box)->setDisplayFormat(QLatin1String(b.format));
-        bindings << FieldBinding{box, QLatin1String(b.field), kindOf(b.shape),
-                                 QLatin1String(b.format)};
-        m_bound << Bound{b.tab, QLatin1String(b.field), QLatin1String(b.caption), frame, box};
-    }
-    for (QGridLayout* grid : grids)
-        for (int c = 0; c < grid->columnCount(); ++c)
-            grid->setColumnStretch(c, 1);
+    m_bound = ClientBoxes::build(Boxes, grids, Adodc1);
     DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Active Client Retainer Date")));
     AlternativeTelephone = frameOf(QStringLiteral("Active Client Alternative Telephone"));
     for (const char* name : FocusBoxes)
         m_firstBoxOfTab << findChild<QWidget*>(QLatin1String(name));
-
-    // The picker shows the present until a row is current.
-    DTPicker1->setValue(Clock::now());
-    bindFields(Adodc1, bindings);
 }
 
 QWidget* frmActiveClients::boxOf(const QString& field) const {
-    for (const Bound& b : m_bound)
-        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
-            return b.box;
-    return nullptr;
+    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
+    return b ? b->box : nullptr;
 }
 
 QGroupBox* frmActiveClients::frameOf(const QString& field) const {
-    for (const Bound& b : m_bound)
-        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
-            return b.frame;
-    return nullptr;
+    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
+    return b ? b->frame : nullptr;
 }
 
 QString frmActiveClients::path() const {
@@ -310,25 +228,11 @@ void frmActiveClients::Adodc1_MoveComplete(int) {
     // Every move, the scroll bar's too, names the client shown: the next command opened from
     // here (an invoice, a payment) is for that client.
     try {
-        if (Adodc1->isBOF() && Adodc1->isEOF()) {
-            Dialogs::msgBox(NoRecords);
+        const std::optional<QString> client = RecordRules::arrive(
+            *Adodc1, QStringLiteral("Client Last Name"), QStringLiteral("Client First Name"));
+        if (!client)
             return;
-        }
-        if (Adodc1->isBOF()) {
-            QApplication::beep();
-            Adodc1->MoveFirst();
-            return;
-        }
-        if (Adodc1->isEOF()) {
-            QApplication::beep();
-            Adodc1->MoveLast();
-            return;
-        }
-        if (!Adodc1->hasCurrentRow())
-            return;
-        gstrClient = Adodc1->value(QStringLiteral("Client Last Name")).toString() +
-                     QStringLiteral(", ") +
-                     Adodc1->value(QStringLiteral("Client First Name")).toString();
+        gstrClient = *client;
         TabStrip1->setTabText(0, gstrClient);
     } catch (const AppError& e) {
         Dialogs::msgBox(QStringLiteral("Error in contact database module: ") + e.description() +
@@ -344,21 +248,6 @@ void frmActiveClients::Adodc1_Error(int, const QString& description) {
                     QStringLiteral(" for Active Clients table."));
 }
 
-bool frmActiveClients::refuseTooLong(const QVariantMap& changes) {
-    const std::optional<FieldLimits::TooLong> tooLong = FieldLimits::firstTooLong(Table, changes);
-    if (!tooLong)
-        return true;
-    for (const Bound& b : m_bound) {
-        if (b.field.compare(tooLong->field, Qt::CaseInsensitive) != 0)
-            continue;
-        TabStrip1->setCurrentIndex(b.tab - 1);
-        Dialogs::msgBox(FieldLimits::message(b.caption, *tooLong));
-        b.box->setFocus();
-        break;
-    }
-    return false;
-}
-
 void frmActiveClients::TabStrip1_Click(int tab) {
     if (tab < 1 || tab > int(m_firstBoxOfTab.size()))
         return;
@@ -370,21 +259,14 @@ void frmActiveClients::TabStrip1_Click(int tab) {
 
 void frmActiveClients::mnuSave_Click() {
     if (Adodc1->RecordCount() == 0) {
-        Dialogs::msgBox(NoRecords);
+        Dialogs::msgBox(RecordRules::noRecords());
         close();
         return;
     }
     // The edit is written now; the question comes only after a write that succeeded. A write
     // that was refused has said why, and what was typed stays.
-    const int errors = m_errors;
-    if (!Adodc1->Update())
+    if (!RecordRules::writePending(*Adodc1, m_errors))
         return;
-    if (m_errors != errors) {
-        // The row was deleted by another window meanwhile: go on to the one that followed it.
-        if (!Adodc1->hasCurrentRow() && Adodc1->RecordCount() > 0)
-            Adodc1->MoveNext();
-        return;
-    }
     if (Dialogs::msgBox(QStringLiteral("Database updated. Continue with Active Clients window?"),
                         Dialogs::vbYesNo) == Dialogs::vbNo)
         close();

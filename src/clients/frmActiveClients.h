@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClientBoxes.h"
 #include "core/MenuBarWindow.h"
 
 #include <QList>
@@ -62,16 +63,8 @@ protected:
 
 private:
     void buildBoxes();
-    bool refuseTooLong(const QVariantMap& changes);
 
-    struct Bound {
-        int tab;
-        QString field;
-        QString caption;
-        QGroupBox* frame;
-        QWidget* box;
-    };
-    QList<Bound> m_bound;
+    QList<ClientBoxes::Built> m_bound;
     QList<QWidget*> m_firstBoxOfTab; // the box that takes the focus, by tab
     int m_errors = 0;                // errors the navigator reported so far
 };

@@ -3,6 +3,7 @@
 #include "MenuBarWindow.h"
 
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 
@@ -51,6 +52,12 @@ public:
     virtual void setRecordSource(const QString& connectionString, const QString& recordSource) {
         Q_UNUSED(connectionString);
         Q_UNUSED(recordSource);
+    }
+    // Gives the window's box of a lookup list (MainLists::Clients ...) these items; windows
+    // without such a box ignore it.
+    virtual void refillList(int list, const QStringList& items) {
+        Q_UNUSED(list);
+        Q_UNUSED(items);
     }
 
 protected:

@@ -1,5 +1,7 @@
 #include "LookupLists.h"
 
+#include "ChildWindows.h"
+#include "SharedState.h"
 #include "platform/SortedItems.h"
 
 void LookupList::addItem(const QString& item) {
@@ -12,4 +14,14 @@ void LookupList::addItem(const QString& item) {
 MainLists& mainLists() {
     static MainLists lists;
     return lists;
+}
+
+void refillLookupList(int list, const QStringList& items) {
+    LookupList& lookup = mainLists().List1[std::size_t(list)];
+    lookup.clear();
+    for (const QString& item : items)
+        lookup.addItem(item);
+    if (gblnEntryActive)
+        if (ChildWindow* entry = currentEntryWindow())
+            entry->refillList(list, items);
 }

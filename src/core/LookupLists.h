@@ -32,3 +32,8 @@ struct MainLists {
 
 // The one set of cached lists of the running program.
 MainLists& mainLists();
+
+// Gives the shared lookup list these items, and the same to the box of the current Data entry
+// window when a Data entry window ran the command. Other Data entry windows keep theirs until
+// they fill them again.
+void refillLookupList(int list, const QStringList& items);

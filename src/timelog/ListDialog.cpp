@@ -6,7 +6,6 @@
 #include "core/SharedState.h"
 #include "core/TextPrinting.h"
 #include "core/frmMain.h"
-#include "frmEntryWithFrames.h"
 #include "platform/AccessKeys.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
@@ -191,18 +190,7 @@ void ListDialog::mnuDelete_Click() {
 void ListDialog::refreshLists() {
     if (!m_loaded)
         return; // the list does not show the table
-    const QStringList items = itemsOf(List1);
-    LookupList& lookup = mainLists().List1[std::size_t(m_list)];
-    lookup.clear();
-    for (const QString& item : items)
-        lookup.addItem(item);
-    if (gblnEntryActive)
-        if (frmEntryWithFrames* entry = currentEntry())
-            entry->refillList(m_list, items);
-}
-
-frmEntryWithFrames* ListDialog::currentEntry() {
-    return qobject_cast<frmEntryWithFrames*>(currentEntryWindow());
+    refillLookupList(m_list, itemsOf(List1));
 }
 
 void ListDialog::mnuDone_Click() {

@@ -10,7 +10,6 @@ class AppError;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
-class frmEntryWithFrames;
 
 // What the five list windows share: one table behind a pick list, shown in a sorted list
 // with extended selection; an entry box (two, first and last name, for clients and
@@ -83,8 +82,6 @@ protected:
     // Done's refresh: the lookup list, and the current Data entry window's box when one is
     // current and open.
     void refreshLists();
-    // The Data entry window that opened this one, when it is still open.
-    static frmEntryWithFrames* currentEntry();
     // The rows of the selected items, and their texts, in list order.
     QList<int> selectedRows() const;
     QStringList selectedTexts() const;

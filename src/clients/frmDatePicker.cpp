@@ -1,0 +1,58 @@
+#include "frmDatePicker.h"
+
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/Twips.h"
+#include "platform/WindowParts.h"
+
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
+    setObjectName(QStringLiteral("frmDatePicker"));
+    setWindowTitle(QStringLiteral("Pick a date for case closure"));
+    DTPicker1 = new QDateEdit(this);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    DTPicker1->setCalendarPopup(true);
+
+    auto* menuBar = new QMenuBar(this);
+    mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
+                            &frmDatePicker::mnuReturn_Click);
+    mnuDone = addMenuItem(menuBar, "mnuDone", QStringLiteral("&Done"), this,
+                          &frmDatePicker::mnuDone_Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(DTPicker1);
+    setMinimumWidth(Twips::toPixels(3600));
+    Form_Load();
+}
+
+void frmDatePicker::Form_Load() {
+    if (const QWidget* main = parentWidget()) {
+        const int offset = Twips::toPixels(500);
+        move(main->pos() + QPoint(offset, offset));
+    }
+    DTPicker1->setDate(Clock::today());
+}
+
+void frmDatePicker::mnuDone_Click() {
+    gvarClosureDate = DTPicker1->date().startOfDay();
+    accept();
+}
+
+void frmDatePicker::mnuReturn_Click() {
+    reject();
+}
+
+void frmDatePicker::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        mnuDone_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
