@@ -28,7 +28,7 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent ? parent : frmMai
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
     layout->addWidget(DTPicker1);
-    setMinimumWidth(Twips::toPixels(3600));
+    setMinimumWidth(Twips::toPixels(5400)); // the caption shows whole
     Form_Load();
 }
 

@@ -177,7 +177,7 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
         return ClientBoxes::refuseTooLong(Table, m_bound, TabStrip1, changes);
     });
 
-    resize(Twips::toPixels(7200), Twips::toPixels(7800));
+    resize(Twips::toPixels(8400), Twips::toPixels(10800));
     setMode(Mode::List);
 }
 
@@ -353,10 +353,15 @@ bool frmInactiveClients::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmInactiveClients::Form_Resize() {
-    // Never smaller than the least size, nor than what the boxes need to stand apart.
-    const QSize frame = frameGeometry().size() - size();
+    // Never smaller than the least size, nor than what the boxes of either mode need to stand
+    // apart (the hidden mode counts too, so that switching never squeezes it).
+    const QMargins margins = layout()->contentsMargins();
+    const QSize around(margins.left() + margins.right(),
+                       margins.top() + margins.bottom() + layout()->menuBar()->sizeHint().height());
     const QSize least =
-        (QSize(Twips::toPixels(5000), Twips::toPixels(7500)) - frame).expandedTo(minimumSizeHint());
+        (QSize(Twips::toPixels(5000), Twips::toPixels(7500)) - (frameGeometry().size() - size()))
+            .expandedTo(ListMode->minimumSizeHint() + around)
+            .expandedTo(RecordMode->minimumSizeHint() + around);
     if (minimumSize() != least)
         setMinimumSize(least);
 }
