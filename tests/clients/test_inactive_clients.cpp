@@ -50,10 +50,8 @@ void addRow(const QString& path, const QString& table, const QString& lastField,
                         (QStringList{quoted(last), quoted(first)} + moreValues).join(", "))});
 }
 
-void addActive(const QString& path, const QString& last, const QString& first,
-               const QStringList& moreFields = {}, const QStringList& moreValues = {}) {
-    addRow(path, "Active Clients", "Client Last Name", "Client First Name", last, first, moreFields,
-           moreValues);
+void addActive(const QString& path, const QString& last, const QString& first) {
+    addRow(path, "Active Clients", "Client Last Name", "Client First Name", last, first);
 }
 
 void addInactive(const QString& path, const QString& last, const QString& first,
@@ -316,33 +314,14 @@ private Q_SLOTS:
     // and the date in the inactive row, the active row gone, the name gone from the lists,
     // the lookup list and the entry window's client box; record mode then shows the client.
     void aClientIsDeactivatedFromTheEntryWindow() {
-        const QStringList fields{"Active Client First Address",  "Active Client Second Address",
-                                 "Active Client Third Address",  "Active Client City",
-                                 "Active Client State",          "Active Client Zip Code",
-                                 "Active Client Home Telephone", "Active Client Work Telephone",
-                                 "Active Client Cell Telephone", "Active Client Email Address",
-                                 "Active Client Notes",          "Active Client Retainer Date",
-                                 "Active Client Retainer Terms", "Active Client Referrer",
-                                 "Active Client Claim Type",     "Active Client History",
-                                 "Active Client Things To Do"};
-        const QStringList values{"'1 Main St'",
-                                 "'Suite 2'",
-                                 "'Floor 3'",
-                                 "'Albany'",
-                                 "'NY'",
-                                 "'122071234'",
-                                 "'5185550101'",
-                                 "'5185550102'",
-                                 "'5185550103'",
-                                 "'ann@x.org'",
-                                 "'a note'",
-                                 "'2019-04-05 00:00:00'",
-                                 "'1/3 of award'",
-                                 "'Bo Moss'",
-                                 "'slip and fall'",
-                                 "'long history'",
-                                 "'call her' || char(13, 10)"};
-        addActive(m_path, "Smith", "Ann", fields, values);
+        // Every field of the active row holds a value, in table order.
+        Fixtures::execRaw(
+            m_path,
+            {"INSERT INTO [Active Clients] VALUES ('Ann', 'Smith', '1 Main St', 'Suite 2', "
+             "'Floor 3', 'Albany', 'NY', '122071234', '5185550101', '5185550102', '5185550103', "
+             "'5185550104', 'ann@x.org', 'a note', '2019-04-05 00:00:00', '1/3 of award', "
+             "'Bo Moss', 'slip and fall', 'forum', 'no 1', 'defendant', 'counsel', '5185550105', "
+             "'history', 'call her' || char(13, 10), 're', 'greeting', 'closing')"});
         addActive(m_path, "Moss", "Bo");
         gstrDatabasePath = m_path;
         frmMain* main = TestSupport::showMainWindow();
@@ -386,24 +365,12 @@ private Q_SLOTS:
         QCOMPARE(count("Active Clients"), QString("1"));
         QSqlQuery q = db.exec("SELECT * FROM [Inactive Clients]");
         QVERIFY(db.next(q));
-        const QStringList expected{"Ann",
-                                   "Smith",
-                                   "1 Main St",
-                                   "Suite 2",
-                                   "Floor 3",
-                                   "Albany",
-                                   "NY",
-                                   "122071234",
-                                   "5185550101",
-                                   "5185550102",
-                                   "ann@x.org",
-                                   "2019-04-05 00:00:00",
-                                   "1/3 of award",
-                                   "Bo Moss",
-                                   "slip and fall",
-                                   "2024-06-30 00:00:00"};
-        for (int i = 0; i < expected.size(); ++i)
-            QCOMPARE(q.value(i).toString(), expected[i]);
+        QStringList row;
+        for (int i = 0; i < 16; ++i)
+            row << q.value(i).toString();
+        QCOMPARE(row.join('|'), QString("Ann|Smith|1 Main St|Suite 2|Floor 3|Albany|NY|122071234|"
+                                        "5185550101|5185550102|ann@x.org|2019-04-05 00:00:00|"
+                                        "1/3 of award|Bo Moss|slip and fall|2024-06-30 00:00:00"));
         QVERIFY(!db.next(q));
         QCOMPARE(gvarClosureDate.toDate(), QDate(2024, 6, 30));
         QCOMPARE(mainLists().List1[MainLists::Clients].items(), QStringList{"Moss, Bo"});
