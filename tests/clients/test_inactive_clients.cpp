@@ -111,6 +111,7 @@ class TestInactiveClients : public QObject {
     static void answerDone(ScriptedDialogs& dialogs, ScriptedWindows& windows, QDate date) {
         dialogs.answer(Dialogs::vbYes);
         windows.answer<frmDatePicker>([date](frmDatePicker& picker) {
+            QCOMPARE(picker.DTPicker1->date(), Clock::today()); // whatever was picked before
             picker.DTPicker1->setDate(date);
             picker.mnuDone->trigger();
         });
