@@ -485,6 +485,8 @@ void frmEntryWithFrames::mnuSelectAll_Click() {
 
 void frmEntryWithFrames::mnuEnterDisplay_Click() {
     BusyCursor busy;
+    // On this window's file: the last command may have left another one in hand.
+    gstrDatabasePath = path();
     NewDisplayForm();
     if (ChildWindow* shown = gfrmDisplays.value(glngDisplayUBound))
         shown->parentWidget()->raise();

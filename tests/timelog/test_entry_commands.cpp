@@ -261,6 +261,7 @@ private Q_SLOTS:
     }
 
     void newAndDisplayOpenOnTheWindowsOwnFile() {
+        ScriptedDialogs dialogs; // a missing file would be reported, not wait for a click
         frmEntryWithFrames* w = entry();
         gstrDatabasePath = Fixtures::newDatabase(TestSupport::newFolder() + "/OTHER.MDB");
         w->Toolbar1_ButtonClick("New");
@@ -269,6 +270,7 @@ private Q_SLOTS:
         w->mnuEnterDisplay->trigger();
         QCOMPARE(childWindow(ChildWindow::Kind::Display, "2")->path(), m_file);
         QCOMPARE(gstrDisplayIndex, "2");
+        QVERIFY(dialogs.messages().isEmpty());
     }
 
     void theQuickSearchOrTheSearchWindow() {
