@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLocale>
@@ -200,10 +201,14 @@ std::optional<QString> inputBoxOrCancel(const QString& prompt, const QString& ti
     dialog.setWindowTitle(effectiveTitle(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    // A long prompt wraps, as the original's input box did, rather than widening the box
+    // A long prompt wraps in a box wide enough for its title, rather than widening the box
     // past the screen.
-    if (auto* label = dialog.findChild<QLabel*>())
+    if (auto* label = dialog.findChild<QLabel*>()) {
         label->setWordWrap(true);
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(qMax(metrics.averageCharWidth() * 56,
+                                    metrics.horizontalAdvance(dialog.windowTitle()) + 120));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
