@@ -25,12 +25,14 @@ bool isRegistered(Command command) {
     return handlers().contains(int(command));
 }
 
-void run(Command command, ChildWindow* from) {
+void run(Command command, ChildWindow* from, const Preparation& prepare) {
     const Handler handler = handlers().value(int(command));
     if (!handler || !from)
         return;
     try {
         from->runPrologue();
+        if (prepare)
+            prepare();
         handler(from);
     } catch (const AppError& e) {
         if (!e.isCancel())
@@ -38,12 +40,12 @@ void run(Command command, ChildWindow* from) {
     }
 }
 
-void bind(QAction* item, Command command, ChildWindow* from) {
+void bind(QAction* item, Command command, ChildWindow* from, Preparation prepare) {
     item->setEnabled(isRegistered(command));
     QPointer<ChildWindow> window(from);
-    QObject::connect(item, &QAction::triggered, from, [command, window] {
+    QObject::connect(item, &QAction::triggered, from, [command, window, prepare] {
         if (window && !window->isClosed())
-            run(command, window);
+            run(command, window, prepare);
     });
 }
 

@@ -31,12 +31,15 @@ using Handler = std::function<void(ChildWindow* from)>;
 // A later registration of the same command replaces the earlier one.
 void registerCommand(Command command, Handler handler);
 bool isRegistered(Command command);
-// Runs the window's prologue, then the command. An error that the command did not report
-// itself is shown in a message box; nothing escapes.
-void run(Command command, ChildWindow* from);
+// What a window hands over to a command through the shared state, set after its prologue.
+using Preparation = std::function<void()>;
+
+// Runs the window's prologue, then the preparation, then the command. An error that the
+// command did not report itself is shown in a message box; nothing escapes.
+void run(Command command, ChildWindow* from, const Preparation& prepare = {});
 // Makes a menu item or tool button run the command; it is enabled only while the command
 // is registered at the time the window builds its menus.
-void bind(QAction* item, Command command, ChildWindow* from);
+void bind(QAction* item, Command command, ChildWindow* from, Preparation prepare = {});
 // Forgets every registration (tests).
 void clear();
 

@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -195,12 +197,21 @@ std::optional<QString> inputBoxOrCancel(const QString& prompt, const QString& ti
                                         const QString& defaultText) {
     if (g_answerer)
         return g_answerer->inputBox(prompt, effectiveTitle(title), defaultText);
-    bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), effectiveTitle(title), prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(effectiveTitle(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // A long prompt wraps in a box wide enough for its title, rather than widening the box
+    // past the screen.
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(qMax(metrics.averageCharWidth() * 56,
+                                    metrics.horizontalAdvance(dialog.windowTitle()) + 120));
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) {

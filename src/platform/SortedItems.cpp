@@ -1,6 +1,7 @@
 #include "SortedItems.h"
 
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <algorithm>
 #include <numeric>
@@ -37,6 +38,23 @@ QStringList itemsOf(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         items.append(list->item(i)->text());
     return items;
+}
+
+QList<int> selectedRowsOf(const QListWidget* list) {
+    // From the selection ranges: asking each item would take long in a long list.
+    QList<int> rows;
+    for (const QItemSelectionRange& range : list->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QStringList selectedItemsOf(const QListWidget* list) {
+    QStringList texts;
+    for (int row : selectedRowsOf(list))
+        texts << list->item(row)->text();
+    return texts;
 }
 
 void fillSorted(QComboBox* box, const QStringList& items) {

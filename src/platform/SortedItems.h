@@ -19,6 +19,9 @@ int sortedInsertPosition(const QStringList& items, const QString& item);
 // The items of a combo box or a list box, in order.
 QStringList itemsOf(const QComboBox* box);
 QStringList itemsOf(const QListWidget* list);
+// The rows of the selected items of a list box, and their texts, in list order.
+QList<int> selectedRowsOf(const QListWidget* list);
+QStringList selectedItemsOf(const QListWidget* list);
 
 // Replaces the items; the combo box's text is left empty.
 void fillSorted(QComboBox* box, const QStringList& items);

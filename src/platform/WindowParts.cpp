@@ -49,6 +49,8 @@ void drawWhiteOnBlue(QWidget* widget) {
     QPalette colours = widget->palette();
     colours.setColor(QPalette::Window, Qt::blue);
     colours.setColor(QPalette::WindowText, Qt::white);
+    // A disabled choice must look disabled on the blue too.
+    colours.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 255));
     widget->setPalette(colours);
     widget->setAutoFillBackground(true);
 }

@@ -16,12 +16,10 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -215,19 +213,11 @@ void ListDialog::mnuPrintList_Click() {
 }
 
 QList<int> ListDialog::selectedRows() const {
-    QList<int> rows;
-    for (const QItemSelectionRange& range : List1->selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            rows << row;
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return selectedRowsOf(List1);
 }
 
 QStringList ListDialog::selectedTexts() const {
-    QStringList texts;
-    for (int row : selectedRows())
-        texts << List1->item(row)->text();
-    return texts;
+    return selectedItemsOf(List1);
 }
 
 void ListDialog::Text1_KeyPress(int KeyAscii) {

@@ -160,6 +160,8 @@ void frmDisplay::mnuSearch_Click() {
     } else {
         search->mnuReport->setVisible(false);
     }
+    // The window may be open from a Data entry window, which offers no current client.
+    search->offerCurrentClient(!gstrClient.isEmpty() || !gstrProject.isEmpty());
     runPrologue();
     search->show();
     Forms::setFocus(search);

@@ -1,11 +1,15 @@
 #include "frmEntryWithFrames.h"
 
+#include "EntryAids.h"
 #include "LogCompletion.h"
+#include "Search.h"
+#include "SearchStatements.h"
 #include "WindowNavigation.h"
 #include "core/ChildWindows.h"
 #include "core/DatabaseFile.h"
 #include "core/EditCommands.h"
 #include "core/FontSetting.h"
+#include "core/Forms.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "core/SubsystemCommands.h"
@@ -18,6 +22,7 @@
 #include "frmEmployee.h"
 #include "frmProject.h"
 #include "frmRate.h"
+#include "frmSearch.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
@@ -26,17 +31,20 @@
 #include "platform/RichTextBox.h"
 #include "platform/SortedItems.h"
 #include "platform/Twips.h"
+#include "platform/VbString.h"
 #include "platform/WindowParts.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
 #include <QTimer>
@@ -91,6 +99,7 @@ frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entr
     createFields();
     createToolbars();
     createMenus();
+    trackHints();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -138,6 +147,7 @@ void frmEntryWithFrames::createFields() {
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setToolTip(QStringLiteral("Select an item and then press [Enter]"));
+    List1->installEventFilter(this);
     List1->hide();
 }
 
@@ -151,7 +161,7 @@ void frmEntryWithFrames::createToolbars() {
                                  {"Paste", "Paste into selected area"},
                                  {"New", "Create a new Data Entry window"},
                              });
-    addToolButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"))->setEnabled(false);
+    addToolButton(Toolbar1, QStringLiteral("Find"), QStringLiteral("Search"));
     addToolButton(Toolbar1, QStringLiteral("Help"), QStringLiteral("Help"));
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
@@ -177,11 +187,7 @@ void frmEntryWithFrames::createToolbars() {
     Toolbar6 = newToolbar(Frame4, "Toolbar6");
     Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
     addToolButton(Toolbar6, properties, properties);
-    // The list windows open from the Properties buttons, the contact database from View
-    // Details when it is there; the renaming is not built yet.
-    for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6})
-        for (QAction* button : bar->actions())
-            button->setEnabled(button->data().toString() == properties);
+    // The contact database opens from View Details when it is there.
     viewDetailsButton->setEnabled(
         SubsystemCommands::isRegistered(SubsystemCommands::Command::ContactDatabase));
     const auto dispatch = [this](QToolBar* bar,
@@ -192,6 +198,7 @@ void frmEntryWithFrames::createToolbars() {
     dispatch(Toolbar2, &frmEntryWithFrames::Toolbar2_ButtonClick);
     dispatch(Toolbar3, &frmEntryWithFrames::Toolbar3_ButtonClick);
     dispatch(Toolbar4, &frmEntryWithFrames::Toolbar4_ButtonClick);
+    dispatch(Toolbar5, &frmEntryWithFrames::Toolbar5_ButtonClick);
     dispatch(Toolbar6, &frmEntryWithFrames::Toolbar6_ButtonClick);
 
     List1->raise(); // covers the window when shown
@@ -240,8 +247,8 @@ void frmEntryWithFrames::createMenus() {
                                         &frmEntryWithFrames::mnuLogcompleted_Click);
     mnuEnterDisplay = addMenuBarCommand("mnuEnterDisplay", QStringLiteral("&Display"), this,
                                         &frmEntryWithFrames::mnuEnterDisplay_Click);
-    mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
-    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    mnuSearch = addMenuBarCommand("mnuSearch", QStringLiteral("&Search"), this,
+                                  &frmEntryWithFrames::mnuSearch_Click);
     mnuNewEntry = addMenuBarCommand("mnuNewEntry", QStringLiteral("&New Entry"), this,
                                     &frmEntryWithFrames::mnuNewEntry_Click);
 
@@ -292,14 +299,18 @@ void frmEntryWithFrames::createMenus() {
     SubsystemCommands::bind(mnuThingsToDo, Command::ThingsToDo, this);
     SubsystemCommands::bind(mnuActiveClients, Command::ContactDatabase, this);
     SubsystemCommands::bind(mnuInactiveClients, Command::InactiveClients, this);
-    SubsystemCommands::bind(mnuDisbursements, Command::PaymentsDisbursements, this);
+    // The payments window opens on the client in hand, trimmed as a completed log stores it.
+    SubsystemCommands::bind(mnuDisbursements, Command::PaymentsDisbursements, this,
+                            [this] { gstrClient = vbTrim(Combo1->currentText()); });
     SubsystemCommands::bind(mnuLetterhead, Command::Letterhead, this);
     SubsystemCommands::bind(mnuCreateInvoice, Command::CreateInvoice, this);
 
-    // Commands whose windows and dialogs are not built yet.
-    for (QAction* item : {mnuDisplayfont, mnuDataentryfont, mnuLetterheadfont, mnuReportfont,
-                          mnuVellagonfont, mnuPrintFont, mnuSearch})
-        item->setEnabled(false);
+    const std::pair<QAction*, ProgramFont> fonts[] = {
+        {mnuDisplayfont, ProgramFont::Display},       {mnuDataentryfont, ProgramFont::Entry},
+        {mnuLetterheadfont, ProgramFont::Letterhead}, {mnuReportfont, ProgramFont::Report},
+        {mnuVellagonfont, ProgramFont::Vellagon},     {mnuPrintFont, ProgramFont::Print}};
+    for (const auto& [item, font] : fonts)
+        connect(item, &QAction::triggered, this, [font = font] { chooseFont(font); });
 }
 
 void frmEntryWithFrames::Form_Load() {
@@ -474,6 +485,8 @@ void frmEntryWithFrames::mnuSelectAll_Click() {
 
 void frmEntryWithFrames::mnuEnterDisplay_Click() {
     BusyCursor busy;
+    // On this window's file: the last command may have left another one in hand.
+    gstrDatabasePath = path();
     NewDisplayForm();
     if (ChildWindow* shown = gfrmDisplays.value(glngDisplayUBound))
         shown->parentWidget()->raise();
@@ -509,8 +522,43 @@ void frmEntryWithFrames::mnuExit_Click() {
 void frmEntryWithFrames::Toolbar1_ButtonClick(const QString& key) {
     WindowNavigation::runToolbarButton(this, key, [&] {
         if (key == QLatin1String("New"))
-            NewDataEntryForm();
+            mnuNewEntry_Click(); // on this window's file, as New Entry
+        else if (key == QLatin1String("Find"))
+            mnuSearch_Click();
     });
+}
+
+void frmEntryWithFrames::mnuSearch_Click() {
+    gstrClient.clear();
+    gstrProject.clear();
+    runPrologue();
+    // Trimmed as a completed log stores them, so that a typed name finds its logs.
+    const QString client = vbTrim(Combo1->currentText());
+    const QString project = vbTrim(Combo3->currentText());
+    if (!client.isEmpty())
+        gstrClient = client;
+    if (!project.isEmpty())
+        gstrProject = project;
+
+    if (gstrClient.isEmpty() && gstrProject.isEmpty()) {
+        frmSearch* search = frmSearch::instance();
+        search->mnuReport->setVisible(false);
+        search->offerCurrentClient(false);
+        gblnDisplayActive = false;
+        gblnEntryActive = true;
+        search->show();
+        Forms::setFocus(search);
+        return;
+    }
+    try {
+        SearchRoutine(SearchStatements::ClientOrProject, SearchStatements::AllTime, false);
+    } catch (const AppError& e) {
+        Dialogs::msgBox(e.description());
+        return;
+    }
+    // The result's window, when the search made one; none is made for the user here.
+    if (ChildWindow* result = currentDisplayWindow())
+        Forms::setFocus(result);
 }
 
 void frmEntryWithFrames::mnuCClient_Click() {
@@ -538,16 +586,32 @@ void frmEntryWithFrames::Toolbar2_ButtonClick(const QString& key) {
         mnuCClient_Click();
     else if (key == QLatin1String("View Details"))
         mnuActiveClients->trigger();
+    else if (key == QLatin1String("Small Caps"))
+        renameField(Frame1, FieldCaptions::Client);
 }
 
 void frmEntryWithFrames::Toolbar3_ButtonClick(const QString& key) {
     if (key == QLatin1String("Properties"))
         mnuEmployees_Click();
+    else if (key == QLatin1String("Small Caps"))
+        renameField(Frame2, FieldCaptions::Employee);
 }
 
 void frmEntryWithFrames::Toolbar4_ButtonClick(const QString& key) {
     if (key == QLatin1String("Properties"))
         mnuProject_Click();
+    else if (key == QLatin1String("Small Caps"))
+        renameField(Frame3, FieldCaptions::Project);
+}
+
+void frmEntryWithFrames::Toolbar5_ButtonClick(const QString& key) {
+    if (key == QLatin1String("Small Caps"))
+        renameField(Frame5, FieldCaptions::Summary);
+}
+
+void frmEntryWithFrames::renameField(QGroupBox* frame, FieldCaptions::Field field) {
+    if (const std::optional<QString> caption = EntryAids::renameField(field))
+        frame->setTitle(*caption);
 }
 
 void frmEntryWithFrames::Toolbar6_ButtonClick(const QString& key) {
@@ -563,12 +627,152 @@ void frmEntryWithFrames::RichTextBox1_GotFocus() {
     gblnSummaryFocus = false;
 }
 
+bool frmEntryWithFrames::RichTextBox1_KeyDown(int KeyCode) {
+    if (KeyCode == Qt::Key_F8) {
+        Text1->setText(EntryAids::summaryWithSelection(Text1->text(),
+                                                       RichTextBox1->textCursor().selectedText()));
+        return true;
+    }
+    if (KeyCode == Qt::Key_F9) {
+        showPickList();
+        return true;
+    }
+    return false;
+}
+
+bool frmEntryWithFrames::Text1_KeyDown(int KeyCode) {
+    if (KeyCode != Qt::Key_F9)
+        return false;
+    showPickList();
+    return true;
+}
+
+void frmEntryWithFrames::showPickList() {
+    m_summarySelectionStart =
+        Text1->hasSelectedText() ? Text1->selectionStart() : Text1->cursorPosition();
+    m_summarySelectionLength = Text1->selectionLength();
+    List1->show();
+    List1->raise();
+    List1->setFocus();
+}
+
+bool frmEntryWithFrames::List1_KeyPress(int KeyAscii) {
+    gstrScratch = EntryAids::pickListText(selectedItemsOf(List1));
+    if (KeyAscii == 13) {
+        // The text replaces the field's selection, or goes in at its caret.
+        closePickList();
+        if (gblnSummaryFocus)
+            Text1->insert(gstrScratch);
+        else
+            RichTextBox1->insertPlainText(gstrScratch);
+        return true;
+    }
+    if (KeyAscii == 27) {
+        closePickList();
+        return true;
+    }
+    return false;
+}
+
+void frmEntryWithFrames::closePickList() {
+    List1->hide();
+    if (gblnSummaryFocus) {
+        Text1->setFocus();
+        Text1->setSelection(m_summarySelectionStart, m_summarySelectionLength);
+    } else {
+        RichTextBox1->setFocus();
+    }
+}
+
+void frmEntryWithFrames::trackHints() {
+    QList<QWidget*> elements{Frame1, Frame2, Frame3, Frame4, Frame5,
+                             Frame6, Frame7, Frame8, Label1};
+    // A toolbar's buttons show the toolbar's hint, as the toolbar itself does.
+    for (QToolBar* bar : {Toolbar1, Toolbar2, Toolbar3, Toolbar4, Toolbar5, Toolbar6}) {
+        elements << bar;
+        for (QAction* button : bar->actions())
+            if (QWidget* widget = bar->widgetForAction(button))
+                elements << widget;
+    }
+    for (QWidget* element : elements) {
+        element->setMouseTracking(true);
+        element->installEventFilter(this);
+    }
+}
+
+std::optional<QString> frmEntryWithFrames::hintFor(QObject* element) const {
+    const auto listHint = [](const char* key, const QString& caption) {
+        return QStringLiteral("  Use [%1] to change your list for ").arg(QLatin1String(key)) +
+               caption + QStringLiteral("  ");
+    };
+    if (element == Frame1)
+        return listHint("F2", gstrFrame1Caption);
+    if (element == Frame2)
+        return listHint("F4", gstrFrame2Caption);
+    if (element == Frame3)
+        return listHint("F5", gstrFrame3Caption);
+    if (element == Frame4)
+        return QStringLiteral("  Use [F6] to change your list for hourly rates  ");
+    if (element == Frame5)
+        return QStringLiteral("  Use [F3] and [F9] to access your Activities list  ");
+    if (element == Frame6)
+        return QStringLiteral("  Use [F7] to access your To Do list  ");
+    if (element == Frame7)
+        return QStringLiteral("  You can edit your Beginning Time here  ");
+    if (element == Frame8)
+        return QStringLiteral("  You can edit your Ending Time here  ");
+
+    // A button stands for its toolbar.
+    if (auto* widget = qobject_cast<QWidget*>(element);
+        widget && qobject_cast<QToolBar*>(widget->parentWidget()))
+        element = widget->parentWidget();
+    if (element == Toolbar2)
+        return QStringLiteral("Maintain ") + gstrFrame1Caption +
+               QStringLiteral(" list, Contact Database or reset this field's caption");
+    if (element == Toolbar3)
+        return QStringLiteral("Maintain ") + gstrFrame2Caption +
+               QStringLiteral(" list, or reset this field's caption");
+    if (element == Toolbar4)
+        return QStringLiteral("Maintain ") + gstrFrame3Caption +
+               QStringLiteral(" list, or reset this field's caption");
+    if (element == Toolbar5)
+        return QStringLiteral("Reset this field's caption");
+    if (element == Toolbar6)
+        return QStringLiteral("Maintain the Rates list");
+    if (element == Toolbar1 || element == Label1)
+        return Label2->text();
+    return std::nullopt;
+}
+
 bool frmEntryWithFrames::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
         if (watched == Text1)
             Text1_GotFocus();
         else if (watched == RichTextBox1)
             RichTextBox1_GotFocus();
+        break;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == RichTextBox1 && RichTextBox1_KeyDown(key->key()))
+            return true;
+        if (watched == Text1 && Text1_KeyDown(key->key()))
+            return true;
+        if (watched == List1 && !key->text().isEmpty() &&
+            List1_KeyPress(key->text().front().unicode()))
+            return true;
+        break;
+    }
+    case QEvent::MouseMove:
+        if (const std::optional<QString> hint = hintFor(watched)) {
+            Label1->setText(*hint);
+            // The frame around a field's toolbar would put its own hint in its place.
+            const bool toolbarPart = !qobject_cast<QGroupBox*>(watched) && watched != Label1;
+            return toolbarPart && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton;
+        }
+        break;
+    default:
+        break;
     }
     return ChildWindow::eventFilter(watched, event);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/ChildWindow.h"
+#include "core/FieldCaptions.h"
 
 #include <QDateTime>
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -35,8 +37,12 @@ public:
     void mnuLogcompleted_Click();
     void mnuExit_Click();
     void mnuSelectAll_Click();
+    // A new Display window, on this window's file.
     void mnuEnterDisplay_Click();
     void mnuNewEntry_Click();
+    // The logs of the client in hand, else of the project in hand, in a new Display window;
+    // with neither, the search window.
+    void mnuSearch_Click();
     void mnuFileName_Click(int index);
     void setStatusText(const QString& text) override;
     void Toolbar1_ButtonClick(const QString& key);
@@ -46,14 +52,22 @@ public:
     void mnuEmployees_Click();
     void mnuProject_Click();
     void mnuRates_Click();
-    // The field toolbars: "Properties" opens the field's list window.
+    // The field toolbars: "Properties" opens the field's list window, "Small Caps" renames the
+    // field.
     void Toolbar2_ButtonClick(const QString& key);
     void Toolbar3_ButtonClick(const QString& key);
     void Toolbar4_ButtonClick(const QString& key);
+    void Toolbar5_ButtonClick(const QString& key);
     void Toolbar6_ButtonClick(const QString& key);
     // The summary line or the notes took the focus: insertions go there (gblnSummaryFocus).
     void Text1_GotFocus();
     void RichTextBox1_GotFocus();
+    // Keys of the notes (F8 copies the selection onto the summary line, F9 opens the pick
+    // list), of the summary line (F9) and of the pick list (Enter inserts, Esc closes).
+    // Whether the key was theirs.
+    bool RichTextBox1_KeyDown(int KeyCode);
+    bool Text1_KeyDown(int KeyCode);
+    bool List1_KeyPress(int KeyAscii);
 
     // Replaces the items of the box that shows a lookup list (MainLists), as a list window's
     // Done does; a combo box's typed text goes with them.
@@ -138,7 +152,20 @@ private:
     void createFields();
     void createToolbars();
     void createMenus();
+    // The status line's hints: over the frames, the toolbars and the status line itself.
+    void trackHints();
+    std::optional<QString> hintFor(QObject* element) const;
+    void showPickList();
+    // Hides the pick list; the field that had the focus last gets it back.
+    void closePickList();
+    // Asks for the field's new caption; the frame shows it at once.
+    void renameField(QGroupBox* frame, FieldCaptions::Field field);
     // Sets a picker's time without counting as the user's edit.
     void setTime(QDateTimeEdit* picker, const QDateTime& value);
     void clearForNextLog();
+
+    // The summary line's selection while the pick list has the focus (a line edit drops its
+    // selection when it loses the focus): its start and length.
+    int m_summarySelectionStart = 0;
+    int m_summarySelectionLength = 0;
 };

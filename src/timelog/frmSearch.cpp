@@ -117,6 +117,13 @@ void frmSearch::Form_Load() {
     }
 }
 
+void frmSearch::offerCurrentClient(bool offered) {
+    QRadioButton* current = Option1[SearchStatements::CurrentClient];
+    current->setEnabled(offered);
+    if (!offered && current->isChecked())
+        Option1[SearchStatements::AnotherClient]->setChecked(true);
+}
+
 int frmSearch::selectedSearchType() const {
     return qMax(0, m_types->checkedId());
 }

@@ -10,7 +10,8 @@ class QRadioButton;
 
 // The search window: a type of search and a time frame; Continue searches, Report prints the
 // log report. Free-standing and modeless; one at a time, reused while it is open. The command
-// that opens it sets the caption and visibility of its report item.
+// that opens it sets the caption and visibility of its report item and whether "Current
+// client" can be chosen.
 class frmSearch : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,10 @@ public:
     void mnuContinue_Click();
     void mnuReport_Click();
     void mnuReturn_Click();
+
+    // Whether "Current client" can be chosen; when it cannot, a selection on it moves to
+    // "Another client".
+    void offerCurrentClient(bool offered);
 
     // The index of the selected option of each frame.
     int selectedSearchType() const;
