@@ -22,6 +22,8 @@
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/MenuShortcuts.h"
+#include "platform/PickerTime.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
 #include "platform/SortedItems.h"
@@ -37,7 +39,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
-#include <QSignalBlocker>
 #include <QTextCharFormat>
 #include <QTimer>
 #include <QToolBar>
@@ -46,6 +47,9 @@
 namespace {
 
 constexpr int EndingTimeInterval = 30000; // ms
+// The smallest size (twips) at which the layout below keeps the notes and every field apart.
+constexpr double MinimumWidth = 6000;
+constexpr double MinimumHeight = 4800;
 
 QGroupBox* newFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
@@ -98,6 +102,7 @@ frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entr
     connect(Timer1, &QTimer::timeout, this, &frmEntryWithFrames::Timer1_Timer);
     Timer1->start();
 
+    Twips::setMinimumSize(this, MinimumWidth, MinimumHeight);
     // Shows every field when the window stands alone; a child window gets its size from the
     // main window.
     resize(640, 480);
@@ -238,6 +243,8 @@ void frmEntryWithFrames::createMenus() {
 
     mnuLogcompleted = addMenuBarCommand("mnuLogcompleted", QStringLiteral("&Log completed"), this,
                                         &frmEntryWithFrames::mnuLogcompleted_Click);
+    // "&Lists" has the same access key; completing the log is what Alt+L is for.
+    MenuShortcuts::preferAccessKey(mnuLogcompleted);
     mnuEnterDisplay = addMenuBarCommand("mnuEnterDisplay", QStringLiteral("&Display"), this,
                                         &frmEntryWithFrames::mnuEnterDisplay_Click);
     mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
@@ -304,8 +311,8 @@ void frmEntryWithFrames::createMenus() {
 
 void frmEntryWithFrames::Form_Load() {
     const QDateTime now = Clock::now();
-    setTime(DTPicker1, now);
-    setTime(DTPicker2, now);
+    setPickerTime(*DTPicker1, now);
+    setPickerTime(*DTPicker2, now);
 
     setPath(gstrDatabasePath);
 
@@ -359,7 +366,7 @@ void frmEntryWithFrames::Form_Resize() {
     const double SW = Twips::fromPixels(width());
     const double SH = Twips::fromPixels(height());
 
-    placeAtLeast(Toolbar1, 0, 0, SW, 0);
+    place(Toolbar1, 0, 0, 3300, 440); // the status line stands right of it
     place(Label1, 3300, 30, SW - 3300, 390);
 
     place(Frame1, 0, 440, SW / 2, 780);
@@ -404,7 +411,7 @@ void frmEntryWithFrames::resizeEvent(QResizeEvent* event) {
 }
 
 void frmEntryWithFrames::Timer1_Timer() {
-    setTime(DTPicker2, Clock::now());
+    setPickerTime(*DTPicker2, Clock::now());
 }
 
 void frmEntryWithFrames::DTPicker2_Change() {
@@ -413,11 +420,6 @@ void frmEntryWithFrames::DTPicker2_Change() {
 
 bool frmEntryWithFrames::endingTimeFollowsClock() const {
     return Timer1->isActive();
-}
-
-void frmEntryWithFrames::setTime(QDateTimeEdit* picker, const QDateTime& value) {
-    const QSignalBlocker blocker(picker);
-    picker->setDateTime(value);
 }
 
 void frmEntryWithFrames::mnuLogcompleted_Click() {
@@ -429,12 +431,15 @@ void frmEntryWithFrames::mnuLogcompleted_Click() {
     entry.summary = Text1->text();
     entry.notesText = RichText::plainText(*RichTextBox1->document());
     entry.notesHtml = RichText::toStoredHtml(*RichTextBox1->document());
-    entry.beginning = DTPicker1->dateTime();
-    entry.ending = DTPicker2->dateTime();
+    // The minutes the pickers show are the times stored and billed.
+    entry.beginning = shownDateTime(*DTPicker1);
+    entry.ending = shownDateTime(*DTPicker2);
 
     // The log goes to this window's own file, whatever window ran the last command.
     const LogCompletion::Outcome outcome = LogCompletion::complete(path(), entry);
     if (!outcome.saved) {
+        // The last save's confirmation must not stand beside a refused entry.
+        Label1->setText(QStringLiteral("Vellagon not saved"));
         Dialogs::msgBox(outcome.message);
         using Field = LogCompletion::Field;
         const std::map<Field, QWidget*> boxes{
@@ -462,8 +467,8 @@ void frmEntryWithFrames::clearForNextLog() {
     RichTextBox1->setCurrentCharFormat(QTextCharFormat());
     Text1->clear();
     const QDateTime now = Clock::now();
-    setTime(DTPicker1, now);
-    setTime(DTPicker2, now);
+    setPickerTime(*DTPicker1, now);
+    setPickerTime(*DTPicker2, now);
     // The next entry follows the clock again, even if the user stopped it for this one.
     Timer1->start();
 }

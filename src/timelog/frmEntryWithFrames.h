@@ -138,7 +138,5 @@ private:
     void createFields();
     void createToolbars();
     void createMenus();
-    // Sets a picker's time without counting as the user's edit.
-    void setTime(QDateTimeEdit* picker, const QDateTime& value);
     void clearForNextLog();
 };
