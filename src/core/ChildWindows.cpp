@@ -4,6 +4,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 QList<QPointer<ChildWindow>> gfrmDisplays;
 QList<QPointer<ChildWindow>> gfrmEntries;
@@ -111,22 +112,30 @@ void tile(bool stacked) {
     const QRect area = g_area->viewport()->rect();
     const int n = int(frames.size());
     const int length = stacked ? area.height() : area.width();
+    QList<int> lengths;
+    int total = 0;
+    for (int i = 0; i < n; ++i) {
+        const QSize least = frames[i]->minimumSizeHint();
+        lengths << qMax(length * (i + 1) / n - length * i / n,
+                        stacked ? least.height() : least.width());
+        total += lengths.last();
+    }
+    // Windows that run beyond the area bring a scroll bar, which takes its share of the width
+    // (or the height) that they all get.
+    int across = stacked ? area.width() : area.height();
+    if (total > length)
+        across -= g_area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g_area);
     int start = 0;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* frame = frames[i];
         if (frame->isMaximized())
             frame->showNormal();
         const QSize least = frame->minimumSizeHint();
-        const int share = length * (i + 1) / n - length * i / n;
-        if (stacked) {
-            const int height = qMax(share, least.height());
-            frame->setGeometry(0, start, qMax(area.width(), least.width()), height);
-            start += height;
-        } else {
-            const int width = qMax(share, least.width());
-            frame->setGeometry(start, 0, width, qMax(area.height(), least.height()));
-            start += width;
-        }
+        if (stacked)
+            frame->setGeometry(0, start, qMax(across, least.width()), lengths[i]);
+        else
+            frame->setGeometry(start, 0, lengths[i], qMax(across, least.height()));
+        start += lengths[i];
     }
 }
 

@@ -29,7 +29,7 @@ namespace {
 const QString RecordSourceAll = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
 
 // The smallest size (twips) at which the layout of Form_Resize keeps every box apart.
-constexpr double MinimumWidth = 6000;
+constexpr double MinimumWidth = 5400;
 constexpr double MinimumHeight = 4000;
 
 // The statement of frmDisplay::OpeningSource ("" for every log).

@@ -48,7 +48,7 @@ namespace {
 
 constexpr int EndingTimeInterval = 30000; // ms
 // The smallest size (twips) at which the layout below keeps the notes and every field apart.
-constexpr double MinimumWidth = 6000;
+constexpr double MinimumWidth = 5400;
 constexpr double MinimumHeight = 4800;
 
 QGroupBox* newFrame(QWidget* parent, const char* name, const QString& caption) {
