@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "AppError.h"
+#include "WindowTitles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -127,6 +130,22 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
     return std::nullopt;
 }
 
+// A message box sizes itself to its text each time it lays itself out, with little room for
+// the title; its text is given the width that the whole title needs.
+void fitMessageTitle(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !box.layout())
+        return;
+    // What stands beside the text in its row (the icon, the margins), measured with a text
+    // wider than anything else in the box.
+    const int wide = 10000;
+    const int ownMinimum = label->minimumWidth();
+    label->setMinimumWidth(wide);
+    const int besideText = box.layout()->minimumSize().width() - wide;
+    label->setMinimumWidth(
+        qMax(ownMinimum, WindowTitles::neededWidth(box.windowTitle()) - besideText));
+}
+
 QString sizeText(double points) {
     return QLocale::c().toString(points, 'g', 6);
 }
@@ -184,6 +203,7 @@ int msgBox(const QString& prompt, int style, const QString& title) {
             break;
         }
     }
+    fitMessageTitle(box);
     box.exec();
     for (int i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
@@ -195,12 +215,14 @@ std::optional<QString> inputBoxOrCancel(const QString& prompt, const QString& ti
                                         const QString& defaultText) {
     if (g_answerer)
         return g_answerer->inputBox(prompt, effectiveTitle(title), defaultText);
-    bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), effectiveTitle(title), prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(effectiveTitle(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    WindowTitles::fitTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) {

@@ -1,15 +1,37 @@
 #include "TestSupport.h"
 #include "platform/AccessKeys.h"
+#include "platform/Dialogs.h"
+#include "platform/ModalWindows.h"
 #include "platform/RecordScroll.h"
 #include "platform/SortedItems.h"
 #include "platform/Twips.h"
+#include "platform/WindowTitles.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+// Opens a dialog as the program does and gives back the title and the width it was shown
+// with, closing it at once.
+std::pair<QString, int> shown(const std::function<void()>& open) {
+    std::pair<QString, int> seen;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = {dialog->windowTitle(), dialog->width()};
+            dialog->reject();
+        }
+    });
+    open();
+    return seen;
+}
+
+} // namespace
 
 class TestWindowPieces : public QObject {
     Q_OBJECT
@@ -59,6 +81,31 @@ private Q_SLOTS:
         QCOMPARE(box->height(), box->sizeHint().height());
         Twips::place(box, 0, 0, 0, 0);
         QCOMPARE(box->size(), QSize(0, 0));
+    }
+
+    // The title bar's icon and buttons leave the text less than the window's width; short
+    // messages and prompts would leave long titles cut.
+    void dialogsAreWideEnoughForTheirTitles() {
+        const auto check = [](const QString& title, const std::pair<QString, int>& seen) {
+            QCOMPARE(seen.first, title);
+            QVERIFY2(seen.second >= WindowTitles::neededWidth(title),
+                     qPrintable(QStringLiteral("%1: %2").arg(title).arg(seen.second)));
+        };
+        check("Delete This Record", shown([] {
+                  Dialogs::msgBox("Are you sure?", Dialogs::vbYesNo, "Delete This Record");
+              }));
+        check("Search for Vellagon text", shown([] {
+                  Dialogs::inputBox("Enter the text being sought in your Vellagons",
+                                    "Search for Vellagon text");
+              }));
+        check("Select beginning and ending dates", shown([] {
+                  QDialog picker;
+                  picker.setWindowTitle("Select beginning and ending dates");
+                  ModalWindows::exec(picker);
+              }));
+        // A longer title needs more room.
+        QVERIFY(WindowTitles::neededWidth("Search for Vellagon text") >
+                WindowTitles::neededWidth("Search"));
     }
 
     void sortedBoxesIgnoreCaseAndNeverSelectTheirFirstItem() {
