@@ -81,6 +81,21 @@ QStringList qtFilters(const QString& vbFilter) {
     return result;
 }
 
+bool isPattern(const QString& name) {
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+// Lists the files of a pattern, as a filter of its own before the request's.
+void showMatching(QFileDialog& dialog, const QString& pattern) {
+    const QString filter = qtFilters(pattern + QLatin1Char('|') + pattern).constFirst();
+    QStringList filters = dialog.nameFilters();
+    filters.removeAll(filter);
+    filters.prepend(filter);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filter);
+    dialog.selectFile(pattern);
+}
+
 std::optional<QString> realFileDialog(const FileRequest& request) {
     QFileDialog dialog(dialogParent(), request.title);
     const QStringList filters = qtFilters(request.filter);
@@ -104,11 +119,13 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
     // Without a folder of its own the dialog starts in the user's documents, not wherever the
     // program happened to be started.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
-    // An initial name with wildcards only chose the filter in the original dialog.
-    if (!request.initialName.isEmpty() && !request.initialName.contains(QLatin1Char('*'))) {
+    if (QFileInfo(request.folder).isDir())
+        dialog.setDirectory(request.folder);
+    else
+        dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    if (!request.initialName.isEmpty()) {
         const QFileInfo initial(request.initialName);
-        if (initial.isAbsolute())
+        if (initial.isAbsolute() && initial.dir().exists())
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
@@ -117,6 +134,11 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
         if (chosen.isEmpty())
             break;
         const QString path = chosen.first();
+        // A pattern typed (or left) as the name lists the files it matches; it names no file.
+        if (isPattern(QFileInfo(path).fileName())) {
+            showMatching(dialog, QFileInfo(path).fileName());
+            continue;
+        }
         if (request.mode == FileRequest::Open && (request.flags & CreatePrompt) &&
             !QFileInfo::exists(path)) {
             const int answer =
@@ -131,7 +153,7 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
 }
 
 // A message box sizes itself to its text each time it lays itself out, with little room for
-// the title; its text is given the width that the whole title needs.
+// the title. A text narrower than the title needs is given that width.
 void fitMessageTitle(QMessageBox& box) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (!label || !box.layout())
@@ -142,8 +164,11 @@ void fitMessageTitle(QMessageBox& box) {
     const int ownMinimum = label->minimumWidth();
     label->setMinimumWidth(wide);
     const int besideText = box.layout()->minimumSize().width() - wide;
-    label->setMinimumWidth(
-        qMax(ownMinimum, WindowTitles::neededWidth(box.windowTitle()) - besideText));
+    label->setMinimumWidth(ownMinimum);
+    const int textWidth = label->fontMetrics().size(0, label->text()).width();
+    const int needed = WindowTitles::neededWidth(box.windowTitle()) - besideText;
+    if (needed > textWidth)
+        label->setMinimumWidth(qMax(ownMinimum, needed));
 }
 
 QString sizeText(double points) {
