@@ -6,11 +6,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcutEvent>
 
 namespace {
-
-const char* const PreferredKey = "vellagonPreferredAccessKey";
 
 bool menuHasShortcut(const QList<QAction*>& actions, const QKeySequence& key) {
     for (QAction* action : actions) {
@@ -31,8 +28,6 @@ public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Shortcut)
-            return runPreferredEntry(watched, static_cast<QShortcutEvent*>(event));
         if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
@@ -42,22 +37,6 @@ public:
         const QKeySequence sequence(key->keyCombination());
         // Not accepted: the shortcut goes to the menu instead of the text box.
         return menuHasShortcut(window->menuWidget()->actions(), sequence);
-    }
-
-private:
-    // An access key that several entries of a menu bar share goes to the preferred one.
-    static bool runPreferredEntry(QObject* watched, const QShortcutEvent* event) {
-        auto* bar = qobject_cast<QMenuBar*>(watched);
-        if (!bar || !event->isAmbiguous())
-            return false;
-        for (QAction* entry : bar->actions()) {
-            if (entry->property(PreferredKey).toBool() && entry->isVisible() &&
-                entry->isEnabled() && QKeySequence::mnemonic(entry->text()) == event->key()) {
-                entry->trigger();
-                return true;
-            }
-        }
-        return false;
     }
 };
 
@@ -71,10 +50,6 @@ void install() {
         return;
     filter = new ShortcutFilter(qApp);
     qApp->installEventFilter(filter);
-}
-
-void preferAccessKey(QAction* entry) {
-    entry->setProperty(PreferredKey, true);
 }
 
 } // namespace MenuShortcuts

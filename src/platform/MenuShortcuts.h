@@ -1,21 +1,12 @@
 #pragma once
 
-class QAction;
-
 // Text boxes claim Del, Ctrl+A, Ctrl+C and Ctrl+X for themselves before any menu sees them,
 // so a menu command with such a shortcut would never run while a text box has the focus.
 // This hands a key to the menu whenever an enabled menu item of the active window has it as
 // its shortcut; other keys stay with the text box.
-//
-// Two entries of a menu bar may share an access key ("&Log completed", "&Lists"); Qt then
-// takes turns between them at each press. An entry marked with preferAccessKey gets the key
-// every time.
 namespace MenuShortcuts {
 
 // Installs the filter on the application (once; later calls do nothing).
 void install();
-
-// Alt and the entry's underlined letter always run this menu bar entry.
-void preferAccessKey(QAction* entry);
 
 } // namespace MenuShortcuts

@@ -18,11 +18,11 @@
 #include "frmEmployee.h"
 #include "frmProject.h"
 #include "frmRate.h"
+#include "platform/AccessKeys.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
-#include "platform/MenuShortcuts.h"
 #include "platform/PickerTime.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
@@ -244,7 +244,7 @@ void frmEntryWithFrames::createMenus() {
     mnuLogcompleted = addMenuBarCommand("mnuLogcompleted", QStringLiteral("&Log completed"), this,
                                         &frmEntryWithFrames::mnuLogcompleted_Click);
     // "&Lists" has the same access key; completing the log is what Alt+L is for.
-    MenuShortcuts::preferAccessKey(mnuLogcompleted);
+    AccessKeys::prefer(mnuLogcompleted);
     mnuEnterDisplay = addMenuBarCommand("mnuEnterDisplay", QStringLiteral("&Display"), this,
                                         &frmEntryWithFrames::mnuEnterDisplay_Click);
     mnuSearch = addMenuBarCommand(QStringLiteral("&Search"));
