@@ -118,6 +118,7 @@ private Q_SLOTS:
               }));
         check("Select beginning and ending dates", shown([] {
                   QDialog picker;
+                  picker.resize(120, 80); // what its two date boxes need
                   picker.setWindowTitle("Select beginning and ending dates");
                   ModalWindows::exec(picker);
               }));
