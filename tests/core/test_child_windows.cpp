@@ -185,12 +185,15 @@ private Q_SLOTS:
     // More windows than the area holds at their least size: they follow each other without
     // overlap, each keeps what its layout needs, and the area scrolls to the rest.
     void tiledWindowsNeverGetLessThanTheirLayoutNeeds() {
-        while (openChildWindows().size() < 8)
+        const QSize room = childWindowArea()->viewport()->size();
+        const QSize least = childWindowArea()->subWindowList().first()->minimumSizeHint();
+        while (openChildWindows().size() * least.height() <= room.height() ||
+               openChildWindows().size() * least.width() <= room.width())
             NewDataEntryForm();
         for (const bool stacked : {true, false}) {
             stacked ? TileWindowsHorizontally() : TileWindowsVertically();
             const QList<QRect> r = frames();
-            const QSize least = childWindowArea()->subWindowList().first()->minimumSizeHint();
+            QVERIFY(stacked ? r.last().bottom() > room.height() : r.last().right() > room.width());
             for (qsizetype i = 0; i < r.size(); ++i) {
                 QVERIFY(r[i].width() >= least.width() && r[i].height() >= least.height());
                 if (i > 0)
