@@ -8,8 +8,6 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QApplication::setOrganizationName(QStringLiteral("Vellagon"));
     DesktopIdentity::apply();
 
     registerStartupWindows();

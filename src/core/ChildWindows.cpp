@@ -4,6 +4,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 QList<QPointer<ChildWindow>> gfrmDisplays;
 QList<QPointer<ChildWindow>> gfrmEntries;
@@ -29,21 +30,34 @@ ChildWindow* makeWindow(ChildWindow::Kind kind) {
     return factory ? factory() : new ChildWindow(kind);
 }
 
+// The size of a window that is not tiled: most of the area, leaving room to see the others,
+// and never less than the window needs for its own layout.
+QSize usableSize(const QMdiSubWindow* frame, const QSize& room) {
+    return QSize(qMax(room.width() * 3 / 4, 480), qMax(room.height() * 3 / 4, 360))
+        .expandedTo(frame->minimumSizeHint());
+}
+
+// Where the k-th window of a cascade stands: each one steps down and right from the one before
+// (by about a title bar) and they start over at the top left before one would leave the area.
+QPoint cascadePosition(int k, const QSize& room, const QSize& size) {
+    const int step = 24;
+    const int fits =
+        qMax(1, qMin(room.width() - size.width(), room.height() - size.height()) / step + 1);
+    return QPoint(k % fits * step, k % fits * step);
+}
+
+QSize roomOf(const QMdiArea* area) {
+    return area->isVisible() ? area->viewport()->size() : area->window()->size();
+}
+
 void show(QWidget* window) {
     if (g_area) {
         QMdiSubWindow* frame = g_area->addSubWindow(window);
-        // A new child window takes most of the main window, leaving room to see the others.
-        const QSize room =
-            g_area->isVisible() ? g_area->viewport()->size() : g_area->window()->size();
-        const QSize size(qMax(room.width() * 3 / 4, 480), qMax(room.height() * 3 / 4, 360));
+        // A new window takes its place in the cascade of those already open.
+        const QSize room = roomOf(g_area);
+        const QSize size = usableSize(frame, room);
         frame->resize(size);
-        // Each new window steps down and right from the one before, as a cascade does, and
-        // starts over at the top left before it would leave the area.
-        const int step = 24;
-        const int others = int(g_area->subWindowList().size()) - 1;
-        const int fits =
-            qMax(1, qMin(room.width() - size.width(), room.height() - size.height()) / step + 1);
-        frame->move(others % fits * step, others % fits * step);
+        frame->move(cascadePosition(int(g_area->subWindowList().size()) - 1, room, size));
         frame->show();
         g_area->setActiveSubWindow(frame);
     } else {
@@ -77,33 +91,51 @@ void newWindow(ChildWindow::Kind kind) {
     show(makeElement(kind, n));
 }
 
-QList<QMdiSubWindow*> arrangeable() {
+// The windows an arrangement moves: those shown and not minimised.
+QList<QMdiSubWindow*> arrangeable(QMdiArea::WindowOrder order = QMdiArea::CreationOrder) {
     QList<QMdiSubWindow*> frames;
     if (!g_area)
         return frames;
-    for (QMdiSubWindow* frame : g_area->subWindowList(QMdiArea::CreationOrder))
+    for (QMdiSubWindow* frame : g_area->subWindowList(order))
         if (frame->isVisible() && !frame->isMinimized())
             frames.append(frame);
     return frames;
 }
 
+// Shares the area out among the windows, each the full height (side by side) or the full width
+// (stacked). A window never gets less than its layout needs: when they do not all fit, they
+// still follow each other without overlap and the area scrolls.
 void tile(bool stacked) {
     const QList<QMdiSubWindow*> frames = arrangeable();
     if (frames.isEmpty())
         return;
     const QRect area = g_area->viewport()->rect();
     const int n = int(frames.size());
+    const int length = stacked ? area.height() : area.width();
+    QList<int> lengths;
+    int total = 0;
+    for (int i = 0; i < n; ++i) {
+        const QSize least = frames[i]->minimumSizeHint();
+        lengths << qMax(length * (i + 1) / n - length * i / n,
+                        stacked ? least.height() : least.width());
+        total += lengths.last();
+    }
+    // Windows that run beyond the area bring a scroll bar, which takes its share of the width
+    // (or the height) that they all get.
+    int across = stacked ? area.width() : area.height();
+    if (total > length)
+        across -= g_area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g_area);
+    int start = 0;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* frame = frames[i];
         if (frame->isMaximized())
             frame->showNormal();
-        if (stacked) {
-            const int top = area.height() * i / n;
-            frame->setGeometry(0, top, area.width(), area.height() * (i + 1) / n - top);
-        } else {
-            const int left = area.width() * i / n;
-            frame->setGeometry(left, 0, area.width() * (i + 1) / n - left, area.height());
-        }
+        const QSize least = frame->minimumSizeHint();
+        if (stacked)
+            frame->setGeometry(0, start, qMax(across, least.width()), lengths[i]);
+        else
+            frame->setGeometry(start, 0, lengths[i], qMax(across, least.height()));
+        start += lengths[i];
     }
 }
 
@@ -175,8 +207,20 @@ ChildWindow* activeChildWindow() {
 }
 
 void CascadeWindows() {
-    if (g_area)
-        g_area->cascadeSubWindows();
+    if (!g_area)
+        return;
+    // Qt's own cascade sizes each window by its size hint, which leaves a window laid out in
+    // twips a bare title bar. Here each keeps a usable size, and the window in front (the
+    // active one) ends up last, in front.
+    const QSize room = g_area->viewport()->size();
+    int k = 0;
+    for (QMdiSubWindow* frame : arrangeable(QMdiArea::StackingOrder)) {
+        if (frame->isMaximized())
+            frame->showNormal();
+        const QSize size = usableSize(frame, room);
+        frame->setGeometry(QRect(cascadePosition(k++, room, size), size));
+        frame->raise();
+    }
 }
 
 void TileWindowsHorizontally() {

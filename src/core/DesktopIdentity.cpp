@@ -20,6 +20,9 @@ QIcon programIcon() {
 }
 
 void apply() {
+    // The name also names the settings and the data folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Vellagon"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vellagon"));
     QGuiApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(appId());
 }

@@ -36,6 +36,8 @@ Dialogs::FileRequest fileRequest(const QString& title, const QString& initialNam
     request.flags = FileDialogFlags;
     request.defaultExt = QStringLiteral(".mdb");
     request.initialName = initialName;
+    // The dialog starts where the file of the window the command runs from lies.
+    request.folder = QFileInfo(gstrDatabasePath).absolutePath();
     request.title = title;
     request.filterIndex = 1;
     request.filter = QStringLiteral("Log files *.mdb|*.mdb|All files *.*|*.*");
@@ -51,19 +53,49 @@ bool exists(const QString& path) {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
+// The captions of the child windows open on the file, in the order they were made.
+QStringList windowsOn(const QString& path) {
+    QStringList captions;
+    const auto add = [&](const ChildWindow* w) {
+        if (w && !w->isClosed() && Database::samePath(w->path(), path) &&
+            !captions.contains(w->Caption()))
+            captions << w->Caption();
+    };
+    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
+        for (const QPointer<ChildWindow>& w : *windows)
+            add(w);
+    for (const ChildWindow* w : openChildWindows())
+        add(w);
+    return captions;
+}
+
 // Whether the program holds the file: the calling window's file, a child window's file, or a
 // file with an open connection. Replacing such a file would cut it from under its users.
 bool inUse(const QString& path) {
-    if (Database::samePath(path, gstrDatabasePath) || Database::isOpen(path))
-        return true;
-    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
-        for (const QPointer<ChildWindow>& w : *windows)
-            if (w && !w->isClosed() && Database::samePath(w->path(), path))
-                return true;
-    for (const ChildWindow* w : openChildWindows())
-        if (Database::samePath(w->path(), path))
-            return true;
-    return false;
+    return Database::samePath(path, gstrDatabasePath) || Database::isOpen(path) ||
+           !windowsOn(path).isEmpty();
+}
+
+// Why the file cannot be compacted now, or "" when it can.
+QString whyNotCompacted(const QString& path) {
+    if (Database::samePath(path, gstrDatabasePath))
+        return NotBeingUsed; // the file of the window the user is in
+    const QStringList windows = windowsOn(path);
+    if (!windows.isEmpty()) {
+        QString names = windows.last();
+        if (windows.size() > 1)
+            names = windows.mid(0, windows.size() - 1).join(QStringLiteral(", ")) +
+                    QStringLiteral(" and ") + names;
+        return QStringLiteral("%1 is open in %2. Close %3 first, then compact the file.")
+            .arg(path, names,
+                 windows.size() == 1 ? QStringLiteral("that window")
+                                     : QStringLiteral("those windows"));
+    }
+    if (Database::isOpen(path))
+        return QStringLiteral("%1 is open in another Vellagon window. Close it first, then "
+                              "compact the file.")
+            .arg(path);
+    return {};
 }
 
 bool opensAsDatabase(const QString& path) {
@@ -127,8 +159,8 @@ void CompactDatabase() {
     try {
         gstrChosenFile = Dialogs::fileDialog(fileRequest(
             QStringLiteral("Selecting Vellagon Database File to be compacted"), gstrDatabasePath));
-        if (inUse(gstrChosenFile)) {
-            Dialogs::msgBox(NotBeingUsed);
+        if (const QString refusal = whyNotCompacted(gstrChosenFile); !refusal.isEmpty()) {
+            Dialogs::msgBox(refusal);
             return;
         }
         busy.emplace();

@@ -1,6 +1,7 @@
 #include "FormPosition.h"
 
 #include "Forms.h"
+#include "platform/FramePlacement.h"
 #include "platform/Settings.h"
 #include "platform/Twips.h"
 
@@ -24,9 +25,10 @@ std::optional<qint64> wholeNumber(const QString& text) {
     return qint64(std::nearbyint(value));
 }
 
+// The part of the screen that windows may take: panels and docks left out.
 QRect screenRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 } // namespace
@@ -80,8 +82,10 @@ TwipsRect place(const QString& stored, double screenWidth, double screenHeight) 
 } // namespace FormPositionRules
 
 void SaveFormPosition(QWidget* frm) {
-    const QRect g = frm->isWindow() ? frm->normalGeometry() : frm->geometry();
-    const QRect geometry = g.isValid() ? g : frm->geometry();
+    // The frame, as the user sees the window, from the corner of the screen's free area.
+    const QRect geometry =
+        frm->isWindow() ? FramePlacement::normalFrame(frm).translated(-screenRect().topLeft())
+                        : frm->geometry();
     const auto twips = [](int pixels) {
         return qint64(std::llround(Twips::fromPixels(pixels)));
     };
@@ -97,6 +101,10 @@ void RestoreFormPosition(QWidget* frm) {
                                                  Twips::fromPixels(screen.height()));
     if (frm->isMinimized() || frm->isMaximized())
         return;
-    frm->setGeometry(screen.x() + Twips::toPixels(r.left), screen.y() + Twips::toPixels(r.top),
-                     Twips::toPixels(r.width), Twips::toPixels(r.height));
+    const QRect placed(screen.x() + Twips::toPixels(r.left), screen.y() + Twips::toPixels(r.top),
+                       Twips::toPixels(r.width), Twips::toPixels(r.height));
+    if (frm->isWindow())
+        FramePlacement::place(frm, placed); // title bar and borders within the screen
+    else
+        frm->setGeometry(placed);
 }

@@ -29,9 +29,10 @@ TwipsRect place(const QString& stored, double screenWidth, double screenHeight);
 
 } // namespace FormPositionRules
 
-// Writes the window's rectangle (its normal geometry, without the frame) under its tag in
-// the section FormPosition.
+// Writes the window's rectangle under its tag in the section FormPosition: its frame in the
+// normal state (title bar and borders included), from the corner of the screen's free area.
 void SaveFormPosition(QWidget* frm);
-// Places the window from the stored rectangle; a normal window is moved, a minimised or
-// maximised one is left where it is.
+// Places the window from the stored rectangle within the screen's free area (panels left
+// out), frame included, so that its title bar is always on the screen; a normal window is
+// moved, a minimised or maximised one is left where it is.
 void RestoreFormPosition(QWidget* frm);

@@ -1,11 +1,38 @@
 #include "AccessKeys.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
 #include <QShortcutEvent>
 
 namespace {
+
+const char* const Preferred = "vellagonPreferredAccessKey";
+
+// Runs the preferred command of a shared key, before any guard or the toolkit takes turns.
+class PreferredKeys : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        auto* bar = qobject_cast<QMenuBar*>(watched);
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (!bar || !shortcut->isAmbiguous())
+            return false;
+        for (QAction* command : bar->actions()) {
+            if (command->property(Preferred).toBool() && command->isVisible() &&
+                command->isEnabled() &&
+                QKeySequence::mnemonic(command->text()) == shortcut->key()) {
+                command->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+};
 
 class SharedKeyGuard : public QObject {
 public:
@@ -71,6 +98,15 @@ namespace AccessKeys {
 
 void guardShared(QMenuBar* bar) {
     new SharedKeyGuard(bar);
+}
+
+void prefer(QAction* command) {
+    static PreferredKeys* filter = nullptr;
+    if (!filter && qApp) {
+        filter = new PreferredKeys(qApp);
+        qApp->installEventFilter(filter);
+    }
+    command->setProperty(Preferred, true);
 }
 
 } // namespace AccessKeys

@@ -1,5 +1,6 @@
 #pragma once
 
+class QAction;
 class QMenuBar;
 
 // Access keys that several commands of one menu bar share ("&Delete" and "&Done"): the
@@ -10,5 +11,10 @@ class QMenuBar;
 namespace AccessKeys {
 
 void guardShared(QMenuBar* bar);
+
+// A command of a menu bar that gets a shared key every time ("&Log completed" beside
+// "&Lists"): Alt and its letter run it at each press, on whatever menu bar shows it, guarded
+// or not. The other commands with that letter are reached with the mouse or the arrow keys.
+void prefer(QAction* command);
 
 } // namespace AccessKeys

@@ -104,10 +104,42 @@ void BoundField::show(const QString& text) {
     }
 }
 
+bool BoundField::isReadOnly() const {
+    if (m_line)
+        return m_line->isReadOnly();
+    if (m_text)
+        return m_text->isReadOnly();
+    if (m_date)
+        return m_date->isReadOnly();
+    return m_combo && !m_combo->isEnabled(); // a combo box's list would still choose
+}
+
+void BoundField::setReadOnly(bool readOnly) {
+    if (m_line)
+        m_line->setReadOnly(readOnly);
+    else if (m_text)
+        m_text->setReadOnly(readOnly);
+    else if (m_date)
+        m_date->setReadOnly(readOnly);
+    else if (m_combo)
+        m_combo->setEnabled(!readOnly);
+}
+
+void BoundField::followRow(bool current) {
+    if (!current && !m_locked && !isReadOnly()) {
+        setReadOnly(true);
+        m_locked = true;
+    } else if (current && m_locked) {
+        setReadOnly(false);
+        m_locked = false;
+    }
+}
+
 void BoundField::load() {
     if (!m_control)
         return;
     const bool current = m_control->hasCurrentRow();
+    followRow(current);
     const QVariant value = current ? m_control->value(m_field) : QVariant();
     m_loading = true;
     if (m_date) {

@@ -20,7 +20,8 @@ class QWidget;
 // every move (empty when there is no current row), and a box that the user edited hands its
 // value to the control when the row is left, so that the move writes it. A value that does
 // not convert to the field's kind is refused with a message, the row is not left and the
-// stored value stays. The binding lives as long as its box.
+// stored value stays. Without a current row (no rows, or past either end) the box takes no
+// typing, as there is no row to write it to. The binding lives as long as its box.
 //
 // Boxes: a QLineEdit, an editable QComboBox (its text) and a QTextEdit for text; a QLineEdit
 // for masked text, numbers, amounts and dates typed as text; a DateBox for a date picked.
@@ -56,6 +57,11 @@ private:
     QString typedText() const;
     QString shownText(const QVariant& value) const;
     void show(const QString& text);
+    bool isReadOnly() const;
+    void setReadOnly(bool readOnly);
+    // Locks the box while there is no current row; a box that was read-only when it was bound
+    // stays so.
+    void followRow(bool current);
 
     QPointer<DataControl> m_control;
     QString m_field;
@@ -69,6 +75,7 @@ private:
     int m_hookId = 0;
     bool m_loading = false;
     bool m_edited = false; // combo and date boxes, which keep no modified flag of their own
+    bool m_locked = false; // read-only for want of a current row
 };
 
 // One row of a window's binding table: the box, the field it shows, the kind of value and the

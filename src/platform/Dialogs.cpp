@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "AppError.h"
+#include "WindowTitles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,6 +82,21 @@ QStringList qtFilters(const QString& vbFilter) {
     return result;
 }
 
+bool isPattern(const QString& name) {
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+// Lists the files of a pattern, as a filter of its own before the request's.
+void showMatching(QFileDialog& dialog, const QString& pattern) {
+    const QString filter = qtFilters(pattern + QLatin1Char('|') + pattern).constFirst();
+    QStringList filters = dialog.nameFilters();
+    filters.removeAll(filter);
+    filters.prepend(filter);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filter);
+    dialog.selectFile(pattern);
+}
+
 std::optional<QString> realFileDialog(const FileRequest& request) {
     QFileDialog dialog(dialogParent(), request.title);
     const QStringList filters = qtFilters(request.filter);
@@ -103,11 +120,13 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
     // Without a folder of its own the dialog starts in the user's documents, not wherever the
     // program happened to be started.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
-    // An initial name with wildcards only chose the filter in the original dialog.
-    if (!request.initialName.isEmpty() && !request.initialName.contains(QLatin1Char('*'))) {
+    if (QFileInfo(request.folder).isDir())
+        dialog.setDirectory(request.folder);
+    else
+        dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
+    if (!request.initialName.isEmpty()) {
         const QFileInfo initial(request.initialName);
-        if (initial.isAbsolute())
+        if (initial.isAbsolute() && initial.dir().exists())
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
@@ -116,6 +135,11 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
         if (chosen.isEmpty())
             break;
         const QString path = chosen.first();
+        // A pattern typed (or left) as the name lists the files it matches; it names no file.
+        if (isPattern(QFileInfo(path).fileName())) {
+            showMatching(dialog, QFileInfo(path).fileName());
+            continue;
+        }
         if (request.mode == FileRequest::Open && (request.flags & CreatePrompt) &&
             !QFileInfo::exists(path)) {
             const int answer =
@@ -127,6 +151,25 @@ std::optional<QString> realFileDialog(const FileRequest& request) {
         return path;
     }
     return std::nullopt;
+}
+
+// A message box sizes itself to its text each time it lays itself out, with little room for
+// the title. A text narrower than the title needs is given that width.
+void fitMessageTitle(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !box.layout())
+        return;
+    // What stands beside the text in its row (the icon, the margins), measured with a text
+    // wider than anything else in the box.
+    const int wide = 10000;
+    const int ownMinimum = label->minimumWidth();
+    label->setMinimumWidth(wide);
+    const int besideText = box.layout()->minimumSize().width() - wide;
+    label->setMinimumWidth(ownMinimum);
+    const int textWidth = label->fontMetrics().size(0, label->text()).width();
+    const int needed = WindowTitles::neededWidth(box.windowTitle()) - besideText;
+    if (needed > textWidth)
+        label->setMinimumWidth(qMax(ownMinimum, needed));
 }
 
 QString sizeText(double points) {
@@ -186,6 +229,7 @@ int msgBox(const QString& prompt, int style, const QString& title) {
             break;
         }
     }
+    fitMessageTitle(box);
     box.exec();
     for (int i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
@@ -209,6 +253,7 @@ std::optional<QString> inputBoxOrCancel(const QString& prompt, const QString& ti
         label->setMinimumWidth(qMax(metrics.averageCharWidth() * 56,
                                     metrics.horizontalAdvance(dialog.windowTitle()) + 120));
     }
+    WindowTitles::fitTitle(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -50,7 +50,11 @@ struct FileRequest {
     QString filter;
     int filterIndex = 1;
     QString defaultExt;
+    // The name the dialog offers: a file's name or path, or a pattern such as "*.MDB".
     QString initialName;
+    // The folder the dialog starts in; "" for the user's documents. A path as initial name
+    // starts in that path's folder instead.
+    QString folder;
     int flags = 0;
     Mode mode = Open;
     // Cancel raises the cancel error (AppError 32755) instead of returning "".

@@ -1,5 +1,7 @@
 #include "ModalWindows.h"
 
+#include "WindowTitles.h"
+
 #include <QDialog>
 
 namespace ModalWindows {
@@ -9,6 +11,7 @@ Answerer* g_answerer = nullptr;
 } // namespace
 
 int exec(QDialog& window) {
+    WindowTitles::fitTitle(window);
     if (!g_answerer)
         return window.exec();
     // Shown modal as exec() shows it, so that what the window does on showing and what the

@@ -24,13 +24,21 @@ double fromPixels(int pixels) {
 void place(QWidget* control, double left, double top, double width, double height) {
     if (width < 0 || height < 0)
         return;
-    control->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    // The edges are rounded, not the sizes, so that controls placed edge to edge in twips meet
+    // in pixels too, without a gap or an overlap.
+    const int x = toPixels(left);
+    const int y = toPixels(top);
+    control->setGeometry(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
 }
 
 void placeAtLeast(QWidget* control, double left, double top, double width, double height) {
     if (height < 0)
         return;
     place(control, left, top, width, std::max(height, fromPixels(control->sizeHint().height())));
+}
+
+void setMinimumSize(QWidget* window, double width, double height) {
+    window->setMinimumSize(toPixels(width), toPixels(height));
 }
 
 } // namespace Twips

@@ -20,4 +20,9 @@ void place(QWidget* control, double left, double top, double width, double heigh
 // The same, but the control never gets less height than it needs to show itself.
 void placeAtLeast(QWidget* control, double left, double top, double width, double height);
 
+// The smallest size of a window laid out in twips: the size down to which its layout places
+// every control without overlap. A window (or the frame that holds it) is never made smaller;
+// where there is less room it scrolls or is clipped instead.
+void setMinimumSize(QWidget* window, double width, double height);
+
 } // namespace Twips

@@ -49,8 +49,11 @@ void drawWhiteOnBlue(QWidget* widget) {
     QPalette colours = widget->palette();
     colours.setColor(QPalette::Window, Qt::blue);
     colours.setColor(QPalette::WindowText, Qt::white);
-    // A disabled choice must look disabled on the blue too.
-    colours.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 255));
+    // What cannot be chosen reads as greyed out on the blue, not as white as the rest.
+    const QColor greyed(150, 150, 215);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        colours.setColor(QPalette::Disabled, role, greyed);
     widget->setPalette(colours);
     widget->setAutoFillBackground(true);
 }

@@ -5,6 +5,7 @@
 #include "core/Forms.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
+#include "core/frmMain.h"
 #include "frmDisplay.h"
 #include "frmEntryWithFrames.h"
 #include "frmSearch.h"
@@ -58,12 +59,32 @@ void closeSearchWindow() {
         search->close();
 }
 
+// The window that the search's dialogs stand over: the search window while it is open (a
+// window manager gives the front back to that window when they close), else the main window.
+QWidget* dialogOwner() {
+    if (frmSearch* search = frmSearch::loaded())
+        return search;
+    return frmMain::instance();
+}
+
+// After one of its dialogs the search window comes back to the front.
+void searchWindowToFront() {
+    if (frmSearch* search = frmSearch::loaded())
+        Forms::setFocus(search);
+}
+
+int execOverSearch(QDialog& dialog) {
+    const int result = ModalWindows::exec(dialog);
+    searchWindowToFront();
+    return result;
+}
+
 // The pick list of a selector; false when it was closed without a choice.
 bool pick(int selector, const char* caption) {
     gintSearchType = selector;
-    frmSearchList list;
+    frmSearchList list(dialogOwner());
     list.setWindowTitle(QLatin1String(caption));
-    return ModalWindows::exec(list) == QDialog::Accepted;
+    return execOverSearch(list) == QDialog::Accepted;
 }
 
 // The client of the window the search is for: the Display window's shown log, or the text of
@@ -95,6 +116,7 @@ bool askSought(int searchType, bool fromDisplay, const Captions& captions) {
         const std::optional<QString> text = Dialogs::inputBoxOrCancel(
             QStringLiteral("Enter the text being sought in your Vellagons"),
             QStringLiteral("Search for Vellagon text"));
+        searchWindowToFront();
         if (!text)
             return false;
         gstrSearchText = *text;
@@ -121,8 +143,8 @@ Sought sought() {
 bool askRange(int timeFrame, std::optional<DateRange>& range) {
     range.reset();
     if (timeFrame == CustomRange) {
-        frmSearchDatePicker picker;
-        if (ModalWindows::exec(picker) != QDialog::Accepted)
+        frmSearchDatePicker picker(dialogOwner());
+        if (execOverSearch(picker) != QDialog::Accepted)
             return false;
         range = DateRange{gvarBeginDate.toDate(), gvarEndDate.toDate()};
         return true;

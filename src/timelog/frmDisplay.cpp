@@ -28,6 +28,10 @@ namespace {
 
 const QString RecordSourceAll = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
 
+// The smallest size (twips) at which the layout of Form_Resize keeps every box apart.
+constexpr double MinimumWidth = 5400;
+constexpr double MinimumHeight = 4000;
+
 // The statement of frmDisplay::OpeningSource ("" for every log).
 QString g_openingSource;
 
@@ -51,7 +55,7 @@ frmDisplay::OpeningSource::~OpeningSource() {
 
 void frmDisplay::buildControls() {
     setMouseTracking(true);
-    setMinimumSize(1, 1);
+    Twips::setMinimumSize(this, MinimumWidth, MinimumHeight);
     const auto lineEdit = [this](const char* name) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
@@ -257,7 +261,7 @@ void frmDisplay::Form_Resize() {
     place(Text8, timeWidth + 100, H - 1100, 900, 300);
     place(Text9, timeWidth + 1050, H - 1100, timeWidth, 300);
     place(Adodc1Navigator, 0, H - 350, W, 350);
-    place(Slider1, 0, H - 650, W, 320);
+    place(Slider1, 0, H - 650, W, 300); // ends where the data control begins
     place(Label1, 3300, 30, W - 3300, 410);
     Label1->setText(QStringLiteral("  ") + path() + QStringLiteral("  "));
     RichTextBox1->setFocus();

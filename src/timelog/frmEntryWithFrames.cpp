@@ -23,10 +23,12 @@
 #include "frmProject.h"
 #include "frmRate.h"
 #include "frmSearch.h"
+#include "platform/AccessKeys.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/PickerTime.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
 #include "platform/SortedItems.h"
@@ -54,6 +56,9 @@
 namespace {
 
 constexpr int EndingTimeInterval = 30000; // ms
+// The smallest size (twips) at which the layout below keeps the notes and every field apart.
+constexpr double MinimumWidth = 5400;
+constexpr double MinimumHeight = 4800;
 
 QGroupBox* newFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
@@ -107,6 +112,7 @@ frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entr
     connect(Timer1, &QTimer::timeout, this, &frmEntryWithFrames::Timer1_Timer);
     Timer1->start();
 
+    Twips::setMinimumSize(this, MinimumWidth, MinimumHeight);
     // Shows every field when the window stands alone; a child window gets its size from the
     // main window.
     resize(640, 480);
@@ -245,6 +251,8 @@ void frmEntryWithFrames::createMenus() {
 
     mnuLogcompleted = addMenuBarCommand("mnuLogcompleted", QStringLiteral("&Log completed"), this,
                                         &frmEntryWithFrames::mnuLogcompleted_Click);
+    // "&Lists" has the same access key; completing the log is what Alt+L is for.
+    AccessKeys::prefer(mnuLogcompleted);
     mnuEnterDisplay = addMenuBarCommand("mnuEnterDisplay", QStringLiteral("&Display"), this,
                                         &frmEntryWithFrames::mnuEnterDisplay_Click);
     mnuSearch = addMenuBarCommand("mnuSearch", QStringLiteral("&Search"), this,
@@ -315,8 +323,8 @@ void frmEntryWithFrames::createMenus() {
 
 void frmEntryWithFrames::Form_Load() {
     const QDateTime now = Clock::now();
-    setTime(DTPicker1, now);
-    setTime(DTPicker2, now);
+    setPickerTime(*DTPicker1, now);
+    setPickerTime(*DTPicker2, now);
 
     setPath(gstrDatabasePath);
 
@@ -370,7 +378,7 @@ void frmEntryWithFrames::Form_Resize() {
     const double SW = Twips::fromPixels(width());
     const double SH = Twips::fromPixels(height());
 
-    placeAtLeast(Toolbar1, 0, 0, SW, 0);
+    place(Toolbar1, 0, 0, 3300, 440); // the status line stands right of it
     place(Label1, 3300, 30, SW - 3300, 390);
 
     place(Frame1, 0, 440, SW / 2, 780);
@@ -415,7 +423,7 @@ void frmEntryWithFrames::resizeEvent(QResizeEvent* event) {
 }
 
 void frmEntryWithFrames::Timer1_Timer() {
-    setTime(DTPicker2, Clock::now());
+    setPickerTime(*DTPicker2, Clock::now());
 }
 
 void frmEntryWithFrames::DTPicker2_Change() {
@@ -424,11 +432,6 @@ void frmEntryWithFrames::DTPicker2_Change() {
 
 bool frmEntryWithFrames::endingTimeFollowsClock() const {
     return Timer1->isActive();
-}
-
-void frmEntryWithFrames::setTime(QDateTimeEdit* picker, const QDateTime& value) {
-    const QSignalBlocker blocker(picker);
-    picker->setDateTime(value);
 }
 
 void frmEntryWithFrames::mnuLogcompleted_Click() {
@@ -440,12 +443,15 @@ void frmEntryWithFrames::mnuLogcompleted_Click() {
     entry.summary = Text1->text();
     entry.notesText = RichText::plainText(*RichTextBox1->document());
     entry.notesHtml = RichText::toStoredHtml(*RichTextBox1->document());
-    entry.beginning = DTPicker1->dateTime();
-    entry.ending = DTPicker2->dateTime();
+    // The minutes the pickers show are the times stored and billed.
+    entry.beginning = shownDateTime(*DTPicker1);
+    entry.ending = shownDateTime(*DTPicker2);
 
     // The log goes to this window's own file, whatever window ran the last command.
     const LogCompletion::Outcome outcome = LogCompletion::complete(path(), entry);
     if (!outcome.saved) {
+        // The last save's confirmation must not stand beside a refused entry.
+        Label1->setText(QStringLiteral("Vellagon not saved"));
         Dialogs::msgBox(outcome.message);
         using Field = LogCompletion::Field;
         const std::map<Field, QWidget*> boxes{
@@ -473,8 +479,8 @@ void frmEntryWithFrames::clearForNextLog() {
     RichTextBox1->setCurrentCharFormat(QTextCharFormat());
     Text1->clear();
     const QDateTime now = Clock::now();
-    setTime(DTPicker1, now);
-    setTime(DTPicker2, now);
+    setPickerTime(*DTPicker1, now);
+    setPickerTime(*DTPicker2, now);
     // The next entry follows the clock again, even if the user stopped it for this one.
     Timer1->start();
 }

@@ -160,8 +160,6 @@ private:
     void closePickList();
     // Asks for the field's new caption; the frame shows it at once.
     void renameField(QGroupBox* frame, FieldCaptions::Field field);
-    // Sets a picker's time without counting as the user's edit.
-    void setTime(QDateTimeEdit* picker, const QDateTime& value);
     void clearForNextLog();
 
     // The summary line's selection while the pick list has the focus (a line edit drops its

@@ -7,6 +7,7 @@
 #include "core/frmMain.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
+#include "platform/WindowTitles.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -62,6 +63,7 @@ frmSearch* frmSearch::loaded() {
 frmSearch::frmSearch(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Search"));
+    WindowTitles::fitTitle(*this);
 
     auto* menuBar = new QMenuBar(this);
     mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,

@@ -57,7 +57,8 @@ frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
 }
 
 void frmSearchDatePicker::Form_Load() {
-    if (const QWidget* main = parentWidget()) {
+    // From the main window's corner, whichever window it stands over.
+    if (const QWidget* main = frmMain::instance()) {
         const int offset = Twips::toPixels(500);
         move(main->pos() + QPoint(offset, offset));
     }

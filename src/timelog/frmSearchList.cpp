@@ -45,7 +45,8 @@ frmSearchList::frmSearchList(QWidget* parent)
 }
 
 void frmSearchList::Form_Load() {
-    if (const QWidget* main = parentWidget()) {
+    // Over the main window, whichever window it stands over.
+    if (const QWidget* main = frmMain::instance()) {
         move(main->pos());
         resize(main->size());
     }

@@ -11,11 +11,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSet>
 
-// A child window with a command, to check the prologue as its commands run it.
+// A child window with a command, to check the prologue as its commands run it; it needs some
+// room for its layout, as the real ones do.
 class CommandWindow : public ChildWindow {
 public:
-    explicit CommandWindow(Kind kind) : ChildWindow(kind) {}
+    explicit CommandWindow(Kind kind) : ChildWindow(kind) { setMinimumSize(300, 150); }
     void command() { runPrologue(); }
 };
 
@@ -178,6 +180,50 @@ private Q_SLOTS:
         // Arranging the windows activates none of them for the commands.
         QCOMPARE(QStringList({gstrDisplayIndex, gstrEntryIndex, gstrDatabasePath}),
                  QStringList({display, entry, path}));
+    }
+
+    // More windows than the area holds at their least size: they follow each other without
+    // overlap, each keeps what its layout needs, and the area scrolls to the rest.
+    void tiledWindowsNeverGetLessThanTheirLayoutNeeds() {
+        const QSize room = childWindowArea()->viewport()->size();
+        const QSize least = childWindowArea()->subWindowList().first()->minimumSizeHint();
+        while (openChildWindows().size() * least.height() <= room.height() ||
+               openChildWindows().size() * least.width() <= room.width())
+            NewDataEntryForm();
+        for (const bool stacked : {true, false}) {
+            stacked ? TileWindowsHorizontally() : TileWindowsVertically();
+            const QList<QRect> r = frames();
+            QVERIFY(stacked ? r.last().bottom() > room.height() : r.last().right() > room.width());
+            for (qsizetype i = 0; i < r.size(); ++i) {
+                QVERIFY(r[i].width() >= least.width() && r[i].height() >= least.height());
+                if (i > 0)
+                    QCOMPARE(stacked ? r[i].top() : r[i].left(),
+                             (stacked ? r[i - 1].bottom() : r[i - 1].right()) + 1);
+            }
+        }
+    }
+
+    // Qt's own cascade shrinks windows to their size hint, a bare title bar for these.
+    void cascadeKeepsEveryWindowAUsableSize() {
+        QMdiArea* area = childWindowArea();
+        for (const int count : {4, 10}) {
+            while (openChildWindows().size() < count)
+                NewDataEntryForm();
+            Forms::setFocus(childWindow(ChildWindow::Kind::Display, "1"));
+            CascadeWindows();
+            const QRect room = area->viewport()->rect();
+            QSet<std::pair<int, int>> corners;
+            for (QMdiSubWindow* f : area->subWindowList()) {
+                QVERIFY2(f->width() >= room.width() * 3 / 4 && f->height() >= room.height() * 3 / 4,
+                         qPrintable(QStringLiteral("%1 x %2").arg(f->width()).arg(f->height())));
+                QVERIFY(room.contains(f->geometry()));
+                corners.insert({f->x(), f->y()});
+            }
+            QVERIFY(corners.size() >= 4); // stepped, starting over before leaving the area
+            // The active window is the one in front.
+            QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).last(), area->activeSubWindow());
+            QCOMPARE(activeChildWindow(), childWindow(ChildWindow::Kind::Display, "1"));
+        }
     }
 };
 

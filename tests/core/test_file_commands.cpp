@@ -165,15 +165,27 @@ private Q_SLOTS:
         QCOMPARE(gstrDatabasePath, m_own);
     }
 
+    // The file of the window the command runs from gets the message that sends the user to
+    // another file's Display window; a file open in other windows names them.
     void compactionRefusesEveryFileInUse_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("the calling window's own file") << "own";
-        QTest::newRow("the own file under another spelling") << "spelling";
-        QTest::newRow("the file of another window") << "window";
-        QTest::newRow("a file with an open connection") << "connection";
+        QTest::addColumn<QString>("message");
+        const QString close = " first, then compact the file.";
+        QTest::newRow("the calling window's own file") << "own" << NotBeingUsed;
+        QTest::newRow("the own file under another spelling") << "spelling" << NotBeingUsed;
+        QTest::newRow("the file of another window")
+            << "window"
+            << " is open in Display form 2. Close that window" + close;
+        QTest::newRow("the file of two other windows")
+            << "windows"
+            << " is open in Display form 2 and Data entry form 2. Close those windows" + close;
+        QTest::newRow("a file with an open connection")
+            << "connection"
+            << " is open in another Vellagon window. Close it" + close;
     }
     void compactionRefusesEveryFileInUse() {
         QFETCH(QString, how);
+        QFETCH(QString, message);
         ScriptedDialogs dialogs;
         const QString other = Fixtures::practiceFile(m_folder + "/other.mdb");
         QString chosen = m_own;
@@ -181,9 +193,11 @@ private Q_SLOTS:
         if (how == QLatin1String("spelling")) {
             chosen = m_folder + "/link.mdb";
             QVERIFY(QFile::link(m_own, chosen));
-        } else if (how == QLatin1String("window")) {
+        } else if (how.startsWith(QLatin1String("window"))) {
             gstrDatabasePath = other;
             NewDisplayForm();
+            if (how == QLatin1String("windows"))
+                NewDataEntryForm();
             childWindow(ChildWindow::Kind::Display, "1")->runPrologue();
             chosen = m_folder + "/./sub/../other.mdb";
             QDir().mkpath(m_folder + "/sub");
@@ -194,7 +208,8 @@ private Q_SLOTS:
         const QByteArray bytes = Fixtures::readFile(chosen);
         dialogs.answerFile(chosen);
         CompactDatabase();
-        QCOMPARE(dialogs.messages(), QStringList{NotBeingUsed});
+        QCOMPARE(dialogs.messages(),
+                 QStringList{message.startsWith(' ') ? chosen + message : message});
         QCOMPARE(Fixtures::readFile(chosen), bytes);
     }
 
@@ -249,6 +264,32 @@ private Q_SLOTS:
         QCOMPARE(Fixtures::sqlite3Tool(other, "SELECT count(*) FROM Projects WHERE Projects IN "
                                               "('BEFORE', 'AFTER')"),
                  "2");
+    }
+
+    // Each command's dialog starts in the folder of the file of the window it runs from.
+    void theFileDialogsStartBesideTheWindowsFile() {
+        ScriptedDialogs dialogs;
+        for (const auto command : {CompactDatabase, NewDatabaseFile, OpenDatabaseFile}) {
+            dialogs.cancelFile();
+            command();
+        }
+        QStringList seen;
+        for (const ScriptedDialogs::Shown& shown : dialogs.shown())
+            if (shown.kind == ScriptedDialogs::Shown::File)
+                seen << QStringList{shown.file.title,
+                                    shown.file.folder,
+                                    shown.file.initialName,
+                                    shown.file.filter,
+                                    QString::number(shown.file.filterIndex),
+                                    shown.file.defaultExt,
+                                    QString::number(shown.file.flags)}
+                            .join('|');
+        const QString rest = "|Log files *.mdb|*.mdb|All files *.*|*.*|1|.mdb|8206";
+        QCOMPARE(seen,
+                 (QStringList{"Selecting Vellagon Database File to be compacted|" + m_folder + '|' +
+                                  m_own + rest,
+                              "Opening New Vellagon Database File|" + m_folder + "|*.MDB" + rest,
+                              "Opening Vellagon Database File|" + m_folder + "|*.MDB" + rest}));
     }
 
     void newFileCreatesAndShowsIt() {

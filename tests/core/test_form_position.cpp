@@ -54,6 +54,8 @@ private Q_SLOTS:
         QCOMPARE(*parse(format({1, 2, 3, 4})), (TwipsRect{1, 2, 3, 4}));
     }
 
+    // The rectangle is the frame's: a window placed before it is framed comes back with its
+    // title bar and borders where they were.
     void savingThenRestoringGivesTheSameRectangle() {
         QWidget window;
         Forms::setTag(&window, "frmToDo");
@@ -63,6 +65,8 @@ private Q_SLOTS:
         QWidget other;
         Forms::setTag(&other, "frmToDo");
         RestoreFormPosition(&other);
+        other.show();
+        QCOMPARE(other.frameGeometry(), window.frameGeometry());
         QCOMPARE(other.geometry(), QRect(120, 90, 640, 480));
         // Saving the restored window again stores the same text: windows do not creep.
         const QString first = Settings::value("FormPosition", "frmToDo");

@@ -2,7 +2,6 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "core/ChildWindows.h"
-#include "core/FormPosition.h"
 #include "core/Forms.h"
 #include "core/LookupLists.h"
 #include "core/ProgramFolder.h"
@@ -10,7 +9,6 @@
 #include "core/StartupSettings.h"
 #include "core/frmMain.h"
 #include "platform/Settings.h"
-#include "platform/Twips.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -84,13 +82,9 @@ private Q_SLOTS:
         }
         QCOMPARE(mainLists().List1[MainLists::Rates].listCount(), 15);
         QVERIFY(dialogs.shown().isEmpty());
-        // Nothing stored: the main window covers the screen.
-        const double tpp = Twips::perPixel();
-        const QRect screen = main->screen()->geometry();
-        QCOMPARE(main->geometry().width(), qRound(FormPositionRules::fullPlacement(
-                                                      screen.width() * tpp, screen.height() * tpp)
-                                                      .width /
-                                                  tpp));
+        // Nothing stored: the main window covers the screen's free area, title bar and borders
+        // included, so that the user can take it by its title bar.
+        QCOMPARE(main->frameGeometry(), main->screen()->availableGeometry());
     }
 
     void storedSettingsAreRead() {

@@ -125,6 +125,45 @@ private Q_SLOTS:
         QCOMPARE(w.ending->dateTime(), shown);
     }
 
+    // Typing without a row to write it to would be dropped at the next move without a word.
+    void withoutACurrentRowNoBoxTakesTyping() {
+        Database::open(m_path).exec("DELETE FROM Vellagons");
+        Window w(m_path);
+        auto* fixed = new QLineEdit(&w.widget);
+        fixed->setReadOnly(true); // the window's own choice, which its binding keeps
+        new BoundField(fixed, w.control, "Rate");
+        const QList<QWidget*> boxes{w.client, w.notes, w.ending, w.employee};
+        const auto takesTyping = [&] {
+            QStringList open;
+            for (QWidget* box : boxes) {
+                const auto* line = qobject_cast<QLineEdit*>(box);
+                const auto* text = qobject_cast<QTextEdit*>(box);
+                const auto* date = qobject_cast<DateBox*>(box);
+                if (line   ? !line->isReadOnly()
+                    : text ? !text->isReadOnly()
+                    : date ? !date->isReadOnly()
+                           : box->isEnabled())
+                    open << box->metaObject()->className();
+            }
+            return open;
+        };
+        QCOMPARE(takesTyping(), QStringList());
+        type(w.client, "Typed, Tom");
+        QCOMPARE(w.client->text(), QString());
+
+        // A row appears: the boxes take typing, and what is typed is written.
+        Database::open(m_path).exec("INSERT INTO Vellagons (Client, [Beginning Time]) VALUES "
+                                    "('Adams, Al', '2005-08-24 10:05:00')");
+        QVERIFY(w.control->Refresh());
+        QCOMPARE(takesTyping().size(), boxes.size());
+        QVERIFY(fixed->isReadOnly());
+        type(w.client, "Typed, Tom");
+        QVERIFY(w.control->MoveNext()); // past the end: written, then locked again
+        QCOMPARE(of("Client", "Typed, Tom").toString(), "Typed, Tom");
+        QCOMPARE(takesTyping(), QStringList());
+        QVERIFY(fixed->isReadOnly());
+    }
+
     void onlyWhatTheUserTypedIsWritten() {
         Window w(m_path);
         // Another window changes a bound column after this one showed it: showing it again is

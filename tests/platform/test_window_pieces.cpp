@@ -1,15 +1,49 @@
 #include "TestSupport.h"
 #include "platform/AccessKeys.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/ModalWindows.h"
 #include "platform/RecordScroll.h"
 #include "platform/SortedItems.h"
 #include "platform/Twips.h"
+#include "platform/WindowTitles.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+// What a dialog was shown with: its title, its width, and for a message box whether its
+// text showed whole.
+struct Shown {
+    QString title;
+    int width = 0;
+    bool textWhole = true;
+};
+
+// Opens a dialog as the program does and closes it at once.
+Shown shown(const std::function<void()>& open) {
+    Shown seen;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = {dialog->windowTitle(), dialog->width()};
+            if (auto* label = dialog->findChild<QLabel*>("qt_msgbox_label"))
+                seen.textWhole = label->wordWrap() || label->width() >= label->sizeHint().width();
+            dialog->reject();
+        }
+    });
+    open();
+    return seen;
+}
+
+} // namespace
 
 class TestWindowPieces : public QObject {
     Q_OBJECT
@@ -59,6 +93,71 @@ private Q_SLOTS:
         QCOMPARE(box->height(), box->sizeHint().height());
         Twips::place(box, 0, 0, 0, 0);
         QCOMPARE(box->size(), QSize(0, 0));
+    }
+
+    // The title bar's icon and buttons leave the text less than the window's width; short
+    // messages and prompts would leave long titles cut.
+    void dialogsAreWideEnoughForTheirTitles() {
+        const auto check = [](const QString& title, const Shown& seen) {
+            QCOMPARE(seen.title, title);
+            QVERIFY2(seen.width >= WindowTitles::neededWidth(title),
+                     qPrintable(QStringLiteral("%1: %2").arg(title).arg(seen.width)));
+            QVERIFY(seen.textWhole);
+        };
+        check("Delete This Record", shown([] {
+                  Dialogs::msgBox("Are you sure?", Dialogs::vbYesNo, "Delete This Record");
+              }));
+        // A text wider than its title keeps its own width.
+        check("Vellagon", shown([] {
+                  Dialogs::msgBox(
+                      "The selected file is not a valid Vellagon file.  Please try again.");
+              }));
+        check("Search for Vellagon text", shown([] {
+                  Dialogs::inputBox("Enter the text being sought in your Vellagons",
+                                    "Search for Vellagon text");
+              }));
+        check("Select beginning and ending dates", shown([] {
+                  QDialog picker;
+                  picker.resize(120, 80); // what its two date boxes need
+                  picker.setWindowTitle("Select beginning and ending dates");
+                  ModalWindows::exec(picker);
+              }));
+        // A longer title needs more room.
+        QVERIFY(WindowTitles::neededWidth("Search for Vellagon text") >
+                WindowTitles::neededWidth("Search"));
+    }
+
+    // The dialog opens in the folder asked for, the name and the filter in their boxes; a
+    // pattern given as the name lists its files and is never taken for a file's name.
+    void theFileDialogStartsWithTheFolderNameAndFilterAsked() {
+        const QString folder = TestSupport::newFolder();
+        Dialogs::FileRequest request;
+        request.title = "Opening Vellagon Database File";
+        request.folder = folder;
+        request.initialName = "*.MDB";
+        request.filter = "Log files *.mdb|*.mdb|All files *.*|*.*";
+        QStringList seen;
+        const auto look = [&seen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen << dialog->directory().absolutePath()
+                 << dialog->findChild<QLineEdit*>("fileNameEdit")->text()
+                 << dialog->selectedNameFilter();
+        };
+        QTimer::singleShot(0, [&] {
+            look();
+            // Enter on the pattern, as a user would press it.
+            QTest::keyClick(
+                QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit"),
+                Qt::Key_Return);
+            QTimer::singleShot(0, [&] {
+                look();
+                static_cast<QDialog*>(QApplication::activeModalWidget())->reject();
+            });
+        });
+        QVERIFY_THROWS_EXCEPTION(AppError, Dialogs::fileDialog(request));
+        QCOMPARE(seen, (QStringList{folder, "*.MDB", "Log files *.mdb (*.mdb *.MDB)", folder,
+                                    "*.MDB", "*.MDB (*.MDB *.mdb)"}));
     }
 
     void sortedBoxesIgnoreCaseAndNeverSelectTheirFirstItem() {

@@ -12,6 +12,16 @@ private Q_SLOTS:
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
+
+    // Qt appends a display name, once one is set, to every window title; the display name
+    // follows the application's name only while none is set.
+    void windowTitlesAreTheCaptionsAlone() {
+        DesktopIdentity::apply();
+        QCOMPARE(QCoreApplication::applicationName(), "Vellagon");
+        QCoreApplication::setApplicationName("Probe");
+        QCOMPARE(QGuiApplication::applicationDisplayName(), "Probe");
+        QCoreApplication::setApplicationName("Vellagon");
+    }
 };
 
 VELLAGON_TEST_MAIN(TestDesktopIdentity)

@@ -135,6 +135,12 @@ private Q_SLOTS:
         w->resize(30, 20);
         w->resize(2, 2);
         QVERIFY(dialogs.shown().isEmpty());
+        // Nothing typed is taken, so Save changes has nothing to drop.
+        edit(w->Text1, "Typed, Tom");
+        QCOMPARE(w->Text1->text(), QString());
+        w->mnuSaveChanges_Click();
+        QCOMPARE(Fixtures::logCount(m_path), 0);
+        QVERIFY(dialogs.shown().isEmpty());
     }
 
     void opensOnTheNewestLogAndTracksThePosition() {

@@ -141,25 +141,19 @@ private Q_SLOTS:
         w->resize(w->width() + 20, w->height() + 10);
         QCOMPARE(w->Label1->text(), "  " + m_file + "  ");
         QCOMPARE(QApplication::focusWidget(), w->Combo1);
-        // Too small: what would get a negative size keeps its size, nothing is raised.
-        const int notes = w->Frame6->height();
-        ScriptedDialogs dialogs;
-        w->resize(100, 150);
-        QCOMPARE(w->Frame6->height(), notes);
-        QVERIFY(dialogs.shown().isEmpty());
     }
 
     void theEndingTimeFollowsTheClockUntilTheUserEditsIt() {
         frmEntryWithFrames* w = showActive();
-        Clock::setNow(Nine.addSecs(30));
+        Clock::setNow(Nine.addSecs(60));
         w->Timer1_Timer();
-        QCOMPARE(w->DTPicker2->dateTime(), Nine.addSecs(30));
+        QCOMPARE(w->DTPicker2->dateTime(), Nine.addSecs(60));
         QVERIFY(w->endingTimeFollowsClock()); // the window's own change does not count
 
         w->DTPicker2->setFocus();
         w->DTPicker2->setCurrentSection(QDateTimeEdit::HourSection);
         QTest::keyClick(w->DTPicker2, Qt::Key_Up);
-        const QDateTime edited = Nine.addSecs(3600 + 30);
+        const QDateTime edited = Nine.addSecs(3600 + 60);
         QCOMPARE(w->DTPicker2->dateTime(), edited);
         QVERIFY(!w->endingTimeFollowsClock());
 
@@ -178,12 +172,51 @@ private Q_SLOTS:
         w->mnuLogcompleted_Click();
         QCOMPARE(Fixtures::sqlite3Tool(m_file, "SELECT [Ending Time], Duration, "
                                                "Fee FROM Vellagons"),
-                 "2024-03-05 10:00:30|1.1|165.0");
+                 "2024-03-05 10:01:00|1.1|165.0");
         QVERIFY(w->endingTimeFollowsClock());
-        Clock::setNow(Nine.addSecs(7230));
+        Clock::setNow(Nine.addSecs(7260));
         w->Timer1_Timer();
-        QCOMPARE(w->DTPicker2->dateTime(), Nine.addSecs(7230));
+        QCOMPARE(w->DTPicker2->dateTime(), Nine.addSecs(7260));
         QVERIFY(w->endingTimeFollowsClock());
+    }
+
+    // 7:32 to 7:44 on screen is 12 minutes, .2 hours, whatever seconds lie behind the minutes:
+    // those the clock had when it set the times, or those an edited picker kept.
+    void theMinutesShownAreTheTimesStoredAndBilled() {
+        const QDateTime begin(Nine.date(), QTime(7, 32, 8));
+        const QDateTime end(Nine.date(), QTime(7, 44, 38));
+        const QString stored = "2024-03-05 07:32:00|2024-03-05 07:44:00|0.2|30.0";
+
+        Clock::setNow(begin);
+        frmEntryWithFrames* w = showActive();
+        Clock::setNow(end);
+        w->Timer1_Timer();
+        QCOMPARE(w->DTPicker1->text() + " " + w->DTPicker2->text(),
+                 "3/05/2024 07:32 AM 3/05/2024 07:44 AM");
+        typeEntry(w);
+        ScriptedDialogs dialogs;
+        w->mnuLogcompleted_Click();
+        const QString query = "SELECT [Beginning Time], [Ending Time], Duration, Fee FROM "
+                              "Vellagons ORDER BY [Indexing Field] DESC LIMIT 1";
+        QCOMPARE(Fixtures::sqlite3Tool(m_file, query), stored);
+
+        // Typed over pickers that hold seconds: only the typed hours and minutes count.
+        w->DTPicker1->setDateTime(QDateTime(Nine.date(), QTime(6, 10, 59)));
+        w->DTPicker2->setDateTime(QDateTime(Nine.date(), QTime(6, 10, 1)));
+        for (const auto& [picker, minutes] :
+             {std::pair{w->DTPicker1, "32"}, std::pair{w->DTPicker2, "44"}}) {
+            picker->setFocus();
+            picker->setSelectedSection(QDateTimeEdit::HourSection);
+            QTest::keyClicks(picker, "07");
+            picker->setSelectedSection(QDateTimeEdit::MinuteSection);
+            QTest::keyClicks(picker, minutes);
+        }
+        QCOMPARE(w->DTPicker1->text() + " " + w->DTPicker2->text(),
+                 "3/05/2024 07:32 AM 3/05/2024 07:44 AM");
+        typeEntry(w);
+        w->mnuLogcompleted_Click();
+        QCOMPARE(dialogs.messages(), QStringList());
+        QCOMPARE(Fixtures::sqlite3Tool(m_file, query), stored);
     }
 
     void aCompletedLogGoesToTheWindowsOwnFileAndClearsTheWindow() {
@@ -238,14 +271,14 @@ private Q_SLOTS:
         w->DTPicker2->setDateTime(Nine.addSecs(endingMinutes * 60));
         if (fileGone)
             QFile::remove(m_file);
-        w->Label1->setText("status");
+        w->Label1->setText("Vellagon saved"); // as the last log left it
 
         ScriptedDialogs dialogs;
         w->mnuLogcompleted_Click();
         QVERIFY2(dialogs.lastMessage().startsWith(message), qPrintable(dialogs.lastMessage()));
         QCOMPARE((QStringList{w->Combo1->currentText(), w->Combo2->currentText(),
                               w->Combo4->currentText(), w->Text1->text(), w->Label1->text()}),
-                 (QStringList{client, "Doe, Jim", "150", "  summary", "status"}));
+                 (QStringList{client, "Doe, Jim", "150", "  summary", "Vellagon not saved"}));
         QCOMPARE(RichText::toStoredHtml(*w->RichTextBox1->document()), notes);
         QCOMPARE(w->DTPicker2->dateTime(), Nine.addSecs(endingMinutes * 60));
         if (fileGone)
@@ -272,6 +305,24 @@ private Q_SLOTS:
                  static_cast<frmEntryWithFrames*>(activeChildWindow())->Combo1);
         first->Toolbar1_ButtonClick("Nothing");
         QCOMPARE(openChildWindows().size(), 2);
+        ExitProgram();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // "&Lists" shares the access key; Qt would take turns between the two at each press.
+    void altLCompletesTheLogAtEveryPress() {
+        registerTimeLogging();
+        frmMain main;
+        main.resize(1000, 800);
+        TestSupport::showActive(&main);
+        NewFirstChildWindow(ChildWindow::Kind::Entry);
+        auto* w = static_cast<frmEntryWithFrames*>(currentEntryWindow());
+        QCOMPARE(QApplication::focusWidget(), w->Combo1);
+        ScriptedDialogs dialogs;
+        for (int press = 0; press < 3; ++press)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
+        QCOMPARE(dialogs.messages(),
+                 QStringList(3, QStringLiteral("You did not enter a client or a project.")));
         ExitProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

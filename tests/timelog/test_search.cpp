@@ -27,6 +27,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace SearchStatements;
 
@@ -292,6 +294,23 @@ private Q_SLOTS:
         search = frmSearch::loaded();
         QCOMPARE(search->selectedSearchType(), int(AnotherClient));
         QVERIFY(!search->Option1[CurrentClient]->isEnabled());
+        // and it looks so: its caption is not drawn in white as the others are (the blue
+        // behind it has no red at all).
+        const auto brightest = [](QRadioButton* option) {
+            QStyleOptionButton look;
+            look.initFrom(option);
+            const QImage image = option
+                                     ->grab(option->style()->subElementRect(
+                                         QStyle::SE_RadioButtonContents, &look, option))
+                                     .toImage();
+            int red = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    red = qMax(red, image.pixelColor(x, y).red());
+            return red;
+        };
+        QVERIFY(brightest(search->Option1[AnotherClient]) > 230);
+        QVERIFY(brightest(search->Option1[CurrentClient]) < 180);
         search->close();
 
         // From a Data entry window with empty boxes Current client stays enabled here (the
@@ -419,20 +438,35 @@ private Q_SLOTS:
         QCOMPARE(activeChildWindow(), result);
     }
 
+    // The search window stays for another try, in front: a window manager would give the front
+    // to the main window when the dialog closes.
     void aDialogLeftWithoutAChoiceEndsTheSearch() {
         start();
         frmDisplay* first = display(QStringLiteral("1"));
         ScriptedDialogs dialogs;
         gstrClient = QStringLiteral("kept");
-        m_windows->leave();
+        const auto searchInFront = [] {
+            QVERIFY(frmSearch::loaded());
+            QVERIFY(QTest::qWaitForWindowActive(frmSearch::loaded(), 1000));
+        };
+        m_windows->answer<frmSearchList>([](frmSearchList& list) {
+            QCOMPARE(list.parentWidget(), frmSearch::loaded()); // it stands over the search
+            QCOMPARE(list.pos(), frmMain::instance()->pos());
+        });
         QVERIFY(!continueSearch(first, AnotherClient, AllTime));
         QCOMPARE(gstrClient, QStringLiteral("O'Neil, Pat")); // as the Search command set it
+        searchInFront();
         dialogs.cancelInput();
         QVERIFY(!continueSearch(first, LogText, AllTime));
+        searchInFront();
         gvarBeginDate = QStringLiteral("kept begin");
-        m_windows->answer<frmSearchDatePicker>([](frmSearchDatePicker& p) { p.mnuReturn_Click(); });
+        m_windows->answer<frmSearchDatePicker>([](frmSearchDatePicker& p) {
+            QCOMPARE(p.parentWidget(), frmSearch::loaded());
+            p.mnuReturn_Click();
+        });
         first->Adodc1->MoveLast();
         QVERIFY(!continueSearch(first, CurrentClient, CustomRange));
+        searchInFront();
         QCOMPARE(gvarBeginDate.toString(), QStringLiteral("kept begin"));
         QVERIFY(dialogs.messages().isEmpty());
         QCOMPARE(gfrmDisplays.size(), qsizetype(1));
