@@ -24,6 +24,7 @@ public:
 // form (UTF-8, half the memory of Qt's) until a report shows it.
 class StoredRecords : public ReportRecordSource {
 public:
+    using ReportRecordSource::value;
     int rowCount() const override { return m_rowCount; }
     int columnIndex(const QString& name) const override;
     QVariant value(int row, int column) const override;
