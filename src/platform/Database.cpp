@@ -588,6 +588,18 @@ void Database::transaction(const std::function<void()>& fn) const {
         return ::run(*m_conn, handle(), sql);
     };
     const QString name = QStringLiteral("vellagon_sp%1").arg(m_conn->savepointDepth);
+    // A savepoint begun outside any transaction is the transaction: its end is the commit.
+    const bool outermost = sqlite3_get_autocommit(handle()) != 0;
+    // Undoing the whole of an outermost one needs no lock that another program could hold,
+    // as releasing it after a rollback to it would (a commit of the pages put back).
+    const auto undo = [&] {
+        if (outermost) {
+            run(QStringLiteral("ROLLBACK"));
+        } else {
+            run(QStringLiteral("ROLLBACK TO ") + name);
+            run(QStringLiteral("RELEASE ") + name);
+        }
+    };
     if (!run(QStringLiteral("SAVEPOINT ") + name))
         m_conn->failOnEngine(handle());
     ++m_conn->savepointDepth;
@@ -595,8 +607,7 @@ void Database::transaction(const std::function<void()>& fn) const {
         fn();
     } catch (...) {
         --m_conn->savepointDepth;
-        run(QStringLiteral("ROLLBACK TO ") + name);
-        run(QStringLiteral("RELEASE ") + name);
+        undo();
         throw;
     }
     --m_conn->savepointDepth;
@@ -604,8 +615,7 @@ void Database::transaction(const std::function<void()>& fn) const {
         // The commit failed: nothing of it stands, and the transaction is not left open.
         const int code = sqlite3_errcode(handle()) & 0xff;
         const QString message = QString::fromUtf8(sqlite3_errmsg(handle()));
-        run(QStringLiteral("ROLLBACK TO ") + name);
-        run(QStringLiteral("RELEASE ") + name);
+        undo();
         m_conn->fail(code, message);
     }
 }
