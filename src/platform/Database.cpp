@@ -581,6 +581,32 @@ bool run(Database::Connection& conn, sqlite3* handle, const QString& sql) {
 }
 } // namespace
 
+namespace {
+// A statement of the connection's cache with its parameters bound, reset when its use ends so
+// that no read stays open.
+class BoundStatement {
+public:
+    BoundStatement(const std::shared_ptr<Database::Connection>& conn, sqlite3* db,
+                   const QString& sql, const QVariantList& params)
+        : m_conn(conn ? *conn : fail()), m_db(db), m_statement(cachedStatement(m_conn, db, sql)),
+          m_use(m_statement) {
+        bind(m_conn, db, m_statement, params);
+    }
+    sqlite3_stmt* get() const { return m_statement; }
+    int step() const { return sqlite3_step(m_statement); }
+    [[noreturn]] void failed() const { m_conn.failOnEngine(m_db); }
+
+private:
+    [[noreturn]] static Database::Connection& fail() {
+        ::fail(QStringLiteral("No database is open."), AppError::EngineError);
+    }
+    Database::Connection& m_conn;
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement;
+    StatementUse m_use;
+};
+} // namespace
+
 void Database::transaction(const std::function<void()>& fn) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
@@ -621,18 +647,13 @@ void Database::transaction(const std::function<void()>& fn) const {
 }
 
 QList<qint64> Database::rowIds(const QString& sql, const QVariantList& params) const {
-    if (!m_conn)
-        fail(QStringLiteral("No database is open."), AppError::EngineError);
-    sqlite3* db = handle();
-    sqlite3_stmt* statement = cachedStatement(*m_conn, db, sql);
-    const StatementUse use(statement);
-    bind(*m_conn, db, statement, params);
+    const BoundStatement statement(m_conn, handle(), sql, params);
     QList<qint64> ids;
     int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-        ids.append(sqlite3_column_int64(statement, 0));
+    while ((rc = statement.step()) == SQLITE_ROW)
+        ids.append(sqlite3_column_int64(statement.get(), 0));
     if (rc != SQLITE_DONE)
-        m_conn->failOnEngine(db);
+        statement.failed();
     return ids;
 }
 
@@ -671,42 +692,32 @@ void readValues(sqlite3_stmt* statement, QVariantList& row,
 } // namespace
 
 bool Database::readRow(const QString& sql, const QVariantList& params, QVariantList& row) const {
-    if (!m_conn)
-        fail(QStringLiteral("No database is open."), AppError::EngineError);
-    sqlite3* db = handle();
-    sqlite3_stmt* statement = cachedStatement(*m_conn, db, sql);
-    const StatementUse use(statement);
-    bind(*m_conn, db, statement, params);
-    const int rc = sqlite3_step(statement);
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    const int rc = statement.step();
     if (rc == SQLITE_DONE)
         return false;
     if (rc != SQLITE_ROW)
-        m_conn->failOnEngine(db);
-    readValues(statement, row);
+        statement.failed();
+    readValues(statement.get(), row);
     return true;
 }
 
 QStringList Database::readRows(const QString& sql, const QVariantList& params,
                                const std::function<bool(QVariantList& row)>& fn,
                                TextForm text) const {
-    if (!m_conn)
-        fail(QStringLiteral("No database is open."), AppError::EngineError);
-    sqlite3* db = handle();
-    sqlite3_stmt* statement = cachedStatement(*m_conn, db, sql);
-    const StatementUse use(statement);
-    bind(*m_conn, db, statement, params);
+    const BoundStatement statement(m_conn, handle(), sql, params);
     QStringList columns;
-    for (int i = 0; i < sqlite3_column_count(statement); ++i)
-        columns << QString::fromUtf8(sqlite3_column_name(statement, i));
+    for (int i = 0; i < sqlite3_column_count(statement.get()); ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(statement.get(), i));
     QVariantList row;
     int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        readValues(statement, row, text);
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        readValues(statement.get(), row, text);
         if (!fn(row))
             return columns;
     }
     if (rc != SQLITE_DONE)
-        m_conn->failOnEngine(db);
+        statement.failed();
     return columns;
 }
 
