@@ -94,23 +94,6 @@ namespace {
 // again would cost it more than reading its few rows.
 constexpr qsizetype KnownLimit = 64;
 
-struct SourceText {
-    QString sql; // in SQLite's dialect
-    std::optional<RecordSource::SingleTable> single;
-};
-
-SourceText sourceText(const QString& jetSql) {
-    static QHash<QString, SourceText> known;
-    auto it = known.constFind(jetSql);
-    if (it == known.constEnd()) {
-        const QString sql = JetSql::translate(jetSql); // throws before anything is kept
-        if (known.size() >= KnownLimit)
-            known.clear();
-        it = known.insert(jetSql, {sql, RecordSource::singleTable(sql)});
-    }
-    return *it;
-}
-
 struct TableShape {
     qint64 schemaVersion = -1;
     QString table; // as stored; "" when there is no such table
@@ -141,6 +124,23 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
 
 } // namespace
 
+struct DataControl::Source {
+    QString sql; // in SQLite's dialect
+    std::optional<RecordSource::SingleTable> single;
+};
+
+DataControl::Source DataControl::sourceText(const QString& jetSql) {
+    static QHash<QString, Source> known;
+    auto it = known.constFind(jetSql);
+    if (it == known.constEnd()) {
+        const QString sql = JetSql::translate(jetSql); // throws before anything is kept
+        if (known.size() >= KnownLimit)
+            known.clear();
+        it = known.insert(jetSql, {sql, RecordSource::singleTable(sql)});
+    }
+    return *it;
+}
+
 bool DataControl::reload(const std::function<void()>& then) {
     try {
         if (m_path.trimmed().isEmpty())
@@ -148,10 +148,10 @@ bool DataControl::reload(const std::function<void()>& then) {
         const bool sameFile =
             m_db.isValid() && (m_path == m_openedPath || Database::samePath(m_db.path(), m_path));
         const Database db = sameFile ? m_db : Database::open(m_path);
-        const SourceText source = sourceText(m_source);
+        const Source source = sourceText(m_source);
         // One read of the file: the list and the mark it is known by agree.
         db.transaction([&] {
-            readSet(db, source.sql, source.single, sameFile);
+            readSet(db, source, sameFile);
             m_db = db;
             m_openedPath = m_path;
             m_loadedSql = source.sql;
@@ -163,8 +163,9 @@ bool DataControl::reload(const std::function<void()>& then) {
     }
 }
 
-void DataControl::readSet(const Database& db, const QString& sql,
-                          const std::optional<RecordSource::SingleTable>& single, bool sameFile) {
+void DataControl::readSet(const Database& db, const Source& source, bool sameFile) {
+    const QString& sql = source.sql;
+    const std::optional<RecordSource::SingleTable>& single = source.single;
     const Database::ChangeMark mark = db.changeMark();
     if (sameFile && sql == m_loadedSql && mark.schemaVersion == m_keysMark.schemaVersion) {
         if (m_tableRows) {
@@ -182,18 +183,17 @@ void DataControl::readSet(const Database& db, const QString& sql,
         loadAllRows(db, sql);
         m_keysMark = mark;
     } else {
-        loadTableKeys(db, shape.table, shape.fields, *single, mark);
+        loadTableKeys(db, shape.table, shape.fields, source, mark);
     }
 }
 
 void DataControl::loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                                const RecordSource::SingleTable& source,
-                                const Database::ChangeMark& mark) {
+                                const Source& source, const Database::ChangeMark& mark) {
     const QString from = QStringLiteral(" FROM ") + quoteName(table);
     QStringList names;
     for (int i = 0; i < fields.count(); ++i)
         names << fields.fieldName(i);
-    const std::shared_ptr<TableRows> rows = TableRows::of(db, table, source, names);
+    const std::shared_ptr<TableRows> rows = TableRows::of(db, table, *source.single, names);
     const TableRows::Snapshot snapshot = rows->current({}, mark);
 
     m_table = table;
