@@ -646,9 +646,11 @@ void Database::transaction(const std::function<void()>& fn) const {
     }
 }
 
-QList<qint64> Database::rowIds(const QString& sql, const QVariantList& params) const {
+QList<qint64> Database::rowIds(const QString& sql, const QVariantList& params,
+                               qsizetype expected) const {
     const BoundStatement statement(m_conn, handle(), sql, params);
     QList<qint64> ids;
+    ids.reserve(expected);
     int rc;
     while ((rc = statement.step()) == SQLITE_ROW)
         ids.append(sqlite3_column_int64(statement.get(), 0));

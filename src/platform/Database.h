@@ -58,8 +58,10 @@ public:
     void transaction(const std::function<void()>& fn) const;
     // The first column of every row as a 64-bit integer (row ids), read through the engine's
     // own calls: a list of a million ids would spend most of its time in QVariant otherwise.
-    // The statement is prepared once per connection and reset after use.
-    QList<qint64> rowIds(const QString& sql, const QVariantList& params = {}) const;
+    // The statement is prepared once per connection and reset after use. `expected`, when
+    // known, is room made beforehand, so that a long list is not moved while it grows.
+    QList<qint64> rowIds(const QString& sql, const QVariantList& params = {},
+                         qsizetype expected = 0) const;
 
     // The values of the first row of a statement, column by column, read as rowIds reads (a
     // row that a window shows is read at every move). The values are those of the Qt layer:

@@ -28,14 +28,33 @@ std::shared_ptr<TableRows> TableRows::of(const Database& db, const QString& tabl
     if (std::shared_ptr<TableRows> shared = lists.value(key).lock())
         return shared;
     auto rows =
-        std::make_shared<TableRows>(db, table, sql, source.rest.isEmpty() && source.rowByRow);
+        std::make_shared<TableRows>(db, table, sql, source.rest.isEmpty() && source.rowByRow,
+                                    source.rest.isEmpty() && source.where.isEmpty());
     lists.insert(key, rows);
     return rows;
 }
 
 TableRows::TableRows(const Database& db, const QString& table,
-                     const RecordSource::IdStatements& sql, bool followsChanges)
-    : m_db(db), m_table(table), m_sql(sql), m_followsChanges(followsChanges) {
+                     const RecordSource::IdStatements& sql, bool followsChanges, bool wholeTable)
+    : m_db(db), m_table(table), m_sql(sql), m_followsChanges(followsChanges),
+      m_wholeTable(wholeTable) {
+}
+
+qsizetype TableRows::expectedIds(const Snapshot& base) const {
+    // A list read before is about as long as it was; all of a table is at most its span of
+    // row ids. Room not used costs nothing until it is written to, and is given back below.
+    constexpr qint64 Most = qint64(1) << 24;
+    if (base.valid)
+        return qMin<qint64>(base.ids.size() + base.ids.size() / 16 + 64, Most);
+    if (!m_wholeTable)
+        return 0;
+    // Each in a statement of its own, so that each is one step down the table's tree.
+    const QString table = RecordSource::quoteName(m_table);
+    const QList<qint64> span =
+        m_db.rowIds(QStringLiteral("SELECT (SELECT max(rowid) FROM %1) - (SELECT min(rowid) "
+                                   "FROM %1) + 1")
+                        .arg(table));
+    return span.isEmpty() ? 0 : qBound<qint64>(0, span.first(), Most);
 }
 
 TableRows::Snapshot TableRows::current(const Snapshot& own, const Database::ChangeMark& now) {
@@ -51,8 +70,10 @@ TableRows::Snapshot TableRows::current(const Snapshot& own, const Database::Chan
             ids = merged(base.ids, *changed);
     }
     if (!ids) {
-        ids = m_db.rowIds(m_sql.ids);
-        ids->squeeze();
+        ids = m_db.rowIds(m_sql.ids, {}, expectedIds(base));
+        // Squeezing copies the list: only worth it when much of its room is unused.
+        if (ids->capacity() - ids->size() > ids->size() / 8 + 64)
+            ids->squeeze();
     }
     m_latest = Snapshot{*ids, now, true};
     return m_latest;

@@ -38,7 +38,7 @@ public:
     Snapshot current(const Snapshot& own, const Database::ChangeMark& now);
 
     TableRows(const Database& db, const QString& table, const RecordSource::IdStatements& sql,
-              bool followsChanges);
+              bool followsChanges, bool wholeTable);
 
 private:
     // The base list with the changed rows (sorted ids) placed anew; nothing when the list
@@ -47,10 +47,13 @@ private:
                                         const QList<qint64>& changed) const;
     // Whether row a comes before row b in the set's order.
     std::optional<bool> comesFirst(qint64 a, qint64 b) const;
+    // How many ids a full read of the list may find, at most: room for them is made first.
+    qsizetype expectedIds(const Snapshot& base) const;
 
     Database m_db;
     QString m_table;
     RecordSource::IdStatements m_sql;
     bool m_followsChanges;
+    bool m_wholeTable; // every row of the table is in the set
     Snapshot m_latest;
 };
