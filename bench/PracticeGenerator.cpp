@@ -10,7 +10,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlQuery>
-#include <QTextStream>
+#include <functional>
+#include <sqlite3.h>
 
 namespace PracticeGenerator {
 
@@ -223,6 +224,10 @@ void generateRows(const Options& options, const RowSink& sink) {
 }
 
 namespace {
+
+// Rows written per transaction, on both sides.
+constexpr int RowsPerCommit = 20000;
+
 QString insertSql(const QString& table) {
     const QStringList columns = columnsOf(table);
     QStringList names;
@@ -235,69 +240,108 @@ QString insertSql(const QString& table) {
         .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-QString sqlLiteral(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return QStringLiteral("NULL");
-    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Int ||
-        v.typeId() == QMetaType::LongLong)
-        return QString::number(v.toDouble(), 'g', 17);
-    QString text = v.toString();
-    text.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 } // namespace
 
 double writeDatabase(const QString& path, const Options& options) {
-    QElapsedTimer timer;
-    timer.start();
     createDatabaseFile(path);
     Database db = Database::open(path);
     QHash<QString, QString> statements;
     int pending = 0;
-    db.exec(QStringLiteral("BEGIN"));
+    QElapsedTimer writing;
+    qint64 nanoseconds = 0;
+    const auto timed = [&](const std::function<void()>& write) {
+        writing.start();
+        write();
+        nanoseconds += writing.nsecsElapsed();
+    };
+    timed([&] { db.exec(QStringLiteral("BEGIN")); });
     generateRows(options, [&](const QString& table, const QVariantList& values) {
         auto it = statements.find(table);
         if (it == statements.end())
             it = statements.insert(table, insertSql(table));
-        db.exec(*it, values);
-        if (++pending == 20000) {
-            db.exec(QStringLiteral("COMMIT"));
-            db.exec(QStringLiteral("BEGIN"));
-            pending = 0;
-        }
+        timed([&] {
+            db.exec(*it, values);
+            if (++pending == RowsPerCommit) {
+                db.exec(QStringLiteral("COMMIT"));
+                db.exec(QStringLiteral("BEGIN"));
+                pending = 0;
+            }
+        });
     });
-    db.exec(QStringLiteral("COMMIT"));
-    return timer.elapsed() / 1000.0;
+    timed([&] { db.exec(QStringLiteral("COMMIT")); });
+    return nanoseconds / 1e9;
 }
 
-void writeSqlScript(const QString& scriptPath, const Options& options) {
-    QFile file(scriptPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(scriptPath));
-    QTextStream out(&file);
-    out << "PRAGMA journal_mode=DELETE;\nPRAGMA synchronous=FULL;\nBEGIN;\n";
+double writeRawDatabase(const QString& path, const Options& options) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        qFatal("raw sqlite: cannot create %s", qPrintable(path));
+    const auto exec = [&](const QString& sql) {
+        char* error = nullptr;
+        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
+            qFatal("raw sqlite: %s: %s", qPrintable(sql), error);
+    };
+    // The same tables, indexes and default rows as the program's new file.
+    exec(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; BEGIN"));
     for (const Schema::Table& t : Schema::tables())
-        out << Schema::createTableSql(t) << ";\n";
-    for (const QString& a : Schema::defaultActivities())
-        out << "INSERT INTO Activities (Activities) VALUES (" << sqlLiteral(a) << ");\n";
-    for (const QString& p : Schema::defaultProjects())
-        out << "INSERT INTO Projects (Projects) VALUES (" << sqlLiteral(p) << ");\n";
-    for (const QString& r : Schema::defaultRates())
-        out << "INSERT INTO Rates (Rates) VALUES (" << sqlLiteral(r) << ");\n";
+        exec(Schema::createTableSql(t));
+    for (const Schema::Index& index : Schema::indexes())
+        exec(Schema::createIndexSql(index));
+    const auto fill = [&](const QString& table, const QStringList& rows) {
+        for (const QString& row : rows)
+            exec(QStringLiteral("INSERT INTO [%1] ([%1]) VALUES ('%2')")
+                     .arg(table, QString(row).replace(QLatin1Char('\''), QStringLiteral("''"))));
+    };
+    fill(QStringLiteral("Activities"), Schema::defaultActivities());
+    fill(QStringLiteral("Projects"), Schema::defaultProjects());
+    fill(QStringLiteral("Rates"), Schema::defaultRates());
+    exec(QStringLiteral("COMMIT"));
+
+    QHash<QString, sqlite3_stmt*> statements;
     int pending = 0;
+    QElapsedTimer writing;
+    qint64 nanoseconds = 0;
+    writing.start();
+    exec(QStringLiteral("BEGIN"));
+    nanoseconds += writing.nsecsElapsed();
     generateRows(options, [&](const QString& table, const QVariantList& values) {
-        QStringList literals;
+        // The text as the engine takes it: a conversion the program's side makes too.
+        writing.start();
+        QList<QByteArray> texts;
         for (const QVariant& v : values)
-            literals << sqlLiteral(v);
-        QString sql = insertSql(table);
-        sql.truncate(sql.indexOf(QStringLiteral("VALUES")));
-        out << sql << "VALUES (" << literals.join(QStringLiteral(", ")) << ");\n";
-        if (++pending == 20000) {
-            out << "COMMIT;\nBEGIN;\n";
+            texts << (v.typeId() == QMetaType::QString ? v.toString().toUtf8() : QByteArray());
+        sqlite3_stmt*& statement = statements[table];
+        if (!statement)
+            sqlite3_prepare_v2(db, insertSql(table).toUtf8().constData(), -1, &statement, nullptr);
+        for (int i = 0; i < values.size(); ++i) {
+            const QVariant& v = values.at(i);
+            if (v.isNull())
+                sqlite3_bind_null(statement, i + 1);
+            else if (v.typeId() == QMetaType::QString)
+                sqlite3_bind_text(statement, i + 1, texts[i].constData(), int(texts[i].size()),
+                                  SQLITE_STATIC);
+            else
+                sqlite3_bind_double(statement, i + 1, v.toDouble());
+        }
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            qFatal("raw sqlite: %s", sqlite3_errmsg(db));
+        sqlite3_reset(statement);
+        if (++pending == RowsPerCommit) {
+            exec(QStringLiteral("COMMIT"));
+            exec(QStringLiteral("BEGIN"));
             pending = 0;
         }
+        nanoseconds += writing.nsecsElapsed();
     });
-    out << "COMMIT;\n";
+    writing.start();
+    exec(QStringLiteral("COMMIT"));
+    nanoseconds += writing.nsecsElapsed();
+    for (sqlite3_stmt* statement : std::as_const(statements))
+        sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return nanoseconds / 1e9;
 }
 
 QString cachedPracticeFile(qint64 logs) {

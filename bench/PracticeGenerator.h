@@ -29,12 +29,13 @@ QStringList columnsOf(const QString& table);
 // Produces every row of the practice, in insertion order.
 void generateRows(const Options& options, const RowSink& sink);
 
-// Creates the file through the program's own schema creation and ordinary inserts.
-// Returns the seconds it took.
+// Creates the file through the program's own schema creation and writes the rows through its
+// SQL layer. Returns the seconds spent writing the rows (their making not counted).
 double writeDatabase(const QString& path, const Options& options);
 
-// The same rows as an SQL script for the sqlite3 command-line tool (schema included).
-void writeSqlScript(const QString& scriptPath, const Options& options);
+// The same file made by raw SQLite on a connection of its own: the same tables and indexes,
+// then the same rows inserted through the C API. Returns the seconds spent writing the rows.
+double writeRawDatabase(const QString& path, const Options& options);
 
 // A practice file with that many logs in the bench data folder, generated once and reused.
 QString cachedPracticeFile(qint64 logs);

@@ -10,12 +10,13 @@
 #include "platform/ReportDocument.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <sqlite3.h>
 #include <vector>
+
+using namespace BenchTools;
 
 namespace {
 
@@ -67,13 +68,6 @@ QString rawTotal(sqlite3* db) {
     return rawSum(rawFees(db));
 }
 
-double milliseconds(const std::function<void()>& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return timer.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -83,8 +77,8 @@ int main(int argc, char* argv[]) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
     const Database db = Database::open(path);
     sqlite3* raw = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
         qFatal("cannot open %s", qPrintable(path));
 
     // One round of each first, untimed: the file's pages are in the cache from then on.
@@ -97,31 +91,17 @@ int main(int argc, char* argv[]) {
     // The whole job, and the adding up alone (the rows already read).
     const auto source = std::make_shared<SqlRecordSource>(db, QLatin1String(Statement));
     const std::vector<double> fees = rawFees(raw);
-    QList<double> times[4];
-    for (int round = 0; round < 5; ++round) {
-        times[0] << milliseconds([&] { programTotal(db); });
-        times[1] << milliseconds([&] { rawTotal(raw); });
-        times[2] << milliseconds([&] { ReportDocument(totalLayout(), source); });
-        times[3] << milliseconds([&] { rawSum(fees); });
-    }
+    std::printf("total of the fees of %s: %s (%d rows)\n", qPrintable(path), qPrintable(program),
+                source->rowCount());
+    report(QStringLiteral("read and add up"), Cache::Warm,
+           alternate(
+               5, Cache::Warm, path, [&] { programTotal(db); }, [&] { rawTotal(raw); }),
+           0);
+    report(QStringLiteral("adding up alone"), Cache::Warm,
+           alternate(
+               5, Cache::Warm, path, [&] { ReportDocument(totalLayout(), source); },
+               [&] { rawSum(fees); }),
+           0);
     sqlite3_close(raw);
-
-    std::printf("total of the fees of %s: %s (%d rows; warm cache, 5 alternating rounds)\n",
-                qPrintable(path), qPrintable(program), source->rowCount());
-    std::printf("%-22s %10s %10s %10s %10s %8s %8s\n", "", "program", "raw", "program", "raw",
-                "ratio", "ratio");
-    std::printf("%-22s %10s %10s %10s %10s %8s %8s\n", "", "min ms", "min ms", "median", "median",
-                "min", "median");
-    const char* names[] = {"read and add up", "adding up alone"};
-    for (int i = 0; i < 2; ++i) {
-        const QList<double>& p = times[2 * i];
-        const QList<double>& r = times[2 * i + 1];
-        const double pMin = *std::min_element(p.begin(), p.end());
-        const double rMin = *std::min_element(r.begin(), r.end());
-        const double pMedian = BenchTools::median(p);
-        const double rMedian = BenchTools::median(r);
-        std::printf("%-22s %10.1f %10.1f %10.1f %10.1f %8.2f %8.2f\n", names[i], pMin, rMin,
-                    pMedian, rMedian, pMin / rMin, pMedian / rMedian);
-    }
     return 0;
 }

@@ -5,11 +5,13 @@
 #include "JetSql.h"
 #include "RecordSource.h"
 #include "StoredDate.h"
+#include "TableRows.h"
 
 #include <QDateTime>
 #include <QEvent>
 #include <QSqlField>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace {
 
@@ -85,70 +87,126 @@ bool DataControl::fail(int number, const QString& description) {
 
 // ---- reading the set
 
-QString DataControl::signature(const Database& db) const {
-    // data_version moves when another connection commits; total_changes counts this
-    // connection's own writes (every window of the program shares it).
-    const QString version = db.scalar(QStringLiteral("PRAGMA data_version")).toString();
-    const QString changes = db.scalar(QStringLiteral("SELECT total_changes()")).toString();
-    return db.connection().connectionName() + QLatin1Char('\n') + version + QLatin1Char('\n') +
-           changes + QLatin1Char('\n') + m_source;
+namespace {
+
+// What is known of a source by its text and of a table by its name, kept per connection:
+// a search opens a new window on a new control every time, and looking the same things up
+// again would cost it more than reading its few rows.
+constexpr qsizetype KnownLimit = 64;
+
+struct TableShape {
+    qint64 schemaVersion = -1;
+    QString table; // as stored; "" when there is no such table
+    QSqlRecord fields;
+};
+
+TableShape tableShape(const Database& db, const QString& name, qint64 schemaVersion) {
+    static QHash<QString, TableShape> known;
+    const QString key = db.connection().connectionName() + QLatin1Char('\n') + name.toLower();
+    const auto it = known.constFind(key);
+    if (it != known.constEnd() && it->schemaVersion == schemaVersion)
+        return *it;
+    TableShape shape;
+    shape.schemaVersion = schemaVersion;
+    shape.table = db.scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
+                                           "'table' AND name = ? COLLATE NOCASE"),
+                            {name})
+                      .toString();
+    if (!shape.table.isEmpty())
+        shape.fields = db.exec(QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
+                               QStringLiteral(" WHERE 0"))
+                           .record();
+    if (known.size() >= KnownLimit)
+        known.clear();
+    known.insert(key, shape);
+    return shape;
 }
 
-bool DataControl::reload() {
+} // namespace
+
+struct DataControl::Source {
+    QString sql; // in SQLite's dialect
+    std::optional<RecordSource::SingleTable> single;
+};
+
+DataControl::Source DataControl::sourceText(const QString& jetSql) {
+    static QHash<QString, Source> known;
+    auto it = known.constFind(jetSql);
+    if (it == known.constEnd()) {
+        const QString sql = JetSql::translate(jetSql); // throws before anything is kept
+        if (known.size() >= KnownLimit)
+            known.clear();
+        it = known.insert(jetSql, {sql, RecordSource::singleTable(sql)});
+    }
+    return *it;
+}
+
+bool DataControl::reload(const std::function<void()>& then) {
     try {
         if (m_path.trimmed().isEmpty())
             throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
-        const Database db = m_db.isValid() && Database::samePath(m_db.path(), m_path)
-                                ? m_db
-                                : Database::open(m_path);
-        const QString sig = signature(db);
-        if (sig == m_loadedSignature && m_db.isValid())
-            return true;
-
-        const QString sql = JetSql::translate(m_source);
-        QString table;
-        const auto single = RecordSource::singleTable(sql);
-        if (single)
-            table = db.scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
-                                             "'table' AND name = ? COLLATE NOCASE"),
-                              {single->table})
-                        .toString();
-        if (table.isEmpty())
-            loadAllRows(db, sql);
-        else
-            loadTableKeys(db, table, single->clauses);
-        m_db = db;
-        m_loadedSignature = sig;
+        const bool sameFile =
+            m_db.isValid() && (m_path == m_openedPath || Database::samePath(m_db.path(), m_path));
+        const Database db = sameFile ? m_db : Database::open(m_path);
+        const Source source = sourceText(m_source);
+        // One read of the file: the list and the mark it is known by agree.
+        db.transaction([&] {
+            readSet(db, source, sameFile);
+            m_db = db;
+            m_openedPath = m_path;
+            m_loadedSql = source.sql;
+            then();
+        });
         return true;
     } catch (const AppError& e) {
         return fail(e.number(), e.description());
     }
 }
 
-void DataControl::loadTableKeys(const Database& db, const QString& table, const QString& clauses) {
-    const QString from = QStringLiteral(" FROM ") + quoteName(table);
-    QSqlRecord fields =
-        db.exec(QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE 0")).record();
-    QList<qint64> keys;
-    {
-        QSqlQuery ids = db.exec(QStringLiteral("SELECT ") + quoteName(table) +
-                                QStringLiteral(".rowid") + from + QLatin1Char(' ') + clauses);
-        while (db.next(ids))
-            keys.append(ids.value(0).toLongLong());
+void DataControl::readSet(const Database& db, const Source& source, bool sameFile) {
+    const QString& sql = source.sql;
+    const std::optional<RecordSource::SingleTable>& single = source.single;
+    const Database::ChangeMark mark = db.changeMark();
+    if (sameFile && sql == m_loadedSql && mark.schemaVersion == m_keysMark.schemaVersion) {
+        if (m_tableRows) {
+            const TableRows::Snapshot now = m_tableRows->current({m_keys, m_keysMark, true}, mark);
+            m_keys = now.ids;
+            m_keysMark = now.mark;
+            return;
+        }
+        if (mark == m_keysMark)
+            return;
     }
-    keys.squeeze();
+    const TableShape shape =
+        single ? tableShape(db, single->table, mark.schemaVersion) : TableShape();
+    if (shape.table.isEmpty()) {
+        loadAllRows(db, sql);
+        m_keysMark = mark;
+    } else {
+        loadTableKeys(db, shape.table, shape.fields, source, mark);
+    }
+}
+
+void DataControl::loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
+                                const Source& source, const Database::ChangeMark& mark) {
+    const QString from = QStringLiteral(" FROM ") + quoteName(table);
+    QStringList names;
+    for (int i = 0; i < fields.count(); ++i)
+        names << fields.fieldName(i);
+    const std::shared_ptr<TableRows> rows = TableRows::of(db, table, *source.single, names);
+    const TableRows::Snapshot snapshot = rows->current({}, mark);
 
     m_table = table;
     m_rowSql = QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE rowid = ?");
     m_emptyRecord = fields;
-    m_keys = std::move(keys);
+    m_tableRows = rows;
+    m_keys = snapshot.ids;
+    m_keysMark = snapshot.mark;
     m_rows.clear();
-    m_fieldNames.clear();
+    m_fieldNames = names;
     m_fieldIndex.clear();
-    for (int i = 0; i < fields.count(); ++i) {
-        m_fieldNames << fields.fieldName(i);
-        m_fieldIndex.insert(fields.fieldName(i).toLower(), i);
-    }
+    for (int i = 0; i < names.size(); ++i)
+        m_fieldIndex.insert(names[i].toLower(), i);
 }
 
 void DataControl::loadAllRows(const Database& db, const QString& sql) {
@@ -168,6 +226,7 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     }
     m_table.clear();
     m_rowSql.clear();
+    m_tableRows.reset();
     m_emptyRecord = fields;
     m_emptyRecord.clearValues();
     m_rows = std::move(rows);
@@ -185,30 +244,36 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     }
 }
 
-bool DataControl::fetch(qint64 key, QSqlRecord& row) const {
+bool DataControl::fetch(qint64 key, QVariantList& row) const {
     if (m_table.isEmpty()) {
         if (key < 0 || key >= m_rows.size())
             return false;
-        row = m_emptyRecord;
-        const QVariantList& values = m_rows.at(key);
-        for (int i = 0; i < values.size(); ++i)
-            row.setValue(i, values.at(i));
+        row = m_rows.at(key);
         return true;
     }
-    QSqlQuery query = m_db.exec(m_rowSql, {key});
-    if (!m_db.next(query))
-        return false;
-    row = query.record();
-    return true;
+    return m_db.readRow(m_rowSql, {key}, row);
+}
+
+QVariantList DataControl::newRow() const {
+    QVariantList values;
+    for (int i = 0; i < m_emptyRecord.count(); ++i)
+        values << m_emptyRecord.value(i);
+    return values;
+}
+
+qsizetype DataControl::indexOfKey(qint64 key) const {
+    // std::find runs through a million ids several times faster than QList::indexOf.
+    const auto it = std::find(m_keys.cbegin(), m_keys.cend(), key);
+    return it == m_keys.cend() ? -1 : it - m_keys.cbegin();
 }
 
 // Makes the row at index current; a row that is gone from its table is dropped from the set
 // and the next one in the direction of the move is taken.
 void DataControl::arrive(int index, int direction) {
     m_deleted = false;
-    m_current = QSqlRecord();
+    m_current.clear();
     while (index >= 0 && index < m_keys.size()) {
-        QSqlRecord row;
+        QVariantList row;
         if (fetch(m_keys.at(index), row)) {
             m_pos = index;
             m_current = row;
@@ -223,7 +288,7 @@ void DataControl::arrive(int index, int direction) {
 
 bool DataControl::moveTo(int index, int direction, int reason) {
     const bool wasDeleted = m_deleted;
-    const QSqlRecord wasCurrent = m_current;
+    const QVariantList wasCurrent = m_current;
     const bool hadRow = hasCurrentRow();
     const qint64 wasKey = hadRow ? m_keys.at(m_pos) : 0;
     const int wasPos = m_pos;
@@ -233,7 +298,7 @@ bool DataControl::moveTo(int index, int direction, int reason) {
         // The row could not be read: stay where the control stood.
         m_deleted = wasDeleted;
         m_current = wasCurrent;
-        m_pos = hadRow ? int(m_keys.indexOf(wasKey)) : qMin(wasPos, int(m_keys.size()));
+        m_pos = hadRow ? int(indexOfKey(wasKey)) : qMin(wasPos, int(m_keys.size()));
         if (hadRow && m_pos < 0)
             rowVanished();
         return fail(e.number(), e.description());
@@ -295,13 +360,29 @@ bool DataControl::requery(bool keepRow) {
     const QVariant shown = Bookmark();
     if (!leaveRow())
         return false;
-    if (!reload())
+    // The row to stand on is read together with the set; the window hears of it afterwards.
+    int index = 0;
+    bool arrived = false;
+    const bool read = reload([&] {
+        m_adding = false;
+        m_changes.clear();
+        m_pos = -1;
+        const qsizetype kept = keepRow && shown.isValid() ? indexOfKey(shown.toLongLong()) : -1;
+        index = int(qMax<qsizetype>(kept, 0));
+        try {
+            arrive(index, 1);
+            arrived = true;
+        } catch (const AppError&) {
+            // The row is read once more below, where a failure is reported.
+        }
+    });
+    if (!read)
         return false;
-    m_adding = false;
-    m_changes.clear();
-    m_pos = -1;
-    const qsizetype kept = keepRow && shown.isValid() ? m_keys.indexOf(shown.toLongLong()) : -1;
-    return moveTo(int(qMax<qsizetype>(kept, 0)), 1, adRsnRequery);
+    if (!arrived)
+        return moveTo(index, 1, adRsnRequery);
+    emit fieldsChanged();
+    emit moveComplete(adRsnRequery);
+    return true;
 }
 
 bool DataControl::MoveFirst() {
@@ -344,12 +425,14 @@ bool DataControl::setAbsolutePosition(int position) {
 bool DataControl::setBookmark(const QVariant& bookmark) {
     bool ok = false;
     const qint64 key = bookmark.toLongLong(&ok);
-    if (!bookmark.isValid() || !ok || !m_keys.contains(key))
+    qsizetype index = bookmark.isValid() && ok ? indexOfKey(key) : -1;
+    if (index < 0)
         return fail(InvalidArgument, outOfRange());
+    const qsizetype listed = m_keys.size();
     if (!leaveRow())
         return false;
-    const qsizetype index = m_keys.indexOf(key);
-    if (index < 0)
+    // Writing the edit may have dropped the row left (another window deleted it).
+    if (m_keys.size() != listed && (index = indexOfKey(key)) < 0)
         return fail(InvalidArgument, outOfRange());
     // A row deleted meanwhile gives its place to the one that followed it.
     return moveTo(int(index), 1, adRsnMove);
@@ -363,17 +446,22 @@ QString DataControl::canonicalField(const QString& field) const {
 }
 
 QVariant DataControl::value(const QString& field) const {
-    const QString name = canonicalField(field);
-    if (name.isEmpty() || !hasCurrentRow())
+    const int i = m_fieldIndex.value(field.toLower(), -1);
+    if (i < 0 || !hasCurrentRow())
         return {};
-    const auto edited = m_changes.constFind(name);
+    const auto edited = m_changes.constFind(m_fieldNames.at(i));
     if (edited != m_changes.constEnd())
         return *edited;
-    return m_current.value(name);
+    return m_current.value(i);
 }
 
 QSqlRecord DataControl::record() const {
-    return hasCurrentRow() ? m_current : QSqlRecord();
+    if (!hasCurrentRow())
+        return {};
+    QSqlRecord row = m_emptyRecord;
+    for (int i = 0; i < row.count(); ++i)
+        row.setValue(i, m_current.value(i));
+    return row;
 }
 
 bool DataControl::setValue(const QString& field, const QVariant& value) {
@@ -407,14 +495,14 @@ void DataControl::removeFieldHook(int id) {
 
 // Gathers the bound boxes' edits, lets the window's rule see the whole write, and checks the
 // field names. False: refused (the hooks said why) or a field the table does not have.
-bool DataControl::prepareChanges(QVariantMap& changes, const QSqlRecord& current) {
+bool DataControl::prepareChanges(QVariantMap& changes) {
     const auto hooks = m_fieldHooks; // a hook may remove itself
     for (const auto& [id, hook] : hooks)
         if (!hook(changes))
             return false;
     if (changes.isEmpty())
         return true;
-    if (m_beforeCommit && !m_beforeCommit(changes, current))
+    if (m_beforeCommit && !m_beforeCommit(changes, record()))
         return false;
     QVariantMap canonical;
     for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
@@ -491,7 +579,7 @@ void DataControl::rowVanished() {
     if (!m_deleted && m_pos >= 0 && m_pos < m_keys.size())
         m_keys.removeAt(m_pos);
     m_deleted = true;
-    m_current = QSqlRecord();
+    m_current.clear();
 }
 
 // Writes the pending edit of the row being left. False when the write failed or was refused:
@@ -504,7 +592,7 @@ bool DataControl::leaveRow(bool* wrote) {
         return true;
     }
     QVariantMap changes = m_changes;
-    if (!prepareChanges(changes, m_adding ? m_emptyRecord : m_current))
+    if (!prepareChanges(changes))
         return false;
     if (m_adding) {
         // A new row that received no value is dropped, not written empty.
@@ -531,7 +619,7 @@ bool DataControl::leaveRow(bool* wrote) {
 
 void DataControl::reread() {
     if (m_adding) {
-        m_current = m_emptyRecord;
+        m_current = newRow();
         return;
     }
     if (!hasCurrentRow())
@@ -572,7 +660,7 @@ bool DataControl::AddNew() {
         return false;
     m_adding = true;
     m_changes.clear();
-    m_current = m_emptyRecord;
+    m_current = newRow();
     emit fieldsChanged();
     emit moveComplete(adRsnAddNew);
     return true;
@@ -605,40 +693,50 @@ bool DataControl::Delete() {
 
 // ---- walking the whole set
 
-void DataControl::forEachRow(const std::function<bool(const QSqlRecord& row)>& fn) const {
+QStringList DataControl::forEachRow(const std::function<bool(QVariantList& values)>& fn,
+                                    const QStringList& columns, Database::TextForm text) const {
+    QStringList names;
+    QStringList chosen;
+    if (!m_table.isEmpty())
+        for (const QString& column : columns)
+            if (const QString name = canonicalField(column); !name.isEmpty()) {
+                names << name;
+                chosen << quoteName(name);
+            }
+    if (chosen.isEmpty())
+        names = m_fieldNames;
+    const QString sql =
+        QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (SELECT value FROM json_each(?))")
+            .arg(chosen.isEmpty() ? QStringLiteral("*") : chosen.join(QStringLiteral(", ")),
+                 quoteName(m_table));
     const QList<qint64> keys = m_keys; // rows added meanwhile are not walked
     for (qsizetype start = 0; start < keys.size(); start += BatchSize) {
         const QList<qint64> batch = keys.mid(start, BatchSize);
-        QHash<qint64, QSqlRecord> rows;
+        QHash<qint64, QVariantList> rows;
         if (m_table.isEmpty()) {
-            for (qint64 key : batch) {
-                QSqlRecord row;
-                if (fetch(key, row))
-                    rows.insert(key, row);
-            }
+            for (qint64 key : batch)
+                if (QVariantList values; fetch(key, values))
+                    rows.insert(key, values);
         } else {
-            QStringList marks;
-            QVariantList params;
-            for (qint64 key : batch) {
-                marks << QStringLiteral("?");
-                params << key;
-            }
-            QSqlQuery query =
-                m_db.exec(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                              .arg(quoteName(m_table), marks.join(QLatin1Char(','))),
-                          params);
-            while (m_db.next(query)) {
-                QSqlRecord row = m_emptyRecord;
-                for (int i = 0; i < row.count(); ++i)
-                    row.setValue(i, query.value(i + 1));
-                rows.insert(query.value(0).toLongLong(), row);
-            }
+            QString array = QStringLiteral("[");
+            for (qint64 key : batch)
+                array += QString::number(key) + QLatin1Char(',');
+            array.back() = QLatin1Char(']');
+            m_db.readRows(
+                sql, {array},
+                [&](QVariantList& row) {
+                    const qint64 key = row.takeFirst().toLongLong();
+                    rows.insert(key, std::move(row));
+                    return true;
+                },
+                text);
         }
         // The statement is finished before the caller's code runs.
         for (qint64 key : batch) {
-            const auto it = rows.constFind(key);
-            if (it != rows.constEnd() && !fn(*it))
-                return;
+            const auto it = rows.find(key);
+            if (it != rows.end() && !fn(*it))
+                return names;
         }
     }
+    return names;
 }

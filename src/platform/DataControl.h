@@ -10,6 +10,9 @@
 #include <QVariant>
 #include <QVariantMap>
 #include <functional>
+#include <memory>
+
+class TableRows;
 
 // A data control and its recordset: a record source (a statement in the Jet dialect) on a
 // database file, one current row, moves, positions, bookmarks, deletion, and an edit buffer
@@ -17,9 +20,12 @@
 //
 // Rows of a source that lists one table ("SELECT * FROM T [WHERE ...] [ORDER BY ...]") are
 // kept as an ordered list of row ids only, and a row is read when it becomes current, so a
-// large table costs a few bytes a row. A row that another window deleted meanwhile is passed
-// over. Any other source (a join, chosen columns) is read whole and cannot be changed.
-// No statement stays open between calls, so the control never blocks another writer.
+// large table costs a few bytes a row. Controls on the same source and file share that list,
+// and a Refresh after this program changed some rows costs what changed (see TableRows).
+// Rows that tie on the source's order follow their row ids. A row that another window
+// deleted meanwhile is passed over. Any other source (a join, chosen columns) is read whole
+// and cannot be changed. No statement stays open between calls, so the control never blocks
+// another writer.
 //
 // Position rules follow ADO's recordset: an empty set is at BOF and at EOF; MoveNext past the
 // last row gives EOF and no current row, MovePrevious before the first gives BOF; after Delete
@@ -134,9 +140,14 @@ public:
     int addFieldHook(std::function<bool(QVariantMap& changes)> hook);
     void removeFieldHook(int id);
 
-    // Calls fn for every row of the set, in order, without moving the current row; fn returns
-    // false to stop. Rows are read in batches; rows deleted meanwhile are passed over.
-    void forEachRow(const std::function<bool(const QSqlRecord& row)>& fn) const;
+    // Calls fn with the values of every row of the set, in order, without moving the current
+    // row; fn may take them and returns false to stop. Rows are read in batches; rows deleted
+    // meanwhile are passed over. With columns named, the rows of a table source carry only
+    // those of them that it has; `text` as for Database::readRows. Returns the names of the
+    // fields, in the order of the values. Throws AppError when the rows cannot be read.
+    QStringList forEachRow(const std::function<bool(QVariantList& values)>& fn,
+                           const QStringList& columns = {},
+                           Database::TextForm text = Database::TextAsQString) const;
 
 Q_SIGNALS:
     // The values of the current row changed (a move, a write, CancelUpdate): bound boxes
@@ -150,17 +161,28 @@ Q_SIGNALS:
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool fail(int number, const QString& description);
-    bool reload();
+    // Brings the set up to date in one read of the file, then runs `then` inside that read.
+    bool reload(const std::function<void()>& then = [] {});
+    // Brings the set up to date inside reload's read (mark: the file's now); throws AppError.
+    // A record source as read, kept per text (DataControl.cpp); kept out of this header so
+    // that windows keep the name RecordSource for their own statements.
+    struct Source;
+    static Source sourceText(const QString& jetSql);
+    void readSet(const Database& db, const Source& source, bool sameFile);
     bool requery(bool keepRow);
     // Both read into the members only once the statement has run; they throw AppError.
-    void loadTableKeys(const Database& db, const QString& table, const QString& clauses);
+    void loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
+                       const Source& source, const Database::ChangeMark& mark);
     void loadAllRows(const Database& db, const QString& sql);
-    QString signature(const Database& db) const;
-    bool fetch(qint64 key, QSqlRecord& row) const;
+    bool fetch(qint64 key, QVariantList& row) const;
+    // The index of a row id in the set, or -1.
+    qsizetype indexOfKey(qint64 key) const;
+    // The values of a new row: the fields' defaults.
+    QVariantList newRow() const;
     void arrive(int index, int direction);
     bool moveTo(int index, int direction, int reason);
     bool leaveRow(bool* wrote = nullptr);
-    bool prepareChanges(QVariantMap& changes, const QSqlRecord& current);
+    bool prepareChanges(QVariantMap& changes);
     bool writeChanges(const QVariantMap& changes);
     bool insertRow(const QVariantMap& changes);
     void rowVanished();
@@ -171,7 +193,10 @@ private:
     QString m_path;
     QString m_source;
     Database m_db;
-    QString m_loadedSignature; // what the rows were read from; equal means unchanged
+    QString m_openedPath;                   // the path m_db was opened by
+    QString m_loadedSql;                    // the translated statement whose rows are held
+    Database::ChangeMark m_keysMark;        // the file's history when the rows were read
+    std::shared_ptr<TableRows> m_tableRows; // updatable source: the shared list of its ids
 
     QString m_table;  // updatable source: its table, else ""
     QString m_rowSql; // reads one row by id
@@ -186,7 +211,7 @@ private:
     int m_pos = -1;         // index into m_keys; -1 is BOF, m_keys.size() is EOF
     bool m_deleted = false; // the current row was deleted; m_pos is the row that followed it
     bool m_adding = false;  // a new row is being edited
-    QSqlRecord m_current;   // the current row as read
+    QVariantList m_current; // the current row as read, field by field ({} for none)
     QVariantMap m_changes;  // the edit buffer, by canonical field name
 
     CommitHook m_beforeCommit;

@@ -13,7 +13,10 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
+#include <algorithm>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -174,20 +177,94 @@ QString lengthOrEngineText(const QString& text) {
 
 int connectionCounter = 0;
 
+// A file as the system knows it: its device and inode ({} when it cannot be seen).
+using FileIdentity = std::optional<std::pair<quint64, quint64>>;
+
+FileIdentity fileIdentity(const QString& path) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
+}
+
+// The row changes the engine reports on one connection, oldest first. The oldest are
+// forgotten once there are many, so that a bulk write costs no memory; whoever asks about a
+// forgotten stretch reads again instead.
+class ChangeJournal {
+public:
+    void note(const char* table, qint64 row) {
+        if (m_lastTable < 0 || m_tables[m_lastTable] != table) {
+            m_lastTable = int(m_tables.indexOf(QByteArray(table)));
+            if (m_lastTable < 0) {
+                m_tables.append(QByteArray(table));
+                m_lastTable = int(m_tables.size()) - 1;
+            }
+        }
+        if (m_changes.size() == Capacity) {
+            m_changes.erase(m_changes.begin(), m_changes.begin() + Capacity / 2);
+            m_first += Capacity / 2;
+        }
+        m_changes.push_back({m_lastTable, row});
+    }
+
+    quint64 reported() const { return m_first + m_changes.size(); }
+
+    std::optional<QList<qint64>> rowsSince(quint64 since, const QString& table) const {
+        if (since < m_first || since > reported())
+            return std::nullopt;
+        QList<int> wanted;
+        for (int i = 0; i < m_tables.size(); ++i)
+            if (QString::fromUtf8(m_tables[i]).compare(table, Qt::CaseInsensitive) == 0)
+                wanted << i;
+        QList<qint64> rows;
+        for (auto it = m_changes.begin() + qsizetype(since - m_first); it != m_changes.end(); ++it)
+            if (wanted.contains(it->table))
+                rows.append(it->row);
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        return rows;
+    }
+
+private:
+    struct Change {
+        int table;
+        qint64 row;
+    };
+    static constexpr size_t Capacity = size_t(1) << 14;
+    std::vector<Change> m_changes;
+    quint64 m_first = 0; // the number of m_changes[0] in the connection's history
+    QList<QByteArray> m_tables;
+    int m_lastTable = -1;
+};
+
+void noteRowChange(void* journal, int, const char* database, const char* table, sqlite3_int64 row) {
+    // Changes to attached or temporary tables are not noted: the engine counts them all the
+    // same, so a list asking about that stretch is read again.
+    if (qstrcmp(database, "main") == 0)
+        static_cast<ChangeJournal*>(journal)->note(table, row);
+}
+
 } // namespace
 
 struct Database::Connection {
     QString path;
     QString name;
+    FileIdentity identity; // the file opened
     QSqlDatabase db;
     int savepointDepth = 0;
     // Prepared writes, reused: a program that appends thousands of rows prepares each text once.
     QHash<QString, QSqlQuery> preparedWrites;
     // Why the file is damaged, once the engine met damage in it ("" while it is whole).
     QString damage;
+    // Statements run through the engine's own calls, prepared once; never left open.
+    QHash<QString, sqlite3_stmt*> statements;
+    ChangeJournal journal;
 
     ~Connection() {
         preparedWrites.clear();
+        for (sqlite3_stmt* statement : std::as_const(statements))
+            sqlite3_finalize(statement);
+        statements.clear();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
@@ -203,9 +280,13 @@ struct Database::Connection {
     }
 
     // Raises the engine's refusal of a statement in words that name the file and its cause.
-    [[noreturn]] void fail(const QSqlError& error) {
-        const QString text = engineText(error);
-        switch (engineCode(error)) {
+    [[noreturn]] void fail(const QSqlError& error) { fail(engineCode(error), engineText(error)); }
+    // The same for a statement run through the engine's own calls, from its last error.
+    [[noreturn]] void failOnEngine(sqlite3* handle) {
+        fail(sqlite3_errcode(handle) & 0xff, QString::fromUtf8(sqlite3_errmsg(handle)));
+    }
+    [[noreturn]] void fail(int code, const QString& text) {
+        switch (code) {
         case Busy:
             ::fail(inUseMessage(path, text), AppError::EngineError);
         case Corrupt:
@@ -225,6 +306,13 @@ struct Database::Connection {
 
 namespace {
 QHash<QString, std::weak_ptr<Database::Connection>>& registry() {
+    static QHash<QString, std::weak_ptr<Database::Connection>> connections;
+    return connections;
+}
+
+// The connections by the paths they were asked for as written: a path asked for again that
+// still names the same file skips resolving every folder of it (each command opens its file).
+QHash<QString, std::weak_ptr<Database::Connection>>& byGivenPath() {
     static QHash<QString, std::weak_ptr<Database::Connection>> connections;
     return connections;
 }
@@ -258,15 +346,23 @@ bool Database::isOpen(const QString& path) {
 Database Database::open(const QString& path) {
     if (path.trimmed().isEmpty())
         fail(QStringLiteral("No database file was named."));
-    const QString canonical = canonicalPath(path);
-    if (auto existing = registry().value(canonical).lock()) {
-        Database db;
-        db.m_conn = existing;
+    Database db;
+    if (auto known = byGivenPath().value(path).lock();
+        known && known->identity && fileIdentity(path) == known->identity) {
+        db.m_conn = known;
         return db;
     }
-    checkFileBeforeOpening(canonical);
-    refuseKnownDamage(canonical);
-    return attach(canonical, false);
+    const QString canonical = canonicalPath(path);
+    if (auto existing = registry().value(canonical).lock()) {
+        db.m_conn = existing;
+    } else {
+        checkFileBeforeOpening(canonical);
+        refuseKnownDamage(canonical);
+        db = attach(canonical, false);
+    }
+    byGivenPath().removeIf([](const auto& entry) { return entry.value().expired(); });
+    byGivenPath().insert(path, db.m_conn);
+    return db;
 }
 
 Database Database::create(const QString& path) {
@@ -296,6 +392,7 @@ Database Database::attach(const QString& canonical, bool create) {
         fail(QStringLiteral("The file %1 cannot be opened: %2")
                  .arg(quoted(canonical), engineText(conn->db.lastError())));
 
+    conn->identity = fileIdentity(canonical);
     Database db;
     db.m_conn = conn;
 
@@ -323,6 +420,7 @@ Database Database::attach(const QString& canonical, bool create) {
     db.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     registerJetFunctions(db.handle());
+    sqlite3_update_hook(db.handle(), noteRowChange, &conn->journal);
 
     registry().insert(canonical, conn);
     return db;
@@ -347,9 +445,10 @@ sqlite3* Database::handle() const {
 
 namespace {
 bool isWrite(const QString& sql) {
-    const QString head = sql.left(8).trimmed().toUpper();
-    return head.startsWith(QLatin1String("INSERT")) || head.startsWith(QLatin1String("UPDATE")) ||
-           head.startsWith(QLatin1String("DELETE"));
+    const QStringView head = QStringView(sql).trimmed();
+    return head.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) ||
+           head.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
+           head.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
 }
 } // namespace
 
@@ -357,9 +456,9 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
     const bool cacheable = isWrite(sql);
-    QSqlQuery query = cacheable ? m_conn->preparedWrites.value(sql, QSqlQuery(m_conn->db))
-                                : QSqlQuery(m_conn->db);
+    QSqlQuery query = cacheable ? m_conn->preparedWrites.value(sql) : QSqlQuery();
     if (query.lastQuery() != sql) {
+        query = QSqlQuery(m_conn->db);
         query.setForwardOnly(true);
         if (!query.prepare(sql))
             m_conn->fail(query.lastError());
@@ -392,23 +491,257 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) const 
     return query.value(0);
 }
 
+namespace {
+
+// Resets a statement of the cache when its use ends, so that no read stays open.
+class StatementUse {
+public:
+    explicit StatementUse(sqlite3_stmt* statement) : m_statement(statement) {}
+    ~StatementUse() {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+    StatementUse(const StatementUse&) = delete;
+    StatementUse& operator=(const StatementUse&) = delete;
+
+private:
+    sqlite3_stmt* m_statement;
+};
+
+void bind(Database::Connection& conn, sqlite3* handle, sqlite3_stmt* statement,
+          const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& value = params.at(i);
+        int rc = SQLITE_OK;
+        switch (value.isNull() ? QMetaType::UnknownType : value.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(statement, i + 1);
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(statement, i + 1, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(statement, i + 1, value.toDouble());
+            break;
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            conn.failOnEngine(handle);
+    }
+}
+
+} // namespace
+
+namespace {
+// The connection's prepared statement of a text, made on first use.
+sqlite3_stmt* cachedStatement(Database::Connection& conn, sqlite3* db, const QString& sql) {
+    QHash<QString, sqlite3_stmt*>& cache = conn.statements;
+    if (sqlite3_stmt* statement = cache.value(sql))
+        return statement;
+    if (cache.size() >= 64) {
+        // Statements made from changing texts are not kept for ever.
+        for (sqlite3_stmt* statement : std::as_const(cache))
+            sqlite3_finalize(statement);
+        cache.clear();
+    }
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                           &statement, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_errcode(db) & 0xff;
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(statement);
+        conn.fail(code, message);
+    }
+    cache.insert(sql, statement);
+    return statement;
+}
+} // namespace
+
+namespace {
+// Runs a statement without results through the connection's prepared statements (the
+// savepoints of a transaction, which a data control's refresh takes too).
+bool run(Database::Connection& conn, sqlite3* handle, const QString& sql) {
+    sqlite3_stmt* statement = nullptr;
+    try {
+        statement = cachedStatement(conn, handle, sql);
+    } catch (const AppError&) {
+        return false; // the engine's error stays for the caller to report
+    }
+    const StatementUse use(statement);
+    return sqlite3_step(statement) == SQLITE_DONE;
+}
+} // namespace
+
+namespace {
+// A statement of the connection's cache with its parameters bound, reset when its use ends so
+// that no read stays open.
+class BoundStatement {
+public:
+    BoundStatement(const std::shared_ptr<Database::Connection>& conn, sqlite3* db,
+                   const QString& sql, const QVariantList& params)
+        : m_conn(conn ? *conn : fail()), m_db(db), m_statement(cachedStatement(m_conn, db, sql)),
+          m_use(m_statement) {
+        bind(m_conn, db, m_statement, params);
+    }
+    sqlite3_stmt* get() const { return m_statement; }
+    int step() const { return sqlite3_step(m_statement); }
+    [[noreturn]] void failed() const { m_conn.failOnEngine(m_db); }
+
+private:
+    [[noreturn]] static Database::Connection& fail() {
+        ::fail(QStringLiteral("No database is open."), AppError::EngineError);
+    }
+    Database::Connection& m_conn;
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement;
+    StatementUse m_use;
+};
+} // namespace
+
 void Database::transaction(const std::function<void()>& fn) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
+    const auto run = [this](const QString& sql) {
+        return ::run(*m_conn, handle(), sql);
+    };
     const QString name = QStringLiteral("vellagon_sp%1").arg(m_conn->savepointDepth);
-    exec(QStringLiteral("SAVEPOINT ") + name);
+    // A savepoint begun outside any transaction is the transaction: its end is the commit.
+    const bool outermost = sqlite3_get_autocommit(handle()) != 0;
+    // Undoing the whole of an outermost one needs no lock that another program could hold,
+    // as releasing it after a rollback to it would (a commit of the pages put back).
+    const auto undo = [&] {
+        if (outermost) {
+            run(QStringLiteral("ROLLBACK"));
+        } else {
+            run(QStringLiteral("ROLLBACK TO ") + name);
+            run(QStringLiteral("RELEASE ") + name);
+        }
+    };
+    if (!run(QStringLiteral("SAVEPOINT ") + name))
+        m_conn->failOnEngine(handle());
     ++m_conn->savepointDepth;
     try {
         fn();
     } catch (...) {
         --m_conn->savepointDepth;
-        QSqlQuery undo(m_conn->db);
-        undo.exec(QStringLiteral("ROLLBACK TO ") + name);
-        undo.exec(QStringLiteral("RELEASE ") + name);
+        undo();
         throw;
     }
     --m_conn->savepointDepth;
-    exec(QStringLiteral("RELEASE ") + name);
+    if (!run(QStringLiteral("RELEASE ") + name)) {
+        // The commit failed: nothing of it stands, and the transaction is not left open.
+        const int code = sqlite3_errcode(handle()) & 0xff;
+        const QString message = QString::fromUtf8(sqlite3_errmsg(handle()));
+        undo();
+        m_conn->fail(code, message);
+    }
+}
+
+QList<qint64> Database::rowIds(const QString& sql, const QVariantList& params,
+                               qsizetype expected) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    QList<qint64> ids;
+    ids.reserve(expected);
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        ids.append(sqlite3_column_int64(statement.get(), 0));
+    if (rc != SQLITE_DONE)
+        statement.failed();
+    return ids;
+}
+
+namespace {
+// The values of the row a statement stands on, as the Qt layer gives them.
+void readValues(sqlite3_stmt* statement, QVariantList& row,
+                Database::TextForm text = Database::TextAsQString) {
+    const int columns = sqlite3_column_count(statement);
+    row.clear();
+    row.reserve(columns);
+    for (int i = 0; i < columns; ++i) {
+        switch (sqlite3_column_type(statement, i)) {
+        case SQLITE_INTEGER:
+            row << QVariant(qint64(sqlite3_column_int64(statement, i)));
+            break;
+        case SQLITE_FLOAT:
+            row << QVariant(sqlite3_column_double(statement, i));
+            break;
+        case SQLITE_NULL:
+            row << QVariant(QMetaType::fromType<QString>());
+            break;
+        case SQLITE_BLOB:
+            row << QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, i)),
+                                       sqlite3_column_bytes(statement, i)));
+            break;
+        default: {
+            const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+            const int size = sqlite3_column_bytes(statement, i);
+            row << (text == Database::TextAsUtf8 ? QVariant(QByteArray(bytes, size))
+                                                 : QVariant(QString::fromUtf8(bytes, size)));
+            break;
+        }
+        }
+    }
+}
+} // namespace
+
+bool Database::readRow(const QString& sql, const QVariantList& params, QVariantList& row) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        statement.failed();
+    readValues(statement.get(), row);
+    return true;
+}
+
+QStringList Database::readRows(const QString& sql, const QVariantList& params,
+                               const std::function<bool(QVariantList& row)>& fn,
+                               TextForm text) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    QStringList columns;
+    for (int i = 0; i < sqlite3_column_count(statement.get()); ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(statement.get(), i));
+    QVariantList row;
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        readValues(statement.get(), row, text);
+        if (!fn(row))
+            return columns;
+    }
+    if (rc != SQLITE_DONE)
+        statement.failed();
+    return columns;
+}
+
+Database::ChangeMark Database::changeMark() const {
+    ChangeMark mark;
+    mark.dataVersion = rowIds(QStringLiteral("PRAGMA data_version")).value(0, -1);
+    mark.schemaVersion = rowIds(QStringLiteral("PRAGMA schema_version")).value(0, -1);
+    mark.reported = m_conn->journal.reported();
+    mark.counted = sqlite3_total_changes64(handle());
+    return mark;
+}
+
+std::optional<QList<qint64>> Database::rowsChangedSince(const ChangeMark& mark,
+                                                        const QString& table) const {
+    const ChangeMark now = changeMark();
+    if (now.dataVersion != mark.dataVersion || now.schemaVersion != mark.schemaVersion)
+        return std::nullopt;
+    // The engine counts every change it makes; fewer reports than that mean some went
+    // unreported (a table emptied at once, a table without row ids).
+    if (now.counted - mark.counted > qint64(now.reported - mark.reported))
+        return std::nullopt;
+    return m_conn->journal.rowsSince(mark.reported, table);
 }
 
 QStringList Database::tableNames() const {

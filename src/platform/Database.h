@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -55,6 +56,46 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& params = {}) const;
     // Runs fn as one unit: all its writes stand, or none (savepoints, so calls may nest).
     void transaction(const std::function<void()>& fn) const;
+    // The first column of every row as a 64-bit integer (row ids), read through the engine's
+    // own calls: a list of a million ids would spend most of its time in QVariant otherwise.
+    // The statement is prepared once per connection and reset after use. `expected`, when
+    // known, is room made beforehand, so that a long list is not moved while it grows.
+    QList<qint64> rowIds(const QString& sql, const QVariantList& params = {},
+                         qsizetype expected = 0) const;
+
+    // The values of the first row of a statement, column by column, read as rowIds reads (a
+    // row that a window shows is read at every move). The values are those of the Qt layer:
+    // text, 64-bit integer, double, bytes, and a null text for a missing value. False when
+    // there is no row.
+    bool readRow(const QString& sql, const QVariantList& params, QVariantList& row) const;
+
+    // Runs a statement and hands each row's values (as readRow gives them) to fn, which may
+    // take them and returns false to stop; a report's thousands of rows are read so rather
+    // than through the Qt layer's conversions. Returns the names of the columns. The
+    // statement is finished before this returns.
+    // With TextAsUtf8 a text arrives as its UTF-8 bytes (QByteArray), for a caller that keeps
+    // many rows and converts a text only when it is shown.
+    enum TextForm { TextAsQString, TextAsUtf8 };
+    QStringList readRows(const QString& sql, const QVariantList& params,
+                         const std::function<bool(QVariantList& row)>& fn,
+                         TextForm text = TextAsQString) const;
+
+    // Where the file's history stands, as seen from this connection.
+    struct ChangeMark {
+        qint64 dataVersion = -1;   // moves when another connection commits
+        qint64 schemaVersion = -1; // moves when a table or an index is made, changed or dropped
+        quint64 reported = 0;      // row changes reported by the engine on this connection
+        qint64 counted = 0;        // row changes the engine counted on this connection
+        bool operator==(const ChangeMark&) const = default;
+    };
+    ChangeMark changeMark() const;
+    // The ids of the rows of a table that this connection inserted, changed or deleted since
+    // the mark, each once and in no order (a change rolled back since is among them). Nothing
+    // when that cannot be known: another connection wrote, the schema changed, a change went
+    // unreported, or too many changes happened to be remembered.
+    std::optional<QList<qint64>> rowsChangedSince(const ChangeMark& mark,
+                                                  const QString& table) const;
+
     // Names of the tables in the file, as stored.
     QStringList tableNames() const;
     // Whether a table of that name exists (names compared without regard to case).

@@ -3,6 +3,7 @@
 #include "JetSqlTokens.h"
 
 #include <QSet>
+#include <optional>
 #include <vector>
 
 namespace JetSql {
@@ -90,24 +91,26 @@ QString joined(const Units& units, size_t from, size_t to) {
     return text;
 }
 
-// Jet's LIKE takes one-character classes such as [%], [_] and [[] for a literal character;
-// SQLite's LIKE takes an escape character instead. A pattern without such a class is kept
-// as it stands. A "[" that opens no one-character class stays a literal "[".
+// Whether a one-character class such as [%], [_] or [[] (Jet's way of writing a literal
+// character in a LIKE pattern) starts at i.
+bool isClass(const QString& pattern, qsizetype i) {
+    return pattern[i] == QLatin1Char('[') && i + 2 < pattern.size() &&
+           pattern[i + 1] != QLatin1Char(']') && pattern[i + 2] == QLatin1Char(']');
+}
+
+// SQLite's LIKE takes an escape character instead of Jet's classes. A pattern without such a
+// class is kept as it stands. A "[" that opens no one-character class stays a literal "[".
 QString likePattern(const QString& pattern, bool& escaped) {
-    const auto isClass = [&](qsizetype i) {
-        return pattern[i] == QLatin1Char('[') && i + 2 < pattern.size() &&
-               pattern[i + 1] != QLatin1Char(']') && pattern[i + 2] == QLatin1Char(']');
-    };
     escaped = false;
     for (qsizetype i = 0; i < pattern.size() && !escaped; ++i)
-        escaped = isClass(i);
+        escaped = isClass(pattern, i);
     if (!escaped)
         return pattern;
 
     QString out;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         QChar c = pattern[i];
-        if (isClass(i)) {
+        if (isClass(pattern, i)) {
             c = pattern[i + 1];
             i += 2;
             if (c == QLatin1Char('%') || c == QLatin1Char('_'))
@@ -120,24 +123,58 @@ QString likePattern(const QString& pattern, bool& escaped) {
     return out;
 }
 
-// LIKE followed by a literal that is the whole pattern: Jet's escapes become SQLite's.
+// The one text that a pattern without wildcards matches; nothing when it has a "%" or "_".
+std::optional<QString> exactText(const QString& pattern) {
+    QString text;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (isClass(pattern, i)) {
+            text += pattern[i + 1];
+            i += 2;
+        } else if (pattern[i] == QLatin1Char('%') || pattern[i] == QLatin1Char('_')) {
+            return std::nullopt;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+// LIKE followed by a literal that is the whole pattern. A pattern without wildcards becomes
+// an equality without regard to case, as Jet compared, so that an index on the field serves
+// it (the engine walks a LIKE through whatever index gives the order). Any other pattern
+// gets SQLite's escapes in place of Jet's classes.
 void translateLikePatterns(Units& units) {
     const auto nextSignificant = [&](size_t i) {
         while (i < units.size() && units[i].kind == TokenKind::Space)
             ++i;
         return i;
     };
+    std::optional<size_t> previous; // the significant unit before the one at hand
     for (size_t i = 0; i < units.size(); ++i) {
+        const std::optional<size_t> before = previous;
+        if (units[i].kind != TokenKind::Space)
+            previous = i;
         if (!isWord(units[i], QLatin1String("LIKE")))
             continue;
         const size_t pattern = nextSignificant(i + 1);
         if (pattern >= units.size() || units[pattern].kind != TokenKind::Text)
             continue;
         const size_t after = nextSignificant(pattern + 1);
-        if (after < units.size() && !isBoundary(units[after]))
+        if (after < units.size() &&
+            (!isBoundary(units[after]) || isWord(units[after], QLatin1String("ESCAPE")) ||
+             isWord(units[after], QLatin1String("COLLATE"))))
             continue;
+        const QString jetPattern = textValue(units[pattern].text);
+        if (const std::optional<QString> exact = exactText(jetPattern)) {
+            const bool negated = before && isWord(units[*before], QLatin1String("NOT"));
+            if (negated)
+                units[*before] = {TokenKind::Space, QString()};
+            units[i] = {TokenKind::Operator, negated ? QStringLiteral("<>") : QStringLiteral("=")};
+            units[pattern].text = textLiteral(*exact) + QStringLiteral(" COLLATE NOCASE");
+            continue;
+        }
         bool escaped = false;
-        const QString value = likePattern(textValue(units[pattern].text), escaped);
+        const QString value = likePattern(jetPattern, escaped);
         if (escaped)
             units[pattern].text = textLiteral(value) + QStringLiteral(" ESCAPE '\\'");
     }

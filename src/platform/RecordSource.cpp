@@ -89,13 +89,117 @@ std::optional<SingleTable> singleTable(const QString& sql) {
     }
     const QString clauses =
         w.size() > 4 ? sql.mid(w[4].offset, end - w[4].offset).trimmed() : QString();
-    return SingleTable{table, clauses};
+    SingleTable result{table, clauses, QString(), QStringList(), QString(), true};
+
+    // The clauses at the outer level: WHERE, ORDER BY and whatever follows them.
+    qsizetype whereAt = -1;
+    qsizetype orderAt = -1; // the word BY
+    qsizetype restAt = w.size();
+    for (qsizetype i = 4; i < w.size(); ++i) {
+        if (is(w[i], "SELECT"))
+            result.rowByRow = false;
+        if (w[i].depth != 0)
+            continue;
+        if (is(w[i], "WHERE") && whereAt < 0 && orderAt < 0)
+            whereAt = i;
+        else if (is(w[i], "ORDER") && i + 1 < w.size() && is(w[i + 1], "BY") && orderAt < 0)
+            orderAt = ++i;
+        else if ((is(w[i], "LIMIT") || is(w[i], "OFFSET")) && restAt == w.size())
+            restAt = i;
+    }
+    const auto text = [&](qsizetype from, qsizetype to) {
+        const qsizetype a = from < w.size() ? w[from].offset : end;
+        const qsizetype b = to < w.size() ? w[to].offset : end;
+        return a < b ? sql.mid(a, b - a).trimmed() : QString();
+    };
+    if (whereAt >= 0)
+        result.where = text(whereAt + 1, orderAt >= 0 ? orderAt - 1 : restAt);
+    if (orderAt >= 0) {
+        qsizetype termStart = orderAt + 1;
+        for (qsizetype i = orderAt + 1; i <= restAt; ++i) {
+            if (i == restAt || (w[i].depth == 0 && w[i].token.kind == TokenKind::Comma)) {
+                result.order << text(termStart, i);
+                termStart = i + 1;
+            }
+        }
+    }
+    result.rest = text(restAt, w.size());
+    return result;
 }
 
 QString quoteName(const QString& name) {
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+namespace {
+
+// A term that names a column by its number takes the column's name.
+QString orderTerm(const QString& term, const QStringList& columns) {
+    qsizetype digits = 0;
+    while (digits < term.size() && term[digits].isDigit())
+        ++digits;
+    if (digits == 0 || (digits < term.size() && !term[digits].isSpace()))
+        return term;
+    const int number = term.left(digits).toInt();
+    if (number < 1 || number > columns.size())
+        return term;
+    return quoteName(columns.at(number - 1)) + term.mid(digits);
+}
+
+// The clauses after FROM, with the order given and the rest as written.
+QString clausesWith(const SingleTable& source, const QStringList& order) {
+    QString clauses;
+    if (!source.where.isEmpty())
+        clauses += QStringLiteral(" WHERE ") + source.where;
+    if (!order.isEmpty())
+        clauses += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    if (!source.rest.isEmpty())
+        clauses += QLatin1Char(' ') + source.rest;
+    return clauses;
+}
+
+QStringList orderTerms(const SingleTable& source, const QStringList& columns) {
+    QStringList order;
+    for (const QString& term : source.order)
+        order << orderTerm(term, columns);
+    return order;
+}
+
+} // namespace
+
+IdStatements idStatements(const QString& table, const SingleTable& source,
+                          const QStringList& columns) {
+    const QString name = quoteName(table);
+    const QString id = name + QStringLiteral(".rowid");
+    QStringList order = orderTerms(source, columns);
+    // A limit picks its rows by the order as written; elsewhere ties go by row id.
+    if (source.rest.isEmpty())
+        order << id;
+    SingleTable byOrder = source;
+    byOrder.where.clear();
+    byOrder.rest.clear();
+    // The rows asked about are found by id, whatever index the condition could use.
+    const QString byId = QStringLiteral("SELECT ") + id + QStringLiteral(" FROM ") + name +
+                         QStringLiteral(" NOT INDEXED WHERE ") + id;
+    const QString condition = source.where.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(" AND (") + source.where + QLatin1Char(')');
+    return {QStringLiteral("SELECT ") + id + QStringLiteral(" FROM ") + name +
+                clausesWith(source, order),
+            byId + QStringLiteral(" IN (SELECT value FROM json_each(?))") + condition +
+                clausesWith(byOrder, order),
+            byId + QStringLiteral(" IN (?, ?)") + clausesWith(byOrder, order)};
+}
+
+QString selectColumns(const QString& table, const SingleTable& source, const QStringList& chosen,
+                      const QStringList& columns) {
+    QStringList names;
+    for (const QString& column : chosen)
+        names << quoteName(column);
+    return QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+           quoteName(table) + clausesWith(source, orderTerms(source, columns));
 }
 
 } // namespace RecordSource

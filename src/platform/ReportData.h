@@ -20,19 +20,34 @@ public:
     QVariant value(int row, const QString& name) const;
 };
 
-// The rows of one statement in the Jet dialect, read once when it is made (no statement
-// stays open). Throws AppError when the engine refuses the statement.
-class SqlRecordSource : public ReportRecordSource {
+// Rows read for a report: the column names and every value, text kept in the file's own
+// form (UTF-8, half the memory of Qt's) until a report shows it.
+class StoredRecords : public ReportRecordSource {
 public:
-    SqlRecordSource(const Database& db, const QString& jetSql, const QVariantList& params = {});
+    using ReportRecordSource::value;
     int rowCount() const override { return m_rowCount; }
     int columnIndex(const QString& name) const override;
     QVariant value(int row, int column) const override;
     const QStringList& columns() const { return m_columns; }
+
+protected:
+    void setColumns(const QStringList& columns);
+    // Takes the values of one row (text as UTF-8 bytes, as the SQL layer gives it on asking).
+    void append(QVariantList& row);
 
 private:
     QStringList m_columns;
     QHash<QString, int> m_index; // folded name -> column
     std::vector<QVariant> m_values;
     int m_rowCount = 0;
+};
+
+// The rows of one statement in the Jet dialect, read once when it is made (no statement
+// stays open). With columns named, a statement that lists one table reads only those of them
+// that the table has (those a report shows). Throws AppError when the engine refuses the
+// statement.
+class SqlRecordSource : public StoredRecords {
+public:
+    SqlRecordSource(const Database& db, const QString& jetSql, const QVariantList& params = {},
+                    const QStringList& columns = {});
 };

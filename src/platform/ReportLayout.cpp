@@ -108,6 +108,16 @@ ReportLayout::ReportLayout(const QString& caption, int reportWidth, const Report
         m_sections.append(ReportSection(QLatin1String(name), 0, font));
 }
 
+QStringList ReportLayout::boundColumns() const {
+    QStringList columns;
+    for (const ReportSection& s : m_sections)
+        for (const ReportControl& c : s.controls())
+            if ((c.kind == ReportControl::Kind::Field || c.kind == ReportControl::Kind::Function) &&
+                !c.dataField.isEmpty() && !columns.contains(c.dataField, Qt::CaseInsensitive))
+                columns << c.dataField;
+    return columns;
+}
+
 ReportSection& ReportLayout::section(const QString& name) {
     for (ReportSection& s : m_sections)
         if (s.name().compare(name, Qt::CaseInsensitive) == 0)

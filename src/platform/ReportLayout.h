@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 // A report font, as a report designer sets it on each control.
@@ -103,6 +104,10 @@ public:
     int bottomMargin = 1440;
     // The sheet the pages are laid out on (US Letter).
     QSizeF paperTwips = QSizeF(12240, 15840);
+
+    // The columns that the fields and totals of every section show, each once: all that a
+    // record source needs to read for this report.
+    QStringList boundColumns() const;
 
     // A section by name; throws AppError for an unknown name.
     ReportSection& section(const QString& name);

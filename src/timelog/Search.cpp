@@ -237,7 +237,8 @@ void ReportRoutine(int searchType, int timeFrame) {
             BusyCursor busy;
             if (statement)
                 report.setDataSource(std::make_shared<SqlRecordSource>(
-                    Database::open(gstrDatabasePath), *statement));
+                    Database::open(gstrDatabasePath), *statement, QVariantList(),
+                    report.layout().boundColumns()));
         }
         if (!report.dataSource() || report.dataSource()->rowCount() == 0)
             report.section(QStringLiteral("Section4")).control(QStringLiteral("Label1")).caption =

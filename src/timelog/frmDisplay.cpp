@@ -1,6 +1,7 @@
 #include "frmDisplay.h"
 
 #include "DisplayRules.h"
+#include "core/ChildWindows.h"
 #include "core/FontSetting.h"
 #include "core/SharedState.h"
 #include "platform/BoundField.h"
@@ -12,11 +13,13 @@
 #include "platform/StoredDate.h"
 #include "platform/Twips.h"
 #include "platform/VbString.h"
+#include "platform/WhenDrawn.h"
 #include "platform/WindowParts.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSlider>
@@ -143,8 +146,6 @@ void frmDisplay::applyFont() {
 }
 
 void frmDisplay::Form_Load() {
-    m_loading = true;
-    m_loadError.clear();
     applyFont();
     mnuGraphics->setVisible(true);
     mnuText->setVisible(false);
@@ -156,6 +157,24 @@ void frmDisplay::Form_Load() {
     setSqlWhereCaption(gstrRecordSource);
     Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));
     Adodc1->setRecordSource(gstrRecordSource);
+    const QMdiArea* area = childWindowArea();
+    if (area && !area->window()->isVisible()) {
+        // At start-up the main window is drawn first and the logs are read right after, so
+        // that a large file does not keep the program from appearing.
+        m_recordsPending = true;
+        runWhenDrawn(area->window(), this, [this] {
+            if (m_recordsPending)
+                openRecords();
+        });
+        return;
+    }
+    openRecords();
+}
+
+void frmDisplay::openRecords() {
+    m_recordsPending = false;
+    m_loading = true;
+    m_loadError.clear();
     const bool loaded = Adodc1->Refresh();
     m_loading = false;
     if (!loaded) {
@@ -185,6 +204,9 @@ void frmDisplay::refreshKeepingTheShownLog() {
     // Rows added elsewhere (a completed log) appear; a pending edit is written first, and a
     // write that is refused keeps the window as it is, so nothing typed is lost. The window
     // stays on the log it showed; only when that log is gone does it stand on the first row.
+    // Logs still to be read are read fresh anyway.
+    if (m_recordsPending)
+        return;
     m_refreshing = true;
     if (Adodc1->RefreshKeepingRow())
         m_shownError.clear();
@@ -192,6 +214,7 @@ void frmDisplay::refreshKeepingTheShownLog() {
 }
 
 void frmDisplay::setRecordSource(const QString& connectionString, const QString& recordSource) {
+    m_recordsPending = false;
     Adodc1->setConnectionString(connectionString);
     Adodc1->setRecordSource(recordSource);
     Adodc1->Refresh();

@@ -104,12 +104,15 @@ private:
     void buildCommands();
     void bindBoxes();
     void applyFont();
+    // Form_Load's reading of the logs: the first and the newest, on the newest.
+    void openRecords();
     void showStatus(const QString& text);
     void refreshKeepingTheShownLog();
     void showDataError(int number, const QString& description);
     QString hintFor(QObject* control) const;
 
     bool m_loading = false;
+    bool m_recordsPending = false; // the logs are read once the main window is drawn
     QString m_loadError;
     bool m_refreshing = false; // a refresh on activation or focus loss is running
     QString m_shownError;      // the last error shown, until a refresh succeeds

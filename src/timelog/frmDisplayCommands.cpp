@@ -222,7 +222,8 @@ void frmDisplay::mnuReport_Click() {
         DataReport1 report;
         {
             BusyCursor busy;
-            report.setDataSource(std::make_shared<DataControlRecords>(*Adodc1));
+            report.setDataSource(
+                std::make_shared<DataControlRecords>(*Adodc1, report.layout().boundColumns()));
         }
         report.show();
     } catch (const AppError& e) {

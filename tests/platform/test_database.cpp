@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 class TestDatabase : public QObject {
     Q_OBJECT
@@ -110,6 +112,31 @@ private Q_SLOTS:
         QCOMPARE(count(), before);
         db.transaction([&] { db.exec("INSERT INTO Projects (Projects) VALUES (?)", {"THREE"}); });
         QCOMPARE(count(), before + 1);
+    }
+
+    void aCommitThatFailsLeavesNothingOpen() {
+        // Another program reading the file keeps a commit from finishing: the transaction ends
+        // with nothing of it written, instead of staying open and taking later writes with it.
+        Database db = Database::open(m_good);
+        db.exec("PRAGMA busy_timeout = 50");
+        {
+            QSqlDatabase reader = QSqlDatabase::addDatabase("QSQLITE", "reader");
+            reader.setDatabaseName(m_good);
+            QVERIFY(reader.open());
+            QSqlQuery reading(reader);
+            QVERIFY(reading.exec("SELECT Projects FROM Projects") && reading.next());
+            try {
+                db.transaction([&] { db.exec("INSERT INTO Projects (Projects) VALUES ('LOST')"); });
+                QFAIL("the commit passed while another program read the file");
+            } catch (const AppError& e) {
+                QVERIFY2(e.description().contains("in use"), qPrintable(e.description()));
+            }
+        }
+        QSqlDatabase::removeDatabase("reader");
+        db.exec("INSERT INTO Projects (Projects) VALUES ('KEPT')");
+        QCOMPARE(Fixtures::sqlite3Tool(m_good, "SELECT group_concat(Projects) FROM Projects WHERE "
+                                               "Projects IN ('LOST', 'KEPT')"),
+                 "KEPT");
     }
 };
 

@@ -86,8 +86,8 @@ private Q_SLOTS:
             QTest::newRow(name) << jet << sqlite;
         };
         row("plain passes byte for byte",
-            "SELECT * FROM Vellagons  WHERE (Client Like 'A'  OR x <> 'it''s' ) ",
-            "SELECT * FROM Vellagons  WHERE (Client Like 'A'  OR x <> 'it''s' ) ");
+            "SELECT * FROM Vellagons  WHERE (Client Like 'A%'  OR x <> 'it''s' ) ",
+            "SELECT * FROM Vellagons  WHERE (Client Like 'A%'  OR x <> 'it''s' ) ");
         row("bang", "[Active Clients]![Client Last Name], T!F",
             "[Active Clients].[Client Last Name], T.F");
         row("double quotes", "SELECT \"it's \"\"so\"\"\" AS v", "SELECT 'it''s \"so\"' AS v");
@@ -114,12 +114,18 @@ private Q_SLOTS:
         row("parameters", "? + ?", "jet_plus(?, ?)");
         row("ampersand", "a & b", "a || b");
         row("ampersand binds loosest", "a * 2 & b + c & -d", "(a * 2) || (jet_plus(b, c)) || (-d)");
-        row("like escapes", "x Like 'a[%]b[_]c[[]d[e]'", "x Like 'a\\%b\\_c[de' ESCAPE '\\'");
-        row("like backslash", "x LIKE 'C:\\[_]'", "x LIKE 'C:\\\\\\_' ESCAPE '\\'");
+        row("like escapes", "x Like 'a[%]b[_]c[[]d[e]%'", "x Like 'a\\%b\\_c[de%' ESCAPE '\\'");
+        row("like backslash", "x LIKE 'C:\\[_]_'", "x LIKE 'C:\\\\\\__' ESCAPE '\\'");
         row("like plain", "x Like 'C:\\%_' AND y", "x Like 'C:\\%_' AND y");
         row("like list", "x Like '[ab]%'", "x Like '[ab]%'");
-        row("not like quotes", "x NOT LIKE \"it's[%]\")", "x NOT LIKE 'it''s\\%' ESCAPE '\\')");
+        row("not like quotes", "x NOT LIKE \"it's[%]%\")", "x NOT LIKE 'it''s\\%%' ESCAPE '\\')");
         row("like with chain", "x Like '[%]' + y", "x Like jet_plus('[%]', y)");
+        // A pattern without wildcards is an equality that an index on the field can serve.
+        row("like exact", "(Client Like 'Smith, Ann' AND [E] LIKE '')",
+            "(Client = 'Smith, Ann' COLLATE NOCASE AND [E] = '' COLLATE NOCASE)");
+        row("like exact with classes", "x Like 'a[%]b[_]c[[]d[e]'",
+            "x = 'a%b_c[de' COLLATE NOCASE");
+        row("not like exact", "x NOT LIKE \"it's\" OR y", "x  <> 'it''s' COLLATE NOCASE OR y");
     }
     void translatesTokens() {
         QFETCH(QString, jet);
@@ -234,6 +240,8 @@ private Q_SLOTS:
         QCOMPARE(logs(select + "WHERE Vellagon LIKE '%" + q(JetSql::likeEscape("[witnesses]")) +
                       "%'" + byTime),
                  QStringList{"Acme, Inc"});
+        // An empty text is not a missing one.
+        QCOMPARE(logs(select + "WHERE Vellagon Like '' " + byTime), QStringList{"Acme, Inc"});
         // A cancelled text search matches every log that has a text, an empty one included.
         QCOMPARE(logs(select + "WHERE Vellagon Like '%%' " + byTime).size(), 4);
         QCOMPARE(logs(select + "WHERE Vellagon Like '%%' AND [Beginning Time] BETWEEN " +

@@ -3,6 +3,9 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "platform/AppError.h"
+#include "platform/DataControl.h"
+#include "platform/DataControlRecords.h"
+#include "platform/Database.h"
 #include "platform/Report.h"
 #include "platform/ReportData.h"
 #include "platform/ReportPreview.h"
@@ -227,6 +230,49 @@ private Q_SLOTS:
         auto noAmount = std::make_shared<TableSource>(QStringList{"Name"},
                                                       QList<QVariantList>{{QStringLiteral("x")}});
         QVERIFY_THROWS_EXCEPTION(AppError, ReportDocument(testLayout(), noAmount));
+    }
+
+    void recordsOfAFileHoldWhatTheLayoutShows() {
+        // A report reads only the columns its fields and totals show, from a statement or from
+        // a data control, and its text comes out as stored, whatever its letters.
+        const QString path = Fixtures::newDatabase(TestSupport::newFolder() + "/report.mdb");
+        Fixtures::execRaw(path, {"INSERT INTO Vellagons (Client, Vellagon, VellaGraphic, Duration, "
+                                 "[Beginning Time]) VALUES ('Müller, Zoë', 'Anhörung – 5 €', "
+                                 "'<p>x</p>', 1.5, '2005-08-01 09:00:00'), (NULL, '', NULL, "
+                                 "NULL, '2005-08-02 09:00:00')"});
+        ReportLayout layout("Logs", 9000);
+        layout.detail().addField("Client", "Client", 0, 0, 3000, 285);
+        layout.detail().addField("Hours", "duration", 3000, 0, 3000, 285);
+        layout.detail().addField("Log", "Vellagon", 0, 300, 9000, 285);
+        layout.reportFooter().addFunction("Total", "Duration", 0, 0, 3000, 285);
+        QCOMPARE(layout.boundColumns(), (QStringList{"Client", "duration", "Vellagon"}));
+        const QStringList asked = layout.boundColumns() << "No Such Column";
+
+        const QString statement = "Select * From Vellagons ORDER BY [Beginning Time]";
+        const Database db = Database::open(path);
+        DataControl control;
+        control.setDatabasePath(path);
+        control.setRecordSource(statement);
+        QVERIFY(control.Refresh());
+        const SqlRecordSource fromStatement(db, statement, {}, asked);
+        const DataControlRecords fromControl(control, asked);
+        for (const StoredRecords* records :
+             std::initializer_list<const StoredRecords*>{&fromStatement, &fromControl}) {
+            QStringList columns = records->columns();
+            columns.sort();
+            QCOMPARE(columns, (QStringList{"Client", "Duration", "Vellagon"}));
+            QCOMPARE(records->rowCount(), 2);
+            QCOMPARE(records->value(0, "client"), QVariant("Müller, Zoë"));
+            QCOMPARE(records->value(0, "Vellagon"), QVariant("Anhörung – 5 €"));
+            QCOMPARE(records->value(0, "Duration").toDouble(), 1.5);
+            QVERIFY(records->value(1, "Client").isNull());
+            QCOMPARE(records->value(1, "Vellagon"), QVariant(QString("")));
+            QCOMPARE(records->columnIndex("VellaGraphic"), -1);
+            ReportDocument document(layout, std::shared_ptr<const ReportRecordSource>(
+                                                records, [](const ReportRecordSource*) {}));
+            QCOMPARE(only(document.page(0), "Log").text(), "Anhörung – 5 €");
+            QCOMPARE(only(document.page(0), "Total").text(), "1.5");
+        }
     }
 
     void captionsAndFontsSetBeforeShowing() {

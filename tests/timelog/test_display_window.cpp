@@ -10,6 +10,7 @@
 #include "platform/DataControl.h"
 #include "platform/Database.h"
 #include "platform/RichText.h"
+#include "platform/Settings.h"
 #include "timelog/DisplayRules.h"
 #include "timelog/TimeLogging.h"
 #include "timelog/frmDisplay.h"
@@ -121,6 +122,26 @@ private Q_SLOTS:
                  std::optional<QString>("Fee for services is $112.5"));
         QCOMPARE(DisplayRules::feeMessage(QString(), "2.5"), std::optional<QString>());
         QCOMPARE(DisplayRules::feeMessage("fifty", "2.5"), std::optional<QString>());
+    }
+
+    void atStartUpTheLogsAreReadOnceTheMainWindowIsDrawn() {
+        // A file of a million logs would otherwise keep the program from appearing.
+        addLog(m_path, "Older", "2005-08-01 09:00:00");
+        addLog(m_path, "Newest", "2005-08-24 09:00:00");
+        TestSupport::closeMainWindow(m_main);
+        Settings::setValue("DefaultLogFile", "Default Log File", m_path);
+        ScriptedDialogs dialogs;
+        m_main = new frmMain;
+        m_main->MDIForm_Load();
+        QCOMPARE(display()->Adodc1->RecordCount(), 0);
+        QCOMPARE(display()->Text1->text(), QString());
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+        QTRY_COMPARE(display()->Text1->text(), "Newest");
+        QCOMPARE(display()->Adodc1->RecordCount(), 2);
+        QCOMPARE(display()->Slider1->value(), 100);
+        QCOMPARE(gvarBeginDate, QVariant(QDateTime(QDate(2005, 8, 1), QTime(9, 0))));
+        QCOMPARE(activeChildWindow()->Caption(), "Data entry form 1");
     }
 
     void anEmptyFileOpensQuietly() {

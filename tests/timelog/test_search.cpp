@@ -49,10 +49,12 @@ void addLog(const QString& path, const QString& client, const QString& employee,
 
 QStringList column(frmDisplay* w, const char* field) {
     QStringList values;
-    w->Adodc1->forEachRow([&](const QSqlRecord& row) {
-        values << row.value(QLatin1String(field)).toString();
-        return true;
-    });
+    w->Adodc1->forEachRow(
+        [&](QVariantList& row) {
+            values << row.at(0).toString();
+            return true;
+        },
+        {QLatin1String(field)});
     return values;
 }
 

@@ -1,0 +1,161 @@
+// Completing a log on the practice file of 1,000,000 logs, and the Refresh of the Display
+// windows open on it afterwards, against raw SQLite doing the same jobs on a connection of its
+// own: the same row inserted, and the ordered list of ids read again.
+//   bench_log_completion [practice.mdb]
+// Without an argument it works on the writable copy of the cached practice file; the logs it
+// adds are deleted again at the end.
+#include "BenchTools.h"
+#include "platform/DataControl.h"
+#include "platform/Database.h"
+#include "platform/StoredDate.h"
+#include "timelog/LogCompletion.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <memory>
+#include <sqlite3.h>
+
+using namespace BenchTools;
+
+namespace {
+
+const QString Source = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
+const QString AllIds =
+    QStringLiteral("SELECT rowid FROM Vellagons ORDER BY [Beginning Time], rowid");
+constexpr int Windows = 3;
+
+LogCompletion::Entry entry(const QDateTime& beginning) {
+    LogCompletion::Entry e;
+    e.client = QStringLiteral("Bench, Completion"); // the rows deleted again at the end
+    e.employee = QStringLiteral("Doe, Jane");
+    e.project = QStringLiteral("MARKETING");
+    e.rate = QStringLiteral("250");
+    e.notesText =
+        QStringLiteral("Telephone conference with client regarding the settlement. ").repeated(16);
+    e.notesHtml =
+        QStringLiteral("<html><body><p>") + e.notesText + QStringLiteral("</p></body></html>");
+    e.beginning = beginning;
+    e.ending = beginning.addSecs(47 * 60);
+    return e;
+}
+
+// The raw side of a completion: the same row, inserted by a prepared statement.
+class RawInsert {
+public:
+    explicit RawInsert(const RawSqlite& raw) : m_db(raw.handle()) {
+        sqlite3_prepare_v2(m_db,
+                           "INSERT INTO [Vellagons] ([Client], [Employee], [Project], [Rate], "
+                           "[Log Summary], [Vellagon], [VellaGraphic], [Beginning Time], "
+                           "[Ending Time], [Duration], [Fee]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                           "?, ?)",
+                           -1, &m_statement, nullptr);
+    }
+    ~RawInsert() { sqlite3_finalize(m_statement); }
+    RawInsert(const RawInsert&) = delete;
+    RawInsert& operator=(const RawInsert&) = delete;
+
+    void insert(const LogCompletion::Log& log) {
+        const auto text = [&](int column, const QString& value) {
+            const QByteArray bytes = value.toUtf8();
+            sqlite3_bind_text(m_statement, column, bytes.constData(), int(bytes.size()),
+                              SQLITE_TRANSIENT);
+        };
+        text(1, log.client);
+        text(2, log.employee);
+        text(3, log.project);
+        text(4, log.rate);
+        text(5, log.logSummary);
+        text(6, log.vellagon);
+        text(7, log.vellaGraphic);
+        text(8, StoredDate::toSqlValue(log.beginning).toString());
+        text(9, StoredDate::toSqlValue(log.ending).toString());
+        sqlite3_bind_double(m_statement, 10, log.duration.toDouble());
+        sqlite3_bind_double(m_statement, 11, log.fee.toDouble());
+        if (sqlite3_step(m_statement) != SQLITE_DONE)
+            qFatal("raw sqlite: %s", sqlite3_errmsg(m_db));
+        sqlite3_reset(m_statement);
+    }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : writablePracticeFile(1000000);
+    std::printf("%s\n", qPrintable(path));
+    bool met = true;
+
+    // The Display windows open on the file, each on its newest log.
+    std::vector<std::unique_ptr<DataControl>> windows;
+    for (int i = 0; i < Windows; ++i) {
+        windows.push_back(std::make_unique<DataControl>());
+        windows.back()->setDatabasePath(path);
+        windows.back()->setRecordSource(Source);
+        if (!windows.back()->Refresh() || !windows.back()->MoveLast())
+            qFatal("no logs");
+    }
+    const Database db = Database::open(path);
+    const RawSqlite raw(path);
+    const QDateTime newest =
+        QDateTime::fromString(db.scalar(QStringLiteral("SELECT max([Beginning Time]) FROM "
+                                                       "Vellagons"))
+                                  .toString(),
+                              QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    int completed = 0;
+    const auto complete = [&](const QDateTime& beginning) {
+        const LogCompletion::Outcome outcome =
+            LogCompletion::complete(path, entry(beginning.addSecs(60 * ++completed)));
+        if (!outcome.saved)
+            qFatal("%s", qPrintable(outcome.message));
+    };
+    const auto newestId = [&] {
+        return db.scalar(QStringLiteral("SELECT max(rowid) FROM Vellagons")).toLongLong();
+    };
+
+    // After a log was completed (newest, or dated back a year) or deleted, each window's
+    // Refresh, as it runs when the window is activated or left; raw SQLite reads the list
+    // again. The change itself is not timed.
+    const auto refreshAfter = [&](const QString& job, const std::function<void()>& change) {
+        Rounds first;
+        Rounds others;
+        for (int round = 0; round < 8; ++round) {
+            change();
+            first.program << milliseconds([&] { windows[0]->RefreshKeepingRow(); });
+            others.program << milliseconds([&] {
+                for (int i = 1; i < Windows; ++i)
+                    windows[i]->RefreshKeepingRow();
+            });
+            const double rawRead = milliseconds([&] { raw.ids(AllIds); });
+            first.raw << rawRead;
+            others.raw << rawRead * (Windows - 1);
+        }
+        met &= report(job + QStringLiteral(": the first window"), Cache::Warm, first, 0, 16);
+        met &= report(job + QStringLiteral(": %1 more windows").arg(Windows - 1), Cache::Warm,
+                      others, 0, 16);
+        if (windows[0]->RecordCount() != int(raw.ids(AllIds).size()))
+            qFatal("the refreshed list differs from a fresh read");
+    };
+    refreshAfter(QStringLiteral("Refresh after a log was completed"), [&] { complete(newest); });
+    refreshAfter(QStringLiteral("Refresh after a log dated back a year"),
+                 [&] { complete(newest.addYears(-1)); });
+    refreshAfter(QStringLiteral("Refresh after a log was deleted"), [&] {
+        db.exec(QStringLiteral("DELETE FROM Vellagons WHERE rowid = ?"), {newestId()});
+    });
+
+    // Completing a log: the checks, the duration and fee, and the write of one row.
+    RawInsert rawInsert(raw);
+    const LogCompletion::Log rawLog = LogCompletion::prepare(entry(newest)).log;
+    met &= report(
+        QStringLiteral("complete a log"), Cache::Warm,
+        alternate(
+            20, Cache::Warm, path, [&] { complete(newest); }, [&] { rawInsert.insert(rawLog); }),
+        1.1);
+
+    db.exec(QStringLiteral("DELETE FROM Vellagons WHERE Client = ?"), {entry(newest).client});
+    std::printf("targets: %s\n", met ? "all met" : "MISSED");
+    return met ? 0 : 1;
+}
