@@ -51,19 +51,9 @@ bool exists(const QString& path) {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
-// Whether the program holds the file: the calling window's file, a child window's file, or a
-// file with an open connection. Replacing such a file would cut it from under its users.
+// Whether the program holds the file: the calling window's file or any other it holds open.
 bool inUse(const QString& path) {
-    if (Database::samePath(path, gstrDatabasePath) || Database::isOpen(path))
-        return true;
-    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
-        for (const QPointer<ChildWindow>& w : *windows)
-            if (w && !w->isClosed() && Database::samePath(w->path(), path))
-                return true;
-    for (const ChildWindow* w : openChildWindows())
-        if (Database::samePath(w->path(), path))
-            return true;
-    return false;
+    return Database::samePath(path, gstrDatabasePath) || isOpenInProgram(path);
 }
 
 bool opensAsDatabase(const QString& path) {
@@ -141,6 +131,19 @@ void CompactDatabase() {
                             ? QStringLiteral("Compact Vellagon File function aborted by user.")
                             : QStringLiteral("Error in compacting data: ") + e.description());
     }
+}
+
+bool isOpenInProgram(const QString& path) {
+    if (Database::isOpen(path))
+        return true;
+    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
+        for (const QPointer<ChildWindow>& w : *windows)
+            if (w && !w->isClosed() && Database::samePath(w->path(), path))
+                return true;
+    for (const ChildWindow* w : openChildWindows())
+        if (Database::samePath(w->path(), path))
+            return true;
+    return false;
 }
 
 bool CopyDatabaseFile(const QString& source, const QString& destination) {
