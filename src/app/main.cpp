@@ -3,6 +3,7 @@
 #include "core/StartupWindows.h"
 #include "core/frmMain.h"
 #include "timelog/TimeLogging.h"
+#include "transfer/Transfer.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     registerStartupWindows();
     registerTimeLogging();
     registerClients();
+    registerTransfer();
 
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);

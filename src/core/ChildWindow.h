@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class DataControl;
 class QLabel;
 
 // What Display and Data entry windows share: a tag ("1", "2" ...), a caption, the hidden
@@ -47,6 +48,8 @@ public:
     virtual void setStatusText(const QString& text) { Q_UNUSED(text); }
     // Runs when another child window becomes the active one.
     virtual void Form_LostFocus() {}
+    // The data control of a window that browses records (nullptr for one that browses none).
+    virtual DataControl* dataControl() { return nullptr; }
     // Puts a window that browses records on another record source (a connection string and a
     // statement) and runs it; windows that browse nothing ignore it.
     virtual void setRecordSource(const QString& connectionString, const QString& recordSource) {

@@ -141,3 +141,8 @@ void OpenDatabaseAndFillLists() {
     for (int list : {MainLists::Projects, MainLists::Rates, MainLists::Activities})
         fill(list, ListTables::read(db, list));
 }
+
+void requireVellagonFile(const Database& db) {
+    for (const QString& table : requiredTables())
+        ListTables::requireTable(db, table);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+class Database;
+
 // Checks that the file named by gstrDatabasePath is a database of this program. A missing
 // file is created with the full schema. A database that lacks one of the eleven tables leads
 // to a question: Yes replaces it by the default database file (gstrDatabasePath then names
@@ -11,3 +13,7 @@ bool ValidateDatabase();
 // Opens the file named by gstrDatabasePath, creating it when missing, refills the five lookup
 // lists from it and sets gblnNoClients and gblnNoEmployees. Failures raise an AppError.
 void OpenDatabaseAndFillLists();
+
+// Refuses a database that is not one of this program's files (one without all eleven tables)
+// with an AppError that names the file and the first table it lacks.
+void requireVellagonFile(const Database& db);

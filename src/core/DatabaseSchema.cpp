@@ -1,12 +1,9 @@
 #include "DatabaseSchema.h"
 
+#include "FilePlacement.h"
 #include "SharedState.h"
-#include "platform/AppError.h"
 #include "platform/Database.h"
-#include "platform/FileOps.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace Schema {
@@ -274,34 +271,7 @@ void build(const Database& db) {
 } // namespace Schema
 
 void createDatabaseFile(const QString& path) {
-    const QString target = Database::canonicalPath(path);
-    if (target.isEmpty())
-        throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        throw AppError(
-            AppError::FileError,
-            QStringLiteral("The file \"%1\" already exists; a new database file needs a new name.")
-                .arg(path));
-    // Checked here, so that the message names the file and not its temporary name.
-    const QString folder = QFileInfo(target).absolutePath();
-    if (!QFileInfo(folder).isDir())
-        throw AppError(AppError::FileError,
-                       QStringLiteral("The folder \"%1\" does not exist, so the file \"%2\" "
-                                      "cannot be created there.")
-                           .arg(folder, path));
-
-    const QString temp = FileOps::siblingTempPath(target);
-    try {
-        {
-            Database db = Database::create(temp);
-            Schema::build(db);
-        }
-        FileOps::renameNoReplace(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        QFile::remove(temp + QStringLiteral("-journal"));
-        throw;
-    }
+    buildDatabaseFile(path, ExistingFile::Refuse, [](const Database& db) { Schema::build(db); });
 }
 
 void CreateNewDatabase() {

@@ -69,11 +69,9 @@ QStringList windowsOn(const QString& path) {
     return captions;
 }
 
-// Whether the program holds the file: the calling window's file, a child window's file, or a
-// file with an open connection. Replacing such a file would cut it from under its users.
+// Whether the program holds the file: the calling window's file or any other it holds open.
 bool inUse(const QString& path) {
-    return Database::samePath(path, gstrDatabasePath) || Database::isOpen(path) ||
-           !windowsOn(path).isEmpty();
+    return Database::samePath(path, gstrDatabasePath) || isOpenInProgram(path);
 }
 
 // Why the file cannot be compacted now, or "" when it can.
@@ -173,6 +171,19 @@ void CompactDatabase() {
                             ? QStringLiteral("Compact Vellagon File function aborted by user.")
                             : QStringLiteral("Error in compacting data: ") + e.description());
     }
+}
+
+bool isOpenInProgram(const QString& path) {
+    if (Database::isOpen(path))
+        return true;
+    for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
+        for (const QPointer<ChildWindow>& w : *windows)
+            if (w && !w->isClosed() && Database::samePath(w->path(), path))
+                return true;
+    for (const ChildWindow* w : openChildWindows())
+        if (Database::samePath(w->path(), path))
+            return true;
+    return false;
 }
 
 bool CopyDatabaseFile(const QString& source, const QString& destination) {

@@ -26,6 +26,11 @@ void compactDatabaseFile(const QString& path);
 // when the copy stands.
 bool CopyDatabaseFile(const QString& source, const QString& destination);
 
+// Whether the program holds a file open: a child window's file, or a file with an open
+// connection. Writing over such a file, or reading it as another file, would cut it from under
+// its windows.
+bool isOpenInProgram(const QString& path);
+
 // Puts a path on top of the recent-files settings, unless First to Fifth already hold it.
 void UpdateMostRecentDatabases(const QString& path);
 

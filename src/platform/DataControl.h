@@ -89,6 +89,9 @@ public:
     bool isUpdatable() const { return !m_table.isEmpty(); }
     // The table of an updatable source ("" otherwise).
     QString tableName() const { return m_table; }
+    // The row ids of an updatable source's rows, in the set's order ({} for any other
+    // source); rows that another window deleted may still be among them.
+    QList<qint64> rowIds() const { return isUpdatable() ? m_keys : QList<qint64>(); }
 
     // Writes a pending edit, runs the source again and stands on its first row.
     bool Refresh();

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "JetFunctions.h"
 #include "JetSql.h"
+#include "RecordSource.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,7 +27,14 @@ namespace {
 constexpr qint64 QuickCheckLimit = 32 * 1024 * 1024;
 
 // The engine's primary result codes that the program tells apart.
-enum EngineCode { Busy = 5, ReadOnly = 8, Corrupt = 11, NotADatabase = 26 };
+enum EngineCode {
+    Busy = 5,
+    ReadOnly = 8,
+    IoError = 10,
+    Corrupt = 11,
+    Full = 13,
+    NotADatabase = 26
+};
 
 [[noreturn]] void fail(const QString& description, int number = AppError::FileError) {
     throw AppError(number, description);
@@ -94,10 +102,10 @@ void refuseKnownDamage(const QString& path) {
     damagedFiles().erase(known);
 }
 
-// Checks what can be seen without the engine: the file is there, is a file, can be read and
-// written, and starts with an SQLite header. Whether its contents are whole is for the engine
-// to say, once it has rolled back what a crash left unfinished.
-void checkFileBeforeOpening(const QString& path) {
+// Checks what can be seen without the engine: the file is there, is a file, can be read (and
+// written, for a file to write), and starts with an SQLite header. Whether its contents are
+// whole is for the engine to say, once it has rolled back what a crash left unfinished.
+void checkFileBeforeOpening(const QString& path, bool forWriting) {
     QFileInfo info(path);
     if (!info.exists())
         fail(QStringLiteral("The file %1 does not exist.").arg(quoted(path)));
@@ -123,6 +131,8 @@ void checkFileBeforeOpening(const QString& path) {
         fail(damagedMessage(path, QStringLiteral("its header is invalid")));
     }
 
+    if (!forWriting)
+        return;
     if (!info.isWritable())
         fail(QStringLiteral(
                  "The file %1 is read-only; Vellagon needs to write to its database file.")
@@ -141,6 +151,11 @@ void checkFileBeforeOpening(const QString& path) {
     switch (engineCode(error)) {
     case Busy:
         fail(inUseMessage(path, text), AppError::EngineError);
+    case ReadOnly:
+        // Read without writing, a file whose last write was cut off cannot be rolled back.
+        fail(QStringLiteral("The file %1 holds a write that a program did not finish.  Open it "
+                            "in Vellagon once, which completes its repair, then try again.")
+                 .arg(quoted(path)));
     case Corrupt:
     case NotADatabase: {
         QString reason = text;
@@ -244,6 +259,12 @@ void noteRowChange(void* journal, int, const char* database, const char* table, 
         static_cast<ChangeJournal*>(journal)->note(table, row);
 }
 
+// The name of a file as the engine takes it in a URI ("file:/path" with its special characters
+// escaped), so that options can follow it.
+QString fileUri(const QString& canonical) {
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(canonical, "/"));
+}
+
 } // namespace
 
 struct Database::Connection {
@@ -297,6 +318,13 @@ struct Database::Connection {
             if (!damage.isEmpty())
                 ::fail(damagedMessage(path, damage), AppError::EngineError);
             break;
+        case IoError:
+        case Full:
+            // The engine has undone the write it could not finish.
+            ::fail(QStringLiteral("The file %1 could not be written: %2.  The disk may be full; "
+                                  "make room on it and try again.")
+                       .arg(quoted(path), text),
+                   AppError::EngineError);
         default:
             break;
         }
@@ -356,13 +384,25 @@ Database Database::open(const QString& path) {
     if (auto existing = registry().value(canonical).lock()) {
         db.m_conn = existing;
     } else {
-        checkFileBeforeOpening(canonical);
+        checkFileBeforeOpening(canonical, true);
         refuseKnownDamage(canonical);
-        db = attach(canonical, false);
+        db = attach(canonical, Mode::ReadWrite);
     }
     byGivenPath().removeIf([](const auto& entry) { return entry.value().expired(); });
     byGivenPath().insert(path, db.m_conn);
     return db;
+}
+
+Database Database::openReadOnly(const QString& path) {
+    if (path.trimmed().isEmpty())
+        fail(QStringLiteral("No database file was named."));
+    const QString canonical = canonicalPath(path);
+    // A file open for writing passed the checks then; reading its header again here would
+    // drop that connection's locks when the read ends.
+    if (!isOpen(canonical))
+        checkFileBeforeOpening(canonical, false);
+    refuseKnownDamage(canonical);
+    return attach(canonical, Mode::ReadOnly);
 }
 
 Database Database::create(const QString& path) {
@@ -374,18 +414,18 @@ Database Database::create(const QString& path) {
     const QFileInfo folder(QFileInfo(canonical).absolutePath());
     if (!folder.isDir())
         fail(QStringLiteral("The folder of %1 does not exist.").arg(quoted(path)));
-    return attach(canonical, true);
+    return attach(canonical, Mode::Create);
 }
 
-Database Database::attach(const QString& canonical, bool create) {
+Database Database::attach(const QString& canonical, Mode mode) {
+    const bool create = mode == Mode::Create;
     auto conn = std::make_shared<Connection>();
     conn->path = canonical;
     conn->name = QStringLiteral("vellagon-%1").arg(++connectionCounter);
     conn->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn->name);
     // A URI with mode=rw never creates a missing file; mode=rwc is asked for only on purpose.
-    const QString uri = QStringLiteral("file:") +
-                        QString::fromLatin1(QUrl::toPercentEncoding(canonical, "/")) +
-                        (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+    static const char* const modes[] = {"?mode=rw", "?mode=ro", "?mode=rwc"};
+    const QString uri = fileUri(canonical) + QLatin1String(modes[int(mode)]);
     conn->db.setDatabaseName(uri);
     conn->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!conn->db.open())
@@ -416,10 +456,13 @@ Database Database::attach(const QString& canonical, bool create) {
         }
     }
 
+    registerJetFunctions(db.handle());
+    // A file only read is left exactly as it is, and is not the one that open() hands out.
+    if (mode == Mode::ReadOnly)
+        return db;
     // A practice file stays one file that users copy: rollback journal, full sync.
     db.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    registerJetFunctions(db.handle());
     sqlite3_update_hook(db.handle(), noteRowChange, &conn->journal);
 
     registry().insert(canonical, conn);
@@ -744,6 +787,79 @@ std::optional<QList<qint64>> Database::rowsChangedSince(const ChangeMark& mark,
     return m_conn->journal.rowsSince(mark.reported, table);
 }
 
+namespace {
+
+QVariant argumentValue(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(value);
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_value_blob(value)),
+                          sqlite3_value_bytes(value));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                 sqlite3_value_bytes(value));
+    }
+}
+
+void setResult(sqlite3_context* context, const QVariant& result) {
+    switch (result.isNull() ? QMetaType::UnknownType : result.typeId()) {
+    case QMetaType::UnknownType:
+        sqlite3_result_null(context);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Bool:
+        sqlite3_result_int64(context, result.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_result_double(context, result.toDouble());
+        break;
+    default: {
+        const QByteArray text = result.toString().toUtf8();
+        sqlite3_result_text(context, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+void callFunction(sqlite3_context* context, int count, sqlite3_value** values) {
+    const auto* function = static_cast<const Database::Function*>(sqlite3_user_data(context));
+    QVariantList arguments;
+    arguments.reserve(count);
+    for (int i = 0; i < count; ++i)
+        arguments << argumentValue(values[i]);
+    // Nothing may be thrown through the engine's own code.
+    try {
+        setResult(context, (*function)(arguments));
+    } catch (const AppError& e) {
+        const QByteArray text = e.description().toUtf8();
+        sqlite3_result_error(context, text.constData(), int(text.size()));
+    } catch (const std::exception& e) {
+        sqlite3_result_error(context, e.what(), -1);
+    }
+}
+
+} // namespace
+
+void Database::defineFunction(const QString& name, int arguments, Function function) const {
+    if (!m_conn)
+        fail(QStringLiteral("No database is open."), AppError::EngineError);
+    auto* held = new Function(std::move(function));
+    const int rc = sqlite3_create_function_v2(
+        handle(), name.toUtf8().constData(), arguments, SQLITE_UTF8 | SQLITE_DETERMINISTIC, held,
+        callFunction, nullptr, nullptr, [](void* p) { delete static_cast<Function*>(p); });
+    if (rc != SQLITE_OK)
+        fail(QStringLiteral("The function %1 cannot be defined: %2.")
+                 .arg(name, QString::fromUtf8(sqlite3_errstr(rc))),
+             AppError::EngineError);
+}
+
 QStringList Database::tableNames() const {
     QStringList names;
     QSqlQuery query = exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
@@ -774,6 +890,40 @@ QString Database::textLeft(const QString& text, qsizetype n) {
         units += pair ? 2 : 1;
     }
     return text.left(units);
+}
+
+Database::Attachment Database::attachReadOnly(const Database& other, const QString& schema) const {
+    if (!m_conn || !other.m_conn)
+        fail(QStringLiteral("No database is open."), AppError::EngineError);
+    exec(QStringLiteral("ATTACH DATABASE ? AS ") + RecordSource::quoteName(schema),
+         {fileUri(other.path()) + QStringLiteral("?mode=ro")});
+    Attachment attachment;
+    attachment.m_conn = m_conn;
+    attachment.m_schema = schema;
+    return attachment;
+}
+
+void Database::Attachment::detach() {
+    if (!m_conn)
+        return;
+    // Fails only while a statement still reads the file; the connection then keeps it until
+    // it closes, which harms nothing.
+    QSqlQuery(m_conn->db)
+        .exec(QStringLiteral("DETACH DATABASE ") + RecordSource::quoteName(m_schema));
+    m_conn.reset();
+}
+
+Database::Attachment::~Attachment() {
+    detach();
+}
+
+Database::Attachment& Database::Attachment::operator=(Attachment&& other) noexcept {
+    if (this != &other) {
+        detach();
+        m_conn = std::move(other.m_conn);
+        m_schema = std::move(other.m_schema);
+    }
+    return *this;
 }
 
 bool Database::copyOver(const QString& existingFile) const {

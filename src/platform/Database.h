@@ -26,6 +26,10 @@ public:
     // its header says, or that is small enough to check every page (up to 32 MB) and fails
     // that check, is refused as damaged.
     static Database open(const QString& path);
+    // Opens an existing database file for reading only, on a connection of its own that open()
+    // does not hand out: the same checks and messages as open, except that a read-only file is
+    // accepted, and nothing at all is written to the file (another program's file, a backup).
+    static Database openReadOnly(const QString& path);
     // Creates a new, empty database file at path. Refuses a path where anything exists.
     static Database create(const QString& path);
     // Whether a handle currently holds this file open.
@@ -96,6 +100,13 @@ public:
     std::optional<QList<qint64>> rowsChangedSince(const ChangeMark& mark,
                                                   const QString& table) const;
 
+    // Makes a function of the program callable in this connection's statements by name, with
+    // that many arguments: text arrives as QString, numbers as qint64 or double, NULL as an
+    // invalid QVariant; the result goes back the same way. An AppError it throws fails the
+    // statement with its description. Defining a name again replaces the function.
+    using Function = std::function<QVariant(const QVariantList& arguments)>;
+    void defineFunction(const QString& name, int arguments, Function function) const;
+
     // Names of the tables in the file, as stored.
     QStringList tableNames() const;
     // Whether a table of that name exists (names compared without regard to case).
@@ -107,13 +118,36 @@ public:
     // false, writing nothing, when the existing file is no database. Throws AppError.
     bool copyOver(const QString& existingFile) const;
 
-    // Drops this handle's share of the connection.
-    void close() { m_conn.reset(); }
-
     // The shared connection behind handles (internal).
     struct Connection;
 
+    // While it lives, the file of another handle is attached to this connection, read-only,
+    // under a schema name, so that one statement reads there and writes here. Attach before a
+    // transaction begins and let it go after the transaction has ended: the engine attaches
+    // and detaches only outside one.
+    class Attachment {
+    public:
+        Attachment() = default;
+        ~Attachment();
+        Attachment(Attachment&& other) noexcept = default;
+        Attachment& operator=(Attachment&& other) noexcept;
+        Attachment(const Attachment&) = delete;
+        Attachment& operator=(const Attachment&) = delete;
+
+    private:
+        friend class Database;
+        void detach();
+        std::shared_ptr<Connection> m_conn;
+        QString m_schema;
+    };
+    // Throws AppError when the engine refuses.
+    Attachment attachReadOnly(const Database& other, const QString& schema) const;
+
+    // Drops this handle's share of the connection.
+    void close() { m_conn.reset(); }
+
 private:
-    static Database attach(const QString& canonical, bool create);
+    enum class Mode { ReadWrite, ReadOnly, Create };
+    static Database attach(const QString& canonical, Mode mode);
     std::shared_ptr<Connection> m_conn;
 };

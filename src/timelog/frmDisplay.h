@@ -57,6 +57,7 @@ public:
     void mnuAbout_Click();
     void setStatusText(const QString& text) override;
 
+    DataControl* dataControl() override { return Adodc1; }
     // Puts the window on another record source of a file and runs it.
     void setRecordSource(const QString& connectionString, const QString& recordSource) override;
 
@@ -81,8 +82,13 @@ public:
     DataNavigator* Adodc1Navigator;
     QToolBar* Toolbar1;
     QMenu* mnuFile;
+    QAction* mnuSaveFileAs;
     QAction* mnuOpenFile;
     QAction* mnuNewFile;
+    QAction* mnuImportVellagons;
+    QAction* mnuExportVellagons;
+    QAction* mnuImportDatabase;
+    QAction* mnuExportActiveClients;
     QAction* mnuCompactData;
     QAction* mnuReport;
     QAction* mnuPrintVellagon;

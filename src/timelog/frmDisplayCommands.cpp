@@ -32,10 +32,26 @@
 
 void frmDisplay::buildCommands() {
     mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
+    mnuSaveFileAs = addMenuItem(mnuFile, "mnuSaveFileAs", QStringLiteral("&Save File As ..."));
     mnuOpenFile = addMenuItem(mnuFile, "mnuOpenFile", QStringLiteral("&Open File"), this,
                               &frmDisplay::mnuOpenFile_Click);
     mnuNewFile = addMenuItem(mnuFile, "mnuNewFile", QStringLiteral("&New File"), this,
                              &frmDisplay::mnuNewFile_Click);
+    mnuImportVellagons =
+        addMenuItem(mnuFile, "mnuImportVellagons", QStringLiteral("&Import Vellagons"));
+    mnuExportVellagons =
+        addMenuItem(mnuFile, "mnuExportVellagons", QStringLiteral("&Export Vellagons"));
+    mnuImportDatabase = addMenuItem(mnuFile, "mnuImportDatabase",
+                                    QStringLiteral("Import &Active Clients Information"));
+    mnuExportActiveClients = addMenuItem(mnuFile, "mnuExportActiveClients",
+                                         QStringLiteral("E&xport Active Clients Information"));
+    // The transfers belong to a subsystem of their own, which registers them at start.
+    using SubsystemCommands::Command;
+    SubsystemCommands::bind(mnuSaveFileAs, Command::SaveFileAs, this);
+    SubsystemCommands::bind(mnuImportVellagons, Command::ImportVellagons, this);
+    SubsystemCommands::bind(mnuExportVellagons, Command::ExportVellagons, this);
+    SubsystemCommands::bind(mnuImportDatabase, Command::ImportActiveClients, this);
+    SubsystemCommands::bind(mnuExportActiveClients, Command::ExportActiveClients, this);
     mnuCompactData = addMenuItem(mnuFile, "mnuCompactData", QStringLiteral("&Compact Data"), this,
                                  &frmDisplay::mnuCompactData_Click);
     mnuReport = addMenuItem(mnuFile, "mnuReport", QStringLiteral("&Report"), this,

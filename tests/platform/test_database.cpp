@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 class TestDatabase : public QObject {
     Q_OBJECT
@@ -137,6 +138,70 @@ private Q_SLOTS:
         QCOMPARE(Fixtures::sqlite3Tool(m_good, "SELECT group_concat(Projects) FROM Projects WHERE "
                                                "Projects IN ('LOST', 'KEPT')"),
                  "KEPT");
+    }
+
+    // Another file read beside this one: nothing is written to it, through no way.
+    void aFileOpenedToReadIsNeverWritten() {
+        const QString other = Fixtures::practiceFile(m_folder + "/other.mdb", 20);
+        const QByteArray before = Fixtures::readFile(other);
+        {
+            const Database source = Database::openReadOnly(other);
+            QVERIFY(!Database::isOpen(other)); // not the connection that open() hands out
+            QVERIFY_THROWS_EXCEPTION(AppError, source.exec("DELETE FROM Projects"));
+            const Database db = Database::open(m_good);
+            {
+                const Database::Attachment attached = db.attachReadOnly(source, "other");
+                QCOMPARE(db.scalar("SELECT count(*) FROM other.Vellagons").toInt(), 10);
+                QVERIFY_THROWS_EXCEPTION(AppError, db.exec("DELETE FROM other.Vellagons"));
+            }
+            QVERIFY_THROWS_EXCEPTION(AppError, db.scalar("SELECT count(*) FROM other.Vellagons"));
+        }
+        QCOMPARE(Fixtures::readFile(other), before);
+
+        // A write that a program left unfinished can only be undone by writing: refused.
+        const QString hot = m_folder + "/hot.mdb";
+        {
+            sqlite3* raw = nullptr;
+            sqlite3_open(QFile::encodeName(other).constData(), &raw);
+            sqlite3_exec(raw,
+                         "PRAGMA cache_size=1; BEGIN; UPDATE Vellagons SET Vellagon = "
+                         "upper(Vellagon);",
+                         nullptr, nullptr, nullptr);
+            // A copy taken now is what a program killed mid-write leaves.
+            QVERIFY(QFile::copy(other, hot));
+            QVERIFY(QFile::copy(other + "-journal", hot + "-journal"));
+            sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(raw);
+        }
+        const QByteArray hotBytes = Fixtures::readFile(hot);
+        try {
+            Database::openReadOnly(hot);
+            QFAIL("opened a file with an unfinished write");
+        } catch (const AppError& e) {
+            QCOMPARE(e.description(), "The file \"" + hot +
+                                          "\" holds a write that a program did not finish.  Open "
+                                          "it in Vellagon once, which completes its repair, then "
+                                          "try again.");
+        }
+        QCOMPARE(Fixtures::readFile(hot), hotBytes);
+        QCOMPARE(Fixtures::contents(hot), Fixtures::contents(other));
+    }
+
+    void functionsOfTheProgramRunInStatements() {
+        const Database db = Database::open(m_good);
+        db.defineFunction("twice", 1, [](const QVariantList& a) -> QVariant {
+            if (a.at(0).typeId() == QMetaType::QString)
+                throw AppError(AppError::TypeMismatch, "Not a number: " + a.at(0).toString());
+            return a.at(0).isValid() ? QVariant(a.at(0).toDouble() * 2) : QVariant();
+        });
+        QCOMPARE(db.scalar("SELECT twice(21)").toDouble(), 42.0);
+        QVERIFY(db.scalar("SELECT twice(NULL) IS NULL").toBool());
+        try {
+            db.scalar("SELECT twice('ten')");
+            QFAIL("the function's failure passed");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().contains("Not a number: ten"), qPrintable(e.description()));
+        }
     }
 };
 
