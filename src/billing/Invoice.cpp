@@ -39,7 +39,10 @@ private:
 } // namespace
 
 QString statement() {
-    return QStringLiteral("SELECT * FROM Vellagons WHERE Client = ? AND [Beginning Time] "
+    // Only what the invoice shows: the notes and their formatting (pictures included) may be
+    // long, and no line prints them.
+    return QStringLiteral("SELECT Client, Employee, Rate, [Beginning Time], Duration, Fee, "
+                          "[Log Summary] FROM Vellagons WHERE Client = ? AND [Beginning Time] "
                           "BETWEEN ? AND ? ORDER BY [Beginning Time]");
 }
 

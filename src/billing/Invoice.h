@@ -11,9 +11,9 @@ class ReportRecordSource;
 // What an invoice lists: the logs of one client within a range of days, oldest first.
 namespace Invoice {
 
-// The statement, in the Jet dialect, with three parameters: the client, matched exactly
-// without regard to case (so "%", "_" and apostrophes in a name match only themselves), and
-// the first and last instant of the range.
+// The statement, in the Jet dialect, of the columns the invoice shows, with three parameters:
+// the client, matched exactly without regard to case (so "%", "_" and apostrophes in a name
+// match only themselves), and the first and last instant of the range.
 QString statement();
 // The parameters of the statement: the range covers whole days, from the first instant of
 // its first day to the last second of its last day.

@@ -65,9 +65,11 @@ frmLetterhead::frmLetterhead(QWidget* parent) : QDialog(parent ? parent : frmMai
 }
 
 void frmLetterhead::Form_Load() {
-    // The window covers the main window.
-    if (const QWidget* main = frmMain::instance())
-        setGeometry(main->geometry());
+    // The window covers the main window, frame on frame.
+    if (const QWidget* main = frmMain::instance()) {
+        resize(main->size());
+        move(main->frameGeometry().topLeft());
+    }
     m_db = Database::open(gstrDatabasePath);
     applyLetterheadFont();
     if (const std::optional<QString> letterhead = Letterhead::read(m_db))

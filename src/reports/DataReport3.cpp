@@ -21,12 +21,14 @@ constexpr Control HeaderLabels[] = {
     {"Label5", "", 144, 1152, 9072, 288},
 };
 
+// The caption row ends where the values begin (288 high rather than 300), so that a caption
+// that grows pushes its values down instead of writing over them.
 constexpr Control DetailLabels[] = {
-    {"Label8", "Employee:", 144, 288, 1155, 300},
-    {"Label13", "When:", 2880, 288, 870, 300},
-    {"Label9", "Rate:", 4608, 288, 720, 300},
-    {"Label10", "Time (in tenths of an hour):", 5472, 288, 2160, 300},
-    {"Label11", "Fee:", 7632, 288, 1005, 300},
+    {"Label8", "Employee:", 144, 288, 1155, 288},
+    {"Label13", "When:", 2880, 288, 870, 288},
+    {"Label9", "Rate:", 4608, 288, 720, 288},
+    {"Label10", "Time (in tenths of an hour):", 5472, 288, 2160, 288},
+    {"Label11", "Fee:", 7632, 288, 1005, 288},
     {"Label7", "Service provided:", 144, 864, 2880, 285},
 };
 
@@ -62,15 +64,20 @@ ReportLayout DataReport3::makeLayout() {
 
     ReportSection& detail = layout.detail();
     detail.setHeight(1755);
+    // The letter's fonts replace the layout's, and the default ones are larger: what no longer
+    // fits its width goes on to another line rather than being cut off.
     for (const Control& c : DetailLabels)
-        detail.addLabel(QLatin1String(c.name), QLatin1String(c.text), c.left, c.top, c.width,
-                        c.height);
+        detail
+            .addLabel(QLatin1String(c.name), QLatin1String(c.text), c.left, c.top, c.width,
+                      c.height)
+            .setCanGrow();
     for (const Control& c : DetailFields)
         detail
             .addField(QLatin1String(c.name), QLatin1String(c.text), c.left, c.top, c.width,
                       c.height)
             .setFont(arial, 9)
-            .setFormat(QLatin1String(c.format));
+            .setFormat(QLatin1String(c.format))
+            .setCanGrow();
 
     ReportSection& pageFooter = layout.pageFooter();
     pageFooter.setHeight(555);
@@ -81,10 +88,12 @@ ReportLayout DataReport3::makeLayout() {
 
     ReportSection& footer = layout.reportFooter();
     footer.setHeight(1770);
-    footer.addLabel(QStringLiteral("Label12"), QStringLiteral("Total:"), 5904, 288, 1440, 285);
+    footer.addLabel(QStringLiteral("Label12"), QStringLiteral("Total:"), 5904, 288, 1440, 285)
+        .setCanGrow();
     footer.addFunction(QStringLiteral("Function1"), QStringLiteral("Fee"), 7632, 288, 1005, 240)
         .setFont(arial, 9)
-        .setFormat(QLatin1String(Money));
+        .setFormat(QLatin1String(Money))
+        .setCanGrow();
     footer.addLabel(QStringLiteral("Label6"), {}, 144, 1008, 9060, 300).setCanGrow();
     return layout;
 }
