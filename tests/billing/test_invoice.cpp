@@ -216,6 +216,9 @@ private Q_SLOTS:
     }
 
     void listsOnlyTheClientsOwnLogsOfWholeDaysInTimeOrder() {
+        // A file without the indexes that keep the logs in time order.
+        Fixtures::execRaw(m_path, {"DROP INDEX [Vellagons by Client and Time]",
+                                   "DROP INDEX [Vellagons by Beginning Time]"});
         addLogs({{"Smith, John", "2026-12-08 10:00:00", 1, 1.0, "last day"},
                  {"smith, JOHN", "2026-12-01 00:00:00", 1, 2.0, "first instant"},
                  {"Smith, John", "2026-11-30 23:59:59", 1, 4.0, "day before"},
