@@ -65,11 +65,9 @@ frmLetterhead::frmLetterhead(QWidget* parent) : QDialog(parent ? parent : frmMai
 }
 
 void frmLetterhead::Form_Load() {
-    // The window covers the main window, frame on frame.
-    if (const QWidget* main = frmMain::instance()) {
-        resize(main->size());
-        move(main->frameGeometry().topLeft());
-    }
+    // The window covers the main window: its inner area on the main window's.
+    if (const QWidget* main = frmMain::instance())
+        setGeometry(main->geometry());
     m_db = Database::open(gstrDatabasePath);
     applyLetterheadFont();
     if (const std::optional<QString> letterhead = Letterhead::read(m_db))

@@ -65,8 +65,7 @@ private Q_SLOTS:
         QCOMPARE(window.Text1->font().family(), QStringLiteral("Times New Roman"));
         QVERIFY(window.Text1->toPlainText().isEmpty());
         // It covers the main window.
-        QCOMPARE(window.size(), m_main->size());
-        QCOMPARE(window.pos(), m_main->pos());
+        QCOMPARE(window.geometry(), m_main->geometry());
     }
 
     void doneAddsTheOnlyRowThenRewritesIt() {
