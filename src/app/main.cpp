@@ -1,3 +1,4 @@
+#include "billing/Billing.h"
 #include "clients/Clients.h"
 #include "core/DesktopIdentity.h"
 #include "core/StartupWindows.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     registerTimeLogging();
     registerClients();
     registerTransfer();
+    registerBilling();
 
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);

@@ -226,6 +226,11 @@ QString Currency::format() const {
            QString::number(cents % 100).rightJustified(2, u'0');
 }
 
+Currency Currency::roundedToCents() const {
+    const qint64 cents = qint64((magnitude(m_raw) + 50) / 100);
+    return Currency((m_raw < 0 ? -cents : cents) * 100);
+}
+
 Currency Currency::operator-() const {
     if (m_raw == std::numeric_limits<qint64>::min())
         overflow();

@@ -41,6 +41,8 @@ public:
     QString toString() const;
     // The display "$"#,##0.00: "$1,234.50", "-$12.50"; cents rounded half away from zero.
     QString format() const;
+    // The amount format() shows: whole cents, halves away from zero (36.663 gives 36.66).
+    Currency roundedToCents() const;
 
     Currency operator-() const;
     Currency operator+(Currency other) const;

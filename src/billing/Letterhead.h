@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class Database;
+
+// The letterhead of a practice file: one free text, the Invoice Header of the first row of
+// Invoices, that heads its invoices and statements. An empty table means no letterhead; a row
+// whose text is empty is a letterhead with no text.
+namespace Letterhead {
+
+// The letterhead, or nothing when the file has none. A NULL header reads as the empty text.
+// Throws AppError.
+std::optional<QString> read(const Database& db);
+
+// Stores the text as the letterhead, its line breaks as CR LF: rewrites the first row, or adds
+// one when the table is empty, so the table never holds a second row. Throws AppError.
+void write(const Database& db, const QString& text);
+
+// A text with every line break (LF, CR or CR LF) as CR LF.
+QString withCrLf(const QString& text);
+
+} // namespace Letterhead

@@ -1,0 +1,122 @@
+#include "frmLetterhead.h"
+
+#include "Letterhead.h"
+#include "core/FontSetting.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/Settings.h"
+#include "platform/Twips.h"
+#include "platform/VbFormat.h"
+#include "platform/WindowParts.h"
+
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+// The font dialog's flags: screen and printer fonts, with the effects panel.
+constexpr int FontDialogFlags = 259;
+
+// A chosen size as the single-precision number it is kept as: its shortest text ("10.5").
+std::optional<QString> sizeText(const QString& chosen) {
+    const std::optional<double> points = VbFormat::parseNumber(chosen);
+    if (!points || !(*points > 0) || !std::isfinite(float(*points)))
+        return std::nullopt;
+    return VbFormat::cstr(QVariant::fromValue(float(*points)));
+}
+
+// The box shows line breaks as LF; the file keeps them as CR LF.
+QString forBox(QString stored) {
+    return stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+} // namespace
+
+frmLetterhead::frmLetterhead(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
+    setObjectName(QStringLiteral("frmLetterhead"));
+    setWindowTitle(QStringLiteral("Create a letterhead for your invoices"));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setToolTip(QStringLiteral("Use this area to create your letterhead for your invoices"));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* menuBar = new QMenuBar(this);
+    mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
+                            &frmLetterhead::mnuReturn_Click);
+    mnuFont = addMenuItem(menuBar, "mnuFont", QStringLiteral("&Font"), this,
+                          &frmLetterhead::mnuFont_Click);
+    mnuHelp = addMenuItem(menuBar, "mnuHelp", QStringLiteral("&Help")); // has no command
+    mnuDone = addMenuItem(menuBar, "mnuDone", QStringLiteral("&Done"), this,
+                          &frmLetterhead::mnuDone_Click);
+
+    // The text fills the window with a margin of 200 twips on every side.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = Twips::toPixels(200);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(Text1);
+    Form_Load();
+}
+
+void frmLetterhead::Form_Load() {
+    // The window covers the main window: its inner area on the main window's.
+    if (const QWidget* main = frmMain::instance())
+        setGeometry(main->geometry());
+    m_db = Database::open(gstrDatabasePath);
+    applyLetterheadFont();
+    if (const std::optional<QString> letterhead = Letterhead::read(m_db))
+        Text1->setPlainText(forBox(*letterhead));
+    Text1->setFocus();
+}
+
+void frmLetterhead::mnuDone_Click() {
+    try {
+        Letterhead::write(m_db, Text1->toPlainText());
+    } catch (const AppError& e) {
+        // The text stays in the box, to be stored once the file can take it.
+        Dialogs::msgBox(e.description());
+        return;
+    }
+    accept();
+}
+
+void frmLetterhead::mnuFont_Click() {
+    Dialogs::FontRequest request;
+    request.flags = FontDialogFlags;
+    request.cancelError = false;
+    const std::optional<Dialogs::FontChoice> choice = Dialogs::fontDialog(request);
+    if (!choice) {
+        Dialogs::msgBox(QStringLiteral("Cancel selected by user"));
+        return;
+    }
+    gstrLetterheadFontName = choice->name;
+    Settings::setValue(QStringLiteral("DefaultLetterheadFontName"),
+                       QStringLiteral("Default Letterhead Font Name"), choice->name);
+    // A size that is no positive number (a font sized in pixels) keeps the size in use.
+    if (const std::optional<QString> size = sizeText(choice->size)) {
+        gstrLetterheadFontSize = *size;
+        Settings::setValue(QStringLiteral("DefaultLetterheadFontSize"),
+                           QStringLiteral("Default Letterhead Font Size"), *size);
+    }
+    applyLetterheadFont();
+}
+
+void frmLetterhead::mnuReturn_Click() {
+    reject();
+}
+
+void frmLetterhead::done(int result) {
+    // Form_Unload: the file is the window's only while it is open.
+    m_db.close();
+    QDialog::done(result);
+}
+
+void frmLetterhead::applyLetterheadFont() {
+    applyFontSetting({Text1}, gstrLetterheadFontName, gstrLetterheadFontSize);
+}
