@@ -2,6 +2,7 @@
 #include "core/DesktopIdentity.h"
 #include "core/StartupWindows.h"
 #include "core/frmMain.h"
+#include "thingstodo/ThingsToDo.h"
 #include "timelog/TimeLogging.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     registerStartupWindows();
     registerTimeLogging();
     registerClients();
+    registerThingsToDo();
 
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
