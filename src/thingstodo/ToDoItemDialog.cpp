@@ -7,6 +7,7 @@
 #include "platform/WindowParts.h"
 
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit* textBox)
     : QDialog(owner), m_textBox(textBox) {
@@ -84,6 +86,21 @@ QLabel* ToDoItemDialog::newLabel(const char* name, const QString& caption) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     return label;
+}
+
+void ToDoItemDialog::layOut(QGridLayout* boxes) {
+    const int row = boxes->rowCount();
+    auto* deadline = new QVBoxLayout;
+    deadline->addWidget(newLabel("Label2", QStringLiteral("Deadline Date:")));
+    deadline->addWidget(DTPicker1);
+    deadline->addStretch();
+    boxes->addLayout(deadline, row, 0);
+    boxes->addWidget(Frame1, row, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(Toolbar1);
+    layout->addLayout(boxes, 1);
 }
 
 void ToDoItemDialog::Toolbar1_ButtonClick(const QString& key) {

@@ -6,6 +6,7 @@
 class Database;
 class PickListOverlay;
 class QDateEdit;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -47,6 +48,9 @@ protected:
     // The activities of the file, in table order.
     void loadActivities(const Database& db);
     QLabel* newLabel(const char* name, const QString& caption);
+    // Lays the dialog out: the menu bar, the toolbar, the dialog's own boxes, then the deadline
+    // beside the priority levels.
+    void layOut(QGridLayout* boxes);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

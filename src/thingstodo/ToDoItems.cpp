@@ -23,6 +23,11 @@ QVariant dateValue(const QDate& date) {
 }
 
 QDate dateOf(const QVariant& stored) {
+    // The file's own form, "yyyy-MM-dd HH:mm:ss", read at once; any other as dates are read.
+    if (const QString text = stored.toString(); text.size() == 19 && text.at(10) == u' ')
+        if (const QDate date = QDate::fromString(QStringView(text).left(10), Qt::ISODate);
+            date.isValid())
+            return date;
     return StoredDate::fromStored(stored).date();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/SharedState.h"
 #include "platform/AppError.h"
+#include "platform/BusyCursor.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 
@@ -159,6 +160,7 @@ void print(const QList<ToDoItem>& items) {
         return;
     try {
         std::unique_ptr<Printer> printer = Printer::open(DocumentName);
+        BusyCursor busy;
         printPages(*printer, items);
         printer->endDoc();
     } catch (const AppError& e) {

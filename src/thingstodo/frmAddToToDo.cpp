@@ -55,18 +55,8 @@ frmAddToToDo::frmAddToToDo(QWidget* owner)
     grid->addWidget(List2, 1, 1);
     grid->addWidget(newLabel("Label3", QStringLiteral("Thing To Do:")), 2, 0, 1, 2);
     grid->addWidget(Text1, 3, 0, 1, 2);
-    auto* deadline = new QVBoxLayout;
-    deadline->addWidget(newLabel("Label2", QStringLiteral("Deadline Date:")));
-    deadline->addWidget(DTPicker1);
-    deadline->addStretch();
-    grid->addLayout(deadline, 4, 0);
-    grid->addWidget(Frame1, 4, 1);
     grid->setRowStretch(1, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(Toolbar1);
-    layout->addLayout(grid);
+    layOut(grid);
     resize(560, 460);
     Form_Load();
 }

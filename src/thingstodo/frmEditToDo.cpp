@@ -35,18 +35,8 @@ frmEditToDo::frmEditToDo(const ToDoItem& item, QWidget* owner)
     grid->addWidget(Text1, 1, 0, 1, 2);
     grid->addWidget(newLabel("Label3", QStringLiteral("Thing To Do:")), 2, 0, 1, 2);
     grid->addWidget(Text2, 3, 0, 1, 2);
-    auto* deadline = new QVBoxLayout;
-    deadline->addWidget(newLabel("Label2", QStringLiteral("Deadline Date:")));
-    deadline->addWidget(DTPicker1);
-    deadline->addStretch();
-    grid->addLayout(deadline, 4, 0);
-    grid->addWidget(Frame1, 4, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(Toolbar1);
-    layout->addLayout(grid);
-    layout->addStretch();
+    grid->setRowStretch(4, 1);
+    layOut(grid);
     resize(560, 260);
     Form_Load();
 }

@@ -24,7 +24,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace {
 
@@ -32,17 +31,35 @@ constexpr double ColumnShares[ToDoList::ColumnCount] = {0.09, 0.25, 0.42, 0.12, 
 const char* const Headers[ToDoList::ColumnCount] = {"Priority", "Client or Project", "Thing To Do",
                                                     "Start Date", "Deadline"};
 
-// The font dialog of the two font commands; nothing when cancelled.
-std::optional<Dialogs::FontChoice> askFont() {
+// Where a font command keeps its choice: the two shared texts and their settings.
+struct FontSetting {
+    QString& name;
+    QString& size;
+    const char* nameSection;
+    const char* nameKey;
+    const char* sizeSection;
+    const char* sizeKey;
+};
+
+// The font dialog of the two font commands; the chosen name and size (its text) are kept.
+// Cancel, or any failure, changes nothing. Whether a font was chosen.
+bool chooseFont(const FontSetting& setting) {
     Dialogs::FontRequest request;
     request.flags = 259; // screen and printer fonts, with effects
     request.cancelError = true;
     try {
-        return Dialogs::fontDialog(request);
-    } catch (const AppError& e) {
-        if (e.isCancel())
-            return std::nullopt;
-        throw;
+        const auto font = Dialogs::fontDialog(request);
+        if (!font)
+            return false;
+        setting.name = font->name;
+        setting.size = font->size;
+        Settings::setValue(QLatin1String(setting.nameSection), QLatin1String(setting.nameKey),
+                           font->name);
+        Settings::setValue(QLatin1String(setting.sizeSection), QLatin1String(setting.sizeKey),
+                           font->size);
+        return true;
+    } catch (const AppError&) {
+        return false;
     }
 }
 
@@ -135,11 +152,6 @@ void frmToDo::Form_Resize() {
     const double width = ListView1->viewport()->width();
     for (int column = 0; column < ToDoList::ColumnCount; ++column)
         ListView1->setColumnWidth(column, int(width * ColumnShares[column]));
-}
-
-void frmToDo::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmToDo::done(int result) {
@@ -240,36 +252,14 @@ void frmToDo::mnuReturn_Click() {
 }
 
 void frmToDo::mnuProgramFont_Click() {
-    try {
-        const auto font = askFont();
-        if (!font)
-            return;
-        gstrToDoFontName = font->name;
-        gstrToDoFontSize = font->size;
-        Settings::setValue(QStringLiteral("defaultToDoFontName"),
-                           QStringLiteral("Default To Do Font Name"), font->name);
-        Settings::setValue(QStringLiteral("defaultToDoFontSize"),
-                           QStringLiteral("Default To Do Font Size"), font->size);
+    if (chooseFont({gstrToDoFontName, gstrToDoFontSize, "defaultToDoFontName",
+                    "Default To Do Font Name", "defaultToDoFontSize", "Default To Do Font Size"}))
         applyFontSetting({ListView1}, gstrToDoFontName, gstrToDoFontSize);
-    } catch (const AppError&) {
-        // A font command that fails leaves the fonts as they were.
-    }
 }
 
 void frmToDo::mnuPrintFont_Click() {
-    try {
-        const auto font = askFont();
-        if (!font)
-            return;
-        gstrPrintFontName = font->name;
-        gstrPrintFontSize = font->size;
-        Settings::setValue(QStringLiteral("DefaultPrintFontName"),
-                           QStringLiteral("Default Print Font Name"), font->name);
-        Settings::setValue(QStringLiteral("DefaultPrintFontSize"),
-                           QStringLiteral("Default Print Font Size"), font->size);
-    } catch (const AppError&) {
-        // A font command that fails leaves the fonts as they were.
-    }
+    chooseFont({gstrPrintFontName, gstrPrintFontSize, "DefaultPrintFontName",
+                "Default Print Font Name", "DefaultPrintFontSize", "Default Print Font Size"});
 }
 
 void frmToDo::mnuAddItem_Click() {
@@ -303,7 +293,6 @@ void frmToDo::mnuEditItem_Click() {
 }
 
 void frmToDo::mnuPrint_Click() {
-    BusyCursor busy;
     ToDoPrinting::print(m_list.items());
 }
 
@@ -321,7 +310,9 @@ void frmToDo::mnuDone_Click() {
 }
 
 bool frmToDo::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+    if (watched == ListView1->viewport() && event->type() == QEvent::Resize) {
+        Form_Resize(); // the columns share the list's width
+    } else if (watched == ListView1 && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Delete:
             mnuDeleteItem_Click();

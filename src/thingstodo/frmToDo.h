@@ -65,7 +65,6 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showRows();
