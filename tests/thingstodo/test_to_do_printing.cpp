@@ -2,7 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "core/SharedState.h"
-#include "thingstodo/ToDoList.h"
+#include "thingstodo/ToDoItems.h"
 #include "thingstodo/ToDoPrinting.h"
 
 // The printed to-do list as the recording printer sees it: where each heading and row lands,
@@ -162,19 +162,6 @@ private Q_SLOTS:
         QCOMPARE(shortened->fontSize, ToDoPrinting::SmallestSize);
         QVERIFY(shortened->text.endsWith(QChar(0x2026)));
         QVERIFY(shortened->text.size() < unbreakable.size());
-    }
-
-    void rowsPrintInTheOrderTheListShows() {
-        PrintRecorder printer;
-        ToDoItem late = item("Late", "late");
-        late.deadline = QDate(2025, 10, 1);
-        ToDoItem early = item("Early", "early");
-        early.deadline = QDate(2025, 9, 30);
-        ToDoList list({late, early});
-        list.columnClick(ToDoList::Deadline);
-        ToDoPrinting::print(list.items());
-        const PrintJob& job = printer.lastJob();
-        QVERIFY(find(job, "early")->y < find(job, "late")->y);
     }
 
     void aFailureIsOneMessageAndNoPages() {

@@ -112,18 +112,6 @@ private Q_SLOTS:
         ScriptedWindows windows;
         openToDo(windows, [&](frmToDo& w) {
             QCOMPARE(w.windowTitle(), "To Do List");
-            QStringList menus;
-            for (QAction* a : w.menuBar->actions())
-                menus << a->text();
-            QCOMPARE(menus, QStringList({"&Return", "&Fonts", "&Add item", "&Delete selected item",
-                                         "&Edit selected item", "&Print", "D&one"}));
-            QStringList buttons;
-            for (QAction* a : w.Toolbar1->actions())
-                buttons << a->data().toString() + "=" + a->toolTip();
-            QCOMPARE(buttons,
-                     QStringList({"Return=Return", "Font=To Do Font", "Print Font=To Do Print Font",
-                                  "Add=Add a To Do item", "Delete=Delete a To Do item",
-                                  "Edit=Edit a To Do item", "Print=Print the To Do list"}));
             QCOMPARE(w.ListView1->headerItem()->text(1), "Client or Project");
             QCOMPARE(column(w, 0), QStringList({"1", "2", "3"}));
             QCOMPARE(column(w, 1), QStringList({"Smith, Mary", "Smith, Jones", "Smith, John"}));
@@ -149,17 +137,6 @@ private Q_SLOTS:
 
     void sortingAndReRankingThenDone() {
         ScriptedWindows windows;
-        openToDo(windows, [&](frmToDo& w) {
-            // Deadline twice: by date, then the other way round.
-            clickHeader(w, 4);
-            QCOMPARE(column(w, 4), QStringList({"1/15/2005", "9/30/2005", "10/1/2005"}));
-            clickHeader(w, 4);
-            QCOMPARE(column(w, 4), QStringList({"10/1/2005", "9/30/2005", "1/15/2005"}));
-            // Another column starts ascending again, Priority too once it is not the sort.
-            clickHeader(w, 0);
-            QCOMPARE(column(w, 0), QStringList({"1", "2", "3"}));
-            w.mnuReturn->trigger();
-        });
         openToDo(windows, [&](frmToDo& w) {
             // Priority is the sort column of a window just opened: its first click sorts
             // descending.
