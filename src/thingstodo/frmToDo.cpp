@@ -325,12 +325,10 @@ bool frmToDo::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
         }
-    } else if (watched == ListView1->viewport()) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress)
-            ListView1_MouseDown(mouse->position().toPoint());
-        else if (event->type() == QEvent::MouseButtonRelease)
-            ListView1_MouseUp(mouse->position().toPoint());
+    } else if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        ListView1_MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        ListView1_MouseUp(static_cast<QMouseEvent*>(event)->position().toPoint());
     }
     return QDialog::eventFilter(watched, event);
 }
