@@ -3,6 +3,7 @@
 #include "core/DesktopIdentity.h"
 #include "core/StartupWindows.h"
 #include "core/frmMain.h"
+#include "thingstodo/ThingsToDo.h"
 #include "timelog/TimeLogging.h"
 #include "transfer/Transfer.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     registerClients();
     registerTransfer();
     registerBilling();
+    registerThingsToDo();
 
     auto* main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
+#include <QPolygonF>
 #include <QStyle>
 #include <functional>
 
@@ -102,6 +103,38 @@ const QHash<QString, Drawing>& drawings() {
         {QStringLiteral("Small Caps"),
          [](QPainter& p) {
              text(p, QStringLiteral("Aa"), 11);
+         }},
+        {QStringLiteral("Return"),
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({{13, 3}, {13, 10}, {3.5, 10}}));
+             p.drawPolyline(QPolygonF({{6.5, 7}, {3.5, 10}, {6.5, 13}}));
+         }},
+        {QStringLiteral("Font"),
+         [](QPainter& p) {
+             text(p, QStringLiteral("A"), 14);
+         }},
+        {QStringLiteral("Print Font"),
+         [](QPainter& p) {
+             p.drawPath(sheet(2.5, 1.5, 11, 13));
+             text(p, QStringLiteral("A"), 9);
+         }},
+        {QStringLiteral("Add"),
+         [](QPainter& p) {
+             p.drawLine(QLineF(8, 3, 8, 13));
+             p.drawLine(QLineF(3, 8, 13, 8));
+         }},
+        {QStringLiteral("Delete"),
+         [](QPainter& p) {
+             p.drawLine(QLineF(4, 4, 12, 12));
+             p.drawLine(QLineF(12, 4, 4, 12));
+         }},
+        {QStringLiteral("Edit"),
+         [](QPainter& p) {
+             p.drawPolygon(QPolygonF({{11, 2.5}, {13.5, 5}, {5.5, 13}, {2.5, 13.5}, {3, 10.5}}));
+         }},
+        {QStringLiteral("Done"),
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({{3, 8.5}, {6.5, 12}, {13, 4}}));
          }},
     };
     return map;

@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 namespace Fixtures {
@@ -96,6 +97,54 @@ QString contents(const QString& path) {
                                       "sum(length(Vellagon)) FROM Vellagons"))
                  .toString();
     return parts.join(QLatin1Char(' '));
+}
+
+QString toDoPractice(const QString& path, int clients, int items) {
+    newDatabase(path);
+    const Database db = Database::open(path);
+    db.transaction([&] {
+        for (int i = 1; i <= clients; ++i)
+            db.exec(QStringLiteral("INSERT INTO [Active Clients] ([Client Last Name], "
+                                   "[Client First Name]) VALUES (?, ?)"),
+                    {QStringLiteral("Client %1").arg(i, 4, 10, QLatin1Char('0')),
+                     QStringLiteral("Ann")});
+        for (int i = 0; i < items; ++i) {
+            const bool project = i % 3 == 2 || clients == 0;
+            const QString client =
+                QStringLiteral("Client %1").arg(i % qMax(clients, 1) + 1, 4, 10, QLatin1Char('0'));
+            db.exec(
+                QStringLiteral("INSERT INTO [Things To Do] ([ThingToDo], [TTD Client First "
+                               "Name], [TTD Client Last Name], [TTD Project], [TTD Priority], "
+                               "[Thing To Do Start Date], [Thing To Do Deadline]) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {QStringLiteral("Thing %1 to do").arg(i),
+                 project ? QVariant() : QVariant(QStringLiteral("Ann")),
+                 project ? QVariant() : QVariant(client),
+                 project ? QVariant(QStringLiteral("Project %1").arg(i % 7)) : QVariant(),
+                 QString::number(i % 5 + 1),
+                 QStringLiteral("2025-%1-01 00:00:00").arg(i % 12 + 1, 2, 10, QLatin1Char('0')),
+                 QStringLiteral("2026-%1-15 00:00:00").arg(i % 12 + 1, 2, 10, QLatin1Char('0'))});
+        }
+    });
+    return path;
+}
+
+QString toDoContents(const QString& path) {
+    const Database db = Database::open(path);
+    QStringList parts{db.scalar(QStringLiteral("PRAGMA integrity_check")).toString()};
+    const auto rows = [&](const QString& sql) {
+        QSqlQuery q = db.exec(sql);
+        while (db.next(q)) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i)
+                values << (q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+            parts << values.join(QLatin1Char('|'));
+        }
+    };
+    rows(QStringLiteral("SELECT * FROM [Things To Do] ORDER BY rowid"));
+    rows(QStringLiteral("SELECT [Client Last Name], [Client First Name], "
+                        "[Active Client Things To Do] FROM [Active Clients] ORDER BY rowid"));
+    return parts.join(QLatin1Char('\n'));
 }
 
 QString sqlite3Tool(const QString& path, const QString& statement) {

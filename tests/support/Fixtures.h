@@ -26,6 +26,12 @@ QString practiceFile(const QString& path, int logs = 600);
 // What a file holds, to compare before and after: its integrity, the rows of every table and
 // a sum over the logs.
 QString contents(const QString& path);
+// A file with that many active clients ("Client 0001", "Ann" ...) and to-do items, every
+// third for a project, the others each for a client, with start dates and deadlines.
+QString toDoPractice(const QString& path, int clients, int items);
+// What a save of the to-do list writes: the integrity check, every row of `Things To Do` in
+// table order and every active client's to-do text.
+QString toDoContents(const QString& path);
 // The output of the sqlite3 command-line tool for one statement on a file.
 QString sqlite3Tool(const QString& path, const QString& statement);
 

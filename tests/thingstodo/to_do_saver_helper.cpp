@@ -1,0 +1,60 @@
+// Saves to-do lists into one file as the to-do window's Done does, and prints "saved A" or
+// "saved B" once a save has been written. The kill test starts it, kills it and checks what
+// the file holds.
+//   to_do_saver_helper <file> A|B|loop
+// A and B are two lists of 1,000 items; loop saves them in turn until killed.
+#include "platform/Database.h"
+#include "thingstodo/ToDoItems.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+QList<ToDoItem> list(char which) {
+    QList<ToDoItem> items;
+    for (int i = 0; i < 1000; ++i) {
+        ToDoItem item;
+        const int n = which == 'A' ? i : 999 - i;
+        if (n % 4 == 3) {
+            item.project = QStringLiteral("Project %1").arg(n % 9);
+        } else {
+            item.kind = ToDoItem::Kind::Client;
+            item.lastName =
+                QStringLiteral("Client %1").arg(n * 7 % 3000 + 1, 4, 10, QLatin1Char('0'));
+            item.firstName = QStringLiteral("Ann");
+        }
+        item.priority = QString::number(n % 5 + 1);
+        item.thingToDo = QStringLiteral("%1 thing %2 to do").arg(QLatin1Char(which)).arg(n);
+        item.startDate = QDate(2025, 1, 1).addDays(n);
+        item.deadline = QDate(2026, 1, 1).addDays(n);
+        items << item;
+    }
+    return items;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("Vellagon");
+    QCoreApplication::setOrganizationName("Vellagon");
+    QStandardPaths::setTestModeEnabled(true);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    const Database db = Database::open(args.at(1));
+    const QString mode = args.at(2);
+    const QList<ToDoItem> a = list('A');
+    const QList<ToDoItem> b = list('B');
+    for (int round = 0;; ++round) {
+        const bool first =
+            mode == QLatin1String("A") || (mode == QLatin1String("loop") && round % 2 == 0);
+        ToDoItems::save(db, first ? a : b);
+        std::printf("saved %s\n", first ? "A" : "B");
+        std::fflush(stdout);
+        if (mode != QLatin1String("loop"))
+            return 0;
+    }
+}
