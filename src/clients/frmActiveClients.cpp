@@ -273,7 +273,8 @@ void frmActiveClients::mnuSave_Click() {
 }
 
 void frmActiveClients::mnuReturn_Click() {
-    close();
+    // The frame closes with the window; closing the window alone leaves an empty frame.
+    Forms::close(this);
 }
 
 void frmActiveClients::mnuReport_Click() {

@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -152,8 +153,12 @@ private Q_SLOTS:
         QCOMPARE(frmActiveClients::loaded(), w);
         QCOMPARE(w->path(), other);
 
+        // Return closes the window's frame with it: no empty frame is left in the main window.
+        const QPointer<QWidget> frame = w->parentWidget();
+        QVERIFY(frame && frame->isVisible());
         w->mnuReturn_Click();
         QVERIFY(!frmActiveClients::loaded());
+        QVERIFY(!frame || !frame->isVisible());
         entry = static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
         entry->mnuActiveClients->trigger();
         w = frmActiveClients::loaded();
