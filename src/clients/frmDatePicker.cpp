@@ -3,6 +3,7 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/DateTyping.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
@@ -18,6 +19,7 @@ frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent ? parent : frmMai
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     DTPicker1->setCalendarPopup(true);
+    typeSeparatorsOnce(DTPicker1);
 
     auto* menuBar = new QMenuBar(this);
     mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,

@@ -1,6 +1,7 @@
 #include "DateBox.h"
 
 #include "Clock.h"
+#include "DateTyping.h"
 
 #include <QKeyEvent>
 
@@ -8,6 +9,7 @@ DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     // The lowest date stands for Null and shows blank (an empty special text would show it).
     setSpecialValueText(QStringLiteral(" "));
     setCalendarPopup(true);
+    typeSeparatorsOnce(this);
 }
 
 bool DateBox::isNull() const {

@@ -2,6 +2,7 @@
 
 #include "core/ListTables.h"
 #include "core/LookupLists.h"
+#include "platform/DateTyping.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
@@ -38,6 +39,7 @@ ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     DTPicker1->setCalendarPopup(true);
+    typeSeparatorsOnce(DTPicker1);
 
     Frame1 = new QGroupBox(QStringLiteral("Priority Level:"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

@@ -27,6 +27,7 @@
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
+#include "platform/DateTyping.h"
 #include "platform/Dialogs.h"
 #include "platform/PickerTime.h"
 #include "platform/RichText.h"
@@ -82,6 +83,7 @@ QDateTimeEdit* newPicker(QWidget* parent, const char* name) {
     picker->setObjectName(QLatin1String(name));
     picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     picker->setDisplayFormat(QStringLiteral("M/dd/yyyy hh:mm AP"));
+    typeSeparatorsOnce(picker);
     picker->setCalendarPopup(true);
     return picker;
 }

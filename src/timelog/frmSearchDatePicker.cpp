@@ -3,6 +3,7 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/DateTyping.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
@@ -24,6 +25,7 @@ QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, 
     picker->setObjectName(QLatin1String(pickerName));
     picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     picker->setCalendarPopup(true);
+    typeSeparatorsOnce(picker);
     // The picker keeps the usual colours inside its blue frame.
     const QPalette usual = QApplication::palette(picker);
     QPalette own = picker->palette();
