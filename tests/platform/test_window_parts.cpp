@@ -47,7 +47,7 @@ Shown shown(const std::function<void()>& open) {
 
 } // namespace
 
-class TestWindowPieces : public QObject {
+class TestWindowParts : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -242,5 +242,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWindowPieces)
-#include "test_window_pieces.moc"
+VELLAGON_TEST_MAIN(TestWindowParts)
+#include "test_window_parts.moc"
