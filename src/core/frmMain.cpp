@@ -10,15 +10,18 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuShortcuts.h"
+#include "platform/WhenDrawn.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScopeGuard>
 
 namespace {
 frmMain* g_main = nullptr;
 bool g_sweepRunning = false;
+bool g_loading = false;
 } // namespace
 
 frmMain::frmMain() : m_area(new QMdiArea(this)) {
@@ -56,7 +59,13 @@ frmMain* frmMain::instance() {
     return g_main;
 }
 
+bool frmMain::isLoading() {
+    return g_loading;
+}
+
 void frmMain::MDIForm_Load() {
+    g_loading = true;
+    const auto loaded = qScopeGuard([] { g_loading = false; });
     try {
         RestoreFormPosition(this);
 
@@ -68,9 +77,14 @@ void frmMain::MDIForm_Load() {
         OpenDatabaseAndFillLists();
 
         const StartupDialogs& dialogs = startupDialogs();
-        if (tipsWanted && dialogs.tipOfTheDay)
+        const bool tipDue = tipsWanted && dialogs.tipOfTheDay;
+        const bool introductionDue = (gblnNoClients || gblnNoEmployees) && dialogs.introduction;
+        // A dialog at start-up stands over the drawn main window, not alone on the desktop.
+        if (tipDue || introductionDue)
+            showAndWaitUntilDrawn(this);
+        if (tipDue)
             dialogs.tipOfTheDay();
-        if ((gblnNoClients || gblnNoEmployees) && dialogs.introduction)
+        if (introductionDue)
             dialogs.introduction();
         // The requests are spent once acted on: a "YES" left behind would read as a client or
         // an employee to the next pick list closed without a choice.

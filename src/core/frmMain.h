@@ -19,6 +19,8 @@ public:
 
     // The running program's main window, or nullptr.
     static frmMain* instance();
+    // Whether start-up (MDIForm_Load) is under way.
+    static bool isLoading();
 
     QMdiArea* mdiArea() const { return m_area; }
 

@@ -1,6 +1,7 @@
 #include "WhenDrawn.h"
 
 #include <QEvent>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 
@@ -33,4 +34,14 @@ private:
 
 void runWhenDrawn(QWidget* window, QObject* context, std::function<void()> fn) {
     new DrawnWatch(window, context, std::move(fn));
+}
+
+void showAndWaitUntilDrawn(QWidget* window) {
+    if (window->isVisible())
+        return;
+    QEventLoop loop;
+    runWhenDrawn(window, &loop, [&loop] { loop.quit(); });
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    window->show();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }

@@ -4,6 +4,7 @@
 #include "core/ChildWindows.h"
 #include "core/FontSetting.h"
 #include "core/SharedState.h"
+#include "core/frmMain.h"
 #include "platform/BoundField.h"
 #include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
@@ -158,11 +159,12 @@ void frmDisplay::Form_Load() {
     Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));
     Adodc1->setRecordSource(gstrRecordSource);
     const QMdiArea* area = childWindowArea();
-    if (area && !area->window()->isVisible()) {
-        // At start-up the main window is drawn first and the logs are read right after, so
-        // that a large file does not keep the program from appearing.
+    if (area && (!area->window()->isVisible() || frmMain::isLoading())) {
+        // At start-up the window is drawn first and the logs are read right after, so that a
+        // large file does not keep the program from appearing (a start-up dialog may have shown
+        // the main window already).
         m_recordsPending = true;
-        runWhenDrawn(area->window(), this, [this] {
+        runWhenDrawn(this, this, [this] {
             if (m_recordsPending)
                 openRecords();
         });
