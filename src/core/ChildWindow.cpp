@@ -8,6 +8,8 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 ChildWindow::ChildWindow(Kind kind, QWidget* parent) : MenuBarWindow(parent), m_kind(kind) {
@@ -97,16 +99,17 @@ QMenu* ChildWindow::addWindowMenu() {
         const QList<QAction*> actions = mnuWindow->actions();
         for (qsizetype i = actions.indexOf(separator) + 1; i < actions.size(); ++i)
             delete actions[i];
-        const QList<ChildWindow*> windows = openChildWindows();
+        const QList<QWidget*> windows = openWindowsInArea();
         separator->setVisible(!windows.isEmpty());
+        const QMdiSubWindow* active = childWindowArea()->activeSubWindow();
         int number = 0;
-        for (ChildWindow* w : windows) {
+        for (QWidget* w : windows) {
             ++number;
+            const QString caption = w->windowTitle();
             QAction* item = mnuWindow->addAction(
-                number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(w->Caption())
-                            : w->Caption());
+                number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
             item->setCheckable(true);
-            item->setChecked(w == activeChildWindow());
+            item->setChecked(active && active->widget() == w);
             connect(item, &QAction::triggered, w, [w] { Forms::setFocus(w); });
         }
     });

@@ -200,6 +200,22 @@ QList<ChildWindow*> openChildWindows() {
     return windows;
 }
 
+QList<QWidget*> openWindowsInArea() {
+    QList<QWidget*> windows;
+    if (!g_area)
+        return windows;
+    for (QMdiSubWindow* frame : g_area->subWindowList(QMdiArea::CreationOrder)) {
+        QWidget* w = frame->widget();
+        // A closed frame lingers until Qt deletes it.
+        if (!w || frame->isHidden())
+            continue;
+        if (auto* child = qobject_cast<ChildWindow*>(w); child && child->isClosed())
+            continue;
+        windows.append(w);
+    }
+    return windows;
+}
+
 ChildWindow* activeChildWindow() {
     if (!g_area || !g_area->activeSubWindow())
         return nullptr;

@@ -42,6 +42,9 @@ ChildWindow* currentEntryWindow();
 
 // Open child windows, in the order they were made.
 QList<ChildWindow*> openChildWindows();
+// Every open window inside the main window, in the order they were made: the child windows
+// and the others shown among them (the contact database, say).
+QList<QWidget*> openWindowsInArea();
 ChildWindow* activeChildWindow();
 
 void CascadeWindows();

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 
@@ -17,8 +18,12 @@
 // room for its layout, as the real ones do.
 class CommandWindow : public ChildWindow {
 public:
-    explicit CommandWindow(Kind kind) : ChildWindow(kind) { setMinimumSize(300, 150); }
+    explicit CommandWindow(Kind kind) : ChildWindow(kind) {
+        setMinimumSize(300, 150);
+        windowMenu = addWindowMenu();
+    }
     void command() { runPrologue(); }
+    QMenu* windowMenu;
 };
 
 class TestChildWindows : public QObject {
@@ -155,6 +160,41 @@ private Q_SLOTS:
         for (QAction* a : m_main->menuBar()->actions())
             texts << a->text();
         QCOMPARE(texts, QStringList({"&Display", "&Enter data"}));
+    }
+
+    // The Window menu lists every window inside the main window, the others shown among the
+    // child windows too, marks the active one and brings the one chosen to the front.
+    void theWindowMenuListsEveryOpenWindow() {
+        auto* contacts = new QWidget;
+        contacts->setAttribute(Qt::WA_DeleteOnClose);
+        contacts->setWindowTitle("Contact Database");
+        showChildWindow(contacts);
+        QMenu* menu =
+            static_cast<CommandWindow*>(childWindow(ChildWindow::Kind::Entry, "1"))->windowMenu;
+        const auto listed = [menu] {
+            Q_EMIT menu->aboutToShow();
+            QList<QAction*> items = menu->actions();
+            items.erase(items.begin(), std::find_if(items.begin(), items.end(), [](QAction* a) {
+                                           return a->isSeparator();
+                                       }) + 1);
+            return items;
+        };
+        const auto texts = [](const QList<QAction*>& items) {
+            QStringList result;
+            for (QAction* a : items)
+                result << a->text() + (a->isChecked() ? " *" : "");
+            return result;
+        };
+        QCOMPARE(texts(listed()), QStringList({"&1 Display form 1", "&2 Data entry form 1",
+                                               "&3 Contact Database *"}));
+        listed().at(1)->trigger();
+        QCOMPARE(activeChildWindow(), childWindow(ChildWindow::Kind::Entry, "1"));
+        listed().at(2)->trigger();
+        QCOMPARE(childWindowArea()->activeSubWindow()->widget(), contacts);
+        Forms::close(contacts);
+        const QList<QAction*> left = listed();
+        QCOMPARE(left.size(), 2);
+        QCOMPARE(left.last()->text(), "&2 Data entry form 1");
     }
 
     void tilingCoversTheAreaWithoutOverlap() {
