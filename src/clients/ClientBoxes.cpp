@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -59,7 +61,7 @@ QList<Built> build(std::span<const FramedBox> table, const QList<QGridLayout*>& 
         QGridLayout* grid = grids[b.tab - 1];
         auto* frame = new QGroupBox(QLatin1String(b.caption));
         frame->setObjectName(QLatin1String(b.frame));
-        frame->setMinimumWidth(1); // a narrow window cuts a caption short rather than widen
+        frame->setMinimumWidth(captionWidth(frame, frame->title()));
         auto* inside = new QVBoxLayout(frame);
         inside->setContentsMargins(4, 2, 4, 4);
         QWidget* box = makeBox(b.shape, frame);
@@ -82,6 +84,17 @@ QList<Built> build(std::span<const FramedBox> table, const QList<QGridLayout*>& 
             grid->setColumnStretch(c, 1);
     bindFields(control, bindings);
     return built;
+}
+
+int captionWidth(const QGroupBox* frame, const QString& caption) {
+    // As the frame measures its own caption, whatever its present one.
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = caption;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QFontMetrics metrics(frame->font());
+    const QSize text(metrics.horizontalAdvance(caption + QLatin1Char(' ')), metrics.height());
+    return frame->style()->sizeFromContents(QStyle::CT_GroupBox, &option, text, frame).width();
 }
 
 const Built* find(const QList<Built>& boxes, const QString& field) {

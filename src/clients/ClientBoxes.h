@@ -44,10 +44,14 @@ struct Built {
 };
 
 // Makes every box of the table in the grid of its tab (grids[tab - 1]), gives every column
-// of the grids an equal share, and binds the boxes to the control. The date pickers show the
+// of the grids an equal share, keeps each frame wide enough for its caption whole, and binds
+// the boxes to the control. The date pickers show the
 // present until a row is current.
 QList<Built> build(std::span<const FramedBox> table, const QList<QGridLayout*>& grids,
                    DataControl* control);
+
+// The least width of a frame that shows the caption whole.
+int captionWidth(const QGroupBox* frame, const QString& caption);
 
 // The built box of a field (names compared without regard to case), or nullptr.
 const Built* find(const QList<Built>& boxes, const QString& field);

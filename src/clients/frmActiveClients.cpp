@@ -99,6 +99,10 @@ const char* const FocusBoxes[] = {"Text1(0)", "Text2(0)", "Text3", "Text4", "Tex
 
 QPointer<frmActiveClients> g_window;
 
+// The two captions of the alternative telephone's frame.
+const QString Wide = QStringLiteral("Alternative Telephone");
+const QString Narrow = QStringLiteral("Alt Telephone");
+
 // The window as the user sees it: its frame inside the main window, or itself.
 QWidget* outer(QWidget* window) {
     auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
@@ -167,6 +171,7 @@ frmActiveClients::frmActiveClients(QWidget* parent) : MenuBarWindow(parent) {
             [this](int index) { TabStrip1_Click(index + 1); });
 
     resize(Twips::toPixels(9600), Twips::toPixels(7800));
+    AlternativeTelephone->installEventFilter(this); // its caption follows its width
 }
 
 frmActiveClients::~frmActiveClients() {
@@ -299,14 +304,30 @@ void frmActiveClients::mnuReport_Click() {
 
 void frmActiveClients::Form_Resize() {
     QWidget* window = outer(this);
-    // Never smaller than what the boxes need to stand apart, whatever the fonts.
+    // The short caption is the one the least width must show whole.
+    AlternativeTelephone->setMinimumWidth(ClientBoxes::captionWidth(AlternativeTelephone, Narrow));
+    // Never smaller than what the boxes and their captions need, whatever the fonts.
     const QSize least = QSize(Twips::toPixels(6000), Twips::toPixels(6800))
                             .expandedTo(minimumSizeHint() + window->size() - size());
     if (window->minimumSize() != least)
         window->setMinimumSize(least);
-    AlternativeTelephone->setTitle(Twips::fromPixels(window->width()) < 7000
-                                       ? QStringLiteral("Alt Telephone")
-                                       : QStringLiteral("Alternative Telephone"));
+    captionAlternativeTelephone();
+}
+
+void frmActiveClients::captionAlternativeTelephone() {
+    // The long caption needs a wide window and room in its frame for the whole of it.
+    const bool wide =
+        Twips::fromPixels(outer(this)->width()) >= 7000 &&
+        AlternativeTelephone->width() >= ClientBoxes::captionWidth(AlternativeTelephone, Wide);
+    AlternativeTelephone->setTitle(wide ? Wide : Narrow);
+}
+
+bool frmActiveClients::eventFilter(QObject* watched, QEvent* event) {
+    // The frame learns its width only as its tab is laid out, which may come after the
+    // window's own resize (a tab shown later).
+    if (watched == AlternativeTelephone && event->type() == QEvent::Resize)
+        captionAlternativeTelephone();
+    return MenuBarWindow::eventFilter(watched, event);
 }
 
 void frmActiveClients::resizeEvent(QResizeEvent* event) {

@@ -52,7 +52,7 @@ public:
     RecordScrollBar* HScroll1;
     DataControl* Adodc1;
     DataNavigator* Adodc1Navigator;
-    QGroupBox* AlternativeTelephone; // Frame1(9), captioned by the window's width
+    QGroupBox* AlternativeTelephone; // Frame1(9), captioned by its width and the window's
     QAction* mnuReturn;
     QAction* mnuSave;
     QAction* mnuReport;
@@ -60,8 +60,10 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void captionAlternativeTelephone();
     void buildBoxes();
 
     QList<ClientBoxes::Built> m_bound;

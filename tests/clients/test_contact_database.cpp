@@ -2,6 +2,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "clients/ClientBoxes.h"
 #include "clients/Clients.h"
 #include "clients/frmActiveClients.h"
 #include "core/ChildWindows.h"
@@ -356,15 +357,37 @@ private Q_SLOTS:
         QCOMPARE(stored("Active Client Referrer", "Young"), "Dr. Lee");
     }
 
-    // The window never gets smaller than its minimum; a narrow window says "Alt Telephone".
+    // The window never gets smaller than its minimum; a narrow window says "Alt Telephone",
+    // and whatever the width every caption of every tab shows whole.
     void theLayoutRules() {
         fourClients();
         start();
         frmActiveClients* w = open();
         QWidget* frame = w->parentWidget();
-        frame->resize(Twips::toPixels(9000), Twips::toPixels(8000));
+        const auto clipped = [w] {
+            QStringList captions;
+            for (int tab = 0; tab < w->TabStrip1->count(); ++tab) {
+                w->TabStrip1->setCurrentIndex(tab);
+                for (QGroupBox* f : w->TabStrip1->widget(tab)->findChildren<QGroupBox*>())
+                    if (f->width() < ClientBoxes::captionWidth(f, f->title()))
+                        captions << f->title();
+            }
+            w->TabStrip1->setCurrentIndex(0);
+            return captions;
+        };
+        frame->resize(Twips::toPixels(16000), Twips::toPixels(8000));
         QCOMPARE(w->AlternativeTelephone->title(), "Alternative Telephone");
-        frame->resize(Twips::toPixels(6500), Twips::toPixels(8000));
+        for (int width = 16000; width >= 3000; width -= 500) {
+            frame->resize(Twips::toPixels(width), Twips::toPixels(8000));
+            QCOMPARE(clipped(), QStringList());
+            if (width < 7000)
+                QCOMPARE(w->AlternativeTelephone->title(), "Alt Telephone");
+        }
+        // Narrowed on another tab, the first one shows the short caption when it comes back.
+        frame->resize(Twips::toPixels(16000), Twips::toPixels(8000));
+        w->TabStrip1->setCurrentIndex(1);
+        frame->resize(frame->minimumSize());
+        w->TabStrip1->setCurrentIndex(0);
         QCOMPARE(w->AlternativeTelephone->title(), "Alt Telephone");
         frame->resize(Twips::toPixels(3000), Twips::toPixels(3000));
         QVERIFY(frame->width() >= Twips::toPixels(6000));
