@@ -25,6 +25,8 @@ public:
     QListWidget* List1;
 
 private:
+    void fitToEntries();
+
     int m_selector = 0; // gintSearchType at load
     bool m_chosen = false;
 };

@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -153,14 +154,30 @@ private Q_SLOTS:
         frmSearchList list;
         QCOMPARE(itemsOf(list.List1), (QStringList{"Brown, Bo", "smith, al", "Smith, Jo"}));
         QCOMPARE(list.List1->toolTip(), QStringLiteral("Click on item you wish to select"));
+        // Sized to its entries at the main window's corner, not to the main window.
         QCOMPARE(list.pos(), m_main->pos());
-        QCOMPARE(list.size(), m_main->size());
+        QVERIFY(list.width() < m_main->width() && list.height() < m_main->height());
 
         for (int selector : {0, 2, 5, 6}) {
             gintSearchType = selector;
             frmSearchList empty;
             QCOMPARE(empty.List1->count(), 0);
         }
+    }
+
+    // A long entry widens the list; a long list scrolls within the screen instead of growing.
+    void pickListFitsItsEntriesWithinTheScreen() {
+        const QString wide = QString(36, QLatin1Char('W'));
+        mainLists().List1[MainLists::Projects].addItem(wide);
+        for (int i = 0; i < 500; ++i)
+            mainLists().List1[MainLists::Projects].addItem(QStringLiteral("Project %1").arg(i));
+        gintSearchType = Project;
+        m_main->move(m_main->screen()->availableGeometry().bottomRight() - QPoint(50, 50));
+        frmSearchList list;
+        QVERIFY(list.width() > list.List1->fontMetrics().horizontalAdvance(wide));
+        QVERIFY(list.height() <= 30 * list.List1->sizeHintForRow(0));
+        QVERIFY(m_main->screen()->availableGeometry().contains(list.geometry()));
+        QCOMPARE(list.List1->count(), 501);
     }
 
     void pickListChoosesOnClickOrKeyAndKeepsTheValueOtherwise() {
