@@ -2,6 +2,7 @@
 
 #include "JetSqlTokens.h"
 
+#include <QHash>
 #include <QSet>
 #include <optional>
 #include <vector>
@@ -303,9 +304,20 @@ QString translateLevel(const QList<Token>& tokens, qsizetype& pos, bool nested) 
 } // namespace
 
 QString translate(const QString& jetSql) {
-    const QList<Token> tokens = tokenize(jetSql);
+    // The program runs the same few texts again and again (a report's, a window's at each
+    // refresh): each is translated once. Texts made from typed values vary, so the memory is
+    // emptied when it is full rather than kept growing.
+    constexpr qsizetype Kept = 256;
+    thread_local QHash<QString, QString> translated;
+    if (const auto known = translated.constFind(jetSql); known != translated.constEnd())
+        return *known;
+    const QList<Token> tokens = tokenize(jetSql); // throws before anything is kept
     qsizetype pos = 0;
-    return translateLevel(tokens, pos, false);
+    const QString sql = translateLevel(tokens, pos, false);
+    if (translated.size() >= Kept)
+        translated.clear();
+    translated.insert(jetSql, sql);
+    return sql;
 }
 
 QString likeEscape(const QString& value) {

@@ -15,8 +15,10 @@ namespace {
 
 // The statement reading only the chosen columns, when it lists one table that has them.
 QString narrowed(const Database& db, const QString& sql, const QStringList& columns) {
+    if (columns.isEmpty())
+        return sql;
     const std::optional<RecordSource::SingleTable> single = RecordSource::singleTable(sql);
-    if (columns.isEmpty() || !single || !db.hasTable(single->table))
+    if (!single || !db.hasTable(single->table))
         return sql;
     const QSqlRecord fields =
         db.exec(QStringLiteral("SELECT * FROM ") + RecordSource::quoteName(single->table) +
