@@ -306,14 +306,18 @@ QString translateLevel(const QList<Token>& tokens, qsizetype& pos, bool nested) 
 QString translate(const QString& jetSql) {
     // The program runs the same few texts again and again (a report's, a window's at each
     // refresh): each is translated once. Texts made from typed values vary, so the memory is
-    // emptied when it is full rather than kept growing.
+    // emptied when it is full rather than kept growing; a long one (a search of many clients)
+    // is seldom run twice and is not kept.
     constexpr qsizetype Kept = 256;
+    constexpr qsizetype LongestKept = 4096;
     thread_local QHash<QString, QString> translated;
     if (const auto known = translated.constFind(jetSql); known != translated.constEnd())
         return *known;
     const QList<Token> tokens = tokenize(jetSql); // throws before anything is kept
     qsizetype pos = 0;
     const QString sql = translateLevel(tokens, pos, false);
+    if (jetSql.size() > LongestKept)
+        return sql;
     if (translated.size() >= Kept)
         translated.clear();
     translated.insert(jetSql, sql);

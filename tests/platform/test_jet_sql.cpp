@@ -155,6 +155,15 @@ private Q_SLOTS:
                 QCOMPARE(JetSql::translate(jet(i)), sqlite(i));
         QCOMPARE(JetSql::translate(jet(0)), sqlite(0));
         QCOMPARE(JetSql::translate(jet(0) + ' '), sqlite(0) + ' ');
+        // A search of many clients, longer than the texts kept.
+        QStringList jetClients;
+        QStringList sqliteClients;
+        for (int i = 0; i < 400; ++i) {
+            jetClients << QStringLiteral("Client Like 'C%1'").arg(i);
+            sqliteClients << QStringLiteral("Client = 'C%1' COLLATE NOCASE").arg(i);
+        }
+        for (int time = 0; time < 2; ++time)
+            QCOMPARE(JetSql::translate(jetClients.join(" OR ")), sqliteClients.join(" OR "));
     }
 
     void refusesBadLiterals_data() {
