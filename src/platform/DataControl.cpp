@@ -76,8 +76,9 @@ void DataControl::setConnectionString(const QString& connectionString) {
     m_path = ConnectionString::dataSource(connectionString);
 }
 
-void DataControl::setRecordSource(const QString& jetSql) {
+void DataControl::setRecordSource(const QString& jetSql, const QVariantList& parameters) {
     m_source = jetSql;
+    m_params = parameters;
 }
 
 bool DataControl::fail(int number, const QString& description) {
@@ -155,6 +156,7 @@ bool DataControl::reload(const std::function<void()>& then) {
             m_db = db;
             m_openedPath = m_path;
             m_loadedSql = source.sql;
+            m_loadedParams = m_params;
             then();
         });
         return true;
@@ -167,7 +169,8 @@ void DataControl::readSet(const Database& db, const Source& source, bool sameFil
     const QString& sql = source.sql;
     const std::optional<RecordSource::SingleTable>& single = source.single;
     const Database::ChangeMark mark = db.changeMark();
-    if (sameFile && sql == m_loadedSql && mark.schemaVersion == m_keysMark.schemaVersion) {
+    if (sameFile && sql == m_loadedSql && m_params == m_loadedParams &&
+        mark.schemaVersion == m_keysMark.schemaVersion) {
         if (m_tableRows) {
             const TableRows::Snapshot now = m_tableRows->current({m_keys, m_keysMark, true}, mark);
             m_keys = now.ids;
@@ -193,7 +196,8 @@ void DataControl::loadTableKeys(const Database& db, const QString& table, const 
     QStringList names;
     for (int i = 0; i < fields.count(); ++i)
         names << fields.fieldName(i);
-    const std::shared_ptr<TableRows> rows = TableRows::of(db, table, *source.single, names);
+    const std::shared_ptr<TableRows> rows =
+        TableRows::of(db, table, *source.single, names, m_params);
     const TableRows::Snapshot snapshot = rows->current({}, mark);
 
     m_table = table;
@@ -213,7 +217,7 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     QList<QVariantList> rows;
     QSqlRecord fields;
     {
-        QSqlQuery query = db.exec(sql);
+        QSqlQuery query = db.exec(sql, m_params);
         fields = query.record();
         const int columns = fields.count();
         while (db.next(query)) {

@@ -79,9 +79,11 @@ public:
     // The same from a connection string ("...;Data Source=<path>").
     void setConnectionString(const QString& connectionString);
     QString connectionString() const { return m_connectionString; }
-    // The statement in the Jet dialect; takes effect at the next Refresh.
-    void setRecordSource(const QString& jetSql);
+    // The statement in the Jet dialect, with the values of its '?' placeholders in order (a
+    // typed term or date never becomes SQL text); takes effect at the next Refresh.
+    void setRecordSource(const QString& jetSql, const QVariantList& parameters = {});
     QString recordSource() const { return m_source; }
+    QVariantList recordSourceParameters() const { return m_params; }
     // The open file (invalid before the first successful Refresh); for running several writes
     // as one transaction around AddNew/Update.
     const Database& database() const { return m_db; }
@@ -195,9 +197,11 @@ private:
     QString m_connectionString;
     QString m_path;
     QString m_source;
+    QVariantList m_params;
     Database m_db;
     QString m_openedPath;                   // the path m_db was opened by
     QString m_loadedSql;                    // the translated statement whose rows are held
+    QVariantList m_loadedParams;            // and its parameters
     Database::ChangeMark m_keysMark;        // the file's history when the rows were read
     std::shared_ptr<TableRows> m_tableRows; // updatable source: the shared list of its ids
 

@@ -16,27 +16,39 @@ bool worthPlacing(qsizetype changed, qsizetype listed) {
     return changed <= qMax<qsizetype>(16, listed / 1024);
 }
 
+// The parameters as part of a list's key: the same statement on other values is another set.
+QString parametersKey(const QVariantList& parameters) {
+    QString key;
+    for (const QVariant& value : parameters)
+        key += QLatin1Char('\n') + QString::number(value.typeId()) + QLatin1Char(':') +
+               value.toString();
+    return key;
+}
+
 } // namespace
 
 std::shared_ptr<TableRows> TableRows::of(const Database& db, const QString& table,
                                          const RecordSource::SingleTable& source,
-                                         const QStringList& columns) {
+                                         const QStringList& columns,
+                                         const QVariantList& parameters) {
     const RecordSource::IdStatements sql = RecordSource::idStatements(table, source, columns);
-    const QString key = db.connection().connectionName() + QLatin1Char('\n') + sql.ids;
+    const QString key =
+        db.connection().connectionName() + QLatin1Char('\n') + sql.ids + parametersKey(parameters);
     QHash<QString, std::weak_ptr<TableRows>>& lists = registry();
     lists.removeIf([](const auto& entry) { return entry.value().expired(); });
     if (std::shared_ptr<TableRows> shared = lists.value(key).lock())
         return shared;
-    auto rows =
-        std::make_shared<TableRows>(db, table, sql, source.rest.isEmpty() && source.rowByRow,
-                                    source.rest.isEmpty() && source.where.isEmpty());
+    auto rows = std::make_shared<TableRows>(db, table, sql, parameters,
+                                            source.rest.isEmpty() && source.rowByRow,
+                                            source.rest.isEmpty() && source.where.isEmpty());
     lists.insert(key, rows);
     return rows;
 }
 
 TableRows::TableRows(const Database& db, const QString& table,
-                     const RecordSource::IdStatements& sql, bool followsChanges, bool wholeTable)
-    : m_db(db), m_table(table), m_sql(sql), m_followsChanges(followsChanges),
+                     const RecordSource::IdStatements& sql, const QVariantList& parameters,
+                     bool followsChanges, bool wholeTable)
+    : m_db(db), m_table(table), m_sql(sql), m_params(parameters), m_followsChanges(followsChanges),
       m_wholeTable(wholeTable) {
 }
 
@@ -70,7 +82,7 @@ TableRows::Snapshot TableRows::current(const Snapshot& own, const Database::Chan
             ids = merged(base.ids, *changed);
     }
     if (!ids) {
-        ids = m_db.rowIds(m_sql.ids, {}, expectedIds(base));
+        ids = m_db.rowIds(m_sql.ids, m_params, expectedIds(base));
         // Squeezing copies the list: only worth it when much of its room is unused.
         if (ids->capacity() - ids->size() > ids->size() / 8 + 64)
             ids->squeeze();
@@ -104,7 +116,7 @@ std::optional<QList<qint64>> TableRows::merged(const QList<qint64>& base,
     for (qint64 id : changed)
         array += QString::number(id) + QLatin1Char(',');
     array.back() = QLatin1Char(']');
-    const QList<qint64> arrivals = m_db.rowIds(m_sql.arrivals, {array});
+    const QList<qint64> arrivals = m_db.rowIds(m_sql.arrivals, QVariantList{array} + m_params);
     if (arrivals.isEmpty())
         return kept;
     QList<qint64> result(kept.size() + arrivals.size());

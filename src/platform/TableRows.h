@@ -26,10 +26,12 @@ public:
     };
 
     // The list of this source on this file, shared with every caller that asks for the same.
-    // `columns` are the table's. Nothing is read yet.
+    // `columns` are the table's; `parameters` the values of the source's placeholders.
+    // Nothing is read yet.
     static std::shared_ptr<TableRows> of(const Database& db, const QString& table,
                                          const RecordSource::SingleTable& source,
-                                         const QStringList& columns);
+                                         const QStringList& columns,
+                                         const QVariantList& parameters = {});
 
     // The ids of the set as the file holds them now (`now`, the connection's mark, read in the
     // same transaction). `own` is the caller's copy (its ids as of its mark, with the changes
@@ -38,7 +40,7 @@ public:
     Snapshot current(const Snapshot& own, const Database::ChangeMark& now);
 
     TableRows(const Database& db, const QString& table, const RecordSource::IdStatements& sql,
-              bool followsChanges, bool wholeTable);
+              const QVariantList& parameters, bool followsChanges, bool wholeTable);
 
 private:
     // The base list with the changed rows (sorted ids) placed anew; nothing when the list
@@ -53,6 +55,7 @@ private:
     Database m_db;
     QString m_table;
     RecordSource::IdStatements m_sql;
+    QVariantList m_params;
     bool m_followsChanges;
     bool m_wholeTable; // every row of the table is in the set
     Snapshot m_latest;
