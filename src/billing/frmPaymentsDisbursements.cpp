@@ -1,6 +1,7 @@
 #include "frmPaymentsDisbursements.h"
 
 #include "PaymentEntry.h"
+#include "PaymentSearch.h"
 #include "core/ChildWindows.h"
 #include "core/FieldLimits.h"
 #include "core/Forms.h"
@@ -8,6 +9,7 @@
 #include "core/SharedState.h"
 #include "platform/AppError.h"
 #include "platform/BoundField.h"
+#include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
@@ -27,6 +29,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -153,6 +156,18 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
                                 &frmPaymentsDisbursements::mnuSave_Click);
     mnuDelete = addMenuBarCommand("mnuDelete", QStringLiteral("&Delete record"), this,
                                   &frmPaymentsDisbursements::mnuDelete_Click);
+    mnuSearch = addMenuBarCommand("mnuSearch", QStringLiteral("&Search"), this,
+                                  &frmPaymentsDisbursements::mnuSearch_Click);
+    mnuContinue = addMenuBarCommand("mnuContinue", QStringLiteral("&Continue"), this,
+                                    &frmPaymentsDisbursements::mnuContinue_Click);
+    mnuReport = addMenuBarCommand(QStringLiteral("Re&port"));
+    mnuReport->setObjectName(QStringLiteral("mnuReport"));
+    mnuContinue->setEnabled(false);
+    // Return in the term runs the search.
+    connect(Text5, &QLineEdit::returnPressed, this, [this] {
+        if (mnuContinue->isEnabled())
+            mnuContinue->trigger();
+    });
 
     connect(Adodc1, &DataControl::moveComplete, this,
             &frmPaymentsDisbursements::Adodc1_MoveComplete);
@@ -175,6 +190,9 @@ frmPaymentsDisbursements::~frmPaymentsDisbursements() {
 
 void frmPaymentsDisbursements::buildTabs() {
     TabStrip1 = named(new QTabWidget(this), "TabStrip1");
+    // Every caption whole: the window is made wide enough for them rather than cut them.
+    TabStrip1->tabBar()->setElideMode(Qt::ElideNone);
+    TabStrip1->setUsesScrollButtons(false);
     auto newTab = [this](const QString& caption) {
         auto* page = new QWidget;
         auto* stack = new QVBoxLayout(page);
@@ -195,16 +213,16 @@ void frmPaymentsDisbursements::buildTabs() {
              DTPicker1 = newPicker("DTPicker1"));
 
     tab = newTab(QStringLiteral("Display disbursements"));
-    addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
-             Text2_0 = named(new QLineEdit, "Text2(0)"));
-    addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
-             Text2_1 = named(new QLineEdit, "Text2(1)"));
-    addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
-             Text2_2 = named(new QLineEdit, "Text2(2)"));
-    addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
-             Text2_3 = named(new QLineEdit, "Text2(3)"));
-    addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
-             DTPicker2 = newPicker("DTPicker2"));
+    m_frames2 = {addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
+                          Text2_0 = named(new QLineEdit, "Text2(0)")),
+                 addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
+                          Text2_1 = named(new QLineEdit, "Text2(1)")),
+                 addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
+                          Text2_2 = named(new QLineEdit, "Text2(2)")),
+                 addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
+                          Text2_3 = named(new QLineEdit, "Text2(3)")),
+                 addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
+                          DTPicker2 = newPicker("DTPicker2"))};
     tab->addStretch(1);
     HScroll1 = named(new RecordScrollBar(Adodc1, 100), "HScroll1");
     tab->addWidget(HScroll1);
@@ -230,14 +248,14 @@ void frmPaymentsDisbursements::buildTabs() {
     tab->addStretch(1);
 
     tab = newTab(QStringLiteral("Display payments"));
-    addFrame(tab, "Frame4(0)", QStringLiteral("Client"),
-             Text4_0 = named(new QLineEdit, "Text4(0)"));
-    addFrame(tab, "Frame4(1)", QStringLiteral("Description of payment"),
-             Text4_1 = named(new QLineEdit, "Text4(1)"));
-    addFrame(tab, "Frame4(2)", QStringLiteral("Amount of payment"),
-             Text4_2 = named(new QLineEdit, "Text4(2)"));
-    addFrame(tab, "Frame4(3)", QStringLiteral("Date of payment"),
-             DTPicker4 = newPicker("DTPicker4"));
+    m_frames4 = {addFrame(tab, "Frame4(0)", QStringLiteral("Client"),
+                          Text4_0 = named(new QLineEdit, "Text4(0)")),
+                 addFrame(tab, "Frame4(1)", QStringLiteral("Description of payment"),
+                          Text4_1 = named(new QLineEdit, "Text4(1)")),
+                 addFrame(tab, "Frame4(2)", QStringLiteral("Amount of payment"),
+                          Text4_2 = named(new QLineEdit, "Text4(2)")),
+                 addFrame(tab, "Frame4(3)", QStringLiteral("Date of payment"),
+                          DTPicker4 = newPicker("DTPicker4"))};
     tab->addStretch(1);
     HScroll2 = named(new RecordScrollBar(Adodc2, 100), "HScroll2");
     tab->addWidget(HScroll2);
@@ -248,6 +266,7 @@ void frmPaymentsDisbursements::buildTabs() {
     // The client displays are made from the row's two names, not typed.
     Text2_0->setReadOnly(true);
     Text4_0->setReadOnly(true);
+    buildSearchPanel();
     bindFields(Adodc1,
                {{Text2_1, QStringLiteral("Disbursement Payee")},
                 {Text2_2, QStringLiteral("Disbursement Description"), BoundField::Memo},
@@ -258,6 +277,37 @@ void frmPaymentsDisbursements::buildTabs() {
                         {DTPicker4, QStringLiteral("Payment Date"), BoundField::Date, DayFormat}});
 }
 
+void frmPaymentsDisbursements::buildSearchPanel() {
+    Frame5 = named(new QWidget, "Frame5");
+    auto* panel = new QVBoxLayout(Frame5);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->setSpacing(2);
+    auto* options = new QWidget;
+    auto* row = new QHBoxLayout(options);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(Option2_0 =
+                       named(new QRadioButton(QStringLiteral("Search within disbursement records")),
+                             "Option2(0)"));
+    row->addWidget(
+        Option2_1 =
+            named(new QRadioButton(QStringLiteral("Search within payment records")), "Option2(1)"));
+    row->addStretch(1);
+    Option2_0->setChecked(true);
+    addFrame(panel, "Frame5(0)", QStringLiteral("Select type of search"), options);
+    addFrame(panel, "Frame5(1)",
+             QStringLiteral("Enter search term, vendor name, client name or amount"),
+             Text5 = named(new QLineEdit, "Text5"));
+    auto* dates = new QWidget;
+    row = new QHBoxLayout(dates);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(DTPicker5 = newPicker("DTPicker5"));
+    row->addWidget(DTPicker6 = newPicker("DTPicker6"));
+    row->addStretch(1);
+    addFrame(panel, "Frame5(2)",
+             QStringLiteral("Select beginning and ending dates for search time frame"), dates);
+    Frame5->hide();
+}
+
 QString frmPaymentsDisbursements::path() const {
     return Adodc1->databasePath();
 }
@@ -265,7 +315,10 @@ QString frmPaymentsDisbursements::path() const {
 bool frmPaymentsDisbursements::Form_Load() {
     mintCurrentTab = 1;
     TabStrip1->setCurrentIndex(0);
-    DTPicker1->setValue(Clock::now().date()); // the pickers show today, the search a year back
+    // The pickers show today, the search a year back.
+    for (DateBox* picker : {DTPicker1, DTPicker3, DTPicker6})
+        picker->setValue(Clock::now().date());
+    DTPicker5->setValue(Clock::now().date().addDays(-365));
     const QStringList clients = mainLists().List1[MainLists::Clients].items();
     Combo1_0->addItems(clients); // in the list's order
     Combo2->addItems(clients);
@@ -328,10 +381,15 @@ void frmPaymentsDisbursements::TabStrip1_Click(int tab) {
 }
 
 void frmPaymentsDisbursements::applyTabState(int tab) {
+    // On the tab the search panel is open on, Continue is the one command.
+    const bool searching = m_searchTab != 0 && tab == m_searchTab;
     const bool entering = tab == 1 || tab == 3;
-    mnuSave->setEnabled(entering);
-    mnuDelete->setEnabled(!entering);
-    mnuReturn->setEnabled(true);
+    mnuSave->setEnabled(entering && !searching);
+    mnuDelete->setEnabled(!entering && !searching);
+    mnuSearch->setEnabled(!entering && !searching);
+    mnuReport->setEnabled(!entering && !searching);
+    mnuReturn->setEnabled(!searching);
+    mnuContinue->setEnabled(searching);
 }
 
 void frmPaymentsDisbursements::showClient(DataControl* control, const QString& prefix,
@@ -346,8 +404,8 @@ void frmPaymentsDisbursements::showClient(DataControl* control, const QString& p
 }
 
 void frmPaymentsDisbursements::moved(DataControl* control, const QString& noRecords) {
-    // The scroll bar follows by itself; an empty set is told.
-    if (control->isBOF() && control->isEOF())
+    // The scroll bar follows by itself; an empty table is told.
+    if (!m_searching && control->isBOF() && control->isEOF())
         Dialogs::msgBox(noRecords);
 }
 
@@ -432,6 +490,70 @@ void frmPaymentsDisbursements::mnuDelete_Click() {
     // On to the row that followed the deleted one, or past the end when it was the last.
     if (control->RecordCount() > 0)
         control->MoveNext();
+}
+
+void frmPaymentsDisbursements::mnuSearch_Click() {
+    if (mintCurrentTab != 2 && mintCurrentTab != 4)
+        return;
+    for (QGroupBox* frame : mintCurrentTab == 2 ? m_frames2 : m_frames4)
+        frame->hide();
+    // The panel takes the frames' place on the tab shown; the navigator stays below it.
+    auto* tab = static_cast<QVBoxLayout*>(TabStrip1->widget(mintCurrentTab - 1)->layout());
+    tab->insertWidget(0, Frame5);
+    Frame5->show();
+    m_searchTab = mintCurrentTab;
+    applyTabState(mintCurrentTab);
+    Text5->setFocus();
+}
+
+void frmPaymentsDisbursements::closeSearchPanel() {
+    Frame5->hide();
+    for (QGroupBox* frame : m_frames2 + m_frames4)
+        frame->show();
+    m_searchTab = 0;
+}
+
+void frmPaymentsDisbursements::mnuContinue_Click() {
+    if (Text5->text().isEmpty()) {
+        Dialogs::msgBox(PaymentSearch::NoTerm);
+        // Back to the tab as it was before Search, with its commands.
+        closeSearchPanel();
+        applyTabState(mintCurrentTab);
+        return;
+    }
+    const PaymentSearch::Kind kind =
+        Option2_0->isChecked() ? PaymentSearch::Kind::Disbursements : PaymentSearch::Kind::Payments;
+    const bool disbursements = kind == PaymentSearch::Kind::Disbursements;
+    DataControl* control = disbursements ? Adodc1 : Adodc2;
+    const PaymentSearch::Statement search = PaymentSearch::search(
+        kind, Text5->text(), DTPicker5->isNull() ? QDate() : DTPicker5->date(),
+        DTPicker6->isNull() ? QDate() : DTPicker6->date());
+    bool none = false;
+    {
+        BusyCursor busy;
+        gstrRecordSource = search.jetSql;
+        control->setRecordSource(gstrRecordSource, search.parameters);
+        m_searching = true;
+        const bool read = control->Refresh();
+        m_searching = false;
+        none = read && control->RecordCount() == 0;
+        if (none) {
+            gstrRecordSource = PaymentSearch::fullList(kind);
+            control->setRecordSource(gstrRecordSource);
+            control->Refresh();
+        }
+        if (!control->isEOF())
+            control->MoveLast();
+    }
+    if (none)
+        Dialogs::msgBox(PaymentSearch::NothingFound);
+    // What was searched is what is shown, so that Delete and Report act on the rows in view.
+    closeSearchPanel();
+    const int shown = disbursements ? 2 : 4;
+    if (mintCurrentTab == shown)
+        applyTabState(shown);
+    else
+        TabStrip1_Click(shown);
 }
 
 void frmPaymentsDisbursements::Form_Resize() {

@@ -42,6 +42,11 @@ public:
     void mnuReturn_Click();
     void mnuSave_Click();
     void mnuDelete_Click();
+    // The search panel in place of the display tab's frames; only Continue is available.
+    void mnuSearch_Click();
+    // Narrows the kind chosen on the panel to the rows that hold the term within the dates
+    // (the full list again when none does) and shows that kind's display tab.
+    void mnuContinue_Click();
 
     // The file the window was opened on.
     QString path() const;
@@ -72,6 +77,14 @@ public:
     QLineEdit* Text4_2;
     DateBox* DTPicker4;
 
+    // The search panel: the kind, the term, the first and last day.
+    QWidget* Frame5;
+    QRadioButton* Option2_0;
+    QRadioButton* Option2_1;
+    QLineEdit* Text5;
+    DateBox* DTPicker5;
+    DateBox* DTPicker6;
+
     DataControl* Adodc1; // disbursements
     DataControl* Adodc2; // payments
     DataNavigator* Adodc1Navigator;
@@ -82,6 +95,9 @@ public:
     QAction* mnuReturn;
     QAction* mnuSave;
     QAction* mnuDelete;
+    QAction* mnuSearch;
+    QAction* mnuContinue;
+    QAction* mnuReport;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -89,6 +105,9 @@ protected:
 
 private:
     void buildTabs();
+    void buildSearchPanel();
+    // Shows the display frames of both tabs again, without the search panel.
+    void closeSearchPanel();
     void applyTabState(int tab);
     void showClient(DataControl* control, const QString& prefix, QLineEdit* display);
     void moved(DataControl* control, const QString& noRecords);
@@ -96,4 +115,9 @@ private:
     void savePayment();
 
     int mintCurrentTab = 1;
+    // The display frames of tabs 2 and 4, which the search panel replaces.
+    QList<QGroupBox*> m_frames2;
+    QList<QGroupBox*> m_frames4;
+    int m_searchTab = 0;      // the tab the search panel is open on, 0 when it is closed
+    bool m_searching = false; // a search's own empty result is not an empty table
 };

@@ -28,6 +28,11 @@ namespace {
 const QString NoDisbursements = "No disbursement records have been entered yet.";
 const QString NoPayments = "No payment records have been entered yet.";
 
+const QStringList DisplayCommands{"&Return", "&Delete record", "&Search", "Re&port"};
+const QString NoTerm = "A search cannot be made without a search term or amount being entered "
+                       "by you.  Please try again.";
+const QString NothingFound = "No records were found meeting your search criteria.";
+
 QStringList enabledCommands(frmMain* main) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions())
@@ -64,8 +69,27 @@ class TestPaymentsDisbursements : public QObject {
                                                   "Payee], [Disbursement Description], "
                                                   "[Disbursement Amount]) VALUES ('%1', '%2', "
                                                   "'%3 00:00:00', '%4', 'Filing', %5)")
-                                       .arg(last, first, date, payee)
+                                       .arg(QString(last).replace("'", "''"), first, date, payee)
                                        .arg(amount)});
+    }
+
+    void addPayment(const QString& last, const QString& first, const QString& date, double amount) {
+        Fixtures::execRaw(m_path, {QStringLiteral("INSERT INTO Payments ([Payment Client Last "
+                                                  "Name], [Payment Client First Name], [Payment "
+                                                  "Date], [Payment Description], [Payment "
+                                                  "Amount]) VALUES ('%1', '%2', '%3 00:00:00', "
+                                                  "'Legal fee', %4)")
+                                       .arg(QString(last).replace("'", "''"), first, date)
+                                       .arg(amount)});
+    }
+
+    // Runs a search from the Search command of a display tab.
+    void search(frmPaymentsDisbursements* w, int fromTab, bool disbursements, const QString& term) {
+        w->TabStrip1_Click(fromTab);
+        w->mnuSearch_Click();
+        (disbursements ? w->Option2_0 : w->Option2_1)->setChecked(true);
+        w->Text5->setText(term);
+        w->mnuContinue_Click();
     }
 
     int count(const QString& table) const {
@@ -127,7 +151,7 @@ private Q_SLOTS:
 
         w->TabStrip1_Click(2);
         QCOMPARE(w->currentTab(), 2);
-        QCOMPARE(enabledCommands(m_main), (QStringList{"&Return", "&Delete record"}));
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
         QCOMPARE(w->Text2_0->text(), "Young, Ann");
         QCOMPARE(w->Text2_3->text(), "$40.00");
         QCOMPARE(w->HScroll1->value(), 100);
@@ -237,6 +261,119 @@ private Q_SLOTS:
         w->TabStrip1_Click(4);
         w->mnuDelete_Click();
         QCOMPARE(count("Payments"), 0);
+    }
+
+    // The panel takes the display frames' place with Continue as the one command; an empty
+    // term is refused and gives the tab back with its commands.
+    void searchPanelAndAnEmptyTerm() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        frmPaymentsDisbursements* w = open();
+        QCOMPARE(w->DTPicker5->date(), QDate(2025, 12, 8));
+        QCOMPARE(w->DTPicker6->date(), QDate(2026, 12, 8));
+        QVERIFY(w->Option2_0->isChecked());
+        w->TabStrip1_Click(2);
+        w->mnuSearch_Click();
+        QVERIFY(w->Frame5->isVisibleTo(w));
+        QVERIFY(!w->Text2_0->isVisibleTo(w));
+        QVERIFY(w->HScroll1->isVisibleTo(w));
+        QCOMPARE(enabledCommands(m_main), QStringList{"&Continue"});
+        w->mnuContinue_Click();
+        QCOMPARE(m_dialogs->lastMessage(), NoTerm);
+        QVERIFY(!w->Frame5->isVisibleTo(w));
+        QVERIFY(w->Text2_0->isVisibleTo(w));
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        QCOMPARE(w->Adodc1->RecordCount(), 1);
+    }
+
+    // A search shows its kind's display tab, on the last hit, with that tab's commands, so
+    // that Delete deletes a row in view; a client is found by a whole name with its
+    // apostrophe, an amount by a fragment of its plain text.
+    void aSearchShowsTheKindItFound() {
+        addDisbursement("O'Brien", "Pat", "2026-03-01", "Clerk", 150);
+        addDisbursement("Smith", "John", "2026-04-01", "Copy Shop", 1250.75);
+        addDisbursement("Smith", "John", "2026-05-01", "Courier", 15);
+        addPayment("O'Brien", "Pat", "2026-03-02", 500);
+        addPayment("Smith", "John", "2026-03-03", 50);
+        frmPaymentsDisbursements* w = open();
+        search(w, 2, false, "o'brien");
+        QCOMPARE(w->currentTab(), 4);
+        QCOMPARE(w->TabStrip1->currentIndex(), 3);
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        QCOMPARE(w->Adodc2->RecordCount(), 1);
+        QCOMPARE(w->Text4_0->text(), "O'Brien, Pat");
+        w->mnuDelete_Click();
+        QCOMPARE(count("Payments"), 1);
+        QCOMPARE(count("Disbursements"), 3);
+        w->TabStrip1_Click(2);
+        QVERIFY(w->Text2_0->isVisibleTo(w)); // the frames the panel replaced are back
+
+        search(w, 4, true, "50");
+        QCOMPARE(w->currentTab(), 2);
+        QCOMPARE(w->Adodc1->RecordCount(), 2);
+        QCOMPARE(w->Text2_3->text(), "$1,250.75");
+        QCOMPARE(w->HScroll1->value(), 100);
+        w->Adodc1Navigator->previous();
+        QCOMPARE(w->Text2_0->text(), "O'Brien, Pat");
+        QVERIFY(m_dialogs->messages().isEmpty());
+        // The panel keeps its term, kind and dates for the next search.
+        w->mnuSearch_Click();
+        QCOMPARE(w->Text5->text(), "50");
+        QVERIFY(w->Option2_0->isChecked());
+    }
+
+    // Nothing found: the full list of the kind again, on its last row, and the user is told;
+    // "%" is no wildcard, and a range that ends before it begins finds nothing.
+    void nothingFoundGivesTheFullList() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addDisbursement("Baker", "Bo", "2026-01-01", "B", 2);
+        frmPaymentsDisbursements* w = open();
+        search(w, 2, true, "Adams");
+        QCOMPARE(w->Adodc1->RecordCount(), 1);
+        m_dialogs->clear();
+        search(w, 2, true, "%");
+        QCOMPARE(m_dialogs->messages(), QStringList{NothingFound});
+        QCOMPARE(w->Adodc1->RecordCount(), 2);
+        QCOMPARE(w->Text2_0->text(), "Baker, Bo");
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        w->DTPicker5->setValue(QDate(2026, 2, 1));
+        w->DTPicker6->setValue(QDate(2026, 1, 1));
+        m_dialogs->clear();
+        search(w, 2, true, "Adams");
+        QCOMPARE(m_dialogs->messages(), QStringList{NothingFound});
+        // An empty kind says so as well.
+        m_dialogs->clear();
+        search(w, 2, false, "Adams");
+        QCOMPARE(m_dialogs->messages(), (QStringList{NoPayments, NothingFound}));
+        QCOMPARE(w->currentTab(), 4);
+    }
+
+    // A date is typed into a search picker as written; a save on a narrowed set adds to it
+    // and the scroll bar shows the new row's place.
+    void typedDatesAndSavesOnASearchResult() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addDisbursement("Baker", "Bo", "2026-01-01", "B", 2);
+        frmPaymentsDisbursements* w = open("Adams, Cy");
+        w->TabStrip1_Click(2);
+        w->mnuSearch_Click();
+        w->DTPicker5->setFocus();
+        w->DTPicker5->setSelectedSection(QDateTimeEdit::MonthSection);
+        QTest::keyClicks(w->DTPicker5, "11/15/2025");
+        QCOMPARE(w->DTPicker5->date(), QDate(2025, 11, 15));
+        w->Text5->setText("Baker");
+        w->mnuContinue_Click();
+        w->Adodc1Navigator->first();
+        QCOMPARE(w->HScroll1->value(), 0);
+        w->TabStrip1_Click(1);
+        w->Combo1_1->setEditText("Clerk");
+        w->Text1_0->setPlainText("Filing");
+        w->Text1_1->setText("3");
+        w->mnuSave_Click();
+        w->TabStrip1_Click(2);
+        QCOMPARE(w->Adodc1->RecordCount(), 2);
+        QCOMPARE(w->Text2_0->text(), "Adams, Cy");
+        QCOMPARE(w->HScroll1->value(), 100);
+        w->Adodc1Navigator->first();
+        QCOMPARE(w->Text2_0->text(), "Baker, Bo");
     }
 
     // Next visits every row of a set larger than the scroll bar's range.
