@@ -376,6 +376,29 @@ private Q_SLOTS:
         QCOMPARE(w->Text2_0->text(), "Baker, Bo");
     }
 
+    // Save record and Search share their access key: Alt+S runs the one the tab offers, once.
+    void theSharedAccessKeyRunsTheTabsCommand() {
+        frmPaymentsDisbursements* w = open();
+        m_dialogs->clear();
+        w->TabStrip1_Click(3);
+        TestSupport::showActive(m_main);
+        w->Text3->setFocus();
+        QTest::keyClicks(w->Text3, "150");
+        QTest::keyClick(w->Text3, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(count("Payments"), 1);
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QCOMPARE(w->Text3->text(), "");
+        QTest::keyClicks(w->Text3, "7");
+        QTest::keyClick(w->Text3, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(count("Payments"), 2);
+        QCOMPARE(m_dialogs->messages().size(), 2);
+        w->TabStrip1_Click(4);
+        w->Text4_1->setFocus();
+        QTest::keyClick(w->Text4_1, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(w->Frame5->isVisibleTo(w));
+        QCOMPARE(count("Payments"), 2);
+    }
+
     // Next visits every row of a set larger than the scroll bar's range.
     void nextVisitsEveryRowOfALargeSet() {
         QStringList rows;
