@@ -1,5 +1,5 @@
 #pragma once
 
-// Registers the commands of billing with the child windows that offer them (the letterhead
-// and the invoice of the Data entry window).
+// Registers the commands of billing with the child windows that offer them (the letterhead,
+// the invoice and the disbursements and payments of the Data entry window).
 void registerBilling();

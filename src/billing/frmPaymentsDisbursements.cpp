@@ -1,0 +1,459 @@
+#include "frmPaymentsDisbursements.h"
+
+#include "PaymentEntry.h"
+#include "core/ChildWindows.h"
+#include "core/FieldLimits.h"
+#include "core/Forms.h"
+#include "core/LookupLists.h"
+#include "core/SharedState.h"
+#include "platform/AppError.h"
+#include "platform/BoundField.h"
+#include "platform/Clock.h"
+#include "platform/ConnectionString.h"
+#include "platform/DataControl.h"
+#include "platform/DataNavigator.h"
+#include "platform/DateBox.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordScrollBar.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString DisbursementsSource =
+    QStringLiteral("Select * from Disbursements Order By [Disbursement Client Last Name], "
+                   "[Disbursement Client First Name], [Disbursement Date]");
+const QString PaymentsSource =
+    QStringLiteral("SELECT * FROM Payments ORDER BY [Payment Client Last Name], "
+                   "[Payment Client First Name], [Payment Date]");
+const QString NoDisbursements = QStringLiteral("No disbursement records have been entered yet.");
+const QString NoPayments = QStringLiteral("No payment records have been entered yet.");
+const QString MoneyFormat = QStringLiteral("\"$\"#,##0.00");
+const QString DayFormat = QStringLiteral("M/d/yyyy");
+
+QPointer<frmPaymentsDisbursements> g_window;
+
+// An edit on a display tab is refused, with the box named, when it is too long for its field.
+DataControl::CommitHook refuseTooLong(const QString& table) {
+    return [table](QVariantMap& changes, const QSqlRecord&) {
+        const std::optional<FieldLimits::TooLong> tooLong =
+            FieldLimits::firstTooLong(table, changes);
+        if (!tooLong)
+            return true;
+        const QString caption = tooLong->field.endsWith(QStringLiteral("Payee"))
+                                    ? QStringLiteral("Vendor")
+                                : tooLong->field.startsWith(QStringLiteral("Payment"))
+                                    ? QStringLiteral("Description of payment")
+                                    : QStringLiteral("Description of disbursement");
+        Dialogs::msgBox(FieldLimits::message(caption, *tooLong));
+        return false;
+    };
+}
+
+QWidget* outer(QWidget* window) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    return frame ? static_cast<QWidget*>(frame) : window;
+}
+
+template <class Box>
+Box* named(Box* box, const char* name) {
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+// A captioned frame around a box, stacked on the tab.
+QGroupBox* addFrame(QVBoxLayout* tab, const char* name, const QString& caption, QWidget* box) {
+    auto* frame = new QGroupBox(caption);
+    frame->setObjectName(QLatin1String(name));
+    auto* inside = new QHBoxLayout(frame);
+    inside->setContentsMargins(4, 2, 4, 4);
+    inside->addWidget(box);
+    tab->addWidget(frame);
+    return frame;
+}
+
+QComboBox* newCombo(const char* name) {
+    auto* combo = named(new QComboBox, name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert); // a typed name is not added to the list
+    return combo;
+}
+
+DateBox* newPicker(const char* name) {
+    auto* picker = named(new DateBox, name);
+    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    picker->setValue(Clock::now().date());
+    return picker;
+}
+
+QTextEdit* newText(const char* name) {
+    auto* box = named(new QTextEdit, name);
+    box->setAcceptRichText(false);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+// The first entry of the list, or nothing when the list is empty.
+void showFirst(QComboBox* combo) {
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    combo->setEditText(combo->count() > 0 ? combo->itemText(0) : QString());
+}
+
+} // namespace
+
+void frmPaymentsDisbursements::showModeless() {
+    if (g_window) {
+        Forms::setFocus(g_window);
+        return;
+    }
+    auto* window = new frmPaymentsDisbursements;
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    g_window = window;
+    showChildWindow(window);
+    window->Form_Resize();
+    Forms::setFocus(window);
+}
+
+frmPaymentsDisbursements* frmPaymentsDisbursements::loaded() {
+    return g_window;
+}
+
+frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmPaymentsDisbursements"));
+    setWindowTitle(QStringLiteral("Disbursements and payments"));
+    Forms::add(this);
+
+    Adodc1 = named(new DataControl(this), "Adodc1");
+    Adodc2 = named(new DataControl(this), "Adodc2");
+    buildTabs();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(TabStrip1);
+
+    mnuReturn = addMenuBarCommand("mnuReturn", QStringLiteral("&Return"), this,
+                                  &frmPaymentsDisbursements::mnuReturn_Click);
+    mnuSave = addMenuBarCommand("mnuSave", QStringLiteral("&Save record"), this,
+                                &frmPaymentsDisbursements::mnuSave_Click);
+    mnuDelete = addMenuBarCommand("mnuDelete", QStringLiteral("&Delete record"), this,
+                                  &frmPaymentsDisbursements::mnuDelete_Click);
+
+    connect(Adodc1, &DataControl::moveComplete, this,
+            &frmPaymentsDisbursements::Adodc1_MoveComplete);
+    connect(Adodc2, &DataControl::moveComplete, this,
+            &frmPaymentsDisbursements::Adodc2_MoveComplete);
+    connect(Adodc1, &DataControl::fieldsChanged, this,
+            [this] { showClient(Adodc1, QStringLiteral("Disbursement"), Text2_0); });
+    connect(Adodc2, &DataControl::fieldsChanged, this,
+            [this] { showClient(Adodc2, QStringLiteral("Payment"), Text4_0); });
+    Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements")));
+    Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments")));
+    connect(TabStrip1, &QTabWidget::currentChanged, this,
+            [this](int index) { TabStrip1_Click(index + 1); });
+    applyTabState(1);
+}
+
+frmPaymentsDisbursements::~frmPaymentsDisbursements() {
+    Forms::remove(this);
+}
+
+void frmPaymentsDisbursements::buildTabs() {
+    TabStrip1 = named(new QTabWidget(this), "TabStrip1");
+    auto newTab = [this](const QString& caption) {
+        auto* page = new QWidget;
+        auto* stack = new QVBoxLayout(page);
+        stack->setContentsMargins(Twips::toPixels(50), 4, Twips::toPixels(50), 4);
+        stack->setSpacing(2);
+        TabStrip1->addTab(page, caption);
+        return stack;
+    };
+
+    QVBoxLayout* tab = newTab(QStringLiteral("Enter disbursement"));
+    addFrame(tab, "Frame1(0)", QStringLiteral("Client"), Combo1_0 = newCombo("Combo1(0)"));
+    addFrame(tab, "Frame1(1)", QStringLiteral("Vendor"), Combo1_1 = newCombo("Combo1(1)"));
+    addFrame(tab, "Frame1(2)", QStringLiteral("Description of disbursement"),
+             Text1_0 = newText("Text1(0)"));
+    addFrame(tab, "Frame1(3)", QStringLiteral("Amount of disbursement"),
+             Text1_1 = named(new QLineEdit, "Text1(1)"));
+    addFrame(tab, "Frame1(4)", QStringLiteral("Date of disbursement"),
+             DTPicker1 = newPicker("DTPicker1"));
+
+    tab = newTab(QStringLiteral("Display disbursements"));
+    addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
+             Text2_0 = named(new QLineEdit, "Text2(0)"));
+    addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
+             Text2_1 = named(new QLineEdit, "Text2(1)"));
+    addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
+             Text2_2 = named(new QLineEdit, "Text2(2)"));
+    addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
+             Text2_3 = named(new QLineEdit, "Text2(3)"));
+    addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
+             DTPicker2 = newPicker("DTPicker2"));
+    tab->addStretch(1);
+    HScroll1 = named(new RecordScrollBar(Adodc1, 100), "HScroll1");
+    tab->addWidget(HScroll1);
+    Adodc1Navigator = named(new DataNavigator(Adodc1), "Adodc1Navigator");
+    Adodc1Navigator->setCaption(QStringLiteral("Disbursements navigator"));
+    tab->addWidget(Adodc1Navigator);
+
+    tab = newTab(QStringLiteral("Enter payment"));
+    addFrame(tab, "Frame3(0)", QStringLiteral("Client"), Combo2 = newCombo("Combo2"));
+    auto* options = new QWidget;
+    auto* row = new QHBoxLayout(options);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(Option1_0 = named(new QRadioButton(QStringLiteral("Fee")), "Option1(0)"));
+    row->addWidget(Option1_1 =
+                       named(new QRadioButton(QStringLiteral("Disbursement")), "Option1(1)"));
+    row->addStretch(1);
+    Option1_0->setChecked(true);
+    addFrame(tab, "Frame3(1)", QStringLiteral("Description of payment"), options);
+    addFrame(tab, "Frame3(2)", QStringLiteral("Amount of payment"),
+             Text3 = named(new QLineEdit, "Text3"));
+    addFrame(tab, "Frame3(3)", QStringLiteral("Date of payment"),
+             DTPicker3 = newPicker("DTPicker3"));
+    tab->addStretch(1);
+
+    tab = newTab(QStringLiteral("Display payments"));
+    addFrame(tab, "Frame4(0)", QStringLiteral("Client"),
+             Text4_0 = named(new QLineEdit, "Text4(0)"));
+    addFrame(tab, "Frame4(1)", QStringLiteral("Description of payment"),
+             Text4_1 = named(new QLineEdit, "Text4(1)"));
+    addFrame(tab, "Frame4(2)", QStringLiteral("Amount of payment"),
+             Text4_2 = named(new QLineEdit, "Text4(2)"));
+    addFrame(tab, "Frame4(3)", QStringLiteral("Date of payment"),
+             DTPicker4 = newPicker("DTPicker4"));
+    tab->addStretch(1);
+    HScroll2 = named(new RecordScrollBar(Adodc2, 100), "HScroll2");
+    tab->addWidget(HScroll2);
+    Adodc2Navigator = named(new DataNavigator(Adodc2), "Adodc2Navigator");
+    Adodc2Navigator->setCaption(QStringLiteral("Payments navigator"));
+    tab->addWidget(Adodc2Navigator);
+
+    // The client displays are made from the row's two names, not typed.
+    Text2_0->setReadOnly(true);
+    Text4_0->setReadOnly(true);
+    bindFields(Adodc1,
+               {{Text2_1, QStringLiteral("Disbursement Payee")},
+                {Text2_2, QStringLiteral("Disbursement Description"), BoundField::Memo},
+                {Text2_3, QStringLiteral("Disbursement Amount"), BoundField::Money, MoneyFormat},
+                {DTPicker2, QStringLiteral("Disbursement Date"), BoundField::Date, DayFormat}});
+    bindFields(Adodc2, {{Text4_1, QStringLiteral("Payment Description")},
+                        {Text4_2, QStringLiteral("Payment Amount"), BoundField::Money, MoneyFormat},
+                        {DTPicker4, QStringLiteral("Payment Date"), BoundField::Date, DayFormat}});
+}
+
+QString frmPaymentsDisbursements::path() const {
+    return Adodc1->databasePath();
+}
+
+bool frmPaymentsDisbursements::Form_Load() {
+    mintCurrentTab = 1;
+    TabStrip1->setCurrentIndex(0);
+    DTPicker1->setValue(Clock::now().date()); // the pickers show today, the search a year back
+    const QStringList clients = mainLists().List1[MainLists::Clients].items();
+    Combo1_0->addItems(clients); // in the list's order
+    Combo2->addItems(clients);
+    if (gstrClient.isEmpty() && !clients.isEmpty())
+        gstrClient = clients.first();
+    Combo1_0->setEditText(gstrClient);
+    Combo2->setEditText(gstrClient);
+
+    const QString savedSource = gstrRecordSource;
+    bool loaded = false;
+    try {
+        gstrRecordSource = DisbursementsSource;
+        Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));
+        Adodc1->setRecordSource(gstrRecordSource);
+        if (Adodc1->Refresh()) {
+            // Each payee once, in the order of the rows, letter case told apart.
+            QStringList payees;
+            QSet<QString> seen;
+            Adodc1->forEachRow([&](const QSqlRecord& row) {
+                const QString payee = row.value(QStringLiteral("Disbursement Payee")).toString();
+                if (!seen.contains(payee)) {
+                    seen.insert(payee);
+                    payees << payee;
+                }
+                return true;
+            });
+            if (payees.isEmpty())
+                QApplication::beep();
+            Combo1_1->addItems(payees);
+            Combo1_1->setEditText(QString());
+            if (!Adodc1->isEOF())
+                Adodc1->MoveLast();
+            gstrRecordSource = PaymentsSource;
+            Adodc2->setConnectionString(ConnectionString::withUser(gstrDatabasePath));
+            Adodc2->setRecordSource(gstrRecordSource);
+            loaded = Adodc2->Refresh();
+            if (loaded && !Adodc2->isEOF())
+                Adodc2->MoveLast();
+        }
+    } catch (const AppError& e) {
+        Dialogs::msgBox(QStringLiteral("Error in loading PaymentsDisbursements form: ") +
+                        e.description());
+        loaded = false;
+    }
+    gstrRecordSource = savedSource;
+    return loaded;
+}
+
+void frmPaymentsDisbursements::TabStrip1_Click(int tab) {
+    if (tab == mintCurrentTab || tab < 1 || tab > 4)
+        return;
+    if (TabStrip1->currentIndex() != tab - 1) {
+        TabStrip1->setCurrentIndex(tab - 1); // comes back here through currentChanged
+        return;
+    }
+    applyTabState(tab);
+    mintCurrentTab = tab;
+}
+
+void frmPaymentsDisbursements::applyTabState(int tab) {
+    const bool entering = tab == 1 || tab == 3;
+    mnuSave->setEnabled(entering);
+    mnuDelete->setEnabled(!entering);
+    mnuReturn->setEnabled(true);
+}
+
+void frmPaymentsDisbursements::showClient(DataControl* control, const QString& prefix,
+                                          QLineEdit* display) {
+    if (!control->hasCurrentRow()) {
+        display->clear();
+        return;
+    }
+    display->setText(control->value(prefix + QStringLiteral(" Client Last Name")).toString() +
+                     QStringLiteral(", ") +
+                     control->value(prefix + QStringLiteral(" Client First Name")).toString());
+}
+
+void frmPaymentsDisbursements::moved(DataControl* control, const QString& noRecords) {
+    // The scroll bar follows by itself; an empty set is told.
+    if (control->isBOF() && control->isEOF())
+        Dialogs::msgBox(noRecords);
+}
+
+void frmPaymentsDisbursements::Adodc1_MoveComplete(int adReason) {
+    if (adReason != DataControl::adRsnDelete && adReason != DataControl::adRsnMove)
+        moved(Adodc1, NoDisbursements);
+}
+
+void frmPaymentsDisbursements::Adodc2_MoveComplete(int adReason) {
+    if (adReason != DataControl::adRsnDelete && adReason != DataControl::adRsnMove)
+        moved(Adodc2, NoPayments);
+}
+
+void frmPaymentsDisbursements::mnuReturn_Click() {
+    close();
+}
+
+void frmPaymentsDisbursements::mnuSave_Click() {
+    if (mintCurrentTab == 1)
+        saveDisbursement();
+    else if (mintCurrentTab == 3)
+        savePayment();
+}
+
+// Writes a new row of the control; false when the write failed (the control has said why).
+static bool addRow(DataControl* control, const QVariantMap& row) {
+    if (!control->AddNew())
+        return false;
+    for (auto it = row.cbegin(); it != row.cend(); ++it)
+        control->setValue(it.key(), it.value());
+    if (control->Update())
+        return true;
+    control->CancelUpdate();
+    return false;
+}
+
+void frmPaymentsDisbursements::saveDisbursement() {
+    const PaymentEntry::Outcome out = PaymentEntry::disbursement(
+        {Combo1_0->currentText(), Combo1_1->currentText(), Text1_0->toPlainText(), Text1_1->text(),
+         DTPicker1->isNull() ? QDate() : DTPicker1->date()});
+    if (!out.refusal.isEmpty()) {
+        Dialogs::msgBox(out.refusal);
+        return;
+    }
+    if (!addRow(Adodc1, out.row))
+        return;
+    gstrScratch = out.confirmation;
+    Dialogs::msgBox(gstrScratch);
+    showFirst(Combo1_0);
+    Combo1_1->setCurrentIndex(-1);
+    Combo1_1->setEditText(QString());
+    DTPicker1->setValue(Clock::now().date());
+    Text1_0->clear();
+    Text1_1->clear();
+}
+
+void frmPaymentsDisbursements::savePayment() {
+    const PaymentEntry::Outcome out =
+        PaymentEntry::payment({Combo2->currentText(), Option1_0->isChecked(), Text3->text(),
+                               DTPicker3->isNull() ? QDate() : DTPicker3->date()});
+    if (!out.refusal.isEmpty()) {
+        Dialogs::msgBox(out.refusal);
+        return;
+    }
+    if (!addRow(Adodc2, out.row))
+        return;
+    gstrScratch = out.confirmation;
+    Dialogs::msgBox(gstrScratch);
+    showFirst(Combo2);
+    DTPicker3->setValue(Clock::now().date());
+    Text3->clear();
+}
+
+void frmPaymentsDisbursements::mnuDelete_Click() {
+    DataControl* control = mintCurrentTab == 2 ? Adodc1 : Adodc2;
+    // Only a row shown can be deleted: past either end there is none.
+    if (!control->hasCurrentRow())
+        return;
+    (mintCurrentTab == 2 ? Text2_0 : Text4_0)->clear();
+    if (!control->Delete())
+        return;
+    // On to the row that followed the deleted one, or past the end when it was the last.
+    if (control->RecordCount() > 0)
+        control->MoveNext();
+}
+
+void frmPaymentsDisbursements::Form_Resize() {
+    QWidget* window = outer(this);
+    // Its fixed place and size, never smaller than its boxes need whatever the fonts.
+    const QSize size = QSize(Twips::toPixels(7000), Twips::toPixels(4800))
+                           .expandedTo(minimumSizeHint() + window->size() - this->size());
+    if (window->size() != size)
+        window->setFixedSize(size);
+    const QPoint place(Twips::toPixels(1000), Twips::toPixels(1000));
+    if (window != this && window->pos() != place)
+        window->move(place);
+}
+
+void frmPaymentsDisbursements::resizeEvent(QResizeEvent* event) {
+    MenuBarWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmPaymentsDisbursements::closeEvent(QCloseEvent* event) {
+    MenuBarWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    Forms::remove(this);
+    if (g_window == this)
+        g_window = nullptr;
+}

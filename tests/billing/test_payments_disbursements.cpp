@@ -1,0 +1,265 @@
+#include "Fixtures.h"
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+#include "billing/Billing.h"
+#include "billing/frmPaymentsDisbursements.h"
+#include "core/ChildWindows.h"
+#include "core/LookupLists.h"
+#include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/DataControl.h"
+#include "platform/DataNavigator.h"
+#include "platform/Database.h"
+#include "platform/DateBox.h"
+#include "platform/RecordScrollBar.h"
+#include "timelog/TimeLogging.h"
+#include "timelog/frmEntryWithFrames.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+
+namespace {
+
+const QString NoDisbursements = "No disbursement records have been entered yet.";
+const QString NoPayments = "No payment records have been entered yet.";
+
+QStringList enabledCommands(frmMain* main) {
+    QStringList bar;
+    for (QAction* a : main->menuBar()->actions())
+        if (a->isEnabled())
+            bar << a->text();
+    return bar;
+}
+
+} // namespace
+
+class TestPaymentsDisbursements : public QObject {
+    Q_OBJECT
+
+    frmMain* m_main = nullptr;
+    QString m_path;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+
+    frmEntryWithFrames* entry() const {
+        return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
+    }
+
+    // The window opened from Data entry window 1 with its client box showing `client`.
+    frmPaymentsDisbursements* open(const QString& client = "Smith, John") {
+        entry()->Combo1->setEditText(client);
+        entry()->mnuDisbursements->trigger();
+        return frmPaymentsDisbursements::loaded();
+    }
+
+    void addDisbursement(const QString& last, const QString& first, const QString& date,
+                         const QString& payee, double amount) {
+        Fixtures::execRaw(m_path, {QStringLiteral("INSERT INTO Disbursements ([Disbursement "
+                                                  "Client Last Name], [Disbursement Client First "
+                                                  "Name], [Disbursement Date], [Disbursement "
+                                                  "Payee], [Disbursement Description], "
+                                                  "[Disbursement Amount]) VALUES ('%1', '%2', "
+                                                  "'%3 00:00:00', '%4', 'Filing', %5)")
+                                       .arg(last, first, date, payee)
+                                       .arg(amount)});
+    }
+
+    int count(const QString& table) const {
+        return Database::open(m_path).scalar("SELECT COUNT(*) FROM " + table).toInt();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        registerTimeLogging();
+        registerBilling();
+    }
+
+    void init() {
+        TestSupport::freshProgram();
+        Clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/payments.mdb");
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_main = TestSupport::showMainWindow();
+        gstrDatabasePath = m_path;
+        gstrRecordSource = "Select * From Vellagons ORDER BY [Beginning Time]";
+        NewFirstChildWindow(ChildWindow::Kind::Display);
+        NewFirstChildWindow(ChildWindow::Kind::Entry);
+        LookupList& clients = mainLists().List1[MainLists::Clients];
+        clients.clear();
+        for (const char* client : {"Smith, John", "Adams, Cy"})
+            clients.addItem(QLatin1String(client));
+    }
+
+    void cleanup() {
+        TestSupport::closeMainWindow(m_main);
+        m_dialogs.reset();
+    }
+
+    // Opened from the Data entry window on its file and client, one window at a time; both
+    // navigators stand on their last row; the payee list holds each payee once, letter case
+    // told apart; the menus follow the tab.
+    void opensOnTheLastRowsWithTheEntryWindowsClient() {
+        addDisbursement("Smith", "John", "2026-01-05", "Clerk", 10);
+        addDisbursement("Adams", "Cy", "2026-02-01", "clerk", 20);
+        addDisbursement("Smith", "John", "2026-01-02", "Clerk", 30);
+        addDisbursement("Young", "Ann", "2026-03-01", "Courier", 40);
+        Fixtures::execRaw(m_path, {"INSERT INTO Payments ([Payment Client Last Name], [Payment "
+                                   "Client First Name], [Payment Date], [Payment Description], "
+                                   "[Payment Amount]) VALUES ('Adams', 'Cy', '2026-02-01 "
+                                   "00:00:00', 'Legal fee', 1250.75)"});
+        frmPaymentsDisbursements* w = open("Adams, Cy");
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), "Disbursements and payments");
+        QCOMPARE(w->path(), m_path);
+        QCOMPARE(w->Combo1_0->currentText(), "Adams, Cy");
+        QCOMPARE(w->Combo2->currentText(), "Adams, Cy");
+        QCOMPARE(w->Combo1_0->count(), 2);
+        QStringList payees;
+        for (int i = 0; i < w->Combo1_1->count(); ++i)
+            payees << w->Combo1_1->itemText(i);
+        QCOMPARE(payees, (QStringList{"clerk", "Clerk", "Courier"}));
+        QCOMPARE(w->Combo1_1->currentText(), "");
+        QCOMPARE(enabledCommands(m_main), (QStringList{"&Return", "&Save record"}));
+
+        w->TabStrip1_Click(2);
+        QCOMPARE(w->currentTab(), 2);
+        QCOMPARE(enabledCommands(m_main), (QStringList{"&Return", "&Delete record"}));
+        QCOMPARE(w->Text2_0->text(), "Young, Ann");
+        QCOMPARE(w->Text2_3->text(), "$40.00");
+        QCOMPARE(w->HScroll1->value(), 100);
+        w->Adodc1Navigator->previous();
+        QCOMPARE(w->Text2_0->text(), "Smith, John");
+        QCOMPARE(w->DTPicker2->date(), QDate(2026, 1, 5));
+        w->TabStrip1_Click(4);
+        QCOMPARE(w->Text4_0->text(), "Adams, Cy");
+        QCOMPARE(w->Text4_2->text(), "$1,250.75");
+        QVERIFY(m_dialogs->messages().isEmpty());
+
+        gstrDatabasePath = Fixtures::newDatabase(TestSupport::newFolder() + "/other.mdb");
+        entry()->mnuDisbursements->trigger();
+        QCOMPARE(frmPaymentsDisbursements::loaded(), w);
+        QCOMPARE(w->path(), m_path);
+        w->mnuReturn_Click();
+        QVERIFY(!frmPaymentsDisbursements::loaded());
+    }
+
+    // An empty file tells each kind's own message; a client that is not in the list is shown
+    // as typed; with no client the first of the list is taken.
+    void anEmptyFileTellsEachKind() {
+        frmPaymentsDisbursements* w = open("Nobody, Known");
+        QCOMPARE(m_dialogs->messages(), (QStringList{NoDisbursements, NoPayments}));
+        QCOMPARE(w->Combo1_0->currentText(), "Nobody, Known");
+        w->mnuReturn_Click();
+        m_dialogs->clear();
+        w = open("");
+        QCOMPARE(w->Combo2->currentText(), "Adams, Cy");
+        QCOMPARE(gstrClient, "Adams, Cy");
+    }
+
+    // A refused save writes nothing and keeps every entry; a save writes the row, confirms it,
+    // shows it on the display tab at once and resets the entries.
+    void savesDisbursementsAndPayments() {
+        frmPaymentsDisbursements* w = open();
+        m_dialogs->clear();
+        w->Combo1_1->setEditText("New Payee");
+        w->Text1_0->setPlainText("Filing fee");
+        for (const char* bad : {"abc", "1,2,3", "$", "1.005", "99999999999999999999"}) {
+            w->Text1_1->setText(QLatin1String(bad));
+            w->mnuSave_Click();
+            QVERIFY(m_dialogs->lastMessage().contains("is not an amount of money"));
+        }
+        w->Combo1_0->setEditText("Smith John");
+        w->Text1_1->setText("$1,250.75");
+        w->mnuSave_Click();
+        QVERIFY(m_dialogs->lastMessage().startsWith("Please enter the client as last name"));
+        QCOMPARE(count("Disbursements"), 0);
+        QCOMPARE(w->Text1_1->text(), "$1,250.75");
+        QCOMPARE(w->Text1_0->toPlainText(), "Filing fee");
+
+        w->Combo1_0->setEditText("Adams, Cy");
+        w->mnuSave_Click();
+        QCOMPARE(m_dialogs->lastMessage(), "This record has been saved:\r\n\r\nAdams, Cy\r\nNew "
+                                           "Payee\r\nFiling fee\r\n$1,250.75\r\n12/8/2026");
+        QCOMPARE(count("Disbursements"), 1);
+        QCOMPARE(Database::open(m_path)
+                     .scalar("SELECT [Disbursement Amount] FROM Disbursements")
+                     .toDouble(),
+                 1250.75);
+        QCOMPARE(w->Combo1_0->currentText(), "Adams, Cy");
+        QCOMPARE(w->Combo1_1->currentText(), "");
+        QCOMPARE(w->Combo1_1->count(), 0); // the payee list stays as loaded
+        QCOMPARE(w->Text1_1->text(), "");
+        w->TabStrip1_Click(2);
+        w->Adodc1Navigator->last();
+        QCOMPARE(w->Text2_0->text(), "Adams, Cy");
+        QCOMPARE(w->Text2_1->text(), "New Payee");
+
+        w->TabStrip1_Click(3);
+        w->Option1_1->setChecked(true);
+        w->Text3->setText("150");
+        w->mnuSave_Click();
+        QCOMPARE(m_dialogs->lastMessage(), "This record has been saved:\r\n\r\nSmith, "
+                                           "John\r\nDisbursement\r\n150\r\n12/8/2026");
+        QCOMPARE(Database::open(m_path).scalar("SELECT [Payment Description] FROM Payments"),
+                 "Disbursement");
+        QVERIFY(w->Option1_1->isChecked());
+        QCOMPARE(w->Text3->text(), "");
+    }
+
+    // Delete goes on to the row that followed; past the last row there is none to delete,
+    // so a second Delete deletes nothing.
+    void deleteGoesOnToTheFollowingRow() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addDisbursement("Baker", "Bo", "2026-01-01", "B", 2);
+        addDisbursement("Cole", "Al", "2026-01-01", "C", 3);
+        frmPaymentsDisbursements* w = open();
+        w->TabStrip1_Click(2);
+        w->Adodc1Navigator->first();
+        w->mnuDelete_Click();
+        QCOMPARE(w->Text2_0->text(), "Baker, Bo");
+        QCOMPARE(w->HScroll1->value(), 0);
+        w->Adodc1Navigator->last();
+        w->mnuDelete_Click();
+        QCOMPARE(w->Text2_0->text(), "");
+        QCOMPARE(w->HScroll1->value(), 100);
+        w->mnuDelete_Click();
+        QCOMPARE(count("Disbursements"), 1);
+        w->Adodc1Navigator->last();
+        QCOMPARE(w->Text2_0->text(), "Baker, Bo");
+        w->mnuDelete_Click();
+        QCOMPARE(count("Disbursements"), 0);
+        QCOMPARE(w->Text2_0->text(), "");
+        w->mnuDelete_Click(); // on the empty set: nothing
+        w->TabStrip1_Click(4);
+        w->mnuDelete_Click();
+        QCOMPARE(count("Payments"), 0);
+    }
+
+    // Next visits every row of a set larger than the scroll bar's range.
+    void nextVisitsEveryRowOfALargeSet() {
+        QStringList rows;
+        for (int i = 0; i < 150; ++i)
+            rows << QStringLiteral("('C%1', 'X', '2026-01-01 00:00:00', 'P', 'D', 1)")
+                        .arg(i, 3, 10, QLatin1Char('0'));
+        Fixtures::execRaw(m_path,
+                          {"INSERT INTO Disbursements ([Disbursement Client Last Name], "
+                           "[Disbursement Client First Name], [Disbursement Date], "
+                           "[Disbursement Payee], [Disbursement Description], [Disbursement "
+                           "Amount]) VALUES " +
+                           rows.join(", ")});
+        frmPaymentsDisbursements* w = open();
+        w->TabStrip1_Click(2);
+        w->Adodc1Navigator->first();
+        for (int i = 1; i < 150; ++i) {
+            w->Adodc1Navigator->next();
+            QCOMPARE(w->Text2_0->text(), QStringLiteral("C%1, X").arg(i, 3, 10, QLatin1Char('0')));
+        }
+    }
+};
+
+VELLAGON_TEST_MAIN(TestPaymentsDisbursements)
+#include "test_payments_disbursements.moc"
