@@ -284,14 +284,16 @@ bool frmPaymentsDisbursements::Form_Load() {
             // Each payee once, in the order of the rows, letter case told apart.
             QStringList payees;
             QSet<QString> seen;
-            Adodc1->forEachRow([&](const QSqlRecord& row) {
-                const QString payee = row.value(QStringLiteral("Disbursement Payee")).toString();
-                if (!seen.contains(payee)) {
-                    seen.insert(payee);
-                    payees << payee;
-                }
-                return true;
-            });
+            Adodc1->forEachRow(
+                [&](QVariantList& row) {
+                    const QString payee = row.value(0).toString();
+                    if (!seen.contains(payee)) {
+                        seen.insert(payee);
+                        payees << payee;
+                    }
+                    return true;
+                },
+                {QStringLiteral("Disbursement Payee")});
             if (payees.isEmpty())
                 QApplication::beep();
             Combo1_1->addItems(payees);
