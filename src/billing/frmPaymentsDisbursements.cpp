@@ -1,6 +1,7 @@
 #include "frmPaymentsDisbursements.h"
 
 #include "PaymentEntry.h"
+#include "StatementCommands.h"
 #include "core/ChildWindows.h"
 #include "core/FieldLimits.h"
 #include "core/Forms.h"
@@ -153,6 +154,8 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
                                 &frmPaymentsDisbursements::mnuSave_Click);
     mnuDelete = addMenuBarCommand("mnuDelete", QStringLiteral("&Delete record"), this,
                                   &frmPaymentsDisbursements::mnuDelete_Click);
+    mnuReport = addMenuBarCommand("mnuReport", QStringLiteral("Re&port"), this,
+                                  &frmPaymentsDisbursements::mnuReport_Click);
 
     connect(Adodc1, &DataControl::moveComplete, this,
             &frmPaymentsDisbursements::Adodc1_MoveComplete);
@@ -331,6 +334,7 @@ void frmPaymentsDisbursements::applyTabState(int tab) {
     const bool entering = tab == 1 || tab == 3;
     mnuSave->setEnabled(entering);
     mnuDelete->setEnabled(!entering);
+    mnuReport->setEnabled(!entering);
     mnuReturn->setEnabled(true);
 }
 
@@ -432,6 +436,10 @@ void frmPaymentsDisbursements::mnuDelete_Click() {
     // On to the row that followed the deleted one, or past the end when it was the last.
     if (control->RecordCount() > 0)
         control->MoveNext();
+}
+
+void frmPaymentsDisbursements::mnuReport_Click() {
+    showPaymentStatement(path(), mintCurrentTab);
 }
 
 void frmPaymentsDisbursements::Form_Resize() {

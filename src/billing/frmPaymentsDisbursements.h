@@ -42,6 +42,8 @@ public:
     void mnuReturn_Click();
     void mnuSave_Click();
     void mnuDelete_Click();
+    // The statement of the tab's kind: disbursements on tab 2, payments on the others.
+    void mnuReport_Click();
 
     // The file the window was opened on.
     QString path() const;
@@ -82,6 +84,7 @@ public:
     QAction* mnuReturn;
     QAction* mnuSave;
     QAction* mnuDelete;
+    QAction* mnuReport;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

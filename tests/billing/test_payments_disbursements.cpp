@@ -127,7 +127,7 @@ private Q_SLOTS:
 
         w->TabStrip1_Click(2);
         QCOMPARE(w->currentTab(), 2);
-        QCOMPARE(enabledCommands(m_main), (QStringList{"&Return", "&Delete record"}));
+        QCOMPARE(enabledCommands(m_main), (QStringList{"&Return", "&Delete record", "Re&port"}));
         QCOMPARE(w->Text2_0->text(), "Young, Ann");
         QCOMPARE(w->Text2_3->text(), "$40.00");
         QCOMPARE(w->HScroll1->value(), 100);
