@@ -6,6 +6,9 @@
 // of the window: letter heading composed from the client's row, rows read, captions, fonts,
 // every page laid out with its "Page n".
 //   bench_payment_statements [practice.mdb]
+// The rows of one client are a few dozen: the ratio of reading them is that of the fixed cost
+// of a statement (its translation, Qt's SQL layer) and is printed without a target; the target
+// is the statement shown in under 300 ms.
 // It only reads the file. Warm cache only: the cached file is shared, and dropping it from the
 // page cache would slow whatever else reads it meanwhile.
 #include "BenchTools.h"
@@ -102,7 +105,7 @@ int main(int argc, char* argv[]) {
                       alternate(
                           9, Cache::Warm, path, [&] { programRows(db, kind, name); },
                           [&] { readRows(raw, sql, params); }),
-                      1.5);
+                      0);
         met &= report(QStringLiteral("%1: statement shown").arg(what), Cache::Warm,
                       alternate(
                           9, Cache::Warm, path, [&] { shown(db, kind, name); },

@@ -28,8 +28,11 @@ constexpr Control PageNumber[] = {
     {Kind::Label, "Label7", "Page %p", 144, 0, 9072, 288, "", 0, Grows | Centred},
 };
 
+// The total's caption keeps its right edge beside the total but has room to its left, so that
+// the letter's larger fonts do not cut it off.
 constexpr Control Total[] = {
-    {Kind::Label, "Label8", "Total Disbursements:", 4896, 432, 1875, 240, "", 0, RightAligned},
+    {Kind::Label, "Label8", "Total Disbursements:", 2880, 432, 3891, 240, "", 0,
+     RightAligned | Grows},
     {Kind::Function, "Function1", "Disbursement Amount", 7200, 432, 1440, 240, Money},
     {Kind::Label, "Label6", "Closing", 144, 864, 9060, 285, "", 0, Grows},
 };

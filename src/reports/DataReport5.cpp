@@ -26,7 +26,7 @@ constexpr Control PageNumber[] = {
 };
 
 constexpr Control Total[] = {
-    {Kind::Label, "Label8", "Payments Total:", 4176, 432, 2595, 240, "", 0, RightAligned},
+    {Kind::Label, "Label8", "Payments Total:", 4176, 432, 2595, 240, "", 0, RightAligned | Grows},
     {Kind::Function, "Function1", "Payment Amount", 7200, 432, 2010, 240, Money},
     {Kind::Label, "Label6", "Closing", 144, 1152, 9060, 285, "", 0, Grows},
 };

@@ -273,8 +273,9 @@ private Q_SLOTS:
     }
 
     // The report's fonts replace the layout's in the letter and the rows, never in the page
-    // footer; a client without a row of its own gets the name line for an address.
-    void aClientWithoutItsRowGetsTheNameLineAndTheFontsStayOffTheFooter() {
+    // footer, and cut nothing off; a client without a row of its own gets the name line for an
+    // address.
+    void aClientWithoutItsRowGetsTheNameLineAndTheFontsFitTheLayout() {
         addPayments({{"Gone", "Al", "2026-12-03", 5.0, "Legal fee"}});
         gstrReportFontName = "Courier";
         gstrReportFontSize = "10.5";
@@ -289,6 +290,13 @@ private Q_SLOTS:
         QCOMPARE(page.textsOf("Text3").first().font.name, QStringLiteral("Times"));
         QCOMPARE(page.textsOf("Label7").first().font.name, QStringLiteral("Arial"));
         QCOMPARE(page.textsOf("Label7").first().font.size, 8.25);
+        // Nor do the larger fonts cut the total's caption off.
+        addDisbursements({{"Gone", "Al", "2026-12-03", 5.0}});
+        gstrReportFontName = "Courier";
+        gstrReportFontSize = "12";
+        const ReportRecorder::Shown disbursements = statement(2, "Gone, Al");
+        QCOMPARE(texts(disbursements, "Label8"), QStringList({"Total Disbursements:"}));
+        QCOMPARE(texts(disbursements, "Function1"), QStringList({"$5.00"}));
     }
 
     void aLongStatementNumbersItsPages() {
