@@ -11,17 +11,30 @@ ReportLayout inchMargins(const QString& caption, int reportWidth) {
     return layout;
 }
 
+namespace {
+
+ReportControl& add(ReportSection& section, const Control& c) {
+    const QString name = QLatin1String(c.name);
+    const QString text = QLatin1String(c.text);
+    switch (c.kind) {
+    case Kind::Label:
+        return section.addLabel(name, text, c.left, c.top, c.width, c.height);
+    case Kind::Field:
+        return section.addField(name, text, c.left, c.top, c.width, c.height);
+    case Kind::Function:
+        return section.addFunction(name, text, c.left, c.top, c.width, c.height);
+    case Kind::Line:
+        break;
+    }
+    return section.addLine(name, c.left, c.top, c.width, c.height);
+}
+
+} // namespace
+
 void fill(ReportSection& section, int height, std::span<const Control> controls) {
     section.setHeight(height);
     for (const Control& c : controls) {
-        const QString name = QLatin1String(c.name);
-        const QString text = QLatin1String(c.text);
-        ReportControl& added =
-            c.kind == Kind::Label   ? section.addLabel(name, text, c.left, c.top, c.width, c.height)
-            : c.kind == Kind::Field ? section.addField(name, text, c.left, c.top, c.width, c.height)
-            : c.kind == Kind::Function
-                ? section.addFunction(name, text, c.left, c.top, c.width, c.height)
-                : section.addLine(name, c.left, c.top, c.width, c.height);
+        ReportControl& added = add(section, c);
         if (c.points > 0)
             added.font.size = c.points;
         added.setFormat(QLatin1String(c.format))
