@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <malloc.h>
 #include <sqlite3.h>
@@ -207,6 +208,35 @@ QString writablePracticeFile(qint64 logs) {
             qFatal("cannot copy the practice file");
     }
     return path;
+}
+
+int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textParams) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+        qFatal("%s", sqlite3_errmsg(db));
+    for (int i = 0; i < textParams.size(); ++i) {
+        const QByteArray text = textParams[i].toString().toUtf8();
+        sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    int rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(statement); ++c)
+            switch (sqlite3_column_type(statement, c)) {
+            case SQLITE_INTEGER:
+                sqlite3_column_int64(statement, c);
+                break;
+            case SQLITE_FLOAT:
+                sqlite3_column_double(statement, c);
+                break;
+            case SQLITE_NULL:
+                break;
+            default:
+                std::strlen(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
+            }
+        ++rows;
+    }
+    sqlite3_finalize(statement);
+    return rows;
 }
 
 } // namespace BenchTools

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <string>
 #include <vector>
@@ -104,6 +105,10 @@ private:
     sqlite3_stmt* m_statement = nullptr;
     std::vector<std::string> m_values;
 };
+
+// Runs a statement with text parameters and reads every column of every row, as a report
+// reads the rows it shows; returns the number of rows.
+int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textParams);
 
 // A copy of the cached practice file for the benchmarks that write, made once beside it in a
 // folder of its own (the cached file itself is only read).

@@ -22,7 +22,6 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <sqlite3.h>
 
@@ -33,36 +32,6 @@ double milliseconds(const std::function<void()>& fn) {
     timer.start();
     fn();
     return timer.nsecsElapsed() / 1e6;
-}
-
-// The statement's rows with every column read as the report reads them.
-int rawInvoiceRows(sqlite3* db, const QByteArray& sql, const QVariantList& params) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
-    for (int i = 0; i < params.size(); ++i) {
-        const QByteArray text = params[i].toString().toUtf8();
-        sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    }
-    int rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(statement); ++c)
-            switch (sqlite3_column_type(statement, c)) {
-            case SQLITE_INTEGER:
-                sqlite3_column_int64(statement, c);
-                break;
-            case SQLITE_FLOAT:
-                sqlite3_column_double(statement, c);
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                std::strlen(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
-            }
-        ++rows;
-    }
-    sqlite3_finalize(statement);
-    return rows;
 }
 
 // The first page as the command shows it.
@@ -123,7 +92,7 @@ int main(int argc, char* argv[]) {
     for (const int years : {1, 10}) {
         const QDate begin = last.addYears(-years).addDays(1);
         const QVariantList params = Invoice::parameters(client, begin, last);
-        int rows = rawInvoiceRows(raw, sql, params);
+        int rows = BenchTools::readRows(raw, sql, params);
         Invoice::records(db, client, begin, last);
         firstPage(db, client, begin, last);
         Figures query;
@@ -133,7 +102,7 @@ int main(int argc, char* argv[]) {
                 if (Invoice::records(db, client, begin, last)->rowCount() != rows)
                     qFatal("the program read another number of logs");
             });
-            query.raw << milliseconds([&] { rows = rawInvoiceRows(raw, sql, params); });
+            query.raw << milliseconds([&] { rows = BenchTools::readRows(raw, sql, params); });
             page << milliseconds([&] { firstPage(db, client, begin, last); });
         }
         const double ratioMin = minOf(query.program) / minOf(query.raw);

@@ -17,12 +17,12 @@
 #include "timelog/frmSearchDatePicker.h"
 #include "timelog/frmSearchList.h"
 
-namespace {
-
-void showError(const AppError& e) {
+void showBillingError(const AppError& e) {
     Dialogs::msgBox(QStringLiteral("Error:  ") + QString::number(e.number()) +
                     QStringLiteral("  ") + e.description());
 }
+
+namespace {
 
 // The client picked from the clients list; false when the list was closed without a pick.
 bool pickClient() {
@@ -99,6 +99,6 @@ void mnuCreateInvoice_Click(ChildWindow* from) {
         db.close();
         report.show();
     } catch (const AppError& e) {
-        showError(e);
+        showBillingError(e);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class AppError;
 class ChildWindow;
 
 // The Data entry window's "&Invoice" commands; the window's command prologue has run, so
@@ -14,3 +15,7 @@ void mnuLetterhead_Click(ChildWindow* from);
 // range, modally. A pick list closed without a choice says so; a range never chosen ends it
 // quietly; a client without logs in the range is told so instead of an empty invoice.
 void mnuCreateInvoice_Click(ChildWindow* from);
+
+// A billing command's failure, as its error handler tells it: "Error:", the number and the
+// description.
+void showBillingError(const AppError& e);

@@ -2,6 +2,7 @@
 
 #include "PaymentEntry.h"
 #include "PaymentSearch.h"
+#include "StatementCommands.h"
 #include "core/ChildWindows.h"
 #include "core/FieldLimits.h"
 #include "core/Forms.h"
@@ -160,8 +161,8 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
                                   &frmPaymentsDisbursements::mnuSearch_Click);
     mnuContinue = addMenuBarCommand("mnuContinue", QStringLiteral("&Continue"), this,
                                     &frmPaymentsDisbursements::mnuContinue_Click);
-    mnuReport = addMenuBarCommand(QStringLiteral("Re&port"));
-    mnuReport->setObjectName(QStringLiteral("mnuReport"));
+    mnuReport = addMenuBarCommand("mnuReport", QStringLiteral("Re&port"), this,
+                                  &frmPaymentsDisbursements::mnuReport_Click);
     mnuContinue->setEnabled(false);
     // Return in the term runs the search.
     connect(Text5, &QLineEdit::returnPressed, this, [this] {
@@ -554,6 +555,10 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
         applyTabState(shown);
     else
         TabStrip1_Click(shown);
+}
+
+void frmPaymentsDisbursements::mnuReport_Click() {
+    showPaymentStatement(path(), mintCurrentTab);
 }
 
 void frmPaymentsDisbursements::Form_Resize() {

@@ -47,6 +47,8 @@ public:
     // Narrows the kind chosen on the panel to the rows that hold the term within the dates
     // (the full list again when none does) and shows that kind's display tab.
     void mnuContinue_Click();
+    // The statement of the tab's kind: disbursements on tab 2, payments on the others.
+    void mnuReport_Click();
 
     // The file the window was opened on.
     QString path() const;

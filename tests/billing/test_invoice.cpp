@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "LetterFixture.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
@@ -23,6 +24,8 @@
 #include <QDateEdit>
 #include <QListWidget>
 
+using LetterFixture::texts;
+
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -38,20 +41,6 @@ struct Log {
     QVariant fee;
     QString summary = QStringLiteral("Legal research");
 };
-
-// The texts of one control over every page shown, in order.
-QStringList texts(const ReportRecorder::Shown& shown, const QString& control) {
-    QStringList result;
-    for (const ReportPage& page : shown.pages)
-        for (const PlacedText& t : page.textsOf(control)) {
-            // The blank lines after each part of the letter are left out here.
-            QString text = t.text();
-            while (text.endsWith(QLatin1Char('\n')))
-                text.chop(1);
-            result << text;
-        }
-    return result;
-}
 
 } // namespace
 
@@ -81,12 +70,7 @@ class TestInvoice : public QObject {
 
     // The client list picks that entry.
     void pick(const QString& client) {
-        m_windows->answer<frmSearchList>([client](frmSearchList& list) {
-            QCOMPARE(list.windowTitle(), QStringLiteral("Select Client"));
-            const QList<QListWidgetItem*> found = list.List1->findItems(client, Qt::MatchExactly);
-            QVERIFY(!found.isEmpty());
-            list.List1->setCurrentItem(found.first());
-        });
+        LetterFixture::pick(*m_windows, QStringLiteral("Select Client"), client);
     }
     // The date range dialog continues with that range.
     void range(const QDate& begin, const QDate& end) {
@@ -119,16 +103,7 @@ private Q_SLOTS:
         TestSupport::freshProgram();
         Clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
         m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/invoice.mdb");
-        Fixtures::execRaw(
-            m_path,
-            {"INSERT INTO Invoices ([Invoice Header]) VALUES ('Law Office' || char(13, 10) || "
-             "'Albany')",
-             "INSERT INTO [Active Clients] ([Client Last Name], [Client First Name], [Active "
-             "Client First Address], [Active Client City], [Active Client State], [Active Client "
-             "Zip Code], [Active Client Re Line], [Active Client Closing]) VALUES ('Smith', "
-             "'John', '12 Main St', 'Albany', 'NY', '122071234', 'Smith v. Jones', 'Regards')",
-             "INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) VALUES "
-             "('O''Brien', 'Pat'), ('100%_Corp', 'Ann'), ('100 Corp', 'Ann')"});
+        LetterFixture::addLetterheadAndClients(m_path);
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_windows = std::make_unique<ScriptedWindows>();
         m_reports = std::make_unique<ReportRecorder>();
