@@ -1,7 +1,9 @@
 #include "BenchTools.h"
 
 #include "PracticeGenerator.h"
+#include "core/SqlQuoting.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,31 +39,81 @@ const char* cacheName(Cache cache) {
     return cache == Cache::Warm ? "warm" : "cold";
 }
 
-Rounds alternate(int rounds, Cache cache, const QString& file, const std::function<void()>& program,
-                 const std::function<void()>& raw) {
+void alternateSides(int rounds, Cache cache, const QString& file,
+                    const std::function<void(bool measured)>& program,
+                    const std::function<void(bool measured)>& raw) {
     if (cache == Cache::Warm) {
-        program();
-        raw();
+        program(false);
+        raw(false);
     }
-    Rounds result;
-    const auto run = [&](const std::function<void()>& fn) {
+    const auto run = [&](const std::function<void(bool)>& side) {
         if (cache == Cache::Cold)
             evict(file);
-        return milliseconds(fn);
+        side(true);
     };
     for (int i = 0; i < rounds; ++i) {
         // Every other round raw SQLite goes first, so that neither side always finds the
         // pages the other just read.
         if (i % 2 == 0) {
-            result.program << run(program);
-            result.raw << run(raw);
+            run(program);
+            run(raw);
         } else {
-            result.raw << run(raw);
-            result.program << run(program);
+            run(raw);
+            run(program);
         }
     }
+}
+
+double timed(QList<double>& times, bool measured, const std::function<void()>& fn) {
+    const double ms = milliseconds(fn);
+    if (measured)
+        times << ms;
+    return ms;
+}
+
+Rounds alternate(int rounds, Cache cache, const QString& file, const std::function<void()>& program,
+                 const std::function<void()>& raw) {
+    Rounds result;
+    alternateSides(
+        rounds, cache, file, [&](bool measured) { timed(result.program, measured, program); },
+        [&](bool measured) { timed(result.raw, measured, raw); });
     return result;
 }
+
+Rounds alternateSteps(int rounds, Cache cache, const QString& file,
+                      const std::function<void(int run)>& program,
+                      const std::function<void(int run)>& raw) {
+    int p = 0;
+    int r = 0;
+    return alternate(
+        rounds, cache, file, [&] { program(p++); }, [&] { raw(r++); });
+}
+
+namespace {
+
+// A figure line: the job, the cache state, the figures, the rounds, the target and whether it is
+// met. Returns whether it is.
+bool printLine(const QString& job, Cache cache, const QString& figures, qsizetype rounds,
+               double maxRatio, double maxMilliseconds, bool met) {
+    QString target;
+    if (maxRatio > 0)
+        target += QStringLiteral("<= %1x").arg(maxRatio);
+    if (maxMilliseconds > 0)
+        target +=
+            QStringLiteral("%1< %2 ms").arg(target.isEmpty() ? "" : ", ").arg(maxMilliseconds);
+    std::printf("%-44s %s  %s  (%d rounds)  %s %s\n", qPrintable(job), cacheName(cache),
+                qPrintable(figures), int(rounds),
+                qPrintable(target.isEmpty() ? QStringLiteral("no target") : target),
+                target.isEmpty() ? "" : (met ? "met" : "MISSED"));
+    std::fflush(stdout);
+    return met;
+}
+
+QString programFigures(const QList<double>& program) {
+    return QString::asprintf("program %9.3f / %9.3f ms", minimum(program), median(program));
+}
+
+} // namespace
 
 bool report(const QString& job, Cache cache, const Rounds& rounds, double maxRatio,
             double maxMilliseconds) {
@@ -77,20 +129,25 @@ bool report(const QString& job, Cache cache, const Rounds& rounds, double maxRat
         minimum(rounds.raw) > 0 ? minimum(rounds.program) / minimum(rounds.raw) : 0;
     const bool met =
         (maxRatio <= 0 || ratio <= maxRatio) && (maxMilliseconds <= 0 || program < maxMilliseconds);
-    QString target;
-    if (maxRatio > 0)
-        target += QStringLiteral("<= %1x").arg(maxRatio);
-    if (maxMilliseconds > 0)
-        target +=
-            QStringLiteral("%1< %2 ms").arg(target.isEmpty() ? "" : ", ").arg(maxMilliseconds);
-    std::printf("%-44s %s  program %9.3f / %9.3f ms  raw %9.3f / %9.3f ms  ratio %6.3f / %6.3f"
-                "  (%d rounds)  %s %s\n",
-                qPrintable(job), cacheName(cache), minimum(rounds.program), program,
-                minimum(rounds.raw), raw, minRatio, ratio, int(rounds.program.size()),
-                qPrintable(target.isEmpty() ? QStringLiteral("no target") : target),
-                target.isEmpty() ? "" : (met ? "met" : "MISSED"));
-    std::fflush(stdout);
-    return met;
+    return printLine(job, cache,
+                     programFigures(rounds.program) +
+                         QString::asprintf("  raw %9.3f / %9.3f ms  ratio %6.3f / %6.3f",
+                                           minimum(rounds.raw), raw, minRatio, ratio),
+                     rounds.program.size(), maxRatio, maxMilliseconds, met);
+}
+
+bool reportProgram(const QString& job, Cache cache, const QList<double>& program,
+                   double maxMilliseconds) {
+    const bool met = maxMilliseconds <= 0 || median(program) < maxMilliseconds;
+    return printLine(job, cache,
+                     programFigures(program) +
+                         QStringLiteral("  %1").arg(QStringLiteral("(no raw counterpart)"), -51),
+                     program.size(), 0, maxMilliseconds, met);
+}
+
+int targets(bool met) {
+    std::printf("targets: %s\n", met ? "all met" : "MISSED");
+    return met ? 0 : 1;
 }
 
 void evict(const QString& path) {
@@ -135,10 +192,11 @@ void RawIds::append(qint64 id) {
     m_data[m_size++] = id;
 }
 
-RawSqlite::RawSqlite(const QString& path) {
+RawSqlite::RawSqlite(const QString& path, Access access) {
     // As the Qt driver opens it: no mutex around each call (one thread uses a connection).
+    const int mode = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE,
+                        mode | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE,
                         nullptr) != SQLITE_OK)
         qFatal("raw sqlite: cannot open %s", qPrintable(path));
     sqlite3_busy_timeout(m_db, 5000);
@@ -171,6 +229,60 @@ RawIds RawSqlite::ids(const QString& sql) const {
     return ids;
 }
 
+QString RawSqlite::text(const QString& sql) const {
+    RawStatement statement(*this, sql.toUtf8());
+    return statement.next() ? statement.text(0) : QString();
+}
+
+RawStatement::RawStatement(const RawSqlite& raw, const QByteArray& sql) : m_db(raw.handle()) {
+    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &m_statement, nullptr) != SQLITE_OK)
+        qFatal("raw sqlite: %s: %s", sql.constData(), sqlite3_errmsg(m_db));
+}
+
+RawStatement::~RawStatement() {
+    sqlite3_finalize(m_statement);
+}
+
+bool RawStatement::next() {
+    switch (sqlite3_step(m_statement)) {
+    case SQLITE_ROW:
+        return true;
+    case SQLITE_DONE:
+        return false;
+    default:
+        qFatal("raw sqlite: %s", sqlite3_errmsg(m_db));
+    }
+}
+
+void RawStatement::run() {
+    if (sqlite3_step(m_statement) != SQLITE_DONE)
+        qFatal("raw sqlite: %s", sqlite3_errmsg(m_db));
+    sqlite3_reset(m_statement);
+}
+
+void RawStatement::bind(int parameter, const QVariant& value) {
+    if (value.isNull()) {
+        sqlite3_bind_null(m_statement, parameter);
+        return;
+    }
+    const QByteArray utf8 = value.toString().toUtf8();
+    sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void RawStatement::bind(int parameter, qint64 value) {
+    sqlite3_bind_int64(m_statement, parameter, value);
+}
+
+QString RawStatement::text(int column) const {
+    return QString::fromUtf8(
+        reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column)),
+        sqlite3_column_bytes(m_statement, column));
+}
+
+int RawStatement::columns() const {
+    return sqlite3_column_count(m_statement);
+}
+
 RawRow::RawRow(const RawSqlite& raw, const QString& table) : m_db(raw.handle()) {
     const QByteArray sql = QStringLiteral("SELECT * FROM [%1] WHERE rowid = ?").arg(table).toUtf8();
     if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &m_statement, nullptr) != SQLITE_OK)
@@ -194,20 +306,60 @@ void RawRow::read(qint64 id) {
 }
 
 QString writablePracticeFile(qint64 logs) {
-    const QString shared = PracticeGenerator::cachedPracticeFile(logs);
-    const QFileInfo info(shared);
+    return writableCopy(PracticeGenerator::cachedPracticeFile(logs));
+}
+
+QString writableCopy(const QString& path) {
+    const QFileInfo info(path);
     const QString folder = info.absolutePath() + QStringLiteral("/writable");
     QDir().mkpath(folder);
-    const QString path = folder + QLatin1Char('/') + info.fileName();
-    if (!QFileInfo::exists(path)) {
-        std::printf("copying %s for the benchmarks that write ...\n", qPrintable(shared));
+    const QString copy = folder + QLatin1Char('/') + info.fileName();
+    if (!QFileInfo::exists(copy)) {
+        std::printf("copying %s for the benchmarks that write ...\n", qPrintable(path));
         std::fflush(stdout);
-        const QString temp = path + QStringLiteral(".building");
-        QFile::remove(temp);
-        if (!QFile::copy(shared, temp) || !QFile::rename(temp, path))
-            qFatal("cannot copy the practice file");
+        copyFile(path, copy);
     }
-    return path;
+    return copy;
+}
+
+void copyFile(const QString& from, const QString& to) {
+    const QString temp = to + QStringLiteral(".building");
+    QFile::remove(temp);
+    if (!QFile::copy(from, temp))
+        qFatal("cannot copy %s", qPrintable(from));
+    QFile::remove(to);
+    if (!QFile::rename(temp, to))
+        qFatal("cannot copy %s", qPrintable(from));
+}
+
+QString practiceFile(int argc, char* argv[], Use use) {
+    if (argc > 1)
+        return QString::fromLocal8Bit(argv[1]);
+    return use == Use::Write ? writablePracticeFile(1000000)
+                             : PracticeGenerator::cachedPracticeFile(1000000);
+}
+
+void offscreenUnlessSet() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+QString workFolder(const QString& name) {
+    const QString folder = QStringLiteral(BENCH_WORK_FOLDER "/") + name;
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder + QStringLiteral("/data")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + QStringLiteral("/config")));
+    return folder;
+}
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Vellagon"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vellagon"));
+}
+
+QString sqlLiteral(const QString& text) {
+    return QLatin1Char('\'') + FixSQLQuotes(text) + QLatin1Char('\'');
 }
 
 int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textParams) {

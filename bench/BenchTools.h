@@ -36,6 +36,19 @@ const char* cacheName(Cache cache);
 // round. For a cold run the file is dropped from the page cache before each run.
 Rounds alternate(int rounds, Cache cache, const QString& file, const std::function<void()>& program,
                  const std::function<void()>& raw);
+// The same order of runs for sides that time their steps themselves (a side that measures
+// several jobs, or puts the file back untimed after its job). `measured` is false for the
+// unmeasured first run of each side that a warm cache has.
+void alternateSides(int rounds, Cache cache, const QString& file,
+                    const std::function<void(bool measured)>& program,
+                    const std::function<void(bool measured)>& raw);
+// As alternate, for sides that take another step each run (moves through a list): each side's
+// runs are numbered from 0, the unmeasured first run of a warm cache included.
+Rounds alternateSteps(int rounds, Cache cache, const QString& file,
+                      const std::function<void(int run)>& program,
+                      const std::function<void(int run)>& raw);
+// Times fn, and adds its milliseconds to `times` when measured; returns them.
+double timed(QList<double>& times, bool measured, const std::function<void()>& fn);
 
 // One line of figures: program and raw, minimum and median, their ratio (of the minima, and
 // the median of the ratios of paired rounds), the cache state, and whether the targets are met (a
@@ -43,6 +56,12 @@ Rounds alternate(int rounds, Cache cache, const QString& file, const std::functi
 // are.
 bool report(const QString& job, Cache cache, const Rounds& rounds, double maxRatio,
             double maxMilliseconds = 0);
+// The same line for a job that has no raw counterpart: the program's minimum and median, and
+// whether its median is below maxMilliseconds (no target for 0).
+bool reportProgram(const QString& job, Cache cache, const QList<double>& program,
+                   double maxMilliseconds = 0);
+// The last line of a benchmark ("targets: all met" or "MISSED"), and its exit code.
+int targets(bool met);
 
 // Drops a file's cached pages (only clean pages go; the file is not changed).
 void evict(const QString& path);
@@ -76,7 +95,9 @@ private:
 // files (rollback journal, full sync, busy timeout).
 class RawSqlite {
 public:
-    explicit RawSqlite(const QString& path);
+    enum class Access { ReadWrite, ReadOnly };
+    // ReadOnly for the benchmarks that only read a file: they never take a write lock on it.
+    explicit RawSqlite(const QString& path, Access access = Access::ReadWrite);
     ~RawSqlite();
     RawSqlite(const RawSqlite&) = delete;
     RawSqlite& operator=(const RawSqlite&) = delete;
@@ -85,10 +106,36 @@ public:
     // The first column of every row as a 64-bit integer; the statement is prepared once, as
     // the program prepares its own.
     RawIds ids(const QString& sql) const;
+    // The first column of the first row as text (empty without a row).
+    QString text(const QString& sql) const;
 
 private:
     sqlite3* m_db = nullptr;
     mutable QHash<QString, sqlite3_stmt*> m_statements;
+};
+
+// A statement of raw SQLite's, prepared when made and finalized when let go.
+class RawStatement {
+public:
+    RawStatement(const RawSqlite& raw, const QByteArray& sql);
+    ~RawStatement();
+    RawStatement(const RawStatement&) = delete;
+    RawStatement& operator=(const RawStatement&) = delete;
+    sqlite3_stmt* handle() const { return m_statement; }
+    // Steps to the next row; false at the end.
+    bool next();
+    // Runs a statement that returns no rows, and resets it for the next parameters.
+    void run();
+    // A parameter as text in UTF-8; NULL for a null value.
+    void bind(int parameter, const QVariant& value);
+    void bind(int parameter, qint64 value);
+    // A column of the current row as text.
+    QString text(int column) const;
+    int columns() const;
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement = nullptr;
 };
 
 // Reads every column of a row by id, as a data control reads the row it shows.
@@ -113,5 +160,25 @@ int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textPara
 // A copy of the cached practice file for the benchmarks that write, made once beside it in a
 // folder of its own (the cached file itself is only read).
 QString writablePracticeFile(qint64 logs);
+// The same for any file: its copy in "writable" beside it, made once.
+QString writableCopy(const QString& path);
+// Copies a file over another, whole or not at all (built under a temporary name).
+void copyFile(const QString& from, const QString& to);
+
+// The file a benchmark works on: its first argument, or else the cached practice file of
+// 1,000,000 logs (its writable copy for the benchmarks that write).
+enum class Use { Read, Write };
+QString practiceFile(int argc, char* argv[], Use use = Use::Read);
+// Windows are made offscreen unless QT_QPA_PLATFORM names a platform (before the application
+// object is made).
+void offscreenUnlessSet();
+// The folder of a benchmark's own under the build tree, made empty, that holds its files and
+// the program's data and settings folders (set here: call it before the application object is
+// made).
+QString workFolder(const QString& name);
+// The application's names, which the program's settings and data folders are found by.
+void nameApplication();
+// An SQL string literal of a text, as the program quotes it.
+QString sqlLiteral(const QString& text);
 
 } // namespace BenchTools

@@ -9,20 +9,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
 using namespace BenchTools;
 
 int main(int argc, char* argv[]) {
-    const QString work = QStringLiteral(BENCH_WORK_FOLDER "/compact-bench");
-    QDir().mkpath(work);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work + QStringLiteral("/data")));
+    const QString work = workFolder(QStringLiteral("compact-bench"));
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Vellagon"));
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : writablePracticeFile(1000000);
+    nameApplication();
+    const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s: %.0f MB\n", qPrintable(path), QFileInfo(path).size() / 1e6);
 
     const bool met = report(QStringLiteral("compact the file"), Cache::Warm,
@@ -31,6 +27,5 @@ int main(int argc, char* argv[]) {
                                 [&] { RawSqlite(path).exec(QStringLiteral("VACUUM")); }),
                             1.1);
     QDir(work).removeRecursively();
-    std::printf("targets: %s\n", met ? "all met" : "MISSED");
-    return met ? 0 : 1;
+    return targets(met);
 }

@@ -33,10 +33,9 @@ void open(DataControl& dc, const QString& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : writablePracticeFile(1000000);
+    const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s\n", qPrintable(path));
     bool met = true;
 
@@ -131,12 +130,8 @@ int main(int argc, char* argv[]) {
         positions << 1 + int(random.bounded(rows));
     const auto moves = [&](const char* what, const std::function<void(int)>& program,
                            const std::function<void(int)>& rawMove) {
-        int p = 0;
-        int r = 0;
         met &= report(QString::fromLatin1(what), Cache::Warm,
-                      alternate(
-                          Moves, Cache::Warm, path, [&] { program(p++); }, [&] { rawMove(r++); }),
-                      1.5, 16);
+                      alternateSteps(Moves, Cache::Warm, path, program, rawMove), 1.5, 16);
     };
     const int middle = rows / 2;
     dc.setAbsolutePosition(middle);
@@ -169,6 +164,5 @@ int main(int argc, char* argv[]) {
             row.read(ids.front());
         });
 
-    std::printf("targets: %s\n", met ? "all met" : "MISSED");
-    return met ? 0 : 1;
+    return targets(met);
 }

@@ -16,17 +16,16 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QListWidget>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
+
+using namespace BenchTools;
 
 namespace {
 
 constexpr int Selected = 500;
-constexpr int Rounds = 5;
+constexpr int RoundCount = 5;
 
 const char* const ReadStatement =
     "SELECT [Client Last Name], [Client First Name] FROM [Active Clients] ORDER BY rowid";
@@ -42,91 +41,49 @@ struct Name {
     QString text;
 };
 
-sqlite3* openRaw(const QString& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK ||
-        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK)
-        qFatal("raw open: %s", sqlite3_errmsg(db));
-    return db;
-}
-
-QString text(sqlite3_stmt* statement, int column) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                             sqlite3_column_bytes(statement, column));
-}
-
 // The names as the window lists them.
-QList<Name> rawList(sqlite3* db) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, ReadStatement, -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
+QList<Name> rawList(const RawSqlite& raw) {
+    RawStatement statement(raw, ReadStatement);
     QList<Name> names;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        Name name{text(statement, 0), text(statement, 1), {}};
+    while (statement.next()) {
+        Name name{statement.text(0), statement.text(1), {}};
         name.text = name.last + QStringLiteral(", ") + name.first;
         names << name;
     }
-    sqlite3_finalize(statement);
     std::stable_sort(names.begin(), names.end(), [](const Name& a, const Name& b) {
         return textLessIgnoringCase(a.text, b.text);
     });
     return names;
 }
 
-void rawDelete(sqlite3* db, const QList<Name>& names) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_prepare_v2(db, DeleteStatement, -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
-    for (const Name& name : names) {
-        const QByteArray last = name.last.toUtf8();
-        const QByteArray first = name.first.toUtf8();
-        for (int i : {1, 3})
-            sqlite3_bind_text(statement, i, last.constData(), int(last.size()), SQLITE_TRANSIENT);
-        for (int i : {2, 4})
-            sqlite3_bind_text(statement, i, first.constData(), int(first.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(statement) != SQLITE_DONE)
-            qFatal("%s", sqlite3_errmsg(db));
-        sqlite3_reset(statement);
+void rawDelete(const RawSqlite& raw, const QList<Name>& names) {
+    raw.exec(QStringLiteral("BEGIN"));
+    {
+        RawStatement statement(raw, DeleteStatement);
+        for (const Name& name : names) {
+            for (int i : {1, 3})
+                statement.bind(i, name.last);
+            for (int i : {2, 4})
+                statement.bind(i, name.first);
+            statement.run();
+        }
     }
-    sqlite3_finalize(statement);
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
+    raw.exec(QStringLiteral("COMMIT"));
 }
 
-double milliseconds(const std::function<void()>& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-void copyOver(const QString& from, const QString& to) {
-    QFile::remove(to);
-    if (!QFile::copy(from, to))
-        qFatal("cannot copy %s", qPrintable(from));
-}
-
-void report(const char* job, const QList<double>& program, const QList<double>& raw) {
-    const double pMin = *std::min_element(program.begin(), program.end());
-    const double rMin = *std::min_element(raw.begin(), raw.end());
-    const double pMedian = BenchTools::median(program);
-    const double rMedian = BenchTools::median(raw);
-    std::printf("%-34s %10.1f %10.1f %10.1f %10.1f %8.2f %8.2f\n", job, pMin, rMin, pMedian,
-                rMedian, pMin / rMin, pMedian / rMedian);
+qint64 clientsLeft(const QString& file) {
+    return Database::open(file)
+        .scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]"))
+        .toLongLong();
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString work = QStringLiteral(BENCH_WORK_FOLDER "/list-windows-bench");
-    QDir().mkpath(work);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work + QStringLiteral("/data")));
+    offscreenUnlessSet();
+    const QString work = workFolder(QStringLiteral("list-windows-bench"));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QApplication::setOrganizationName(QStringLiteral("Vellagon"));
+    nameApplication();
     const int clients = argc > 1 ? QByteArray(argv[1]).toInt() : 3000;
 
     PracticeGenerator::Options options;
@@ -134,20 +91,17 @@ int main(int argc, char* argv[]) {
     options.clients = clients;
     const QString practice = work + QStringLiteral("/practice.mdb");
     const QString file = work + QStringLiteral("/copy.mdb");
-    QFile::remove(practice);
     PracticeGenerator::writeDatabase(practice, options);
     gstrFrame1Caption = QStringLiteral("Client");
 
-    // The same list both ways, and the same rows left after the same deletion.
+    // The same list both ways.
     QList<Name> listed;
     {
-        copyOver(practice, file);
+        copyFile(practice, file);
         gstrDatabasePath = file;
         frmClient window;
         window.Form_Load();
-        sqlite3* db = openRaw(file);
-        listed = rawList(db);
-        sqlite3_close(db);
+        listed = rawList(RawSqlite(file));
         if (itemsOf(window.List1).size() != listed.size())
             qFatal("the lists differ");
         for (int i = 0; i < listed.size(); ++i)
@@ -157,46 +111,46 @@ int main(int argc, char* argv[]) {
     QList<Name> chosen;
     for (int i = 0; i < listed.size() && chosen.size() < Selected; i += listed.size() / Selected)
         chosen << listed[i];
+    const qint64 left = listed.size() - chosen.size();
 
-    QList<double> times[4];
-    for (int round = 0; round < Rounds; ++round) {
-        copyOver(practice, file);
-        gstrDatabasePath = file;
-        {
-            // In the program a Display window holds the file open, as raw holds its connection.
-            const Database displayWindow = Database::open(file);
-            frmClient window;
-            times[0] << milliseconds([&] { window.Form_Load(); });
-            for (const Name& name : chosen)
-                window.List1->findItems(name.text, Qt::MatchExactly).first()->setSelected(true);
-            times[2] << milliseconds([&] { window.mnuDelete_Click(); });
-            if (window.List1->count() != listed.size() - chosen.size())
-                qFatal("the window deleted %lld", listed.size() - window.List1->count());
-        }
-        const qint64 left = Database::open(file)
-                                .scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]"))
-                                .toLongLong();
+    // Each side deletes from a fresh copy, and leaves the same rows.
+    Rounds opening;
+    Rounds deleting;
+    alternateSides(
+        RoundCount, Cache::Warm, file,
+        [&](bool measured) {
+            copyFile(practice, file);
+            {
+                // In the program a Display window holds the file open, as raw holds its
+                // connection.
+                const Database displayWindow = Database::open(file);
+                frmClient window;
+                timed(opening.program, measured, [&] { window.Form_Load(); });
+                for (const Name& name : chosen)
+                    window.List1->findItems(name.text, Qt::MatchExactly).first()->setSelected(true);
+                timed(deleting.program, measured, [&] { window.mnuDelete_Click(); });
+                if (window.List1->count() != left)
+                    qFatal("the window deleted %lld", listed.size() - window.List1->count());
+            }
+            if (clientsLeft(file) != left)
+                qFatal("the program's deletion left another number of clients");
+        },
+        [&](bool measured) {
+            copyFile(practice, file);
+            {
+                const RawSqlite raw(file);
+                timed(opening.raw, measured, [&] { rawList(raw); });
+                timed(deleting.raw, measured, [&] { rawDelete(raw, chosen); });
+            }
+            if (clientsLeft(file) != left)
+                qFatal("raw SQLite's deletion left another number of clients");
+        });
 
-        copyOver(practice, file);
-        sqlite3* db = openRaw(file);
-        times[1] << milliseconds([&] { rawList(db); });
-        times[3] << milliseconds([&] { rawDelete(db, chosen); });
-        sqlite3_close(db);
-        if (Database::open(file)
-                .scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]"))
-                .toLongLong() != left)
-            qFatal("the deletions differ");
-    }
-
-    std::printf("clients window on %d clients (%s), %d of them deleted; warm cache (the file "
-                "was just written), %d alternating rounds\n",
-                clients, qPrintable(practice), int(chosen.size()), Rounds);
-    std::printf("%-34s %10s %10s %10s %10s %8s %8s\n", "", "program", "raw", "program", "raw",
-                "ratio", "ratio");
-    std::printf("%-34s %10s %10s %10s %10s %8s %8s\n", "", "min ms", "min ms", "median", "median",
-                "min", "median");
-    report("open: read and list sorted", times[0], times[1]);
-    report("delete 500 in one transaction", times[2], times[3]);
+    std::printf("clients window on %d clients (%s), %d of them deleted; the file was just "
+                "written\n",
+                clients, qPrintable(practice), int(chosen.size()));
+    report(QStringLiteral("open: read and list sorted"), Cache::Warm, opening, 0);
+    report(QStringLiteral("delete 500 in one transaction"), Cache::Warm, deleting, 0);
     QDir(work).removeRecursively();
     return 0;
 }

@@ -42,50 +42,36 @@ LogCompletion::Entry entry(const QDateTime& beginning) {
 // The raw side of a completion: the same row, inserted by a prepared statement.
 class RawInsert {
 public:
-    explicit RawInsert(const RawSqlite& raw) : m_db(raw.handle()) {
-        sqlite3_prepare_v2(m_db,
-                           "INSERT INTO [Vellagons] ([Client], [Employee], [Project], [Rate], "
+    explicit RawInsert(const RawSqlite& raw)
+        : m_statement(raw, "INSERT INTO [Vellagons] ([Client], [Employee], [Project], [Rate], "
                            "[Log Summary], [Vellagon], [VellaGraphic], [Beginning Time], "
                            "[Ending Time], [Duration], [Fee]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                           "?, ?)",
-                           -1, &m_statement, nullptr);
-    }
-    ~RawInsert() { sqlite3_finalize(m_statement); }
-    RawInsert(const RawInsert&) = delete;
-    RawInsert& operator=(const RawInsert&) = delete;
+                           "?, ?)") {}
 
     void insert(const LogCompletion::Log& log) {
-        const auto text = [&](int column, const QString& value) {
-            const QByteArray bytes = value.toUtf8();
-            sqlite3_bind_text(m_statement, column, bytes.constData(), int(bytes.size()),
-                              SQLITE_TRANSIENT);
-        };
-        text(1, log.client);
-        text(2, log.employee);
-        text(3, log.project);
-        text(4, log.rate);
-        text(5, log.logSummary);
-        text(6, log.vellagon);
-        text(7, log.vellaGraphic);
-        text(8, StoredDate::toSqlValue(log.beginning).toString());
-        text(9, StoredDate::toSqlValue(log.ending).toString());
-        sqlite3_bind_double(m_statement, 10, log.duration.toDouble());
-        sqlite3_bind_double(m_statement, 11, log.fee.toDouble());
-        if (sqlite3_step(m_statement) != SQLITE_DONE)
-            qFatal("raw sqlite: %s", sqlite3_errmsg(m_db));
-        sqlite3_reset(m_statement);
+        m_statement.bind(1, log.client);
+        m_statement.bind(2, log.employee);
+        m_statement.bind(3, log.project);
+        m_statement.bind(4, log.rate);
+        m_statement.bind(5, log.logSummary);
+        m_statement.bind(6, log.vellagon);
+        m_statement.bind(7, log.vellaGraphic);
+        m_statement.bind(8, StoredDate::toSqlValue(log.beginning).toString());
+        m_statement.bind(9, StoredDate::toSqlValue(log.ending).toString());
+        sqlite3_bind_double(m_statement.handle(), 10, log.duration.toDouble());
+        sqlite3_bind_double(m_statement.handle(), 11, log.fee.toDouble());
+        m_statement.run();
     }
 
 private:
-    sqlite3* m_db;
-    sqlite3_stmt* m_statement = nullptr;
+    RawStatement m_statement;
 };
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : writablePracticeFile(1000000);
+    const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s\n", qPrintable(path));
     bool met = true;
 
@@ -156,6 +142,5 @@ int main(int argc, char* argv[]) {
         1.1);
 
     db.exec(QStringLiteral("DELETE FROM Vellagons WHERE Client = ?"), {entry(newest).client});
-    std::printf("targets: %s\n", met ? "all met" : "MISSED");
-    return met ? 0 : 1;
+    return targets(met);
 }

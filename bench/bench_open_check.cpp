@@ -47,7 +47,7 @@ void programOpen(const QString& path) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : writablePracticeFile(1000000);
+    const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s: %.0f MB\n", qPrintable(path), QFileInfo(path).size() / 1e6);
 
     const auto program = [&] {

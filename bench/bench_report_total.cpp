@@ -39,15 +39,12 @@ std::unique_ptr<ReportDocument> programTotal(const Database& db) {
     return std::make_unique<ReportDocument>(totalLayout(), source);
 }
 
-std::vector<double> rawFees(sqlite3* db) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, Statement, -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
+std::vector<double> rawFees(const RawSqlite& raw) {
+    RawStatement statement(raw, Statement);
     std::vector<double> fees; // held as the record source holds its rows
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        if (sqlite3_column_type(statement, 0) != SQLITE_NULL)
-            fees.push_back(sqlite3_column_double(statement, 0));
-    sqlite3_finalize(statement);
+    while (statement.next())
+        if (sqlite3_column_type(statement.handle(), 0) != SQLITE_NULL)
+            fees.push_back(sqlite3_column_double(statement.handle(), 0));
     return fees;
 }
 
@@ -64,22 +61,18 @@ QString rawSum(const std::vector<double>& fees) {
         .arg(part, 4, 10, QLatin1Char('0'));
 }
 
-QString rawTotal(sqlite3* db) {
-    return rawSum(rawFees(db));
+QString rawTotal(const RawSqlite& raw) {
+    return rawSum(rawFees(raw));
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
+    const QString path = practiceFile(argc, argv);
     const Database db = Database::open(path);
-    sqlite3* raw = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        qFatal("cannot open %s", qPrintable(path));
+    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
 
     // One round of each first, untimed: the file's pages are in the cache from then on.
     const QString program =
@@ -102,6 +95,5 @@ int main(int argc, char* argv[]) {
                5, Cache::Warm, path, [&] { ReportDocument(totalLayout(), source); },
                [&] { rawSum(fees); }),
            0);
-    sqlite3_close(raw);
     return 0;
 }

@@ -24,11 +24,6 @@ using namespace SearchStatements;
 
 namespace {
 
-QString literal(const QString& value) {
-    return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
-}
-
 // The data control as the search's window opens it.
 void openControl(const QString& path, const QString& statement) {
     DataControl dc;
@@ -43,11 +38,9 @@ void openControl(const QString& path, const QString& statement) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
+    const QString path = practiceFile(argc, argv);
     // The program holds the file open, as its first Display window does.
     const Database db = Database::open(path);
     const RawSqlite raw(path);
@@ -103,9 +96,9 @@ int main(int argc, char* argv[]) {
                 else
                     rawSql += QStringLiteral("%1 = %2 COLLATE NOCASE")
                                   .arg(QLatin1String(c.field),
-                                       literal(c.type == AnotherClient ? value.client
-                                               : c.type == Employee    ? value.employee
-                                                                       : value.project));
+                                       sqlLiteral(c.type == AnotherClient ? value.client
+                                                  : c.type == Employee    ? value.employee
+                                                                          : value.project));
                 if (range)
                     rawSql += QStringLiteral(" AND [Beginning Time] BETWEEN '%1 00:00:00' AND "
                                              "'%2 23:59:59'")
@@ -159,6 +152,5 @@ int main(int argc, char* argv[]) {
             report(QStringLiteral("  ... a whole Display window on it"), Cache::Warm, window, 0);
         }
     }
-    std::printf("targets: %s\n", met ? "all met" : "MISSED");
-    return met ? 0 : 1;
+    return targets(met);
 }

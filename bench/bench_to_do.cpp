@@ -14,16 +14,16 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTreeWidget>
-#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
+#include <utility>
+
+using namespace BenchTools;
 
 namespace {
 
-constexpr int Rounds = 7;
+constexpr int RoundCount = 7;
 
 const char* const ReadStatement =
     "SELECT rowid, [TTD Client Last Name], [TTD Client First Name], [TTD Project], "
@@ -38,60 +38,24 @@ const char* const ClientStatement =
     "AND [Client First Name] = ? AND [Client Last Name] = ? COLLATE BINARY AND [Client First "
     "Name] = ? COLLATE BINARY";
 
-sqlite3* openRaw(const QString& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK ||
-        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK)
-        qFatal("raw open: %s", sqlite3_errmsg(db));
-    return db;
-}
-
-sqlite3_stmt* prepare(sqlite3* db, const char* sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
-    return statement;
-}
-
-void exec(sqlite3* db, const char* sql) {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
-}
-
-QString text(sqlite3_stmt* statement, int column) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                             sqlite3_column_bytes(statement, column));
-}
-
 // Every row as the list holds it: its row, names, priority and text, and the two dates; the
 // number of rows.
-int rawRead(sqlite3* db) {
-    sqlite3_stmt* statement = prepare(db, ReadStatement);
+int rawRead(const RawSqlite& raw) {
+    RawStatement statement(raw, ReadStatement);
     QList<ToDoItem> items;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    while (statement.next()) {
         ToDoItem item;
-        item.rowId = sqlite3_column_int64(statement, 0);
-        item.lastName = text(statement, 1);
-        item.firstName = text(statement, 2);
-        item.project = text(statement, 3);
-        item.priority = text(statement, 4);
-        item.thingToDo = text(statement, 5);
-        item.startDate = QDate::fromString(text(statement, 6).left(10), Qt::ISODate);
-        item.deadline = QDate::fromString(text(statement, 7).left(10), Qt::ISODate);
+        item.rowId = sqlite3_column_int64(statement.handle(), 0);
+        item.lastName = statement.text(1);
+        item.firstName = statement.text(2);
+        item.project = statement.text(3);
+        item.priority = statement.text(4);
+        item.thingToDo = statement.text(5);
+        item.startDate = QDate::fromString(statement.text(6).left(10), Qt::ISODate);
+        item.deadline = QDate::fromString(statement.text(7).left(10), Qt::ISODate);
         items << item;
     }
-    sqlite3_finalize(statement);
     return int(items.size());
-}
-
-void bindText(sqlite3_stmt* statement, int i, const QVariant& value) {
-    if (value.isNull()) {
-        sqlite3_bind_null(statement, i);
-        return;
-    }
-    const QByteArray utf8 = value.toString().toUtf8();
-    sqlite3_bind_text(statement, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 
 QVariant dateOrNull(const QDate& date) {
@@ -99,57 +63,37 @@ QVariant dateOrNull(const QDate& date) {
                           : QVariant();
 }
 
-void step(sqlite3* db, sqlite3_stmt* statement) {
-    if (sqlite3_step(statement) != SQLITE_DONE)
-        qFatal("%s", sqlite3_errmsg(db));
-    sqlite3_reset(statement);
-}
-
-void rawSave(sqlite3* db, const QList<ToDoItem>& items) {
-    exec(db, "BEGIN");
-    exec(db, "DELETE FROM [Things To Do]");
-    sqlite3_stmt* insert = prepare(db, InsertStatement);
-    for (const ToDoItem& item : items) {
-        bindText(insert, 1, item.thingToDo);
-        bindText(insert, 2, item.isClient() ? QVariant(item.firstName) : QVariant());
-        bindText(insert, 3, item.isClient() ? QVariant(item.lastName) : QVariant());
-        bindText(insert, 4, item.isClient() ? QVariant() : QVariant(item.project));
-        bindText(insert, 5, item.priority);
-        bindText(insert, 6, dateOrNull(item.startDate));
-        bindText(insert, 7, dateOrNull(item.deadline));
-        step(db, insert);
+void rawSave(const RawSqlite& raw, const QList<ToDoItem>& items) {
+    raw.exec(QStringLiteral("BEGIN"));
+    raw.exec(QStringLiteral("DELETE FROM [Things To Do]"));
+    {
+        RawStatement insert(raw, InsertStatement);
+        for (const ToDoItem& item : items) {
+            insert.bind(1, item.thingToDo);
+            insert.bind(2, item.isClient() ? QVariant(item.firstName) : QVariant());
+            insert.bind(3, item.isClient() ? QVariant(item.lastName) : QVariant());
+            insert.bind(4, item.isClient() ? QVariant() : QVariant(item.project));
+            insert.bind(5, item.priority);
+            insert.bind(6, dateOrNull(item.startDate));
+            insert.bind(7, dateOrNull(item.deadline));
+            insert.run();
+        }
     }
-    sqlite3_finalize(insert);
-    exec(db, "UPDATE [Active Clients] SET [Active Client Things To Do] = '' WHERE [Active Client "
-             "Things To Do] IS NOT ''");
-    sqlite3_stmt* client = prepare(db, ClientStatement);
-    const auto texts = ToDoItems::clientTexts(items);
-    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
-        bindText(client, 1, it.value());
-        bindText(client, 2, it.key().first);
-        bindText(client, 3, it.key().second);
-        bindText(client, 4, it.key().first);
-        bindText(client, 5, it.key().second);
-        step(db, client);
+    raw.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' WHERE "
+                            "[Active Client Things To Do] IS NOT ''"));
+    {
+        RawStatement client(raw, ClientStatement);
+        const auto texts = ToDoItems::clientTexts(items);
+        for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
+            client.bind(1, it.value());
+            client.bind(2, it.key().first);
+            client.bind(3, it.key().second);
+            client.bind(4, it.key().first);
+            client.bind(5, it.key().second);
+            client.run();
+        }
     }
-    sqlite3_finalize(client);
-    exec(db, "COMMIT");
-}
-
-double milliseconds(const std::function<void()>& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-void report(const char* job, const QList<double>& program, const QList<double>& raw) {
-    const double pMin = *std::min_element(program.begin(), program.end());
-    const double rMin = *std::min_element(raw.begin(), raw.end());
-    const double pMedian = BenchTools::median(program);
-    const double rMedian = BenchTools::median(raw);
-    std::printf("%-34s %10.1f %10.1f %10.1f %10.1f %8.2f %8.2f\n", job, pMin, rMin, pMedian,
-                rMedian, pMin / rMin, pMedian / rMedian);
+    raw.exec(QStringLiteral("COMMIT"));
 }
 
 // What a save left: the rows and every client's text.
@@ -167,25 +111,21 @@ QString contents(const QString& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString work = QStringLiteral(BENCH_WORK_FOLDER "/to-do-bench");
-    QDir().mkpath(work);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work + QStringLiteral("/data")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work + QStringLiteral("/config")));
+    offscreenUnlessSet();
+    const QString work = workFolder(QStringLiteral("to-do-bench"));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QApplication::setOrganizationName(QStringLiteral("Vellagon"));
+    nameApplication();
 
     PracticeGenerator::Options options;
     options.logs = 1000;
     options.clients = 3000;
     options.toDoItems = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     const QString file = work + QStringLiteral("/practice.mdb");
-    QFile::remove(file);
     PracticeGenerator::writeDatabase(file, options);
     gstrDatabasePath = file;
     // The window's own file handle is its Data entry window's, held open meanwhile.
     const Database entryWindow = Database::open(file);
+    const RawSqlite raw(file);
 
     // The list Done writes: the items re-ranked, the first with the last and so on.
     QList<ToDoItem> items = ToDoItems::load(entryWindow);
@@ -193,47 +133,43 @@ int main(int argc, char* argv[]) {
         std::swap(items[i], items[items.size() - 1 - i]);
         std::swap(items[i].priority, items[items.size() - 1 - i].priority);
     }
+    // Both sides read every item, and their saves leave the same rows and texts.
+    if (rawRead(raw) != options.toDoItems)
+        qFatal("raw read fewer items");
+    ToDoItems::save(entryWindow, items);
+    const QString programResult = contents(file);
+    rawSave(raw, items);
+    if (contents(file) != programResult)
+        qFatal("the saves differ");
 
-    QList<double> times[6];
-    QString programResult;
-    QString rawResult;
-    sqlite3* raw = openRaw(file);
-    for (int round = 0; round < Rounds; ++round) {
-        times[0] << milliseconds([&] {
-            frmToDo window;
-            window.show();
-            QApplication::processEvents();
-            if (window.ListView1->topLevelItemCount() != options.toDoItems)
-                qFatal("the window lists %d items", window.ListView1->topLevelItemCount());
-        });
-        times[1] << milliseconds([&] {
-            if (rawRead(raw) != options.toDoItems)
-                qFatal("raw read fewer items");
-        });
-        times[4] << milliseconds([&] {
-            if (ToDoItems::load(entryWindow).size() != options.toDoItems)
-                qFatal("the program read fewer items");
-        });
-        times[5] << milliseconds([&] { rawRead(raw); });
-        times[2] << milliseconds([&] { ToDoItems::save(entryWindow, items); });
-        programResult = contents(file);
-        times[3] << milliseconds([&] { rawSave(raw, items); });
-        rawResult = contents(file);
-        if (programResult != rawResult)
-            qFatal("the saves differ");
-    }
-    sqlite3_close(raw);
-
-    std::printf("to-do list of %d items on %d clients (%s); warm cache (the file was just "
-                "written), %d alternating rounds\n",
-                options.toDoItems, options.clients, qPrintable(file), Rounds);
-    std::printf("%-34s %10s %10s %10s %10s %8s %8s\n", "", "program", "raw", "program", "raw",
-                "ratio", "ratio");
-    std::printf("%-34s %10s %10s %10s %10s %8s %8s\n", "", "min ms", "min ms", "median", "median",
-                "min", "median");
-    report("open the window: read and list", times[0], times[1]);
-    report("of which reading the items", times[4], times[5]);
-    report("Done: rewrite and client texts", times[2], times[3]);
+    std::printf("to-do list of %d items on %d clients (%s); the file was just written\n",
+                options.toDoItems, options.clients, qPrintable(file));
+    report(QStringLiteral("open the window: read and list"), Cache::Warm,
+           alternate(
+               RoundCount, Cache::Warm, file,
+               [&] {
+                   frmToDo window;
+                   window.show();
+                   QApplication::processEvents();
+                   if (window.ListView1->topLevelItemCount() != options.toDoItems)
+                       qFatal("the window lists %d items", window.ListView1->topLevelItemCount());
+               },
+               [&] { rawRead(raw); }),
+           0);
+    report(QStringLiteral("  of which reading the items"), Cache::Warm,
+           alternate(
+               RoundCount, Cache::Warm, file,
+               [&] {
+                   if (ToDoItems::load(entryWindow).size() != options.toDoItems)
+                       qFatal("the program read fewer items");
+               },
+               [&] { rawRead(raw); }),
+           0);
+    report(QStringLiteral("Done: rewrite and client texts"), Cache::Warm,
+           alternate(
+               RoundCount, Cache::Warm, file, [&] { ToDoItems::save(entryWindow, items); },
+               [&] { rawSave(raw, items); }),
+           0);
     QDir(work).removeRecursively();
     return 0;
 }

@@ -1,13 +1,14 @@
 // The transfers on the practice file of 1,000,000 logs, each a command of a Display window
 // (offscreen) with its dialog answered: Save File As of a window that shows every log, the
 // export of a search's 100,000 logs into a new file, and the import of those 100,000 logs into
-// a copy of the practice file. Raw SQLite does the same copy on a connection of its own in the
-// same process: the same tables, the same logs in the same order (its ids read beforehand, as
+// a writable copy of the practice file. Raw SQLite does the same copy on a connection of its own in
+// the same process: the same tables, the same logs in the same order (its ids read beforehand, as
 // the window holds them), the durations computed in its statement. VACUUM INTO of the whole
 // file is shown beside Save File As for scale.
 //   bench_transfer [practice.mdb]
-// Without an argument it reads the cached practice file; every file it writes lies in the
-// build tree and is removed at the end.
+// Without an argument it reads the cached practice file. The import goes into the file's
+// writable copy beside it (the logs it adds are deleted again); every other file it writes lies
+// in the build tree and is removed at the end.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
 #include "core/ChildWindows.h"
@@ -21,89 +22,14 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <sqlite3.h>
-#include <vector>
+
+using namespace BenchTools;
 
 namespace {
-
-using RawIds = std::vector<qint64>;
-
-double milliseconds(const std::function<void()>& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double minimum(const QList<double>& values) {
-    return *std::min_element(values.begin(), values.end());
-}
-
-// The timings of alternating rounds: program, raw, program, raw ...
-struct Rounds {
-    QList<double> program;
-    QList<double> raw;
-};
-
-// One line of figures: minimum and median of each side, their ratios, the cache state, and
-// whether the program's median is within maxRatio of raw SQLite's (no target for 0).
-bool report(const char* job, const Rounds& rounds, double maxRatio) {
-    const double program = BenchTools::median(rounds.program);
-    const double raw = BenchTools::median(rounds.raw);
-    const bool met = maxRatio <= 0 || program <= maxRatio * raw;
-    std::printf("%-42s warm  program %9.1f / %9.1f ms  raw %9.1f / %9.1f ms  ratio %5.2f / %5.2f"
-                "  (min / median, %d rounds)  %s\n",
-                job, minimum(rounds.program), program, minimum(rounds.raw), raw,
-                minimum(rounds.program) / minimum(rounds.raw), program / raw,
-                int(rounds.program.size()),
-                maxRatio <= 0 ? "no target" : (met ? "<= 2x met" : "<= 2x MISSED"));
-    std::fflush(stdout);
-    return met;
-}
-
-// Raw SQLite: a connection of its own through the C API, opened as the program opens its
-// files (rollback journal, full sync, busy timeout).
-class RawSqlite {
-public:
-    explicit RawSqlite(const QString& path) {
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-            qFatal("raw sqlite: cannot open %s", qPrintable(path));
-        sqlite3_busy_timeout(m_db, 5000);
-        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    }
-    ~RawSqlite() { sqlite3_close(m_db); }
-    RawSqlite(const RawSqlite&) = delete;
-    RawSqlite& operator=(const RawSqlite&) = delete;
-    sqlite3* handle() const { return m_db; }
-    void exec(const QString& sql) const {
-        char* error = nullptr;
-        if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-            qFatal("raw sqlite: %s: %s", qPrintable(sql), error);
-    }
-    // The first column of every row, as 64-bit integers.
-    RawIds ids(const QString& sql) const {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr) !=
-            SQLITE_OK)
-            qFatal("raw sqlite: %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
-        RawIds ids;
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            ids.push_back(sqlite3_column_int64(statement, 0));
-        sqlite3_finalize(statement);
-        return ids;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
 
 const QString Fields = QStringLiteral(
     "[Client], [Project], [Employee], [Rate], [Vellagon], [VellaGraphic], [Log Summary], [Fee], "
@@ -150,17 +76,6 @@ void runCommand(frmDisplay* window, QAction* item, const QString& file) {
         qFatal("%s", qPrintable(answers.messages.join(QLatin1Char('\n'))));
 }
 
-// The first column of a statement's first row, as text.
-QString firstText(const RawSqlite& raw, const char* sql) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(raw.handle(), sql, -1, &statement, nullptr);
-    QString text;
-    if (sqlite3_step(statement) == SQLITE_ROW)
-        text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    return text;
-}
-
 void removeDatabaseFile(const QString& path) {
     QFile::remove(path);
     QFile::remove(path + QStringLiteral("-journal"));
@@ -175,23 +90,14 @@ void createEmptyFile(const QString& path) {
     sqlite3_close(db);
 }
 
-QString literal(const QString& text) {
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
-}
-
 // Raw SQLite's way to hand the logs' ids to one statement: a table of them, in their order.
 void fillIds(const RawSqlite& raw, const RawIds& ids) {
     raw.exec(QStringLiteral("CREATE TEMP TABLE shown (id INTEGER)"));
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(raw.handle(), "INSERT INTO temp.shown (id) VALUES (?)", -1, &insert,
-                       nullptr);
+    RawStatement insert(raw, "INSERT INTO temp.shown (id) VALUES (?)");
     for (qint64 id : ids) {
-        sqlite3_bind_int64(insert, 1, id);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
+        insert.bind(1, id);
+        insert.run();
     }
-    sqlite3_finalize(insert);
 }
 
 void insertShownLogs(const RawSqlite& raw) {
@@ -208,7 +114,7 @@ void buildRawFile(const QString& source, const QString& target,
     createEmptyFile(built);
     {
         const RawSqlite raw(built);
-        raw.exec(QStringLiteral("ATTACH %1 AS source").arg(literal(source)));
+        raw.exec(QStringLiteral("ATTACH %1 AS source").arg(sqlLiteral(source)));
         raw.exec(QStringLiteral("BEGIN"));
         fill(raw);
         raw.exec(QStringLiteral("COMMIT"));
@@ -222,24 +128,16 @@ void rawSaveAs(const QString& source, const RawIds& ids, const QString& target) 
     buildRawFile(source, target, [&](const RawSqlite& raw) {
         QStringList tables;
         QStringList indexes;
-        sqlite3_stmt* items = nullptr;
-        sqlite3_prepare_v2(raw.handle(),
-                           "SELECT type, name, sql FROM source.sqlite_master WHERE sql IS NOT "
-                           "NULL AND name NOT LIKE 'sqlite%' ORDER BY rowid",
-                           -1, &items, nullptr);
-        while (sqlite3_step(items) == SQLITE_ROW) {
-            const QString sql =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(items, 2)));
-            if (qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(items, 0)), "table") ==
-                0) {
-                raw.exec(sql);
-                tables << QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(items, 1)));
+        RawStatement items(raw, "SELECT type, name, sql FROM source.sqlite_master WHERE sql IS "
+                                "NOT NULL AND name NOT LIKE 'sqlite%' ORDER BY rowid");
+        while (items.next()) {
+            if (items.text(0) == QLatin1String("table")) {
+                raw.exec(items.text(2));
+                tables << items.text(1);
             } else {
-                indexes << sql;
+                indexes << items.text(2);
             }
         }
-        sqlite3_finalize(items);
         fillIds(raw, ids);
         for (const QString& table : tables)
             if (table == QLatin1String("Vellagons"))
@@ -261,7 +159,8 @@ void rawExport(const QString& source, const RawIds& ids, const QString& target) 
             raw.exec(Schema::createIndexSql(index));
         const auto fill = [&](const QString& table, const QStringList& rows) {
             for (const QString& row : rows)
-                raw.exec(QStringLiteral("INSERT INTO [%1] VALUES (%2)").arg(table, literal(row)));
+                raw.exec(
+                    QStringLiteral("INSERT INTO [%1] VALUES (%2)").arg(table, sqlLiteral(row)));
         };
         fill(QStringLiteral("Activities"), Schema::defaultActivities());
         fill(QStringLiteral("Projects"), Schema::defaultProjects());
@@ -274,7 +173,7 @@ void rawExport(const QString& source, const RawIds& ids, const QString& target) 
 // The import done raw: every log of the source, its times when it has both, the duration in
 // tenths of the real hours between them, no fee.
 void rawImport(const RawSqlite& target, const QString& source) {
-    target.exec(QStringLiteral("ATTACH %1 AS source").arg(literal(source)));
+    target.exec(QStringLiteral("ATTACH %1 AS source").arg(sqlLiteral(source)));
     target.exec(QStringLiteral(
         "INSERT INTO main.Vellagons (Client, Project, Employee, Rate, Vellagon, VellaGraphic, "
         "[Log Summary], [Beginning Time], [Ending Time], Duration) SELECT Client, Project, "
@@ -288,21 +187,14 @@ void rawImport(const RawSqlite& target, const QString& source) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString work = QStringLiteral(BENCH_WORK_FOLDER "/transfer-bench");
-    QDir(work).removeRecursively();
-    QDir().mkpath(work);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(work + QStringLiteral("/data")));
+    offscreenUnlessSet();
+    const QString work = workFolder(QStringLiteral("transfer-bench"));
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellagon"));
-    QApplication::setOrganizationName(QStringLiteral("Vellagon"));
+    nameApplication();
     registerTimeLogging();
     registerTransfer();
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
-    std::printf("%s: %.0f MB, warm cache (each side runs once unmeasured)\n", qPrintable(path),
-                QFileInfo(path).size() / 1e6);
+    const QString path = practiceFile(argc, argv);
+    std::printf("%s: %.0f MB\n", qPrintable(path), QFileInfo(path).size() / 1e6);
     const RawSqlite reader(path);
     bool met = true;
 
@@ -314,33 +206,36 @@ int main(int argc, char* argv[]) {
         const QString saved = work + QStringLiteral("/saved.mdb");
         Rounds rounds;
         Rounds vacuum;
-        for (int round = -1; round < 3; ++round) {
-            const double program = milliseconds([&] {
-                runCommand(window, window->mnuSaveFileAs, saved);
-                // The new window's file is let go before the file is removed.
-                delete currentDisplayWindow();
+        alternateSides(
+            3, Cache::Warm, path,
+            [&](bool measured) {
+                const double ms = timed(rounds.program, measured, [&] {
+                    runCommand(window, window->mnuSaveFileAs, saved);
+                    // The new window's file is let go before the file is removed.
+                    delete currentDisplayWindow();
+                });
+                if (measured)
+                    vacuum.program << ms;
+                removeDatabaseFile(saved);
+            },
+            [&](bool measured) {
+                timed(rounds.raw, measured, [&] { rawSaveAs(path, ids, saved); });
+                removeDatabaseFile(saved);
+                timed(vacuum.raw, measured, [&] {
+                    reader.exec(QStringLiteral("VACUUM INTO %1").arg(sqlLiteral(saved)));
+                });
+                removeDatabaseFile(saved);
             });
-            removeDatabaseFile(saved);
-            const double raw = milliseconds([&] { rawSaveAs(path, ids, saved); });
-            removeDatabaseFile(saved);
-            const double whole = milliseconds(
-                [&] { reader.exec(QStringLiteral("VACUUM INTO %1").arg(literal(saved))); });
-            removeDatabaseFile(saved);
-            if (round >= 0) {
-                rounds.program << program;
-                rounds.raw << raw;
-                vacuum.program << program;
-                vacuum.raw << whole;
-            }
-        }
-        met &= report("save as, every log", rounds, 2.0);
-        report("  the same against VACUUM INTO (for scale)", vacuum, 0);
+        met &= report(QStringLiteral("save as, every log"), Cache::Warm, rounds, 2.0);
+        report(QStringLiteral("  the same against VACUUM INTO (for scale)"), Cache::Warm, vacuum,
+               0);
         delete window;
     }
 
     // The export of a search's 100,000 logs: those of the last days of the file.
-    const QString from = firstText(reader, "SELECT substr([Beginning Time], 1, 10) FROM Vellagons "
-                                           "ORDER BY [Beginning Time] DESC LIMIT 1 OFFSET 99999");
+    const QString from = reader.text(QStringLiteral(
+        "SELECT substr([Beginning Time], 1, 10) FROM Vellagons ORDER BY [Beginning Time] DESC "
+        "LIMIT 1 OFFSET 99999"));
     const QDate day = QDate::fromString(from, Qt::ISODate);
     const QString search = QStringLiteral("Select * from Vellagons WHERE [Beginning Time] >= #%1# "
                                           "ORDER BY [Beginning Time]")
@@ -354,52 +249,49 @@ int main(int argc, char* argv[]) {
                            .arg(from));
         std::printf("a search of %lld logs, from %s\n", static_cast<long long>(ids.size()),
                     qPrintable(from));
+        // The last export stays for the import.
         Rounds rounds;
-        for (int round = -1; round < 5; ++round) {
-            removeDatabaseFile(exported);
-            const double program =
-                milliseconds([&] { runCommand(window, window->mnuExportVellagons, exported); });
-            removeDatabaseFile(exported);
-            const double raw = milliseconds([&] { rawExport(path, ids, exported); });
-            if (round >= 0) {
-                rounds.program << program;
-                rounds.raw << raw;
-            }
-        }
-        met &= report("export of a search's logs", rounds, 2.0);
+        alternateSides(
+            5, Cache::Warm, path,
+            [&](bool measured) {
+                removeDatabaseFile(exported);
+                timed(rounds.program, measured,
+                      [&] { runCommand(window, window->mnuExportVellagons, exported); });
+            },
+            [&](bool measured) {
+                removeDatabaseFile(exported);
+                timed(rounds.raw, measured, [&] { rawExport(path, ids, exported); });
+            });
+        met &= report(QStringLiteral("export of a search's logs"), Cache::Warm, rounds, 2.0);
         delete window;
     }
 
-    // The import of those logs into a copy of the practice file; the imported logs are deleted
-    // again after each run, unmeasured.
+    // The import of those logs into the writable copy of the practice file; the imported logs
+    // are deleted again after each run, unmeasured.
     {
-        const QString target = work + QStringLiteral("/target.mdb");
-        std::printf("copying the practice file to import into ...\n");
-        std::fflush(stdout);
-        reader.exec(QStringLiteral("VACUUM INTO %1").arg(literal(target)));
+        const QString target = writableCopy(path);
         frmDisplay* window = openWindow(target);
         const RawSqlite raw(target);
-        const QString kept = firstText(raw, "SELECT max(rowid) FROM Vellagons");
+        const QString kept = raw.text(QStringLiteral("SELECT max(rowid) FROM Vellagons"));
         const auto undo = [&] {
             raw.exec(QStringLiteral("DELETE FROM Vellagons WHERE rowid > %1").arg(kept));
         };
         Rounds rounds;
-        for (int round = -1; round < 5; ++round) {
-            const double program =
-                milliseconds([&] { runCommand(window, window->mnuImportVellagons, exported); });
-            undo();
-            const double rawTime = milliseconds([&] { rawImport(raw, exported); });
-            undo();
-            if (round >= 0) {
-                rounds.program << program;
-                rounds.raw << rawTime;
-            }
-        }
-        met &= report("import of 100,000 logs", rounds, 2.0);
+        alternateSides(
+            5, Cache::Warm, path,
+            [&](bool measured) {
+                timed(rounds.program, measured,
+                      [&] { runCommand(window, window->mnuImportVellagons, exported); });
+                undo();
+            },
+            [&](bool measured) {
+                timed(rounds.raw, measured, [&] { rawImport(raw, exported); });
+                undo();
+            });
+        met &= report(QStringLiteral("import of 100,000 logs"), Cache::Warm, rounds, 2.0);
         delete window;
     }
 
     QDir(work).removeRecursively();
-    std::printf("targets: %s\n", met ? "all met" : "MISSED");
-    return met ? 0 : 1;
+    return targets(met);
 }
