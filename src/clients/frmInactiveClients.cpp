@@ -91,13 +91,6 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& caption) {
     return label;
 }
 
-QListWidget* newList(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
-
 } // namespace
 
 void frmInactiveClients::showModal() {

@@ -2,6 +2,7 @@
 
 #include "ToolIcons.h"
 
+#include <QListWidget>
 #include <QMenu>
 #include <QPalette>
 #include <QToolBar>
@@ -43,6 +44,13 @@ QMenu* addSubmenu(QMenu* menu, const char* name, const QString& title) {
     QMenu* submenu = menu->addMenu(title);
     submenu->setObjectName(QLatin1String(name));
     return submenu;
+}
+
+QListWidget* newList(QWidget* parent, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
 }
 
 void drawWhiteOnBlue(QWidget* widget) {
