@@ -6,22 +6,13 @@
 #include "core/frmMain.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/LineBreaks.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-// The box shows line breaks as LF; the file keeps them as CR LF.
-QString forBox(QString stored) {
-    return stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-} // namespace
 
 frmLetterhead::frmLetterhead(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
     setObjectName(QStringLiteral("frmLetterhead"));
@@ -57,7 +48,7 @@ void frmLetterhead::Form_Load() {
     m_db = Database::open(gstrDatabasePath);
     applyLetterheadFont();
     if (const std::optional<QString> letterhead = Letterhead::read(m_db))
-        Text1->setPlainText(forBox(*letterhead));
+        Text1->setPlainText(LineBreaks::toLf(*letterhead));
     Text1->setFocus();
 }
 
