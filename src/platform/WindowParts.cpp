@@ -1,7 +1,9 @@
 #include "WindowParts.h"
 
+#include "DateTyping.h"
 #include "ToolIcons.h"
 
+#include <QDateEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPalette>
@@ -51,6 +53,15 @@ QListWidget* newList(QWidget* parent, const char* name) {
     list->setObjectName(QLatin1String(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
+}
+
+QDateEdit* newDatePicker(QWidget* parent, const char* name) {
+    auto* picker = new QDateEdit(parent);
+    picker->setObjectName(QLatin1String(name));
+    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    picker->setCalendarPopup(true);
+    typeSeparatorsOnce(picker);
+    return picker;
 }
 
 void drawWhiteOnBlue(QWidget* widget) {
