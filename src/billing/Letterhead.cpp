@@ -1,8 +1,8 @@
 #include "Letterhead.h"
 
 #include "platform/Database.h"
+#include "platform/LineBreaks.h"
 
-#include <QRegularExpression>
 #include <QSqlQuery>
 
 namespace Letterhead {
@@ -23,7 +23,7 @@ std::optional<QString> read(const Database& db) {
 }
 
 void write(const Database& db, const QString& text) {
-    QString header = withCrLf(text);
+    QString header = LineBreaks::toCrLf(text);
     if (header.isNull()) // an empty letterhead is a text, not NULL
         header = QStringLiteral("");
     db.transaction([&] {
@@ -38,12 +38,6 @@ void write(const Database& db, const QString& text) {
             db.exec(QStringLiteral("INSERT INTO Invoices ([Invoice Header]) VALUES (?)"), {header});
         }
     });
-}
-
-QString withCrLf(const QString& text) {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QString result = text;
-    return result.replace(breaks, QStringLiteral("\r\n"));
 }
 
 } // namespace Letterhead

@@ -18,7 +18,4 @@ std::optional<QString> read(const Database& db);
 // one when the table is empty, so the table never holds a second row. Throws AppError.
 void write(const Database& db, const QString& text);
 
-// A text with every line break (LF, CR or CR LF) as CR LF.
-QString withCrLf(const QString& text);
-
 } // namespace Letterhead

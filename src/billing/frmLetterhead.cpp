@@ -6,36 +6,13 @@
 #include "core/frmMain.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
-#include "platform/Settings.h"
+#include "platform/LineBreaks.h"
 #include "platform/Twips.h"
-#include "platform/VbFormat.h"
 #include "platform/WindowParts.h"
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-#include <cmath>
-
-namespace {
-
-// The font dialog's flags: screen and printer fonts, with the effects panel.
-constexpr int FontDialogFlags = 259;
-
-// A chosen size as the single-precision number it is kept as: its shortest text ("10.5").
-std::optional<QString> sizeText(const QString& chosen) {
-    const std::optional<double> points = VbFormat::parseNumber(chosen);
-    if (!points || !(*points > 0) || !std::isfinite(float(*points)))
-        return std::nullopt;
-    return VbFormat::cstr(QVariant::fromValue(float(*points)));
-}
-
-// The box shows line breaks as LF; the file keeps them as CR LF.
-QString forBox(QString stored) {
-    return stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-} // namespace
 
 frmLetterhead::frmLetterhead(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
     setObjectName(QStringLiteral("frmLetterhead"));
@@ -71,7 +48,7 @@ void frmLetterhead::Form_Load() {
     m_db = Database::open(gstrDatabasePath);
     applyLetterheadFont();
     if (const std::optional<QString> letterhead = Letterhead::read(m_db))
-        Text1->setPlainText(forBox(*letterhead));
+        Text1->setPlainText(LineBreaks::toLf(*letterhead));
     Text1->setFocus();
 }
 
@@ -87,22 +64,9 @@ void frmLetterhead::mnuDone_Click() {
 }
 
 void frmLetterhead::mnuFont_Click() {
-    Dialogs::FontRequest request;
-    request.flags = FontDialogFlags;
-    request.cancelError = false;
-    const std::optional<Dialogs::FontChoice> choice = Dialogs::fontDialog(request);
-    if (!choice) {
+    if (!chooseFont(ProgramFont::Letterhead)) {
         Dialogs::msgBox(QStringLiteral("Cancel selected by user"));
         return;
-    }
-    gstrLetterheadFontName = choice->name;
-    Settings::setValue(QStringLiteral("DefaultLetterheadFontName"),
-                       QStringLiteral("Default Letterhead Font Name"), choice->name);
-    // A size that is no positive number (a font sized in pixels) keeps the size in use.
-    if (const std::optional<QString> size = sizeText(choice->size)) {
-        gstrLetterheadFontSize = *size;
-        Settings::setValue(QStringLiteral("DefaultLetterheadFontSize"),
-                           QStringLiteral("Default Letterhead Font Size"), *size);
     }
     applyLetterheadFont();
 }

@@ -104,6 +104,16 @@ const Built* find(const QList<Built>& boxes, const QString& field) {
     return nullptr;
 }
 
+QWidget* boxOf(const QList<Built>& boxes, const QString& field) {
+    const Built* b = find(boxes, field);
+    return b ? b->box : nullptr;
+}
+
+QGroupBox* frameOf(const QList<Built>& boxes, const QString& field) {
+    const Built* b = find(boxes, field);
+    return b ? b->frame : nullptr;
+}
+
 bool refuseTooLong(const QString& table, const QList<Built>& boxes, QTabWidget* tabs,
                    const QVariantMap& changes) {
     const std::optional<FieldLimits::TooLong> tooLong = FieldLimits::firstTooLong(table, changes);

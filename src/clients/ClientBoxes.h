@@ -55,6 +55,9 @@ int captionWidth(const QGroupBox* frame, const QString& caption);
 
 // The built box of a field (names compared without regard to case), or nullptr.
 const Built* find(const QList<Built>& boxes, const QString& field);
+// Its box and its frame, or nullptr.
+QWidget* boxOf(const QList<Built>& boxes, const QString& field);
+QGroupBox* frameOf(const QList<Built>& boxes, const QString& field);
 
 // Refuses a write that holds a text too long for its field of the table: shows the box's tab,
 // says which box and how long, and gives it the focus. True when nothing is too long.

@@ -2,13 +2,13 @@
 
 #include "ActiveClientsReport.h"
 #include "ClientBoxes.h"
+#include "ClientRecord.h"
 #include "RecordRules.h"
 #include "core/ChildWindows.h"
 #include "core/Forms.h"
 #include "core/SharedState.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
-#include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
 #include "platform/DataNavigator.h"
 #include "platform/Database.h"
@@ -138,16 +138,7 @@ frmActiveClients::frmActiveClients(QWidget* parent) : MenuBarWindow(parent) {
 
     TabStrip1 = new QTabWidget(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    Adodc1 = new DataControl(this);
-    Adodc1->setObjectName(QStringLiteral("Adodc1"));
     buildBoxes();
-
-    HScroll1 = new RecordScrollBar(Adodc1, 32767, this);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    Adodc1Navigator = new DataNavigator(Adodc1, this);
-    Adodc1Navigator->setObjectName(QStringLiteral("Adodc1Navigator"));
-    Adodc1Navigator->setCaption(QStringLiteral("Active Client Data Navigator"));
-    Adodc1Navigator->setShowsErrors(false); // the window's error handler shows them
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(Twips::toPixels(50), 0, Twips::toPixels(50), 0);
@@ -164,9 +155,6 @@ frmActiveClients::frmActiveClients(QWidget* parent) : MenuBarWindow(parent) {
 
     connect(Adodc1, &DataControl::moveComplete, this, &frmActiveClients::Adodc1_MoveComplete);
     connect(Adodc1, &DataControl::error, this, &frmActiveClients::Adodc1_Error);
-    Adodc1->setBeforeCommit([this](QVariantMap& changes, const QSqlRecord&) {
-        return ClientBoxes::refuseTooLong(Table, m_bound, TabStrip1, changes);
-    });
     connect(TabStrip1, &QTabWidget::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
 
@@ -180,15 +168,15 @@ frmActiveClients::~frmActiveClients() {
 
 void frmActiveClients::buildBoxes() {
     QList<QGridLayout*> grids;
-    for (const char* caption : TabCaptions) {
-        auto* page = new QWidget;
-        auto* grid = new QGridLayout(page);
-        grid->setContentsMargins(4, 4, 4, 4);
-        grid->setSpacing(4);
-        TabStrip1->addTab(page, QLatin1String(caption));
-        grids << grid;
-    }
-    m_bound = ClientBoxes::build(Boxes, grids, Adodc1);
+    for (const char* caption : TabCaptions)
+        grids << ClientRecord::addPage(TabStrip1, QLatin1String(caption));
+    const ClientRecord::Parts parts =
+        ClientRecord::build(this, this, Table, Boxes, TabStrip1, grids, 32767,
+                            QStringLiteral("Active Client Data Navigator"));
+    Adodc1 = parts.control;
+    m_bound = parts.boxes;
+    HScroll1 = parts.scrollBar;
+    Adodc1Navigator = parts.navigator;
     DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Active Client Retainer Date")));
     AlternativeTelephone = frameOf(QStringLiteral("Active Client Alternative Telephone"));
     for (const char* name : FocusBoxes)
@@ -196,13 +184,11 @@ void frmActiveClients::buildBoxes() {
 }
 
 QWidget* frmActiveClients::boxOf(const QString& field) const {
-    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
-    return b ? b->box : nullptr;
+    return ClientBoxes::boxOf(m_bound, field);
 }
 
 QGroupBox* frmActiveClients::frameOf(const QString& field) const {
-    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
-    return b ? b->frame : nullptr;
+    return ClientBoxes::frameOf(m_bound, field);
 }
 
 QString frmActiveClients::path() const {
@@ -213,8 +199,7 @@ bool frmActiveClients::Form_Load() {
     const QString savedSource = gstrRecordSource;
     TabStrip1->setCurrentIndex(0);
     gstrRecordSource = RecordSource;
-    Adodc1->setConnectionString(ConnectionString::withUser(gstrDatabasePath));
-    Adodc1->setRecordSource(gstrRecordSource);
+    ClientRecord::open(Adodc1, gstrRecordSource);
     const int errors = m_errors;
     const bool loaded = Adodc1->Refresh() && m_errors == errors;
     if (loaded) {

@@ -3,7 +3,6 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
-#include "platform/DateTyping.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
@@ -15,11 +14,7 @@
 frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
     setObjectName(QStringLiteral("frmDatePicker"));
     setWindowTitle(QStringLiteral("Pick a date for case closure"));
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    DTPicker1->setCalendarPopup(true);
-    typeSeparatorsOnce(DTPicker1);
+    DTPicker1 = newDatePicker(this, "DTPicker1");
 
     auto* menuBar = new QMenuBar(this);
     mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,

@@ -1,6 +1,7 @@
 #include "frmInactiveClients.h"
 
 #include "ClientDeactivation.h"
+#include "ClientRecord.h"
 #include "RecordRules.h"
 #include "core/LookupLists.h"
 #include "core/SharedState.h"
@@ -8,7 +9,6 @@
 #include "frmDatePicker.h"
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
-#include "platform/ConnectionString.h"
 #include "platform/DataControl.h"
 #include "platform/DataNavigator.h"
 #include "platform/DateBox.h"
@@ -91,13 +91,6 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& caption) {
     return label;
 }
 
-QListWidget* newList(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
-
 } // namespace
 
 void frmInactiveClients::showModal() {
@@ -126,24 +119,17 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
     lists->addWidget(List2, 1, 1);
 
     RecordMode = new QWidget(this);
-    Adodc1 = new DataControl(this);
-    Adodc1->setObjectName(QStringLiteral("Adodc1"));
     TabStrip1 = new QTabWidget(RecordMode);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
-    TabStrip1->addTab(page, QString());
-    m_bound = ClientBoxes::build(Boxes, {grid}, Adodc1);
+    const ClientRecord::Parts parts = ClientRecord::build(
+        this, RecordMode, Table, Boxes, TabStrip1, {ClientRecord::addPage(TabStrip1, QString())},
+        100, QStringLiteral("Inactive Client Data Navigator"));
+    Adodc1 = parts.control;
+    m_bound = parts.boxes;
+    HScroll1 = parts.scrollBar;
+    Adodc1Navigator = parts.navigator;
     DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Inactive Client Retainer Date")));
     DTPicker2 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Inactive Client Case Closed Date")));
-    HScroll1 = new RecordScrollBar(Adodc1, 100, RecordMode);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    Adodc1Navigator = new DataNavigator(Adodc1, RecordMode);
-    Adodc1Navigator->setObjectName(QStringLiteral("Adodc1Navigator"));
-    Adodc1Navigator->setCaption(QStringLiteral("Inactive Client Data Navigator"));
-    Adodc1Navigator->setShowsErrors(false); // the window's error handler shows them
     auto* record = new QVBoxLayout(RecordMode);
     record->setContentsMargins(0, 0, 0, 0);
     record->addWidget(TabStrip1, 1);
@@ -173,9 +159,6 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
     List1->installEventFilter(this);
     connect(Adodc1, &DataControl::moveComplete, this, &frmInactiveClients::Adodc1_MoveComplete);
     connect(Adodc1, &DataControl::error, this, &frmInactiveClients::Adodc1_Error);
-    Adodc1->setBeforeCommit([this](QVariantMap& changes, const QSqlRecord&) {
-        return ClientBoxes::refuseTooLong(Table, m_bound, TabStrip1, changes);
-    });
 
     resize(Twips::toPixels(8400), Twips::toPixels(10800));
     setMode(Mode::List);
@@ -184,13 +167,11 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
 frmInactiveClients::~frmInactiveClients() = default;
 
 QWidget* frmInactiveClients::boxOf(const QString& field) const {
-    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
-    return b ? b->box : nullptr;
+    return ClientBoxes::boxOf(m_bound, field);
 }
 
 QGroupBox* frmInactiveClients::frameOf(const QString& field) const {
-    const ClientBoxes::Built* b = ClientBoxes::find(m_bound, field);
-    return b ? b->frame : nullptr;
+    return ClientBoxes::frameOf(m_bound, field);
 }
 
 bool frmInactiveClients::Form_Load() {
@@ -208,8 +189,7 @@ bool frmInactiveClients::Form_Load() {
         m_db = Database::open(gstrDatabasePath);
         fillClients(List1, ListTables::read(m_db, MainLists::Clients));
         fillClients(List2, ClientDeactivation::inactiveClients(m_db));
-        Adodc1->setConnectionString(ConnectionString::withUser(gstrDatabasePath));
-        Adodc1->setRecordSource(gstrRecordSource);
+        ClientRecord::open(Adodc1, gstrRecordSource);
     } catch (const AppError& e) {
         Dialogs::msgBox(e.description());
         loaded = false;

@@ -2,10 +2,10 @@
 
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/LineBreaks.h"
 #include "platform/Printer.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <memory>
 
 namespace {
@@ -44,7 +44,7 @@ public:
         m_printer.setFontSize(fontSizeOf(record.FontSize));
         const QString code = record.LineCode;
         const double spaceNeeded = inchesOf(record.SpaceNeeded);
-        for (const QString& line : TextPrinting::splitLines(record.Text))
+        for (const QString& line : LineBreaks::lines(record.Text))
             printLine(line, code, spaceNeeded);
     }
 
@@ -128,18 +128,6 @@ private:
 };
 
 } // namespace
-
-namespace TextPrinting {
-
-QStringList splitLines(const QString& text) {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(breaks);
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-} // namespace TextPrinting
 
 void SplitFirstWord() {
     const qsizetype blank = gstrWrapBuffer.indexOf(QLatin1Char(' '));

@@ -13,8 +13,3 @@ void PrintTextArray(QList<PrintLine>& printLines);
 
 // Takes the first word, with its trailing blank, off gstrWrapBuffer into gstrWrapWord.
 void SplitFirstWord();
-
-namespace TextPrinting {
-// The lines of a text: CR LF, CR and LF each end a line; a final line break adds no empty line.
-QStringList splitLines(const QString& text);
-} // namespace TextPrinting

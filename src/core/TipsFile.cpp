@@ -1,6 +1,7 @@
 #include "TipsFile.h"
 
 #include "ProgramFolder.h"
+#include "platform/LineBreaks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,14 +49,7 @@ std::optional<QStringList> read(const QString& fileName) {
 }
 
 QStringList tips(const QByteArray& contents) {
-    QString text = decode(contents);
-    if (text.isEmpty())
-        return {};
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    if (text.endsWith(u'\n'))
-        lines.removeLast(); // the last line's end starts no tip
-    return lines;
+    return LineBreaks::lines(decode(contents)); // the last line's end starts no tip
 }
 
 QString missingFileText() {

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Dialogs.h"
+#include "LineBreaks.h"
 #include "PrintBackends.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -9,7 +10,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 #include <QTextDocument>
 
 namespace {
@@ -19,11 +19,6 @@ constexpr int PrinterError = 482;
 Printer::Factory& factory() {
     static Printer::Factory f;
     return f;
-}
-
-QStringList linesOf(const QString& text) {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    return text.split(breaks);
 }
 
 } // namespace
@@ -177,13 +172,13 @@ const QFontMetricsF& Printer::metrics() const {
 
 double Printer::textWidth(const QString& text) const {
     double widest = 0;
-    for (const QString& line : linesOf(text))
+    for (const QString& line : LineBreaks::split(text))
         widest = std::max(widest, metrics().horizontalAdvance(line));
     return fromTwips(widest / pixelsPerTwipX());
 }
 
 double Printer::textHeight(const QString& text) const {
-    const double lines = linesOf(text).size();
+    const double lines = LineBreaks::split(text).size();
     return fromTwips(lines * metrics().lineSpacing() / pixelsPerTwipY());
 }
 
@@ -203,7 +198,7 @@ QPainter& Printer::painter() {
 }
 
 void Printer::print(const QString& text) {
-    const QStringList lines = linesOf(text);
+    const QStringList lines = LineBreaks::split(text);
     const double lineTwips = metrics().lineSpacing() / pixelsPerTwipY();
     for (const QString& line : lines) {
         drawText(currentX(), currentY(), line);

@@ -1,7 +1,10 @@
 #include "WindowParts.h"
 
+#include "DateTyping.h"
 #include "ToolIcons.h"
 
+#include <QDateEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPalette>
 #include <QToolBar>
@@ -43,6 +46,22 @@ QMenu* addSubmenu(QMenu* menu, const char* name, const QString& title) {
     QMenu* submenu = menu->addMenu(title);
     submenu->setObjectName(QLatin1String(name));
     return submenu;
+}
+
+QListWidget* newList(QWidget* parent, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QDateEdit* newDatePicker(QWidget* parent, const char* name) {
+    auto* picker = new QDateEdit(parent);
+    picker->setObjectName(QLatin1String(name));
+    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
+    picker->setCalendarPopup(true);
+    typeSeparatorsOnce(picker);
+    return picker;
 }
 
 void drawWhiteOnBlue(QWidget* widget) {

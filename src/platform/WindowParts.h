@@ -6,11 +6,13 @@
 #include <QObject>
 #include <QString>
 
+class QDateEdit;
+class QListWidget;
 class QMenu;
 class QToolBar;
 class QWidget;
 
-// The pieces windows build their menus and toolbars from.
+// The pieces windows build their menus, toolbars and lists from.
 
 // A fixed toolbar of small icon buttons.
 QToolBar* newToolbar(QWidget* parent, const char* name);
@@ -39,6 +41,11 @@ QAction* addMenuItem(QWidget* menu, const char* name, const QString& caption, Wi
 
 // A named submenu of a menu.
 QMenu* addSubmenu(QMenu* menu, const char* name, const QString& title);
+
+// A named list of which one item is chosen at a time.
+QListWidget* newList(QWidget* parent, const char* name);
+// A named date picker showing M/d/yyyy, with its calendar; a date types as it is written.
+QDateEdit* newDatePicker(QWidget* parent, const char* name);
 
 // Draws a window part white on blue, as the search dialogs are.
 void drawWhiteOnBlue(QWidget* widget);

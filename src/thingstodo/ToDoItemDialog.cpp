@@ -2,7 +2,6 @@
 
 #include "core/ListTables.h"
 #include "core/LookupLists.h"
-#include "platform/DateTyping.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
@@ -35,11 +34,7 @@ ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
 
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    DTPicker1->setCalendarPopup(true);
-    typeSeparatorsOnce(DTPicker1);
+    DTPicker1 = newDatePicker(this, "DTPicker1");
 
     Frame1 = new QGroupBox(QStringLiteral("Priority Level:"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

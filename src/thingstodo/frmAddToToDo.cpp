@@ -28,13 +28,6 @@ namespace {
 const QString Preferences = QStringLiteral("Preferences");
 const QString TimeAllowance = QStringLiteral("Time Allowance");
 
-QListWidget* newList(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
-
 } // namespace
 
 frmAddToToDo::frmAddToToDo(QWidget* owner)

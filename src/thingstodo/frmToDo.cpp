@@ -13,7 +13,6 @@
 #include "platform/Database.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalWindows.h"
-#include "platform/Settings.h"
 #include "platform/WindowParts.h"
 
 #include <QHeaderView>
@@ -30,38 +29,6 @@ namespace {
 constexpr double ColumnShares[ToDoList::ColumnCount] = {0.09, 0.25, 0.42, 0.12, 0.12};
 const char* const Headers[ToDoList::ColumnCount] = {"Priority", "Client or Project", "Thing To Do",
                                                     "Start Date", "Deadline"};
-
-// Where a font command keeps its choice: the two shared texts and their settings.
-struct FontSetting {
-    QString& name;
-    QString& size;
-    const char* nameSection;
-    const char* nameKey;
-    const char* sizeSection;
-    const char* sizeKey;
-};
-
-// The font dialog of the two font commands; the chosen name and size (its text) are kept.
-// Cancel, or any failure, changes nothing. Whether a font was chosen.
-bool chooseFont(const FontSetting& setting) {
-    Dialogs::FontRequest request;
-    request.flags = 259; // screen and printer fonts, with effects
-    request.cancelError = true;
-    try {
-        const auto font = Dialogs::fontDialog(request);
-        if (!font)
-            return false;
-        setting.name = font->name;
-        setting.size = font->size;
-        Settings::setValue(QLatin1String(setting.nameSection), QLatin1String(setting.nameKey),
-                           font->name);
-        Settings::setValue(QLatin1String(setting.sizeSection), QLatin1String(setting.sizeKey),
-                           font->size);
-        return true;
-    } catch (const AppError&) {
-        return false;
-    }
-}
 
 } // namespace
 
@@ -252,14 +219,12 @@ void frmToDo::mnuReturn_Click() {
 }
 
 void frmToDo::mnuProgramFont_Click() {
-    if (chooseFont({gstrToDoFontName, gstrToDoFontSize, "defaultToDoFontName",
-                    "Default To Do Font Name", "defaultToDoFontSize", "Default To Do Font Size"}))
+    if (chooseFont(ProgramFont::ToDo))
         applyFontSetting({ListView1}, gstrToDoFontName, gstrToDoFontSize);
 }
 
 void frmToDo::mnuPrintFont_Click() {
-    chooseFont({gstrPrintFontName, gstrPrintFontSize, "DefaultPrintFontName",
-                "Default Print Font Name", "DefaultPrintFontSize", "Default Print Font Size"});
+    chooseFont(ProgramFont::Print);
 }
 
 void frmToDo::mnuAddItem_Click() {

@@ -3,7 +3,6 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
-#include "platform/DateTyping.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
@@ -21,11 +20,7 @@ QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, 
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(name));
     drawWhiteOnBlue(frame);
-    picker = new QDateEdit(frame);
-    picker->setObjectName(QLatin1String(pickerName));
-    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    picker->setCalendarPopup(true);
-    typeSeparatorsOnce(picker);
+    picker = newDatePicker(frame, pickerName);
     // The picker keeps the usual colours inside its blue frame.
     const QPalette usual = QApplication::palette(picker);
     QPalette own = picker->palette();

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/LineBreaks.h"
 #include "platform/StoredDate.h"
 #include "platform/VbFormat.h"
 #include "platform/VbString.h"
@@ -17,7 +18,7 @@ const QString Money = "\"$\"#,##0.00";
 } // namespace
 
 // The values as the program knew them: Format, CStr, the reading of dates and numbers, VB's
-// trims and the stored form of dates.
+// trims, line breaks and the stored form of dates.
 class TestValues : public QObject {
     Q_OBJECT
 
@@ -147,6 +148,20 @@ private Q_SLOTS:
         QCOMPARE(vbLTrim("  \r\nnotes  "), "\r\nnotes  ");
         QCOMPARE(vbRTrim("  notes\t  "), "  notes\t");
         QCOMPARE(vbTrim("Smith, Jo"), "Smith, Jo");
+    }
+
+    void lineBreaksOfEveryKind() {
+        // CR LF is one break; CR before CR LF, and LF before CR, are two.
+        const QString mixed = "a\r\nb\rc\nd\r\r\ne\n\rf";
+        QCOMPARE(LineBreaks::toLf(mixed), "a\nb\nc\nd\n\ne\n\nf");
+        QCOMPARE(LineBreaks::toCrLf(mixed), "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf");
+        QCOMPARE(LineBreaks::split(mixed), QStringList({"a", "b", "c", "d", "", "e", "", "f"}));
+        QCOMPARE(LineBreaks::split("tip\r\n"), QStringList({"tip", ""}));
+        // A final break ends the last line and starts none.
+        QCOMPARE(LineBreaks::lines("tip\r\nnext\r"), QStringList({"tip", "next"}));
+        QCOMPARE(LineBreaks::lines("tip\n\n"), QStringList({"tip", ""}));
+        QCOMPARE(LineBreaks::lines(""), QStringList());
+        QCOMPARE(LineBreaks::toCrLf("no breaks"), "no breaks");
     }
 
     void cstrOfValues() {

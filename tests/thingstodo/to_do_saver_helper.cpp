@@ -3,12 +3,11 @@
 // the file holds.
 //   to_do_saver_helper <file> A|B|loop
 // A and B are two lists of 1,000 items; loop saves them in turn until killed.
+#include "HelperProgram.h"
 #include "platform/Database.h"
 #include "thingstodo/ToDoItems.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
-#include <cstdio>
 
 namespace {
 
@@ -38,22 +37,18 @@ QList<ToDoItem> list(char which) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("Vellagon");
-    QCoreApplication::setOrganizationName("Vellagon");
-    QStandardPaths::setTestModeEnabled(true);
-    const QStringList args = app.arguments();
-    if (args.size() < 3)
+    const std::optional<QStringList> args = HelperProgram::start(2);
+    if (!args)
         return 2;
-    const Database db = Database::open(args.at(1));
-    const QString mode = args.at(2);
+    const Database db = Database::open(args->at(1));
+    const QString mode = args->at(2);
     const QList<ToDoItem> a = list('A');
     const QList<ToDoItem> b = list('B');
     for (int round = 0;; ++round) {
         const bool first =
             mode == QLatin1String("A") || (mode == QLatin1String("loop") && round % 2 == 0);
         ToDoItems::save(db, first ? a : b);
-        std::printf("saved %s\n", first ? "A" : "B");
-        std::fflush(stdout);
+        HelperProgram::report(first ? QStringLiteral("saved A") : QStringLiteral("saved B"));
         if (mode != QLatin1String("loop"))
             return 0;
     }

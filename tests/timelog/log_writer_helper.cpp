@@ -4,27 +4,23 @@
 //   log_writer_helper <file> <pause between logs, ms> <logs, 0 for no end> <notes characters>
 //                     <run name>
 // Log N of a run has the summary "<run name> N".
+#include "HelperProgram.h"
 #include "platform/Database.h"
 #include "timelog/LogCompletion.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QThread>
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName("Vellagon");
-    QCoreApplication::setOrganizationName("Vellagon");
-    QStandardPaths::setTestModeEnabled(true);
-    const QStringList args = app.arguments();
-    if (args.size() < 6)
+    const std::optional<QStringList> args = HelperProgram::start(5);
+    if (!args)
         return 2;
-    const QString file = args.at(1);
-    const int pause = args.at(2).toInt();
-    const int logs = args.at(3).toInt();
-    const int notes = args.at(4).toInt();
-    const QString run = args.at(5);
+    const QString file = args->at(1);
+    const int pause = args->at(2).toInt();
+    const int logs = args->at(3).toInt();
+    const int notes = args->at(4).toInt();
+    const QString run = args->at(5);
 
     const Database held = Database::open(file);
     const QDateTime nine(QDate(2024, 5, 6), QTime(9, 0));
@@ -36,11 +32,10 @@ int main(int argc, char** argv) {
         entry.beginning = nine.addSecs(n * 60);
         entry.ending = entry.beginning.addSecs(20 * 60);
         const LogCompletion::Outcome outcome = LogCompletion::complete(file, entry);
-        if (outcome.saved)
-            std::printf("saved %d\n", n);
-        else
-            std::printf("failed %d: %s\n", n, qPrintable(outcome.message));
-        std::fflush(stdout);
+        HelperProgram::report(
+            outcome.saved
+                ? QStringLiteral("saved %1").arg(n)
+                : QStringLiteral("failed %1: %2").arg(QString::number(n), outcome.message));
         if (pause > 0)
             QThread::msleep(pause);
     }

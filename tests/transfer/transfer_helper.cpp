@@ -3,6 +3,7 @@
 // command and its last message after it. The kill test starts it and kills it at random
 // moments.
 //   transfer_helper <save|import-logs|import-clients> <window's file> <other file>
+#include "HelperProgram.h"
 #include "ScriptedDialogs.h"
 #include "core/ChildWindows.h"
 #include "core/SharedState.h"
@@ -11,33 +12,30 @@
 #include "transfer/Transfer.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <cstdio>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName("Vellagon");
-    QCoreApplication::setOrganizationName("Vellagon");
-    QStandardPaths::setTestModeEnabled(true);
-    const QStringList args = app.arguments();
-    if (args.size() < 4)
+    const std::optional<QStringList> args = HelperProgram::start(3);
+    if (!args)
         return 2;
     registerTimeLogging();
     registerTransfer();
     ScriptedDialogs dialogs;
-    dialogs.answerFile(args.at(3));
+    dialogs.answerFile(args->at(3));
     dialogs.answer(Dialogs::vbYes);
 
-    gstrDatabasePath = args.at(2);
+    gstrDatabasePath = args->at(2);
     NewFirstChildWindow(ChildWindow::Kind::Display);
     auto* display = static_cast<frmDisplay*>(childWindow(ChildWindow::Kind::Display, "1"));
-    QAction* item = args.at(1) == "save"          ? display->mnuSaveFileAs
-                    : args.at(1) == "import-logs" ? display->mnuImportVellagons
-                                                  : display->mnuImportDatabase;
-    std::puts("started");
-    std::fflush(stdout);
+    QAction* item = args->at(1) == "save"          ? display->mnuSaveFileAs
+                    : args->at(1) == "import-logs" ? display->mnuImportVellagons
+                                                   : display->mnuImportDatabase;
+    HelperProgram::report(QStringLiteral("started"));
     item->trigger();
+    // Unflushed: the kill test counts a run as finished once the message is out, which is
+    // when the program has ended.
     std::puts(qPrintable(dialogs.lastMessage()));
     return 0;
 }
