@@ -1,45 +1,10 @@
 #include "PaymentStatements.h"
 
-#include "platform/ReportData.h"
-#include "platform/StoredDate.h"
+#include "PrintedRecords.h"
+
+#include "platform/Currency.h"
 
 namespace PaymentStatements {
-
-namespace {
-
-class Records : public ReportRecordSource {
-public:
-    Records(const Database& db, Kind kind, const QVariantList& params)
-        : m_rows(db, statement(kind), params) {
-        const QString prefix = kind == Kind::Disbursements ? QStringLiteral("Disbursement")
-                                                           : QStringLiteral("Payment");
-        m_amount = m_rows.columnIndex(amountColumn(kind));
-        m_date = m_rows.columnIndex(prefix + QStringLiteral(" Date"));
-    }
-
-    int rowCount() const override { return m_rows.rowCount(); }
-    int columnIndex(const QString& name) const override { return m_rows.columnIndex(name); }
-
-    QVariant value(int row, int column) const override {
-        const QVariant value = m_rows.value(row, column);
-        if (value.isNull())
-            return value;
-        if (column == m_amount)
-            if (const std::optional<Currency> amount = Currency::fromSqlValue(value))
-                return QVariant::fromValue(amount->roundedToCents());
-        if (column == m_date)
-            if (const QDateTime date = StoredDate::fromStored(value); date.isValid())
-                return date;
-        return value;
-    }
-
-private:
-    SqlRecordSource m_rows;
-    int m_amount = -1;
-    int m_date = -1;
-};
-
-} // namespace
 
 Kind kindOfTab(int tab) {
     return tab == 2 ? Kind::Disbursements : Kind::Payments;
@@ -69,7 +34,12 @@ QVariantList parameters(const LetterHeading::ClientName& name) {
 
 std::shared_ptr<const ReportRecordSource> records(const Database& db, Kind kind,
                                                   const LetterHeading::ClientName& name) {
-    return std::make_shared<Records>(db, kind, parameters(name));
+    using As = PrintedRecords::As;
+    const QString date = kind == Kind::Disbursements ? QStringLiteral("Disbursement Date")
+                                                     : QStringLiteral("Payment Date");
+    return std::make_shared<PrintedRecords>(
+        db, statement(kind), parameters(name),
+        QList<std::pair<QString, As>>{{amountColumn(kind), As::Cents}, {date, As::DateTime}});
 }
 
 QString amountColumn(Kind kind) {
