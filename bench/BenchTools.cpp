@@ -362,32 +362,28 @@ QString sqlLiteral(const QString& text) {
     return QLatin1Char('\'') + FixSQLQuotes(text) + QLatin1Char('\'');
 }
 
-int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textParams) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("%s", sqlite3_errmsg(db));
-    for (int i = 0; i < textParams.size(); ++i) {
-        const QByteArray text = textParams[i].toString().toUtf8();
-        sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    }
+int readRows(const RawSqlite& raw, const QByteArray& sql, const QList<QVariant>& textParams) {
+    RawStatement statement(raw, sql);
+    for (int i = 0; i < textParams.size(); ++i)
+        statement.bind(i + 1, textParams[i].toString());
+    sqlite3_stmt* row = statement.handle();
     int rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(statement); ++c)
-            switch (sqlite3_column_type(statement, c)) {
+    while (statement.next()) {
+        for (int c = 0; c < statement.columns(); ++c)
+            switch (sqlite3_column_type(row, c)) {
             case SQLITE_INTEGER:
-                sqlite3_column_int64(statement, c);
+                sqlite3_column_int64(row, c);
                 break;
             case SQLITE_FLOAT:
-                sqlite3_column_double(statement, c);
+                sqlite3_column_double(row, c);
                 break;
             case SQLITE_NULL:
                 break;
             default:
-                std::strlen(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
+                std::strlen(reinterpret_cast<const char*>(sqlite3_column_text(row, c)));
             }
         ++rows;
     }
-    sqlite3_finalize(statement);
     return rows;
 }
 

@@ -155,7 +155,7 @@ private:
 
 // Runs a statement with text parameters and reads every column of every row, as a report
 // reads the rows it shows; returns the number of rows.
-int readRows(sqlite3* db, const QByteArray& sql, const QList<QVariant>& textParams);
+int readRows(const RawSqlite& raw, const QByteArray& sql, const QList<QVariant>& textParams);
 
 // A copy of the cached practice file for the benchmarks that write, made once beside it in a
 // folder of its own (the cached file itself is only read).

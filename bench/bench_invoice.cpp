@@ -20,38 +20,11 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 #include <sqlite3.h>
 
 using namespace BenchTools;
 
 namespace {
-
-// The statement's rows with every column read as the report reads them.
-int rawInvoiceRows(const RawSqlite& raw, const QByteArray& sql, const QVariantList& params) {
-    RawStatement statement(raw, sql);
-    for (int i = 0; i < params.size(); ++i)
-        statement.bind(i + 1, params[i].toString());
-    int rows = 0;
-    while (statement.next()) {
-        sqlite3_stmt* row = statement.handle();
-        for (int c = 0; c < statement.columns(); ++c)
-            switch (sqlite3_column_type(row, c)) {
-            case SQLITE_INTEGER:
-                sqlite3_column_int64(row, c);
-                break;
-            case SQLITE_FLOAT:
-                sqlite3_column_double(row, c);
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                std::strlen(reinterpret_cast<const char*>(sqlite3_column_text(row, c)));
-            }
-        ++rows;
-    }
-    return rows;
-}
 
 // The first page as the command shows it.
 int firstPage(const Database& db, const QString& client, const QDate& begin, const QDate& end) {
@@ -92,7 +65,7 @@ int main(int argc, char* argv[]) {
     for (const int years : {1, 10}) {
         const QDate begin = last.addYears(-years).addDays(1);
         const QVariantList params = Invoice::parameters(client, begin, last);
-        const int rows = rawInvoiceRows(raw, sql, params);
+        const int rows = readRows(raw, sql, params);
         const QString span =
             QStringLiteral("%1 year%2, %3 logs").arg(years).arg(years > 1 ? "s" : "").arg(rows);
         met &= report(QStringLiteral("query, %1").arg(span), Cache::Warm,
@@ -102,7 +75,7 @@ int main(int argc, char* argv[]) {
                               if (Invoice::records(db, client, begin, last)->rowCount() != rows)
                                   qFatal("the program read another number of logs");
                           },
-                          [&] { rawInvoiceRows(raw, sql, params); }),
+                          [&] { readRows(raw, sql, params); }),
                       1.5);
         firstPage(db, client, begin, last);
         QList<double> page;
