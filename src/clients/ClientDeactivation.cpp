@@ -1,6 +1,7 @@
 #include "ClientDeactivation.h"
 
 #include "core/LookupLists.h"
+#include "platform/AppError.h"
 #include "platform/Database.h"
 #include "platform/StoredDate.h"
 
@@ -31,6 +32,11 @@ const char* const Kept[][2] = {
     {"Active Client Claim Type", "Inactive Client Claim Type"},
 };
 
+// The writes name the row found by its names as well as by its row id, as every write of a row
+// found earlier does: each statement stands for itself, whatever came between.
+const QString ExactNames = QStringLiteral("[Client Last Name] IS ? COLLATE BINARY AND "
+                                          "[Client First Name] IS ? COLLATE BINARY");
+
 QString moveStatement() {
     QStringList from;
     QStringList to;
@@ -39,8 +45,8 @@ QString moveStatement() {
         to << QStringLiteral("[%1]").arg(QLatin1String(pair[1]));
     }
     return QStringLiteral("INSERT INTO [Inactive Clients] (%1, [Inactive Client Case Closed Date]) "
-                          "SELECT %2, ? FROM [Active Clients] WHERE rowid = ?")
-        .arg(to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")));
+                          "SELECT %2, ? FROM [Active Clients] WHERE rowid = ? AND %3")
+        .arg(to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")), ExactNames);
 }
 
 // The names' columns compare without regard to case; the key index finds the candidates and
@@ -74,8 +80,16 @@ Outcome deactivate(const Database& db, const ListItem& client, const QVariant& c
         if (!row.isValid())
             return;
         const QDateTime closed = closureDate.toDateTime();
-        db.exec(moveStatement(), {StoredDate::toSqlValue(closed), row});
-        db.exec(QStringLiteral("DELETE FROM [Active Clients] WHERE rowid = ?"), {row});
+        if (db.exec(moveStatement(),
+                    {StoredDate::toSqlValue(closed), row, client.last, client.first})
+                    .numRowsAffected() != 1 ||
+            db.exec(QStringLiteral("DELETE FROM [Active Clients] WHERE rowid = ? AND ") +
+                        ExactNames,
+                    {row, client.last, client.first})
+                    .numRowsAffected() != 1)
+            throw AppError(AppError::EngineError,
+                           QStringLiteral("The client changed while it was being moved; "
+                                          "nothing was moved."));
         outcome = Outcome::Moved;
     });
     return outcome;

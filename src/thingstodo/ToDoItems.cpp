@@ -31,25 +31,93 @@ QDate dateOf(const QVariant& stored) {
     return StoredDate::fromStored(stored).date();
 }
 
-// The values of an item's row, in the order of the insert.
+// The fields of an item's row, in the order of every statement here and of ToDoItem::stored.
+const QString Fields = QStringLiteral(
+    "[TTD Client Last Name], [TTD Client First Name], [TTD Project], [TTD Priority], "
+    "[ThingToDo], [Thing To Do Start Date], [Thing To Do Deadline]");
+constexpr int FieldCount = 7;
+const QString ReadAll =
+    QStringLiteral("SELECT rowid, %1 FROM [Things To Do] ORDER BY rowid").arg(Fields);
+const QString ReadOne =
+    QStringLiteral("SELECT rowid, %1 FROM [Things To Do] WHERE rowid = ?").arg(Fields);
+const QString Insert =
+    QStringLiteral("INSERT INTO [Things To Do] (%1) VALUES (?, ?, ?, ?, ?, ?, ?)").arg(Fields);
+// The row still holds these values (Null-safe, case and all).
+const QString HoldsStored = [] {
+    QStringList terms;
+    for (const QString& field : Fields.split(QStringLiteral(", ")))
+        terms << field + QStringLiteral(" IS ? COLLATE BINARY");
+    return terms.join(QStringLiteral(" AND "));
+}();
+
+// The values of an item's row, in the order of Fields.
 QVariantList rowValues(const ToDoItem& item) {
-    return {item.thingToDo,
+    return {textOrNull(item.isClient(), item.lastName),
             textOrNull(item.isClient(), item.firstName),
-            textOrNull(item.isClient(), item.lastName),
             textOrNull(!item.isClient(), item.project),
             item.priority,
+            item.thingToDo,
             dateValue(item.startDate),
             dateValue(item.deadline)};
 }
 
-qint64 insert(const Database& db, const ToDoItem& item) {
-    const QSqlQuery q =
-        db.exec(QStringLiteral("INSERT INTO [Things To Do] ([ThingToDo], [TTD Client First Name], "
-                               "[TTD Client Last Name], [TTD Project], [TTD Priority], "
-                               "[Thing To Do Start Date], [Thing To Do Deadline]) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                rowValues(item));
-    return q.lastInsertId().toLongLong();
+qint64 insert(const Database& db, const QVariantList& values) {
+    return db.exec(Insert, values).lastInsertId().toLongLong();
+}
+
+// An item from its row as read (row id, then Fields). A client item has both names and no
+// project; every other row is a project item (a row with both shows its project).
+ToDoItem itemOf(QVariantList& row) {
+    ToDoItem item;
+    item.rowId = row.takeFirst().toLongLong();
+    item.stored = row;
+    const QVariantList& v = item.stored;
+    const bool names = !v.at(0).isNull() && !v.at(1).isNull();
+    if (names && v.at(2).isNull()) {
+        item.kind = ToDoItem::Kind::Client;
+        item.lastName = v.at(0).toString();
+        item.firstName = v.at(1).toString();
+    } else {
+        item.project = v.at(2).toString();
+    }
+    item.priority = ToDoItems::priorityText(v.at(3));
+    item.thingToDo = v.at(4).toString();
+    item.startDate = dateOf(v.at(5));
+    item.deadline = dateOf(v.at(6));
+    return item;
+}
+
+QList<ToDoItem> readAll(const Database& db) {
+    QList<ToDoItem> items;
+    db.readRows(ReadAll, {}, [&](QVariantList& row) {
+        items << itemOf(row);
+        return true;
+    });
+    return items;
+}
+
+ToDoItem readOne(const Database& db, qint64 rowId) {
+    QVariantList row;
+    if (!db.readRow(ReadOne, {rowId}, row))
+        throw AppError(AppError::EngineError,
+                       QStringLiteral("The to-do item just stored could not be read back."));
+    return itemOf(row);
+}
+
+// A row's values as one text, each value told apart from Null and from its neighbours: rows
+// compare by it.
+QString valuesKey(const QVariantList& values) {
+    QString key;
+    for (const QVariant& value : values) {
+        if (value.isNull()) {
+            key += QStringLiteral("N;");
+            continue;
+        }
+        const QString text = value.toString();
+        key += QString::number(value.typeId()) + QLatin1Char(',') + QString::number(text.size()) +
+               QLatin1Char(':') + text;
+    }
+    return key;
 }
 
 QString tooLong(const QString& what, qsizetype length, int limit) {
@@ -94,29 +162,7 @@ QDate presetDeadline(const QDate& today, const QString& allowance) {
 
 QList<ToDoItem> load(const Database& db) {
     ListTables::requireTable(db, Table);
-    QList<ToDoItem> items;
-    QSqlQuery q = db.exec(
-        QStringLiteral("SELECT rowid, [TTD Client Last Name], [TTD Client First Name], "
-                       "[TTD Project], [TTD Priority], [ThingToDo], [Thing To Do Start Date], "
-                       "[Thing To Do Deadline] FROM [Things To Do] ORDER BY rowid"));
-    while (db.next(q)) {
-        ToDoItem item;
-        item.rowId = q.value(0).toLongLong();
-        const bool names = !q.value(1).isNull() && !q.value(2).isNull();
-        if (names && q.value(3).isNull()) {
-            item.kind = ToDoItem::Kind::Client;
-            item.lastName = q.value(1).toString();
-            item.firstName = q.value(2).toString();
-        } else {
-            item.project = q.value(3).toString();
-        }
-        item.priority = priorityText(q.value(4));
-        item.thingToDo = q.value(5).toString();
-        item.startDate = dateOf(q.value(6));
-        item.deadline = dateOf(q.value(7));
-        items << item;
-    }
-    return items;
+    return readAll(db);
 }
 
 std::optional<QString> problem(const ToDoItem& item) {
@@ -140,20 +186,44 @@ QHash<QPair<QString, QString>, QString> clientTexts(const QList<ToDoItem>& items
     return texts;
 }
 
-void save(const Database& db, const QList<ToDoItem>& items) {
+Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoItem>& removed) {
     for (qsizetype i = 0; i < items.size(); ++i)
         if (const auto wrong = problem(items.at(i)))
             refuse(QStringLiteral("Row %1 (%2): %3").arg(i + 1).arg(items.at(i).name(), *wrong));
     ListTables::requireTable(db, Table);
     ListTables::requireTable(db, ClientsTable);
-    const auto texts = clientTexts(items);
+    // The rows the window knows, by their values: a save elsewhere numbers every row anew, and
+    // a row id freed is given again, so a row id alone says nothing.
+    QHash<QString, int> known;
+    for (const QList<ToDoItem>* list : {&items, &removed})
+        for (const ToDoItem& item : *list)
+            if (item.stored.size() == FieldCount)
+                ++known[valuesKey(item.stored)];
+    Saved saved;
     db.transaction([&] {
-        db.exec(QStringLiteral("DELETE FROM [Things To Do]"));
-        for (const ToDoItem& item : items)
-            insert(db, item);
+        // A write first: the file is this save's from here on, so nothing that another program
+        // adds can come between the read below and the rewrite.
         db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' "
                                "WHERE [Active Client Things To Do] IS NOT ''"));
+        QList<QVariantList> others;
+        db.readRows(ReadAll, {}, [&](QVariantList& row) {
+            row.removeFirst();
+            const auto it = known.find(valuesKey(row));
+            if (it == known.end())
+                others << row;
+            else if (--*it == 0)
+                known.erase(it);
+            return true;
+        });
+        db.exec(QStringLiteral("DELETE FROM [Things To Do]"));
+        for (const ToDoItem& item : items)
+            insert(db, rowValues(item));
+        for (const QVariantList& row : std::as_const(others))
+            insert(db, row);
+        saved.items = readAll(db);
+        saved.kept = others.size();
         // The key ignores case and serves the search; the names must match exactly.
+        const auto texts = clientTexts(saved.items);
         for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
             db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = ? "
                                    "WHERE [Client Last Name] = ? AND [Client First Name] = ? "
@@ -161,31 +231,42 @@ void save(const Database& db, const QList<ToDoItem>& items) {
                                    "AND [Client First Name] = ? COLLATE BINARY"),
                     {it.value(), it.key().first, it.key().second, it.key().first, it.key().second});
     });
+    return saved;
 }
 
-qint64 add(const Database& db, const ToDoItem& item) {
+ToDoItem add(const Database& db, const ToDoItem& item) {
     if (const auto wrong = problem(item))
         refuse(*wrong);
     ListTables::requireTable(db, Table);
-    qint64 row = 0;
-    db.transaction([&] { row = insert(db, item); });
-    return row;
+    ToDoItem stored;
+    db.transaction([&] { stored = readOne(db, insert(db, rowValues(item))); });
+    return stored;
 }
 
-qint64 change(const Database& db, const ToDoItem& item) {
+Changed change(const Database& db, const ToDoItem& item) {
     if (const auto wrong = problem(item))
         refuse(*wrong);
     ListTables::requireTable(db, Table);
-    qint64 row = item.rowId;
+    Changed changed;
     db.transaction([&] {
-        const QSqlQuery q =
-            db.exec(QStringLiteral("UPDATE [Things To Do] SET [TTD Priority] = ?, [ThingToDo] = ?, "
-                                   "[Thing To Do Deadline] = ? WHERE rowid = ?"),
-                    {item.priority, item.thingToDo, dateValue(item.deadline), item.rowId});
-        if (q.numRowsAffected() == 0)
-            row = insert(db, item);
+        // Its own row, as it was read: the row id may name another item by now, and another
+        // window may have changed this one since.
+        bool held = false;
+        if (item.stored.size() == FieldCount) {
+            QVariantList params{item.priority, item.thingToDo, dateValue(item.deadline),
+                                item.rowId};
+            params += item.stored;
+            held = db.exec(QStringLiteral("UPDATE [Things To Do] SET [TTD Priority] = ?, "
+                                          "[ThingToDo] = ?, [Thing To Do Deadline] = ? "
+                                          "WHERE rowid = ? AND ") +
+                               HoldsStored,
+                           params)
+                       .numRowsAffected() > 0;
+        }
+        changed.storedAnew = !held;
+        changed.item = readOne(db, held ? item.rowId : insert(db, rowValues(item)));
     });
-    return row;
+    return changed;
 }
 
 } // namespace ToDoItems
