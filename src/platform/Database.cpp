@@ -747,6 +747,13 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
     return true;
 }
 
+qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    if (statement.step() != SQLITE_DONE)
+        statement.failed();
+    return sqlite3_last_insert_rowid(handle());
+}
+
 QStringList Database::readRows(const QString& sql, const QVariantList& params,
                                const std::function<bool(QVariantList& row)>& fn,
                                TextForm text) const {

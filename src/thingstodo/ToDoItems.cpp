@@ -14,12 +14,13 @@ const QString Table = QStringLiteral("Things To Do");
 const QString ClientsTable = QStringLiteral("Active Clients");
 constexpr int NameLimit = 100;
 
+// A text as the file gets it: a null text is Null.
 QVariant textOrNull(bool present, const QString& text) {
-    return present ? QVariant(text) : QVariant(QMetaType::fromType<QString>());
+    return present && !text.isNull() ? QVariant(text) : QVariant(QMetaType::fromType<QString>());
 }
 
 QVariant dateValue(const QDate& date) {
-    return StoredDate::toSqlValue(date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime());
+    return StoredDate::toSqlValue(date);
 }
 
 QDate dateOf(const QVariant& stored) {
@@ -55,14 +56,16 @@ QVariantList rowValues(const ToDoItem& item) {
     return {textOrNull(item.isClient(), item.lastName),
             textOrNull(item.isClient(), item.firstName),
             textOrNull(!item.isClient(), item.project),
-            item.priority,
-            item.thingToDo,
+            textOrNull(true, item.priority),
+            textOrNull(true, item.thingToDo),
             dateValue(item.startDate),
             dateValue(item.deadline)};
 }
 
-qint64 insert(const Database& db, const QVariantList& values) {
-    return db.exec(Insert, values).lastInsertId().toLongLong();
+// Stores a row of these values; returns it as read back (row id, then Fields): the values as
+// they were given, which a text column keeps as they are.
+QVariantList insert(const Database& db, const QVariantList& values) {
+    return QVariantList{db.insertRow(Insert, values)} + values;
 }
 
 // An item from its row as read (row id, then Fields). A client item has both names and no
@@ -104,21 +107,54 @@ ToDoItem readOne(const Database& db, qint64 rowId) {
     return itemOf(row);
 }
 
-// A row's values as one text, each value told apart from Null and from its neighbours: rows
-// compare by it.
-QString valuesKey(const QVariantList& values) {
-    QString key;
-    for (const QVariant& value : values) {
-        if (value.isNull()) {
-            key += QStringLiteral("N;");
-            continue;
-        }
-        const QString text = value.toString();
-        key += QString::number(value.typeId()) + QLatin1Char(',') + QString::number(text.size()) +
-               QLatin1Char(':') + text;
+// The rows a window knows, as it read or wrote them, each as often as it knows it: equal rows
+// may stand side by side in a table without a key. Values compare as the texts they hold, Null
+// only with Null, whatever type the file gave them.
+class KnownRows {
+public:
+    void add(const QVariantList& values) {
+        if (values.size() != FieldCount)
+            return;
+        m_rows << &values;
+        m_byHash.insert(hashOf(values), m_rows.size() - 1);
     }
-    return key;
-}
+    // Whether the window knows a row of these values that no earlier row has matched.
+    bool take(const QVariantList& values) {
+        const size_t hash = hashOf(values);
+        for (auto it = m_byHash.find(hash); it != m_byHash.end() && it.key() == hash; ++it)
+            if (same(*m_rows.at(it.value()), values)) {
+                m_byHash.erase(it);
+                return true;
+            }
+        return false;
+    }
+
+private:
+    // Of the texts' lengths and ends only: a few rows that share them are compared whole.
+    static size_t hashOf(const QVariantList& values) {
+        size_t hash = 0;
+        for (const QVariant& value : values) {
+            if (value.isNull()) {
+                hash = qHashMulti(hash, -1);
+                continue;
+            }
+            const QString text = value.toString();
+            hash = qHashMulti(hash, text.size(), text.isEmpty() ? QChar() : text.front(),
+                              text.isEmpty() ? QChar() : text.back());
+        }
+        return hash;
+    }
+    static bool same(const QVariantList& a, const QVariantList& b) {
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a.at(i).isNull() != b.at(i).isNull() ||
+                (!a.at(i).isNull() && a.at(i).toString() != b.at(i).toString()))
+                return false;
+        return true;
+    }
+
+    QList<const QVariantList*> m_rows;
+    QMultiHash<size_t, qsizetype> m_byHash;
+};
 
 QString tooLong(const QString& what, qsizetype length, int limit) {
     return QStringLiteral("The %1 can hold at most %2 characters; it holds %3.")
@@ -194,11 +230,10 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
     ListTables::requireTable(db, ClientsTable);
     // The rows the window knows, by their values: a save elsewhere numbers every row anew, and
     // a row id freed is given again, so a row id alone says nothing.
-    QHash<QString, int> known;
+    KnownRows known;
     for (const QList<ToDoItem>* list : {&items, &removed})
         for (const ToDoItem& item : *list)
-            if (item.stored.size() == FieldCount)
-                ++known[valuesKey(item.stored)];
+            known.add(item.stored);
     Saved saved;
     db.transaction([&] {
         // A write first: the file is this save's from here on, so nothing that another program
@@ -208,19 +243,23 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
         QList<QVariantList> others;
         db.readRows(ReadAll, {}, [&](QVariantList& row) {
             row.removeFirst();
-            const auto it = known.find(valuesKey(row));
-            if (it == known.end())
-                others << row;
-            else if (--*it == 0)
-                known.erase(it);
+            if (!known.take(row))
+                others << std::move(row);
             return true;
         });
         db.exec(QStringLiteral("DELETE FROM [Things To Do]"));
-        for (const ToDoItem& item : items)
-            insert(db, rowValues(item));
-        for (const QVariantList& row : std::as_const(others))
-            insert(db, row);
-        saved.items = readAll(db);
+        saved.items.reserve(items.size() + others.size());
+        for (const ToDoItem& item : items) {
+            QVariantList row = insert(db, rowValues(item));
+            ToDoItem written = item;
+            written.rowId = row.takeFirst().toLongLong();
+            written.stored = std::move(row);
+            saved.items << std::move(written);
+        }
+        for (const QVariantList& values : std::as_const(others)) {
+            QVariantList row = insert(db, values);
+            saved.items << itemOf(row);
+        }
         saved.kept = others.size();
         // The key ignores case and serves the search; the names must match exactly.
         const auto texts = clientTexts(saved.items);
@@ -239,7 +278,10 @@ ToDoItem add(const Database& db, const ToDoItem& item) {
         refuse(*wrong);
     ListTables::requireTable(db, Table);
     ToDoItem stored;
-    db.transaction([&] { stored = readOne(db, insert(db, rowValues(item))); });
+    db.transaction([&] {
+        QVariantList row = insert(db, rowValues(item));
+        stored = itemOf(row);
+    });
     return stored;
 }
 
@@ -264,7 +306,8 @@ Changed change(const Database& db, const ToDoItem& item) {
                        .numRowsAffected() > 0;
         }
         changed.storedAnew = !held;
-        changed.item = readOne(db, held ? item.rowId : insert(db, rowValues(item)));
+        QVariantList row = held ? QVariantList() : insert(db, rowValues(item));
+        changed.item = held ? readOne(db, item.rowId) : itemOf(row);
     });
     return changed;
 }
