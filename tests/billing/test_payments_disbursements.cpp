@@ -18,6 +18,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -32,6 +34,24 @@ const QStringList DisplayCommands{"&Return", "&Delete record", "&Search", "Re&po
 const QString NoTerm = "A search cannot be made without a search term or amount being entered "
                        "by you.  Please try again.";
 const QString NothingFound = "No records were found meeting your search criteria.";
+
+// Messages that take the front from the program while they are shown, as a message box does
+// under a window manager; the front goes back to the main window when the test says so.
+class MessagesInFront : public ScriptedDialogs {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override {
+        TestSupport::showActive(&m_box);
+        return ScriptedDialogs::msgBox(prompt, style, title);
+    }
+    // The message box closes: the window manager gives the front to the main window.
+    void closed(QWidget* main) {
+        m_box.hide();
+        TestSupport::showActive(main);
+    }
+
+private:
+    QWidget m_box;
+};
 
 QStringList enabledCommands(frmMain* main) {
     QStringList bar;
@@ -285,8 +305,39 @@ private Q_SLOTS:
         QCOMPARE(w->Adodc1->RecordCount(), 1);
     }
 
+    // After each of its messages the window stays in front with its own menus: the child
+    // window that has the focus when the main window gets the front back is this one.
+    void staysInFrontAfterItsMessages() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addPayment("Adams", "Cy", "2026-01-01", 2);
+        frmPaymentsDisbursements* w = open();
+        MessagesInFront messages;
+        const auto inFront = [&] {
+            messages.closed(m_main);
+            QCOMPARE(activeChildWindow(), nullptr); // no Display or Data entry window
+            QMdiSubWindow* frame = m_main->mdiArea()->activeSubWindow();
+            QCOMPARE(frame->widget(), w);
+            const QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus == frame || frame->isAncestorOf(focus));
+        };
+        w->TabStrip1_Click(2);
+        w->mnuSearch_Click();
+        w->mnuContinue_Click(); // no term
+        inFront();
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        search(w, 2, true, "nowhere");
+        inFront();
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        w->TabStrip1_Click(1);
+        w->mnuSave_Click(); // no vendor
+        inFront();
+        w->TabStrip1_Click(4);
+        QCOMPARE(messages.messages().size(), 3);
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+    }
+
     // A search shows its kind's display tab, on the last hit, with that tab's commands, so
-    // that Delete deletes a row in view; a client is found by a whole name with its
+    // that Delete deletes a row in view; a client is found by part of a name with its
     // apostrophe, an amount by a fragment of its plain text.
     void aSearchShowsTheKindItFound() {
         addDisbursement("O'Brien", "Pat", "2026-03-01", "Clerk", 150);
