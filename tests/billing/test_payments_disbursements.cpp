@@ -269,6 +269,10 @@ private Q_SLOTS:
         w->Adodc1Navigator->last();
         w->mnuDelete_Click();
         QCOMPARE(w->Text2_0->text(), "");
+        // Every bound box, the date box too, shows no row when there is none.
+        QCOMPARE(w->Text2_1->text(), "");
+        QCOMPARE(w->Text2_3->text(), "");
+        QVERIFY(w->DTPicker2->isNull());
         QCOMPARE(w->HScroll1->value(), 100);
         w->mnuDelete_Click();
         QCOMPARE(count("Disbursements"), 1);
