@@ -204,6 +204,25 @@ private Q_SLOTS:
         QCOMPARE(gstrClient, "Adams, Cy");
     }
 
+    // The window takes the client as the Data entry window prepared it, trimmed as a completed
+    // log stores it, so that a disbursement is stored under the names its statement looks for.
+    void takesTheClientAsTheEntryWindowPreparedIt() {
+        frmPaymentsDisbursements* w = open("Smith, John  ");
+        QCOMPARE(gstrClient, "Smith, John");
+        QCOMPARE(w->Combo1_0->currentText(), "Smith, John");
+        w->Combo1_1->setEditText("Clerk");
+        w->Text1_0->setPlainText("Filing");
+        w->Text1_1->setText("3");
+        w->mnuSave_Click();
+        QCOMPARE(
+            Database::open(m_path)
+                .scalar(
+                    "SELECT [Disbursement Client Last Name] || '|' || [Disbursement Client First "
+                    "Name] || '|' FROM Disbursements")
+                .toString(),
+            "Smith|John|");
+    }
+
     // A refused save writes nothing and keeps every entry; a save writes the row, confirms it,
     // shows it on the display tab at once and resets the entries.
     void savesDisbursementsAndPayments() {
