@@ -3,6 +3,7 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedWindows.h"
+#include "core/frmMain.h"
 #include "timelog/frmSearchList.h"
 
 #include <QListWidget>
@@ -73,6 +74,10 @@ inline QString letterFault(const ReportRecorder::Shown& shown, const QStringList
 inline void pick(ScriptedWindows& windows, const QString& caption, const QString& client) {
     windows.answer<frmSearchList>([caption, client](frmSearchList& list) {
         QCOMPARE(list.windowTitle(), caption);
+        // In the main window's place and of its size.
+        const QWidget* main = frmMain::instance();
+        QCOMPARE(list.pos(), main->pos());
+        QCOMPARE(list.size(), main->size());
         const QList<QListWidgetItem*> found = list.List1->findItems(client, Qt::MatchExactly);
         QVERIFY(!found.isEmpty());
         list.List1->setCurrentItem(found.first());
