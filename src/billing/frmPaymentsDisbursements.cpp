@@ -426,7 +426,8 @@ void frmPaymentsDisbursements::Adodc2_MoveComplete(int adReason) {
 }
 
 void frmPaymentsDisbursements::mnuReturn_Click() {
-    close();
+    // The frame closes with the window; closing the window alone leaves an empty frame.
+    Forms::close(this);
 }
 
 void frmPaymentsDisbursements::mnuSave_Click() {

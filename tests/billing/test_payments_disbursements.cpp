@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -187,8 +188,11 @@ private Q_SLOTS:
         entry()->mnuDisbursements->trigger();
         QCOMPARE(frmPaymentsDisbursements::loaded(), w);
         QCOMPARE(w->path(), m_path);
+        const QPointer<QMdiSubWindow> frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        QVERIFY(frame);
         w->mnuReturn_Click();
         QVERIFY(!frmPaymentsDisbursements::loaded());
+        QVERIFY(!frame || !frame->isVisible()); // no empty frame stays behind
     }
 
     // An empty file tells each kind's own message; a client that is not in the list is shown
