@@ -284,7 +284,8 @@ void frmPaymentsDisbursements::buildTabs() {
 }
 
 void frmPaymentsDisbursements::buildSearchPanel() {
-    Frame5 = named(new QWidget, "Frame5");
+    // Owned by the window until Search puts it on a tab: a window never searched frees it too.
+    Frame5 = named(new QWidget(this), "Frame5");
     auto* panel = new QVBoxLayout(Frame5);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
