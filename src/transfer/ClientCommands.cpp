@@ -7,6 +7,7 @@
 #include "core/SharedState.h"
 #include "platform/BusyCursor.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 
 #include <QSqlQuery>
 
@@ -27,7 +28,7 @@ Outcome exportActiveClients(const Call& call) {
     BusyCursor busy;
     const Database own = Database::open(call.ownPath);
     ClientTransfer::Result result;
-    if (Database::samePath(call.chosen, call.ownPath)) {
+    if (FileOps::sameFile(call.chosen, call.ownPath)) {
         // Every client is already there.
         result.clients =
             own.scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]")).toInt();

@@ -7,6 +7,7 @@
 #include "core/SharedState.h"
 #include "platform/DataControl.h"
 #include "platform/Dialogs.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,7 +103,7 @@ Database openSourceFile(const QString& path) {
 }
 
 void refuseFileInUse(const Call& call) {
-    if (Database::samePath(call.chosen, call.ownPath))
+    if (FileOps::sameFile(call.chosen, call.ownPath))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is the file of this Display window.  Choose another "
                                       "file.")

@@ -8,6 +8,7 @@
 #include "core/SharedState.h"
 #include "core/StartupSettings.h"
 #include "core/frmMain.h"
+#include "platform/FileOps.h"
 #include "platform/Settings.h"
 
 #include <QFileInfo>
@@ -200,6 +201,34 @@ private Q_SLOTS:
         main->mnuMEnter_Click();
         QCOMPARE(captions(openChildWindows()),
                  QStringList({"Display form 1", "Data entry form 1"}));
+    }
+
+    // What transfers killed halfway left goes at start-up, in the program's folder and beside
+    // the file it opens: work files and journals that no process holds, and nothing else.
+    void leftoversOfKilledTransfersGoAtStartUp() {
+        const QString folder = TestSupport::newFolder();
+        const QString path = Fixtures::newDatabase(folder + "/practice.mdb");
+        setting("DefaultLogFile", "Default Log File", path);
+        const FileOps::WorkFile live(folder + "/other.mdb"); // a transfer at work
+        const QStringList notOurs{".practice.mdb.tmp-0123ABCD", "practice.mdb.tmp-0123abcd",
+                                  ".practice.mdb.tmp-0123abc", ".practice.mdb.tmp-0123abcd.bak",
+                                  ".tmp-0123abcd"};
+        for (const QString& name : notOurs)
+            Fixtures::writeFile(folder + '/' + name, "someone's");
+        for (const QString& where : {folder, ProgramFolder::path()}) {
+            Fixtures::writeFile(where + "/.practice.mdb.tmp-0123abcd", "half a file");
+            Fixtures::writeFile(where + "/.practice.mdb.tmp-0123abcd-journal", "its journal");
+            Fixtures::writeFile(where + "/.gone.mdb.tmp-deadbeef-journal", "a journal alone");
+        }
+        QCOMPARE(Fixtures::workFiles(folder).size(), 4);
+
+        start();
+
+        QCOMPARE(Fixtures::workFiles(folder), QStringList{QFileInfo(live.path()).fileName()});
+        QCOMPARE(Fixtures::workFiles(ProgramFolder::path()), QStringList());
+        for (const QString& name : notOurs)
+            QCOMPARE(Fixtures::readFile(folder + '/' + name), QByteArray("someone's"));
+        QCOMPARE(openChildWindows().size(), 2);
     }
 
     void closingSavesPlaceAndFileAndClosesNewestFirst() {

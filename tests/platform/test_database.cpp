@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,11 +81,22 @@ private Q_SLOTS:
         Database b = Database::open(m_folder + QStringLiteral("/../") +
                                     QFileInfo(m_folder).fileName() + "/good.mdb");
         QCOMPARE(a.connection().connectionName(), b.connection().connectionName());
-        QVERIFY(Database::samePath(a.path(), b.path()));
+        QVERIFY(FileOps::sameFile(a.path(), b.path()));
         a.close();
         QVERIFY(Database::isOpen(m_good));
         b.close();
         QVERIFY(!Database::isOpen(m_good));
+    }
+
+    // A second name of the file (a hard link) is the file: its connection, never a second one
+    // whose checks would read the file under the first one's locks.
+    void aHardLinkIsTheOpenFileItself() {
+        const Database a = Database::open(m_good);
+        const QString link = Fixtures::hardLink(m_good, m_folder + "/link.mdb");
+        QVERIFY(Database::isOpen(link));
+        const Database b = Database::open(link);
+        QCOMPARE(b.connection().connectionName(), a.connection().connectionName());
+        QVERIFY(!Database::isOpen(Fixtures::newDatabase(m_folder + "/other.mdb")));
     }
 
     void usesRollbackJournalAndFullSync() {

@@ -152,18 +152,23 @@ private Q_SLOTS:
         verifyUnchanged(before);
     }
 
+    // A file is known by what it is, not by its name: a hard or a symbolic link to it is the
+    // file itself.
     void theWindowsOwnFileAndFilesOpenElsewhereAreRefused_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<bool>("own");
-        for (int command : {SaveAs, ExportLogs, ImportLogs, ImportClients}) {
-            const QByteArray name = QByteArray::number(command);
-            QTest::newRow(name + " own file") << command << true;
-            QTest::newRow(name + " open elsewhere") << command << false;
-        }
+        QTest::addColumn<QString>("name");
+        for (int command : {SaveAs, ExportLogs, ImportLogs, ImportClients})
+            for (const QString name : {"its own", "a hard link", "a symbolic link"}) {
+                const QByteArray row = QByteArray::number(command) + " by " + name.toLatin1();
+                QTest::newRow(row + ", own file") << command << true << name;
+                QTest::newRow(row + ", open elsewhere") << command << false << name;
+            }
     }
     void theWindowsOwnFileAndFilesOpenElsewhereAreRefused() {
         QFETCH(int, command);
         QFETCH(bool, own);
+        QFETCH(QString, name);
         ScriptedDialogs dialogs;
         const QString other = Fixtures::newDatabase(m_folder + "/other.mdb");
         TransferTest::addLog(other, {"Other, Oz", {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});
@@ -174,8 +179,13 @@ private Q_SLOTS:
             NewDisplayForm();
             m_display->runPrologue();
         }
+        QString chosen = own ? m_own : other;
+        const QString link = m_folder + "/link.mdb";
+        if (name == "a hard link")
+            chosen = Fixtures::hardLink(chosen, link);
+        else if (name == "a symbolic link" && QFile::link(chosen, link))
+            chosen = link;
         const QStringList before = files();
-        const QString chosen = own ? m_own : other;
         dialogs.answerFile(chosen);
         itemOf(m_display, command)->trigger();
         QCOMPARE(dialogs.messages(),
