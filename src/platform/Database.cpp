@@ -501,8 +501,14 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
         if (cacheable)
             m_conn->preparedWrites.insert(sql, query);
     }
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params.at(i));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& value = params.at(i);
+        if (cacheable && value.typeId() == QMetaType::QString &&
+            value.toString().contains(QChar(0)))
+            query.bindValue(i, QString(value.toString()).remove(QChar(0)));
+        else
+            query.bindValue(i, value);
+    }
     if (!query.exec())
         m_conn->fail(query.lastError());
     return query;

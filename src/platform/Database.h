@@ -48,7 +48,9 @@ public:
     QSqlDatabase connection() const;
     sqlite3* handle() const;
 
-    // Runs one statement with bound parameters ('?' placeholders, in order).
+    // Runs one statement with bound parameters ('?' placeholders, in order). A text bound to a
+    // write (INSERT, UPDATE, DELETE) loses its NUL characters, as the quoting of a text in a
+    // statement drops them: what is stored is what a search for it finds.
     QSqlQuery exec(const QString& sql, const QVariantList& params = {}) const;
     // Translates a statement written in the Jet dialect, then runs it.
     QSqlQuery execJet(const QString& jetSql, const QVariantList& params = {}) const;

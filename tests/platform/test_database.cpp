@@ -99,6 +99,25 @@ private Q_SLOTS:
         QVERIFY(!Database::isOpen(Fixtures::newDatabase(m_folder + "/other.mdb")));
     }
 
+    // Text that reaches the file loses its NUL characters, as the quoting of a text in a
+    // statement drops them: a name stored is found by a search for it.
+    void textWrittenLosesItsNulCharacters() {
+        const Database db = Database::open(m_good);
+        const QString typed = QStringLiteral("Nu") + QChar(0) + QStringLiteral("ll, Ann");
+        db.exec("INSERT INTO Vellagons (Client, [Log Summary]) VALUES (?, ?)", {typed, "kept"});
+        db.exec("UPDATE Vellagons SET [Log Summary] = ? WHERE Client = ?",
+                {QString(typed).append(QChar(0)), typed});
+        QCOMPARE(db.scalar("SELECT Client || '|' || [Log Summary] FROM Vellagons").toString(),
+                 "Null, Ann|Null, Ann");
+        QCOMPARE(db.scalar("SELECT count(*) FROM Vellagons WHERE Client = 'Null, Ann'").toInt(), 1);
+        // Nothing else about a value changes: an empty text stays one, and Null stays Null.
+        db.exec("INSERT INTO Vellagons (Client, Project) VALUES (?, ?)",
+                {QString(QChar(0)), QVariant(QMetaType::fromType<QString>())});
+        QCOMPARE(db.scalar("SELECT count(*) FROM Vellagons WHERE Client = '' AND Project IS NULL")
+                     .toInt(),
+                 1);
+    }
+
     void usesRollbackJournalAndFullSync() {
         Database db = Database::open(m_good);
         QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), "delete");
