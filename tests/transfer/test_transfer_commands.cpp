@@ -3,12 +3,16 @@
 #include "TestSupport.h"
 #include "TransferTest.h"
 #include "core/ChildWindows.h"
+#include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "platform/AppError.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
+#include "platform/SortedItems.h"
 #include "timelog/frmDisplay.h"
+#include "timelog/frmEntryWithFrames.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -250,6 +254,41 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(path + "-journal"), false);
         QCOMPARE(Fixtures::readFile(m_own), m_ownBytes);
         QCOMPARE(gstrDatabasePath, m_own);
+    }
+
+    // Clients that an import adds or renames can be picked at once in every Data entry
+    // window on the file; a window on another file, and what each box shows, stay.
+    void importedClientsArePickedAtOnce() {
+        ScriptedDialogs dialogs;
+        const QString other = Fixtures::newDatabase(m_folder + "/other.mdb");
+        gstrDatabasePath = m_own;
+        NewDataEntryForm();
+        NewDataEntryForm();
+        gstrDatabasePath = other;
+        NewDataEntryForm();
+        const auto entry = [](const char* tag) {
+            return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, tag));
+        };
+        entry("1")->Combo1->setEditText("Abel, Ann");
+        m_display->runPrologue();
+        const QString source = Fixtures::newDatabase(m_folder + "/source.mdb");
+        TransferTest::addClient(source, "ABEL", "Ann");
+        TransferTest::addClient(source, "Carter", "Cy");
+        dialogs.answerFile(source);
+
+        m_display->mnuImportDatabase->trigger();
+
+        QCOMPARE(dialogs.messages().last(),
+                 "The selected database has successfully been imported.");
+        const QStringList clients{"ABEL, Ann", "Carter, Cy"};
+        QCOMPARE(mainLists().List1[MainLists::Clients].items(), clients);
+        QCOMPARE(itemsOf(entry("1")->Combo1), clients);
+        QCOMPARE(entry("1")->Combo1->currentText(), "Abel, Ann");
+        QCOMPARE(itemsOf(entry("2")->Combo1), clients);
+        QCOMPARE(entry("2")->Combo1->currentText(), QString());
+        QCOMPARE(itemsOf(entry("3")->Combo1), QStringList());
+        entry("2")->Combo1->setCurrentIndex(clients.indexOf("Carter, Cy"));
+        QCOMPARE(entry("2")->Combo1->currentText(), "Carter, Cy");
     }
 
     void anEditTypedInTheWindowIsPartOfTheTransfer() {
