@@ -118,6 +118,11 @@ bool ValidateDatabase() {
     return false;
 }
 
+void validateDatabaseOrRefuse() {
+    if (!ValidateDatabase())
+        throw AppError(AppError::FileError, NotValidVellagonFile);
+}
+
 void OpenDatabaseAndFillLists() {
     gblnNoClients = true;
     gblnNoEmployees = true;

@@ -23,8 +23,6 @@ namespace {
 const QString NotBeingUsed = QStringLiteral(
     "You can only compact a database that is not being used.  You can compact this database from "
     "the Display window of any other Vellagon database.");
-const QString NotValidFile =
-    QStringLiteral("The selected file is not a valid Vellagon file.  Please try again.");
 
 constexpr int FileDialogFlags =
     Dialogs::CreatePrompt | Dialogs::NoChangeDir | Dialogs::HideReadOnly | Dialogs::OverwritePrompt;
@@ -227,17 +225,18 @@ void UpdateMostRecentDatabases(const QString& path) {
 }
 
 void NewDatabaseFile() {
-    BusyCursor busy;
+    // The pointer is busy while the command works, not while its dialog waits for the user.
+    std::optional<BusyCursor> busy;
     const QString saved = gstrDatabasePath;
     try {
         gstrDatabasePath = Dialogs::fileDialog(fileRequest(
             QStringLiteral("Opening New Vellagon Database File"), QStringLiteral("*.MDB")));
         if (FileOps::sameFile(gstrDatabasePath, saved)) {
             gstrDatabasePath = saved;
-            busy.release();
             Dialogs::msgBox(QStringLiteral("This file is already open"));
             return;
         }
+        busy.emplace();
         CreateNewDatabase();
         NewDisplayForm();
         gstrRecordSource = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
@@ -246,39 +245,40 @@ void NewDatabaseFile() {
             display->setRecordSource(ConnectionString::plain(gstrDatabasePath), gstrRecordSource);
         }
         UpdateMostRecentDatabases(gstrDatabasePath);
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(QStringLiteral("Your new database, ") + gstrDatabasePath +
                         QStringLiteral(", has successfully been created."));
         gstrDatabasePath = saved;
     } catch (const AppError& e) {
         gstrDatabasePath = saved;
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(QStringLiteral("Could not open new file.  Error in New File function: ") +
                         e.description());
     }
 }
 
 void OpenDatabaseFile() {
-    BusyCursor busy;
+    std::optional<BusyCursor> busy;
     const QString saved = gstrDatabasePath;
     try {
         gstrDatabasePath = Dialogs::fileDialog(
             fileRequest(QStringLiteral("Opening Vellagon Database File"), QStringLiteral("*.MDB")));
-        // A file whose replacement the user declined is neither opened nor recorded.
-        if (!ValidateDatabase())
-            throw AppError(AppError::FileError, NotValidFile);
+        // Before the pointer turns: the check may ask whether to replace the file.
+        validateDatabaseOrRefuse();
+        busy.emplace();
         OpenDatabaseAndFillLists();
         UpdateMostRecentDatabases(gstrDatabasePath);
         NewDisplayForm();
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(gstrDatabasePath + QStringLiteral(" has successfully been opened"));
         gstrDatabasePath = saved;
     } catch (const AppError& e) {
-        busy.release();
+        busy.reset();
         // The command's own words, then the real reason where there is one beyond them.
-        const bool reasonKnown = !e.isCancel() && e.description() != NotValidFile;
-        Dialogs::msgBox(reasonKnown ? NotValidFile + QStringLiteral("\n\n") + e.description()
-                                    : NotValidFile);
+        const bool reasonKnown = !e.isCancel() && e.description() != NotValidVellagonFile;
+        Dialogs::msgBox(reasonKnown
+                            ? NotValidVellagonFile + QStringLiteral("\n\n") + e.description()
+                            : NotValidVellagonFile);
         gstrDatabasePath = saved;
     }
 }

@@ -87,6 +87,8 @@ void frmMain::MDIForm_Load() {
         const bool tipsWanted = StartupSettings::tipsWanted();
         StartupSettings::readFontsCaptionsAndEmployee();
 
+        // The file is checked as Open File checks a file the user chose.
+        validateDatabaseOrRefuse();
         OpenDatabaseAndFillLists();
 
         const StartupDialogs& dialogs = startupDialogs();

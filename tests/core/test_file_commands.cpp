@@ -274,7 +274,8 @@ private Q_SLOTS:
                  "2");
     }
 
-    // Each command's dialog starts in the folder of the file of the window it runs from.
+    // Each command's dialog starts in the folder of the file of the window it runs from, and
+    // waits for the user under the normal pointer.
     void theFileDialogsStartBesideTheWindowsFile() {
         ScriptedDialogs dialogs;
         for (const auto command : {CompactDatabase, NewDatabaseFile, OpenDatabaseFile}) {
@@ -290,9 +291,10 @@ private Q_SLOTS:
                                     shown.file.filter,
                                     QString::number(shown.file.filterIndex),
                                     shown.file.defaultExt,
-                                    QString::number(shown.file.flags)}
+                                    QString::number(shown.file.flags),
+                                    shown.busyPointer ? "busy" : "arrow"}
                             .join('|');
-        const QString rest = "|Log files *.mdb|*.mdb|All files *.*|*.*|1|.mdb|8206";
+        const QString rest = "|Log files *.mdb|*.mdb|All files *.*|*.*|1|.mdb|8206|arrow";
         QCOMPARE(seen,
                  (QStringList{"Selecting Vellagon Database File to be compacted|" + m_folder + '|' +
                                   m_own + rest,

@@ -151,6 +151,8 @@ private Q_SLOTS:
         QCOMPARE(request.initialName, "*.MDB");
         QCOMPARE(request.filterIndex, 1);
         QVERIFY(request.cancelError);
+        QCOMPARE(request.folder, m_folder); // where the window's file lies
+        QVERIFY(!dialogs.shown().first().busyPointer);
         // Only the abort message: the menus add nothing after a command that did not complete.
         QCOMPARE(dialogs.messages(), QStringList{message});
         verifyUnchanged(before);
