@@ -36,6 +36,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace {
 
@@ -53,8 +54,9 @@ const QString DayFormat = QStringLiteral("M/d/yyyy");
 QPointer<frmPaymentsDisbursements> g_window;
 
 // An edit on a display tab is refused, with the box named, when it is too long for its field.
-DataControl::CommitHook refuseTooLong(const QString& table) {
-    return [table](QVariantMap& changes, const QSqlRecord&) {
+DataControl::CommitHook refuseTooLong(const QString& table,
+                                      std::function<void(const QString&)> tell) {
+    return [table, tell](QVariantMap& changes, const QSqlRecord&) {
         const std::optional<FieldLimits::TooLong> tooLong =
             FieldLimits::firstTooLong(table, changes);
         if (!tooLong)
@@ -64,7 +66,7 @@ DataControl::CommitHook refuseTooLong(const QString& table) {
                                 : tooLong->field.startsWith(QStringLiteral("Payment"))
                                     ? QStringLiteral("Description of payment")
                                     : QStringLiteral("Description of disbursement");
-        Dialogs::msgBox(FieldLimits::message(caption, *tooLong));
+        tell(FieldLimits::message(caption, *tooLong));
         return false;
     };
 }
@@ -194,8 +196,11 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
             [this] { showClient(Adodc1, QStringLiteral("Disbursement"), Text2_0); });
     connect(Adodc2, &DataControl::fieldsChanged, this,
             [this] { showClient(Adodc2, QStringLiteral("Payment"), Text4_0); });
-    Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements")));
-    Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments")));
+    const auto tellHere = [this](const QString& message) {
+        tell(message);
+    };
+    Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements"), tellHere));
+    Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments"), tellHere));
     Adodc1->setRecordName(
         recordName(QStringLiteral("disbursement"), QStringLiteral("Disbursement")));
     Adodc2->setRecordName(recordName(QStringLiteral("payment"), QStringLiteral("Payment")));
@@ -298,7 +303,8 @@ void frmPaymentsDisbursements::buildTabs() {
 }
 
 void frmPaymentsDisbursements::buildSearchPanel() {
-    Frame5 = named(new QWidget, "Frame5");
+    // Owned by the window until Search puts it on a tab: a window never searched frees it too.
+    Frame5 = named(new QWidget(this), "Frame5");
     auto* panel = new QVBoxLayout(Frame5);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
@@ -426,7 +432,7 @@ void frmPaymentsDisbursements::showClient(DataControl* control, const QString& p
 void frmPaymentsDisbursements::moved(DataControl* control, const QString& noRecords) {
     // The scroll bar follows by itself; an empty table is told.
     if (!m_searching && control->isBOF() && control->isEOF())
-        Dialogs::msgBox(noRecords);
+        tell(noRecords);
 }
 
 void frmPaymentsDisbursements::Adodc1_MoveComplete(int adReason) {
@@ -440,7 +446,8 @@ void frmPaymentsDisbursements::Adodc2_MoveComplete(int adReason) {
 }
 
 void frmPaymentsDisbursements::mnuReturn_Click() {
-    close();
+    // The frame closes with the window; closing the window alone leaves an empty frame.
+    Forms::close(this);
 }
 
 void frmPaymentsDisbursements::mnuSave_Click() {
@@ -467,13 +474,13 @@ void frmPaymentsDisbursements::saveDisbursement() {
         {Combo1_0->currentText(), Combo1_1->currentText(), Text1_0->toPlainText(), Text1_1->text(),
          DTPicker1->isNull() ? QDate() : DTPicker1->date()});
     if (!out.refusal.isEmpty()) {
-        Dialogs::msgBox(out.refusal);
+        tell(out.refusal);
         return;
     }
     if (!addRow(Adodc1, out.row))
         return;
     gstrScratch = out.confirmation;
-    Dialogs::msgBox(gstrScratch);
+    tell(gstrScratch);
     showFirst(Combo1_0);
     Combo1_1->setCurrentIndex(-1);
     Combo1_1->setEditText(QString());
@@ -487,13 +494,13 @@ void frmPaymentsDisbursements::savePayment() {
         PaymentEntry::payment({Combo2->currentText(), Option1_0->isChecked(), Text3->text(),
                                DTPicker3->isNull() ? QDate() : DTPicker3->date()});
     if (!out.refusal.isEmpty()) {
-        Dialogs::msgBox(out.refusal);
+        tell(out.refusal);
         return;
     }
     if (!addRow(Adodc2, out.row))
         return;
     gstrScratch = out.confirmation;
-    Dialogs::msgBox(gstrScratch);
+    tell(gstrScratch);
     showFirst(Combo2);
     DTPicker3->setValue(Clock::now().date());
     Text3->clear();
@@ -516,7 +523,7 @@ void frmPaymentsDisbursements::mnuDelete_Click() {
     const bool deleted = control->Delete();
     disconnect(told);
     for (const QString& refusal : std::as_const(refusals))
-        Dialogs::msgBox(refusal);
+        tell(refusal);
     if (!deleted && control->hasCurrentRow()) {
         showClient(control,
                    disbursements ? QStringLiteral("Disbursement") : QStringLiteral("Payment"),
@@ -552,7 +559,7 @@ void frmPaymentsDisbursements::closeSearchPanel() {
 
 void frmPaymentsDisbursements::mnuContinue_Click() {
     if (Text5->text().isEmpty()) {
-        Dialogs::msgBox(PaymentSearch::NoTerm);
+        tell(PaymentSearch::NoTerm);
         // Back to the tab as it was before Search, with its commands.
         closeSearchPanel();
         applyTabState(mintCurrentTab);
@@ -583,7 +590,7 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
             control->MoveLast();
     }
     if (none)
-        Dialogs::msgBox(PaymentSearch::NothingFound);
+        tell(PaymentSearch::NothingFound);
     // What was searched is what is shown, so that Delete and Report act on the rows in view.
     closeSearchPanel();
     const int shown = disbursements ? 2 : 4;
@@ -595,6 +602,21 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
 
 void frmPaymentsDisbursements::mnuReport_Click() {
     showPaymentStatement(path(), mintCurrentTab);
+    // Its pick list, questions, messages and preview have closed.
+    toFront();
+}
+
+void frmPaymentsDisbursements::tell(const QString& message) {
+    Dialogs::msgBox(message);
+    toFront();
+}
+
+void frmPaymentsDisbursements::toFront() {
+    // When a dialog closes, the window manager gives the front back to the main window, and
+    // the main window to the child window that holds its focus: this one, also when the
+    // command has hidden the box that had it (the search term).
+    if (isVisible())
+        Forms::setFocus(this);
 }
 
 void frmPaymentsDisbursements::Form_Resize() {
