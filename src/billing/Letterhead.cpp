@@ -33,11 +33,12 @@ bool write(const Database& db, const QString& text, const std::optional<QString>
                                       "WHERE NOT EXISTS (SELECT 1 FROM Invoices)"),
                        {header})
                    .numRowsAffected() > 0;
-    return db.exec(QStringLiteral("UPDATE Invoices SET [Invoice Header] = ? "
-                                  "WHERE rowid = (SELECT min(rowid) FROM Invoices) "
-                                  "AND ifnull([Invoice Header], '') = ? COLLATE BINARY"),
-                   {header, *shown})
-               .numRowsAffected() > 0;
+    QVariantList params{header};
+    const QString sql =
+        QStringLiteral("UPDATE Invoices SET [Invoice Header] = ? "
+                       "WHERE rowid = (SELECT min(rowid) FROM Invoices) AND ") +
+        Database::holds(QStringLiteral("ifnull([Invoice Header], '')"), *shown, params);
+    return db.exec(sql, params).numRowsAffected() > 0;
 }
 
 } // namespace Letterhead

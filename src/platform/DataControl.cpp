@@ -571,12 +571,9 @@ bool DataControl::writeChanges(const QVariantMap& changes) {
 
 QString DataControl::asRead(const QList<int>& fields, QVariantList& params) const {
     QString where;
-    for (int i : fields) {
-        // IS: a Null read must still be Null; BINARY: a change of case is a change.
-        where += QStringLiteral(" AND ") + quoteName(m_fieldNames.at(i)) +
-                 QStringLiteral(" IS ? COLLATE BINARY");
-        params << m_current.value(i);
-    }
+    for (int i : fields)
+        where += QStringLiteral(" AND ") +
+                 Database::holds(quoteName(m_fieldNames.at(i)), m_current.value(i), params);
     return where;
 }
 

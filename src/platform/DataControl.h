@@ -208,7 +208,7 @@ private:
     bool leaveRow(bool* wrote = nullptr);
     bool prepareChanges(QVariantMap& changes);
     bool writeChanges(const QVariantMap& changes);
-    // " AND field IS ?" for each field, with the value read added to params.
+    // " AND" the field holds the value read, for each field, with the values added to params.
     QString asRead(const QList<int>& fields, QVariantList& params) const;
     // A write by row id and values read matched no row: says so, and shows the row as it now
     // stands (the edit kept over it) or leaves it when the record is gone. Returns whether the

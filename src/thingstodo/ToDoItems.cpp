@@ -43,14 +43,8 @@ const QString ReadOne =
     QStringLiteral("SELECT rowid, %1 FROM [Things To Do] WHERE rowid = ?").arg(Fields);
 const QString Insert =
     QStringLiteral("INSERT INTO [Things To Do] (%1) VALUES (?, ?, ?, ?, ?, ?, ?)").arg(Fields);
-// The row still holds these values (Null-safe, case and all).
-const QString HoldsStored = [] {
-    QStringList terms;
-    for (const QString& field : Fields.split(QStringLiteral(", ")))
-        terms << field + QStringLiteral(" IS ? COLLATE BINARY");
-    return terms.join(QStringLiteral(" AND "));
-}();
-
+// The fields one by one, for the conditions on each.
+const QStringList FieldList = Fields.split(QStringLiteral(", "));
 // The values of an item's row, in the order of Fields.
 QVariantList rowValues(const ToDoItem& item) {
     return {textOrNull(item.isClient(), item.lastName),
@@ -65,7 +59,11 @@ QVariantList rowValues(const ToDoItem& item) {
 // Stores a row of these values; returns it as read back (row id, then Fields): the values as
 // they were given, which a text column keeps as they are.
 QVariantList insert(const Database& db, const QVariantList& values) {
-    return QVariantList{db.insertRow(Insert, values)} + values;
+    QVariantList row;
+    for (const QVariant& value : values)
+        row << Database::asWritten(value);
+    row.prepend(db.insertRow(Insert, row));
+    return row;
 }
 
 // An item from its row as read (row id, then Fields). A client item has both names and no
@@ -297,13 +295,13 @@ Changed change(const Database& db, const ToDoItem& item) {
         if (item.stored.size() == FieldCount) {
             QVariantList params{item.priority, item.thingToDo, dateValue(item.deadline),
                                 item.rowId};
-            params += item.stored;
-            held = db.exec(QStringLiteral("UPDATE [Things To Do] SET [TTD Priority] = ?, "
-                                          "[ThingToDo] = ?, [Thing To Do Deadline] = ? "
-                                          "WHERE rowid = ? AND ") +
-                               HoldsStored,
-                           params)
-                       .numRowsAffected() > 0;
+            QString sql = QStringLiteral("UPDATE [Things To Do] SET [TTD Priority] = ?, "
+                                         "[ThingToDo] = ?, [Thing To Do Deadline] = ? "
+                                         "WHERE rowid = ?");
+            for (int i = 0; i < FieldCount; ++i)
+                sql += QStringLiteral(" AND ") +
+                       Database::holds(FieldList.at(i), item.stored.at(i), params);
+            held = db.exec(sql, params).numRowsAffected() > 0;
         }
         changed.storedAnew = !held;
         QVariantList row = held ? QVariantList() : insert(db, rowValues(item));

@@ -642,6 +642,18 @@ private Q_SLOTS:
                  "was shown; nothing was deleted.");
         QCOMPARE(where(payments), "empty");
         QCOMPARE(stored("SELECT [Payment Amount] FROM Payments"), 12.0);
+
+        // A text holding a NUL character, which writes drop, is still found as it was read.
+        db.exec("INSERT INTO Payments ([Payment Client Last Name], [Payment Description]) "
+                "VALUES ('Nul', 'a' || char(0) || 'b')");
+        open(payments, "SELECT * FROM Payments WHERE [Payment Client Last Name] = 'Nul'");
+        QVERIFY(payments.setValue("Payment Amount", 5));
+        QVERIFY(payments.Update());
+        QCOMPARE(stored("SELECT [Payment Amount] FROM Payments WHERE [Payment Client Last Name] = "
+                        "'Nul'"),
+                 5.0);
+        QVERIFY(payments.Delete());
+        QCOMPARE(stored("SELECT count(*) FROM Payments"), 1);
     }
 
     void aJoinIsReadWholeAndCannotBeChanged() {

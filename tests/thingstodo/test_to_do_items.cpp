@@ -207,6 +207,18 @@ private Q_SLOTS:
         QCOMPARE(ToDoItems::load(db()).value(0).rowId, again.item.rowId);
         QCOMPARE(ToDoItems::load(db()).value(0).thingToDo, "file the brief");
 
+        // A text with a NUL character, which writes drop, is found as it was read: changed in
+        // its row, and known to Done.
+        raw("INSERT INTO [Things To Do] ([ThingToDo], [TTD Project]) VALUES ('a' || char(0) || "
+            "'b', 'Nul')");
+        ToDoItem nul = ToDoItems::load(db()).last();
+        nul.priority = "5";
+        const ToDoItems::Changed nulChanged = ToDoItems::change(db(), nul);
+        QVERIFY(!nulChanged.storedAnew);
+        QCOMPARE(nulChanged.item.rowId, nul.rowId);
+        QCOMPARE(ToDoItems::save(db(), ToDoItems::load(db()), {}).kept, 0);
+        raw("DELETE FROM [Things To Do] WHERE [TTD Project] = 'Nul'");
+
         // Too long is refused before anything is written.
         changed.thingToDo = QString(101, 'z');
         QVERIFY_THROWS_EXCEPTION(AppError, ToDoItems::change(db(), changed));
