@@ -1,7 +1,7 @@
 // The data control on the practice file of 1,000,000 logs against raw SQLite doing the same
 // job on a connection of its own: opening a Display window's list (warm and cold), its
-// memory, a second control and a second Display window on the same source, the moves, and a
-// Refresh of an unchanged file.
+// memory, a second control and a second Display window on the same source, the moves, an edit
+// written on a move, and a Refresh of an unchanged file.
 //   bench_data_control [practice.mdb]
 // Without an argument it works on the writable copy of the cached practice file, which the
 // cold rounds drop from the page cache.
@@ -12,6 +12,7 @@
 #include "timelog/frmDisplay.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QRandomGenerator>
 #include <cstdio>
 
@@ -147,6 +148,35 @@ int main(int argc, char* argv[]) {
     moves(
         "MoveFirst / MoveLast", [&](int i) { i % 2 ? dc.MoveFirst() : dc.MoveLast(); },
         [&](int i) { row.read(i % 2 ? ids.front() : ids.back()); });
+    // An edit written on the move: the summary of the row shown is changed, and the move to the
+    // next row writes it (one statement that names the row as it was read, committed) and reads
+    // that row. Raw SQLite writes the same value into a row by its id alone and reads the next.
+    {
+        RawStatement summary(raw, "UPDATE Vellagons SET [Log Summary] = ? WHERE rowid = ?");
+        // New values at every run: the engine writes nothing for a value that is already there.
+        const QString run = QString::number(QDateTime::currentMSecsSinceEpoch());
+        const auto text = [&run](int i) {
+            return QStringLiteral("edited %1 %2").arg(run).arg(i);
+        };
+        dc.setAbsolutePosition(middle);
+        met &= report(QStringLiteral("an edit written on MoveNext"), Cache::Warm,
+                      alternateSteps(
+                          Moves, Cache::Warm, path,
+                          [&](int i) {
+                              dc.setValue(QStringLiteral("Log Summary"), text(i));
+                              if (!dc.MoveNext())
+                                  qFatal("the edit was not written");
+                          },
+                          [&](int i) {
+                              summary.bind(1, text(i));
+                              // Rows of their own, below the program's: each side finds
+                              // its rows as it read them.
+                              summary.bind(2, ids[middle - 2 - i]);
+                              summary.run();
+                              row.read(ids[middle - 3 - i]);
+                          }),
+                      1.5);
+    }
     // Back to a bookmark taken at a random row: finding it in the list, then the row.
     QList<QVariant> marks;
     for (int i = 0; i < Moves + 2; ++i) {

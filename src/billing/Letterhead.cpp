@@ -22,22 +22,23 @@ std::optional<QString> read(const Database& db) {
     return query.value(1).toString();
 }
 
-void write(const Database& db, const QString& text) {
+bool write(const Database& db, const QString& text, const std::optional<QString>& shown) {
     QString header = LineBreaks::toCrLf(text);
     if (header.isNull()) // an empty letterhead is a text, not NULL
         header = QStringLiteral("");
-    db.transaction([&] {
-        QSqlQuery query = db.exec(FirstRow);
-        if (db.next(query)) {
-            const qint64 row = query.value(0).toLongLong();
-            query.finish();
-            db.exec(QStringLiteral("UPDATE Invoices SET [Invoice Header] = ? WHERE rowid = ?"),
-                    {header, row});
-        } else {
-            query.finish();
-            db.exec(QStringLiteral("INSERT INTO Invoices ([Invoice Header]) VALUES (?)"), {header});
-        }
-    });
+    // One statement each, with the letterhead shown in it: nothing another program writes can
+    // come between the check and the write.
+    if (!shown)
+        return db.exec(QStringLiteral("INSERT INTO Invoices ([Invoice Header]) SELECT ? "
+                                      "WHERE NOT EXISTS (SELECT 1 FROM Invoices)"),
+                       {header})
+                   .numRowsAffected() > 0;
+    QVariantList params{header};
+    const QString sql =
+        QStringLiteral("UPDATE Invoices SET [Invoice Header] = ? "
+                       "WHERE rowid = (SELECT min(rowid) FROM Invoices) AND ") +
+        Database::holds(QStringLiteral("ifnull([Invoice Header], '')"), *shown, params);
+    return db.exec(sql, params).numRowsAffected() > 0;
 }
 
 } // namespace Letterhead

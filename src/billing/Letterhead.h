@@ -15,7 +15,10 @@ namespace Letterhead {
 std::optional<QString> read(const Database& db);
 
 // Stores the text as the letterhead, its line breaks as CR LF: rewrites the first row, or adds
-// one when the table is empty, so the table never holds a second row. Throws AppError.
-void write(const Database& db, const QString& text);
+// one when the table is empty, so the table never holds a second row; provided the file still
+// holds the letterhead `shown`, as read gave it when it was shown (nothing: none). Returns
+// false, writing nothing, when another window or program changed, removed or added the
+// letterhead since. Throws AppError.
+bool write(const Database& db, const QString& text, const std::optional<QString>& shown);
 
 } // namespace Letterhead

@@ -47,14 +47,24 @@ void frmLetterhead::Form_Load() {
         setGeometry(main->geometry());
     m_db = Database::open(gstrDatabasePath);
     applyLetterheadFont();
-    if (const std::optional<QString> letterhead = Letterhead::read(m_db))
-        Text1->setPlainText(LineBreaks::toLf(*letterhead));
+    m_shown = Letterhead::read(m_db);
+    if (m_shown)
+        Text1->setPlainText(LineBreaks::toLf(*m_shown));
     Text1->setFocus();
 }
 
 void frmLetterhead::mnuDone_Click() {
     try {
-        Letterhead::write(m_db, Text1->toPlainText());
+        if (!Letterhead::write(m_db, Text1->toPlainText(), m_shown)) {
+            // The text stays in the box; a second Done replaces the letterhead as it is now.
+            m_shown = Letterhead::read(m_db);
+            Dialogs::msgBox(QStringLiteral("The letterhead was changed or deleted by another "
+                                           "window or program since it was shown, so your text "
+                                           "was not saved. Choose Done again to save it in place "
+                                           "of the letterhead as it is now, or Return to keep "
+                                           "that one."));
+            return;
+        }
     } catch (const AppError& e) {
         // The text stays in the box, to be stored once the file can take it.
         Dialogs::msgBox(e.description());

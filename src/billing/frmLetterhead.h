@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 
 #include <QDialog>
+#include <optional>
 
 class QAction;
 class QPlainTextEdit;
@@ -35,4 +36,5 @@ private:
     void applyLetterheadFont();
 
     Database m_db;
+    std::optional<QString> m_shown; // the letterhead as read, which Done replaces
 };

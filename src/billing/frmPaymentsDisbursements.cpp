@@ -18,7 +18,9 @@
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordScrollBar.h"
+#include "platform/StoredDate.h"
 #include "platform/Twips.h"
+#include "platform/VbFormat.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,6 +68,20 @@ DataControl::CommitHook refuseTooLong(const QString& table,
                                     : QStringLiteral("Description of disbursement");
         tell(FieldLimits::message(caption, *tooLong));
         return false;
+    };
+}
+
+// How a message names a row that another window changed or deleted: "The payment of Smith, Ann
+// dated 3/4/2024".
+std::function<QString(const QSqlRecord&)> recordName(const QString& kind, const QString& prefix) {
+    return [kind, prefix](const QSqlRecord& row) {
+        const QDateTime date = StoredDate::fromStored(row.value(prefix + QStringLiteral(" Date")));
+        return QStringLiteral("The ") + kind + QStringLiteral(" of ") +
+               row.value(prefix + QStringLiteral(" Client Last Name")).toString() +
+               QStringLiteral(", ") +
+               row.value(prefix + QStringLiteral(" Client First Name")).toString() +
+               (date.isValid() ? QStringLiteral(" dated ") + VbFormat::format(date, DayFormat)
+                               : QString());
     };
 }
 
@@ -185,6 +201,9 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
     };
     Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements"), tellHere));
     Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments"), tellHere));
+    Adodc1->setRecordName(
+        recordName(QStringLiteral("disbursement"), QStringLiteral("Disbursement")));
+    Adodc2->setRecordName(recordName(QStringLiteral("payment"), QStringLiteral("Payment")));
     connect(TabStrip1, &QTabWidget::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
     applyTabState(1);
@@ -488,14 +507,31 @@ void frmPaymentsDisbursements::savePayment() {
 }
 
 void frmPaymentsDisbursements::mnuDelete_Click() {
-    DataControl* control = mintCurrentTab == 2 ? Adodc1 : Adodc2;
+    const bool disbursements = mintCurrentTab == 2;
+    DataControl* control = disbursements ? Adodc1 : Adodc2;
+    QLineEdit* display = disbursements ? Text2_0 : Text4_0;
     // Only a row shown can be deleted: past either end there is none.
     if (!control->hasCurrentRow())
         return;
-    (mintCurrentTab == 2 ? Text2_0 : Text4_0)->clear();
-    if (!control->Delete())
+    display->clear();
+    // A delete refused (the row changed or deleted by another window or program since it was
+    // shown, a file in use) is told; nothing else is deleted in its place.
+    QStringList refusals;
+    const QMetaObject::Connection told =
+        connect(control, &DataControl::error, this,
+                [&refusals](int, const QString& description) { refusals << description; });
+    const bool deleted = control->Delete();
+    disconnect(told);
+    for (const QString& refusal : std::as_const(refusals))
+        tell(refusal);
+    if (!deleted && control->hasCurrentRow()) {
+        showClient(control,
+                   disbursements ? QStringLiteral("Disbursement") : QStringLiteral("Payment"),
+                   display);
         return;
-    // On to the row that followed the deleted one, or past the end when it was the last.
+    }
+    // On to the row that followed the deleted one (or the one gone meanwhile), or past the end
+    // when it was the last.
     if (control->RecordCount() > 0)
         control->MoveNext();
 }

@@ -1,6 +1,7 @@
 #include "ClientDeactivation.h"
 
 #include "core/LookupLists.h"
+#include "platform/AppError.h"
 #include "platform/Database.h"
 #include "platform/StoredDate.h"
 
@@ -31,7 +32,16 @@ const char* const Kept[][2] = {
     {"Active Client Claim Type", "Inactive Client Claim Type"},
 };
 
-QString moveStatement() {
+// The writes name the row found by its names as well as by its row id, as every write of a row
+// found earlier does: each statement stands for itself, whatever came between.
+QString exactNames(const ListItem& client, QVariantList& params) {
+    // One after the other: the parameters follow the order of the conditions.
+    const QString last = Database::holds(QStringLiteral("[Client Last Name]"), client.last, params);
+    return last + QStringLiteral(" AND ") +
+           Database::holds(QStringLiteral("[Client First Name]"), client.first, params);
+}
+
+QString moveStatement(const ListItem& client, QVariantList& params) {
     QStringList from;
     QStringList to;
     for (const auto& pair : Kept) {
@@ -39,8 +49,9 @@ QString moveStatement() {
         to << QStringLiteral("[%1]").arg(QLatin1String(pair[1]));
     }
     return QStringLiteral("INSERT INTO [Inactive Clients] (%1, [Inactive Client Case Closed Date]) "
-                          "SELECT %2, ? FROM [Active Clients] WHERE rowid = ?")
-        .arg(to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")));
+                          "SELECT %2, ? FROM [Active Clients] WHERE rowid = ? AND %3")
+        .arg(to.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")),
+             exactNames(client, params));
 }
 
 // The names' columns compare without regard to case; the key index finds the candidates and
@@ -73,9 +84,16 @@ Outcome deactivate(const Database& db, const ListItem& client, const QVariant& c
             db.scalar(FindStatement, {client.last, client.first, client.last, client.first});
         if (!row.isValid())
             return;
-        const QDateTime closed = closureDate.toDateTime();
-        db.exec(moveStatement(), {StoredDate::toSqlValue(closed), row});
-        db.exec(QStringLiteral("DELETE FROM [Active Clients] WHERE rowid = ?"), {row});
+        QVariantList moveParams{StoredDate::toSqlValue(closureDate.toDateTime()), row};
+        const QString move = moveStatement(client, moveParams);
+        QVariantList deleteParams{row};
+        const QString remove = QStringLiteral("DELETE FROM [Active Clients] WHERE rowid = ? AND ") +
+                               exactNames(client, deleteParams);
+        if (db.exec(move, moveParams).numRowsAffected() != 1 ||
+            db.exec(remove, deleteParams).numRowsAffected() != 1)
+            throw AppError(AppError::EngineError,
+                           QStringLiteral("The client changed while it was being moved; "
+                                          "nothing was moved."));
         outcome = Outcome::Moved;
     });
     return outcome;

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QSqlRecord>
 
 namespace RecordRules {
 
@@ -31,6 +32,13 @@ std::optional<QString> arrive(DataControl& control, const QString& lastField,
         return std::nullopt;
     return control.value(lastField).toString() + QStringLiteral(", ") +
            control.value(firstField).toString();
+}
+
+void nameRecords(DataControl& control, const QString& lastField, const QString& firstField) {
+    control.setRecordName([lastField, firstField](const QSqlRecord& row) {
+        return QStringLiteral("The record of ") + row.value(lastField).toString() +
+               QStringLiteral(", ") + row.value(firstField).toString();
+    });
 }
 
 bool writePending(DataControl& control, const int& errors) {

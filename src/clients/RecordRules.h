@@ -17,6 +17,10 @@ QString noRecords();
 std::optional<QString> arrive(DataControl& control, const QString& lastField,
                               const QString& firstField);
 
+// Names a record in the messages of writes refused because another window or program changed or
+// deleted it: "The record of " and its client's name, last name first.
+void nameRecords(DataControl& control, const QString& lastField, const QString& firstField);
+
 // Writes the pending edit for Save. True only when the write stood; a refused write has said
 // why and keeps what was typed; on a row that another window deleted meanwhile (the control
 // reported an error: `errors` counts them) the control goes on to the row that followed it.

@@ -177,6 +177,8 @@ void frmActiveClients::buildBoxes() {
     m_bound = parts.boxes;
     HScroll1 = parts.scrollBar;
     Adodc1Navigator = parts.navigator;
+    RecordRules::nameRecords(*Adodc1, QStringLiteral("Client Last Name"),
+                             QStringLiteral("Client First Name"));
     DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Active Client Retainer Date")));
     AlternativeTelephone = frameOf(QStringLiteral("Active Client Alternative Telephone"));
     for (const char* name : FocusBoxes)
@@ -232,10 +234,14 @@ void frmActiveClients::Adodc1_MoveComplete(int) {
     }
 }
 
-void frmActiveClients::Adodc1_Error(int, const QString& description) {
+void frmActiveClients::Adodc1_Error(int number, const QString& description) {
     ++m_errors;
-    Dialogs::msgBox(QStringLiteral("Error in data control Adodc1:") + description +
-                    QStringLiteral(" for Active Clients table."));
+    // A record another window changed or deleted is told in a message of its own.
+    if (DataControl::isWriteConflict(number))
+        Dialogs::msgBox(description);
+    else
+        Dialogs::msgBox(QStringLiteral("Error in data control Adodc1:") + description +
+                        QStringLiteral(" for Active Clients table."));
 }
 
 void frmActiveClients::TabStrip1_Click(int tab) {

@@ -128,6 +128,8 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
     m_bound = parts.boxes;
     HScroll1 = parts.scrollBar;
     Adodc1Navigator = parts.navigator;
+    RecordRules::nameRecords(*Adodc1, QStringLiteral("Inactive Client Last Name"),
+                             QStringLiteral("Inactive Client First Name"));
     DTPicker1 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Inactive Client Retainer Date")));
     DTPicker2 = qobject_cast<DateBox*>(boxOf(QStringLiteral("Inactive Client Case Closed Date")));
     auto* record = new QVBoxLayout(RecordMode);
@@ -243,9 +245,12 @@ void frmInactiveClients::Adodc1_MoveComplete(int) {
     }
 }
 
-void frmInactiveClients::Adodc1_Error(int, const QString& description) {
+void frmInactiveClients::Adodc1_Error(int number, const QString& description) {
     ++m_errors;
-    Dialogs::msgBox(QStringLiteral("Error in data control module.") + description);
+    // A record another window changed or deleted is told in a message of its own.
+    Dialogs::msgBox(DataControl::isWriteConflict(number)
+                        ? description
+                        : QStringLiteral("Error in data control module.") + description);
 }
 
 void frmInactiveClients::mnuSave_Click() {

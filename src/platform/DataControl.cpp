@@ -13,6 +13,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -100,6 +101,7 @@ struct TableShape {
     qint64 schemaVersion = -1;
     QString table; // as stored; "" when there is no such table
     QSqlRecord fields;
+    QStringList key; // the primary key's fields in key order; none for a table without one
 };
 
 TableShape tableShape(const Database& db, const QString& name, qint64 schemaVersion) {
@@ -114,10 +116,16 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
                                            "'table' AND name = ? COLLATE NOCASE"),
                             {name})
                       .toString();
-    if (!shape.table.isEmpty())
+    if (!shape.table.isEmpty()) {
         shape.fields = db.exec(QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
                                QStringLiteral(" WHERE 0"))
                            .record();
+        QSqlQuery key = db.exec(QStringLiteral("SELECT name FROM pragma_table_info(?) "
+                                               "WHERE pk > 0 ORDER BY pk"),
+                                {shape.table});
+        while (db.next(key))
+            shape.key << key.value(0).toString();
+    }
     if (known.size() >= KnownLimit)
         known.clear();
     known.insert(key, shape);
@@ -187,12 +195,13 @@ void DataControl::readSet(const Database& db, const Source& source, bool sameFil
         loadAllRows(db, sql);
         m_keysMark = mark;
     } else {
-        loadTableKeys(db, shape.table, shape.fields, source, mark);
+        loadTableKeys(db, shape.table, shape.fields, shape.key, source, mark);
     }
 }
 
 void DataControl::loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                                const Source& source, const Database::ChangeMark& mark) {
+                                const QStringList& key, const Source& source,
+                                const Database::ChangeMark& mark) {
     const QString from = QStringLiteral(" FROM ") + quoteName(table);
     QStringList names;
     for (int i = 0; i < fields.count(); ++i)
@@ -212,6 +221,11 @@ void DataControl::loadTableKeys(const Database& db, const QString& table, const 
     m_fieldIndex.clear();
     for (int i = 0; i < names.size(); ++i)
         m_fieldIndex.insert(names[i].toLower(), i);
+    // A table without a key has nothing but its values to tell one record from another.
+    m_identity.clear();
+    for (int i = 0; i < names.size(); ++i)
+        if (key.isEmpty() || key.contains(names[i], Qt::CaseInsensitive))
+            m_identity << i;
 }
 
 void DataControl::loadAllRows(const Database& db, const QString& sql) {
@@ -231,6 +245,7 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     }
     m_table.clear();
     m_rowSql.clear();
+    m_identity.clear();
     m_tableRows.reset();
     m_emptyRecord = fields;
     m_emptyRecord.clearValues();
@@ -526,29 +541,67 @@ bool DataControl::prepareChanges(QVariantMap& changes) {
 bool DataControl::writeChanges(const QVariantMap& changes) {
     QStringList assignments;
     QVariantList params;
+    QList<int> compared = m_identity;
     for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
         assignments << quoteName(it.key()) + QStringLiteral(" = ?");
         params << it.value();
+        if (const int i = m_fieldIndex.value(it.key().toLower()); !compared.contains(i))
+            compared << i;
     }
     params << m_keys.at(m_pos);
+    // The row id alone may name another record by now (a row id freed is given again), and
+    // another window may have written the fields since they were read: the values read are
+    // part of the statement, so nothing comes between the check and the write.
+    const QString sql = QStringLiteral("UPDATE ") + quoteName(m_table) + QStringLiteral(" SET ") +
+                        assignments.join(QStringLiteral(", ")) +
+                        QStringLiteral(" WHERE rowid = ?") + asRead(compared, params);
     try {
-        QSqlQuery query = m_db.exec(
-            QStringLiteral("UPDATE ") + quoteName(m_table) + QStringLiteral(" SET ") +
-                assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"),
-            params);
-        if (query.numRowsAffected() == 0) {
-            // Another window deleted the row: there is nothing left to write to.
-            m_changes.clear();
-            rowVanished();
-            fail(RowGone, QStringLiteral("The record was deleted by another user; the changes "
-                                         "made to it could not be saved."));
-            return true;
-        }
+        if (m_db.exec(sql, params).numRowsAffected() == 0)
+            return !refusedWrite(changes,
+                                 QStringLiteral(", so your changes were not saved. It is shown now "
+                                                "as it stands, with your changes kept; they are "
+                                                "written when you save or move on again."),
+                                 QStringLiteral(", so your changes to it were not saved."));
     } catch (const AppError& e) {
         return fail(e.number(), e.description());
     }
     m_changes.clear();
     return true;
+}
+
+QString DataControl::asRead(const QList<int>& fields, QVariantList& params) const {
+    QString where;
+    for (int i : fields)
+        where += QStringLiteral(" AND ") +
+                 Database::holds(quoteName(m_fieldNames.at(i)), m_current.value(i), params);
+    return where;
+}
+
+bool DataControl::refusedWrite(const QVariantMap& changes, const QString& consequence,
+                               const QString& consequenceGone) {
+    const QString name = m_recordName ? m_recordName(record()) : QStringLiteral("The record shown");
+    const QString said = name + QStringLiteral(" was changed or deleted by another window or "
+                                               "program since it was shown");
+    // Still the same record when its row id still holds its identity as read.
+    QVariantList params{m_keys.at(m_pos)};
+    const QString sql = m_rowSql + asRead(m_identity, params);
+    QVariantList now;
+    try {
+        if (m_db.readRow(sql, params, now)) {
+            m_current = now;
+            m_changes = changes; // shown over the row as it stands, written at the next write
+            emit fieldsChanged();
+            fail(RowChanged, said + consequence);
+            return true;
+        }
+    } catch (const AppError& e) {
+        fail(e.number(), e.description());
+        return true; // not known to be gone: the control stays on the row
+    }
+    m_changes.clear();
+    rowVanished();
+    fail(RowGone, said + consequenceGone);
+    return false;
 }
 
 bool DataControl::insertRow(const QVariantMap& changes) {
@@ -683,9 +736,20 @@ bool DataControl::Delete() {
     }
     if (!hasCurrentRow())
         return fail(NoCurrentRecord, noCurrentRecord());
+    QVariantList params{m_keys.at(m_pos)};
+    QList<int> every(m_fieldNames.size());
+    std::iota(every.begin(), every.end(), 0);
+    const QString sql = QStringLiteral("DELETE FROM ") + quoteName(m_table) +
+                        QStringLiteral(" WHERE rowid = ?") + asRead(every, params);
     try {
-        m_db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(m_table)),
-                  {m_keys.at(m_pos)});
+        if (m_db.exec(sql, params).numRowsAffected() == 0) {
+            if (!refusedWrite({},
+                              QStringLiteral(", so it was not deleted. It is shown now as it "
+                                             "stands."),
+                              QStringLiteral("; nothing was deleted.")))
+                emit fieldsChanged();
+            return false;
+        }
     } catch (const AppError& e) {
         return fail(e.number(), e.description());
     }

@@ -59,8 +59,12 @@ public:
         InvalidArgument = 3001, // a position out of range, a bookmark not in the set
         ReadOnlySource = 3251,  // a change to a source that is not one table
         UnknownField = 3265,    // a field name the source does not have
-        RowGone = 3640          // the row was deleted by another window before the write
+        RowChanged = 3197,      // the row holds other values than those read: nothing written
+        RowGone = 3640          // the record shown is no longer in its table: nothing written
     };
+    // Whether an error is a write refused because the record changed or went since it was read;
+    // its description is a message of its own, naming the record.
+    static bool isWriteConflict(int number) { return number == RowChanged || number == RowGone; }
 
     // Runs before an edit is written: may change, add or remove columns in `changes` (the
     // values to write, by field name) and may refuse the write by returning false, after
@@ -118,7 +122,9 @@ public:
     QVariant Bookmark() const;
     // Moves to the row that the bookmark identifies.
     bool setBookmark(const QVariant& bookmark);
-    // Deletes the current row from its table; a pending edit of it is dropped.
+    // Deletes the current row from its table; a pending edit of it is dropped. Only a row that
+    // still holds every value read is deleted; else nothing is (RowChanged or RowGone), and a
+    // row still there is shown as it now stands.
     bool Delete();
 
     // Field names of the source, in order.
@@ -133,10 +139,22 @@ public:
     bool setValue(const QString& field, const QVariant& value);
     // Starts a new row at the end of the set; it is written by Update or when it is left.
     bool AddNew();
-    // Writes the pending edit (or the new row) now.
+    // Writes the pending edit (or the new row) now. An edit writes only the fields changed, and
+    // only into a row that still holds the values read in those fields and in its identity (its
+    // key fields, or every field of a table without a key). When another window or program
+    // changed the row meanwhile, nothing is written (RowChanged): the row is shown as it now
+    // stands, with the edit kept over it for the next write. When the record is gone (its row
+    // deleted, or its row id now another record's), the edit is dropped (RowGone), the control
+    // stands on no row, as after Delete, and nothing is left to keep: true.
     bool Update();
     // Drops the pending edit (or the new row) and shows the row as stored.
     void CancelUpdate();
+
+    // How the messages of refused writes name the record, from its values as read (default:
+    // "The record shown").
+    void setRecordName(std::function<QString(const QSqlRecord& row)> name) {
+        m_recordName = std::move(name);
+    }
 
     // The window's rule for every write (see CommitHook); runs after the field hooks.
     void setBeforeCommit(CommitHook hook) { m_beforeCommit = std::move(hook); }
@@ -177,7 +195,8 @@ private:
     bool requery(bool keepRow);
     // Both read into the members only once the statement has run; they throw AppError.
     void loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                       const Source& source, const Database::ChangeMark& mark);
+                       const QStringList& key, const Source& source,
+                       const Database::ChangeMark& mark);
     void loadAllRows(const Database& db, const QString& sql);
     bool fetch(qint64 key, QVariantList& row) const;
     // The index of a row id in the set, or -1.
@@ -189,6 +208,13 @@ private:
     bool leaveRow(bool* wrote = nullptr);
     bool prepareChanges(QVariantMap& changes);
     bool writeChanges(const QVariantMap& changes);
+    // " AND" the field holds the value read, for each field, with the values added to params.
+    QString asRead(const QList<int>& fields, QVariantList& params) const;
+    // A write by row id and values read matched no row: says so, and shows the row as it now
+    // stands (the edit kept over it) or leaves it when the record is gone. Returns whether the
+    // record is still there.
+    bool refusedWrite(const QVariantMap& changes, const QString& consequence,
+                      const QString& consequenceGone);
     bool insertRow(const QVariantMap& changes);
     void rowVanished();
     void reread();
@@ -205,8 +231,9 @@ private:
     Database::ChangeMark m_keysMark;        // the file's history when the rows were read
     std::shared_ptr<TableRows> m_tableRows; // updatable source: the shared list of its ids
 
-    QString m_table;  // updatable source: its table, else ""
-    QString m_rowSql; // reads one row by id
+    QString m_table;       // updatable source: its table, else ""
+    QString m_rowSql;      // reads one row by id
+    QList<int> m_identity; // columns that say which record a row is: the key, else all
     QStringList m_fieldNames;
     QHash<QString, int> m_fieldIndex; // lower-case name -> column
     QSqlRecord m_emptyRecord;         // the fields, without values
@@ -222,6 +249,7 @@ private:
     QVariantMap m_changes;  // the edit buffer, by canonical field name
 
     CommitHook m_beforeCommit;
+    std::function<QString(const QSqlRecord&)> m_recordName;
     QList<std::pair<int, std::function<bool(QVariantMap&)>>> m_fieldHooks;
     int m_nextHookId = 1;
 };

@@ -488,6 +488,22 @@ bool isWrite(const QString& sql) {
 }
 } // namespace
 
+QVariant Database::asWritten(const QVariant& value) {
+    if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
+        return QString(value.toString()).remove(QChar(0));
+    return value;
+}
+
+QString Database::holds(const QString& column, const QVariant& value, QVariantList& params) {
+    if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0))) {
+        // A write would drop the NUL characters of the text: its bytes are compared instead.
+        params << value.toString().toUtf8();
+        return QStringLiteral("CAST(%1 AS BLOB) IS ?").arg(column);
+    }
+    params << value;
+    return column + QStringLiteral(" IS ? COLLATE BINARY");
+}
+
 QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
@@ -501,14 +517,8 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
         if (cacheable)
             m_conn->preparedWrites.insert(sql, query);
     }
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant& value = params.at(i);
-        if (cacheable && value.typeId() == QMetaType::QString &&
-            value.toString().contains(QChar(0)))
-            query.bindValue(i, QString(value.toString()).remove(QChar(0)));
-        else
-            query.bindValue(i, value);
-    }
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, cacheable ? asWritten(params.at(i)) : params.at(i));
     if (!query.exec())
         m_conn->fail(query.lastError());
     return query;
@@ -744,6 +754,17 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
         statement.failed();
     readValues(statement.get(), row);
     return true;
+}
+
+qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
+    QVariantList written;
+    written.reserve(params.size());
+    for (const QVariant& value : params)
+        written << asWritten(value);
+    const BoundStatement statement(m_conn, handle(), sql, written);
+    if (statement.step() != SQLITE_DONE)
+        statement.failed();
+    return sqlite3_last_insert_rowid(handle());
 }
 
 QStringList Database::readRows(const QString& sql, const QVariantList& params,

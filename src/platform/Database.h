@@ -52,6 +52,13 @@ public:
     // write (INSERT, UPDATE, DELETE) loses its NUL characters, as the quoting of a text in a
     // statement drops them: what is stored is what a search for it finds.
     QSqlQuery exec(const QString& sql, const QVariantList& params = {}) const;
+    // A value as a write stores it: a text without its NUL characters.
+    static QVariant asWritten(const QVariant& value);
+    // The condition that a column (an expression) still holds a value as it was read, Null-safe
+    // and letter case counting, its parameter added to params: for a write that must find the
+    // row as it was read. A text with NUL characters, which the write's parameters lose, is
+    // compared by its bytes.
+    static QString holds(const QString& column, const QVariant& value, QVariantList& params);
     // Translates a statement written in the Jet dialect, then runs it.
     QSqlQuery execJet(const QString& jetSql, const QVariantList& params = {}) const;
     // Steps a query of this file to its next row: false at the end; a row that cannot be read
@@ -73,6 +80,10 @@ public:
     // text, 64-bit integer, double, bytes, and a null text for a missing value. False when
     // there is no row.
     bool readRow(const QString& sql, const QVariantList& params, QVariantList& row) const;
+    // Runs an INSERT through the engine's own calls and returns the new row's id: a program that
+    // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its texts
+    // lose their NUL characters, as those of exec's writes do.
+    qint64 insertRow(const QString& sql, const QVariantList& params) const;
 
     // Runs a statement and hands each row's values (as readRow gives them) to fn, which may
     // take them and returns false to stop; a report's thousands of rows are read so rather

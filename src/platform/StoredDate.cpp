@@ -20,6 +20,12 @@ QVariant toSqlValue(const QDateTime& value) {
     return toStored(value);
 }
 
+QVariant toSqlValue(const QDate& day) {
+    if (!day.isValid())
+        return QVariant(QMetaType::fromType<QString>());
+    return QString::asprintf("%04d-%02d-%02d 00:00:00", day.year(), day.month(), day.day());
+}
+
 QDateTime fromStored(const QVariant& value) {
     if (value.isNull())
         return QDateTime();

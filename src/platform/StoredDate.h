@@ -13,6 +13,8 @@ namespace StoredDate {
 QString toStored(const QDateTime& value);
 // The value to bind: the stored text, or a NULL text for an invalid date.
 QVariant toSqlValue(const QDateTime& value);
+// The same for a day alone, which is kept as its midnight (a list writes thousands at once).
+QVariant toSqlValue(const QDate& day);
 // A date read from a column: the stored text (a date alone means midnight), or any other form
 // VbFormat::parseDate reads. Invalid for NULL and for anything that is no date.
 QDateTime fromStored(const QVariant& value);

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QVariantList>
 #include <optional>
 
 class Database;
@@ -22,6 +23,9 @@ struct ToDoItem {
     QString thingToDo;
     QDate startDate; // null: no date
     QDate deadline;
+    // The row's values as last read or written (every field, as stored): what a write of the
+    // item expects the row to hold still. Empty for an item not read from the file.
+    QVariantList stored;
 
     bool isClient() const { return kind == Kind::Client; }
     // "Last, First" for a client, else the project.
@@ -56,14 +60,28 @@ std::optional<QString> problem(const ToDoItem& item);
 // by CR LF, by exact last and first name.
 QHash<QPair<QString, QString>, QString> clientTexts(const QList<ToDoItem>& items);
 
+// What Done stored: the list as saved, and how many items at its end are rows that the window
+// did not know (another window or program added them, or wrote them anew, meanwhile).
+struct Saved {
+    QList<ToDoItem> items;
+    qsizetype kept = 0;
+};
+
 // Makes the items the table's content, in their order, and rebuilds every active client's
 // `Active Client Things To Do` from them, in one transaction: every item is checked first,
-// and on any failure nothing changes. Throws AppError.
-void save(const Database& db, const QList<ToDoItem>& items);
-// Stores a new item at the end of the table; returns its row. Throws AppError.
-qint64 add(const Database& db, const ToDoItem& item);
-// Writes an item's priority, text and deadline into its stored row; a row that is gone is
-// stored anew. Returns the row it is stored in. Throws AppError.
-qint64 change(const Database& db, const ToDoItem& item);
+// and on any failure nothing changes. Rows of the table that neither the items nor `removed`
+// (the items the window read and the user deleted) hold as they were read are kept, after the
+// items, and count in the clients' texts. Returns the list as saved. Throws AppError.
+Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoItem>& removed);
+// Stores a new item at the end of the table; returns it as stored. Throws AppError.
+ToDoItem add(const Database& db, const ToDoItem& item);
+// Writes an item's priority, text and deadline into its row, provided the row still holds the
+// item as it was read; else (another window or program changed or deleted it) that row stays
+// as it is and the item is stored anew. Returns the item as stored. Throws AppError.
+struct Changed {
+    ToDoItem item;
+    bool storedAnew = false;
+};
+Changed change(const Database& db, const ToDoItem& item);
 
 } // namespace ToDoItems

@@ -69,7 +69,7 @@ void ToDoList::exchange(int from, int to) {
 
 void ToDoList::remove(int row) {
     if (row >= 0 && row < count())
-        m_items.removeAt(row);
+        m_removed << m_items.takeAt(row);
 }
 
 int ToDoList::add(const ToDoItem& item) {

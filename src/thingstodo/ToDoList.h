@@ -32,6 +32,8 @@ public:
     // the priorities stay with the places, so the items exchange their priorities.
     void exchange(int from, int to);
     void remove(int row);
+    // The items removed from the list, which Done drops from the file.
+    const QList<ToDoItem>& removed() const { return m_removed; }
     // A new row: last, or in its place once the list is sorted. Returns its row.
     int add(const ToDoItem& item);
     void replace(int row, const ToDoItem& item);
@@ -40,6 +42,7 @@ private:
     bool less(const ToDoItem& a, const ToDoItem& b) const;
 
     QList<ToDoItem> m_items;
+    QList<ToDoItem> m_removed;
     bool m_sorted = false;
     int m_sortColumn = Priority;
     bool m_ascending = true;

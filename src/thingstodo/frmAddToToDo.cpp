@@ -103,7 +103,7 @@ void frmAddToToDo::mnuDone_Click() {
         return;
     }
     try {
-        item.rowId = ToDoItems::add(Database::open(gstrDatabasePath), item);
+        item = ToDoItems::add(Database::open(gstrDatabasePath), item);
     } catch (const AppError&) {
         Dialogs::msgBox(QStringLiteral("Unable to add To Do item"));
         reject();

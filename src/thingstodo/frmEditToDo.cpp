@@ -77,12 +77,18 @@ void frmEditToDo::mnuDone_Click() {
         Text2->setFocus();
         return;
     }
+    ToDoItems::Changed changed;
     try {
-        item.rowId = ToDoItems::change(Database::open(gstrDatabasePath), item);
+        changed = ToDoItems::change(Database::open(gstrDatabasePath), item);
     } catch (const AppError& e) {
         Dialogs::msgBox(QStringLiteral("Error in Edit To Do routine: ") + e.description());
         return;
     }
-    m_changed = item;
+    if (changed.storedAnew)
+        Dialogs::msgBox(QStringLiteral("The to-do item \"%1\" (%2) was changed or deleted by "
+                                       "another window or program since it was shown, so it was "
+                                       "left as it is now; your change is stored as a new item.")
+                            .arg(m_item.thingToDo, m_item.name()));
+    m_changed = changed.item;
     accept();
 }

@@ -263,15 +263,32 @@ void frmToDo::mnuPrint_Click() {
 
 void frmToDo::mnuDone_Click() {
     BusyCursor busy;
+    ToDoItems::Saved saved;
     try {
-        ToDoItems::save(Database::open(m_path), m_list.items());
+        saved = ToDoItems::save(Database::open(m_path), m_list.items(), m_list.removed());
     } catch (const AppError& e) {
         busy.release();
         Dialogs::msgBox(QStringLiteral("There was an error in returning from the To Do List: ") +
                         e.description());
         return;
     }
-    accept();
+    if (saved.kept == 0) {
+        accept();
+        return;
+    }
+    // Items that others added meanwhile were kept: the window shows the list as saved, and
+    // stays open so that the user sees them.
+    busy.release();
+    m_list = ToDoList(saved.items);
+    showRows();
+    showSortIndicator();
+    Dialogs::msgBox(
+        QStringLiteral("The to-do list has been saved. It also holds %1 that another window or "
+                       "program added or changed while this list was open; %2 kept at the end "
+                       "of the list.")
+            .arg(saved.kept == 1 ? QStringLiteral("1 item")
+                                 : QStringLiteral("%1 items").arg(saved.kept),
+                 saved.kept == 1 ? QStringLiteral("it is") : QStringLiteral("they are")));
 }
 
 bool frmToDo::eventFilter(QObject* watched, QEvent* event) {

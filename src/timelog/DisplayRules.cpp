@@ -1,6 +1,8 @@
 #include "DisplayRules.h"
 
 #include "platform/RecordScroll.h"
+#include "platform/StoredDate.h"
+#include "platform/VbFormat.h"
 #include "platform/VbString.h"
 
 namespace DisplayRules {
@@ -40,6 +42,12 @@ bool feeFollowsRateAndDuration(QVariantMap& changes, const QSqlRecord& current) 
     if (const std::optional<Currency> f = fee(now(rate).toString(), now(duration).toString()))
         changes.insert(QStringLiteral("Fee"), f->toSqlValue());
     return true;
+}
+
+QString logName(const QSqlRecord& row) {
+    const QDateTime begun = StoredDate::fromStored(row.value(QStringLiteral("Beginning Time")));
+    return QStringLiteral("The log of ") + row.value(QStringLiteral("Client")).toString() +
+           (begun.isValid() ? QStringLiteral(" begun ") + VbFormat::cstr(begun) : QString());
 }
 
 } // namespace DisplayRules

@@ -31,4 +31,8 @@ std::optional<Currency> fee(const QString& rateText, const QString& durationText
 // Always lets the write go on.
 bool feeFollowsRateAndDuration(QVariantMap& changes, const QSqlRecord& current);
 
+// How a message names a log that another window changed or deleted: "The log of Smith, Ann
+// begun 8/1/2005 10:05:00 AM".
+QString logName(const QSqlRecord& row);
+
 } // namespace DisplayRules

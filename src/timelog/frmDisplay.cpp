@@ -113,6 +113,7 @@ void frmDisplay::buildControls() {
     connect(Adodc1, &DataControl::moveComplete, this, &frmDisplay::Adodc1_MoveComplete);
     connect(Adodc1, &DataControl::error, this, &frmDisplay::showDataError);
     Adodc1->setBeforeCommit(DisplayRules::feeFollowsRateAndDuration);
+    Adodc1->setRecordName(DisplayRules::logName);
 
     Toolbar1 = newToolbar(this, "Toolbar1");
     Toolbar1->setMouseTracking(true);

@@ -154,7 +154,7 @@ void frmDisplay::mnuDeleteLog_Click() {
         if (!Adodc1->hasCurrentRow())
             Dialogs::msgBox(QStringLiteral("There are no records to delete."), Dialogs::vbOKOnly,
                             title);
-        else if (Adodc1->Delete())
+        else if (Adodc1->Delete() || !Adodc1->hasCurrentRow()) // or gone meanwhile
             Adodc1->MoveLast();
     }
     Text2->setFocus();

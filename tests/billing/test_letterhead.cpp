@@ -127,6 +127,41 @@ private Q_SLOTS:
         QCOMPARE(headers(), QStringList({"x"}));
     }
 
+    // Done replaces the letterhead only as it was shown: one that another window changed, or
+    // added to an empty table, meanwhile is not written over unseen (nor followed by a second
+    // row). The text stays; a second Done replaces the letterhead as it now is.
+    void doneReplacesOnlyTheLetterheadShown() {
+        const QString changed = "The letterhead was changed or deleted by another window or "
+                                "program since it was shown, so your text was not saved. Choose "
+                                "Done again to save it in place of the letterhead as it is now, "
+                                "or Return to keep that one.";
+        Fixtures::execRaw(m_path, {"INSERT INTO Invoices ([Invoice Header]) VALUES ('Old')"});
+        ScriptedDialogs dialogs;
+        edit([&](frmLetterhead& w) {
+            Fixtures::execRaw(m_path, {"UPDATE Invoices SET [Invoice Header] = 'Other'"});
+            w.Text1->setPlainText("Mine");
+            w.mnuDone_Click();
+            QVERIFY(w.isVisible());
+            QCOMPARE(headers(), QStringList({"Other"}));
+            QCOMPARE(w.Text1->toPlainText(), QStringLiteral("Mine"));
+            w.mnuDone_Click();
+        });
+        QCOMPARE(dialogs.messages(), QStringList({changed}));
+        QCOMPARE(headers(), QStringList({"Mine"}));
+
+        Fixtures::execRaw(m_path, {"DELETE FROM Invoices"});
+        dialogs.clear();
+        edit([&](frmLetterhead& w) {
+            Fixtures::execRaw(m_path, {"INSERT INTO Invoices ([Invoice Header]) VALUES ('Other')"});
+            w.Text1->setPlainText("Mine");
+            w.mnuDone_Click();
+            QVERIFY(w.isVisible());
+            w.mnuReturn_Click();
+        });
+        QCOMPARE(dialogs.messages(), QStringList({changed}));
+        QCOMPARE(headers(), QStringList({"Other"}));
+    }
+
     void theFontIsKeptEvenWhenTheTextIsNot() {
         ScriptedDialogs dialogs;
         dialogs.cancelFont();

@@ -314,6 +314,46 @@ private Q_SLOTS:
         QCOMPARE(count("Payments"), 0);
     }
 
+    // Delete takes the row shown only as it was read: a disbursement that another program
+    // deleted, recording a new one under its row id, and a payment changed meanwhile, stay.
+    // Each is told, naming the row.
+    void deleteTakesOnlyTheRowShownAsItWasRead() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addDisbursement("Baker", "Bo", "2026-01-02", "B", 2);
+        addPayment("Adams", "Cy", "2026-02-03", 50);
+        frmPaymentsDisbursements* w = open();
+        w->TabStrip1_Click(2);
+        QCOMPARE(w->Text2_0->text(), "Baker, Bo"); // the last disbursement
+        Fixtures::execRaw(m_path, {"DELETE FROM Disbursements WHERE [Disbursement Payee] = 'B'"});
+        addDisbursement("Cole", "Al", "2026-01-03", "C", 3);
+        QCOMPARE(Database::open(m_path).scalar("SELECT rowid FROM Disbursements WHERE "
+                                               "[Disbursement Payee] = 'C'"),
+                 QVariant(2));
+        m_dialogs->clear();
+        w->mnuDelete_Click();
+        QCOMPARE(m_dialogs->messages(),
+                 QStringList{"The disbursement of Baker, Bo dated 1/2/2026 was changed or deleted "
+                             "by another window or program since it was shown; nothing was "
+                             "deleted."});
+        QCOMPARE(count("Disbursements"), 2);
+        QCOMPARE(Database::open(m_path).scalar("SELECT [Disbursement Client Last Name] FROM "
+                                               "Disbursements WHERE rowid = 2"),
+                 "Cole");
+        QCOMPARE(w->Text2_0->text(), ""); // past the end: Baker, Bo was the last
+
+        w->TabStrip1_Click(4);
+        QCOMPARE(w->Text4_0->text(), "Adams, Cy");
+        Fixtures::execRaw(m_path, {"UPDATE Payments SET [Payment Amount] = 55"});
+        m_dialogs->clear();
+        w->mnuDelete_Click();
+        QCOMPARE(m_dialogs->messages(),
+                 QStringList{"The payment of Adams, Cy dated 2/3/2026 was changed or deleted by "
+                             "another window or program since it was shown; nothing was "
+                             "deleted."});
+        QCOMPARE(count("Payments"), 1);
+        QCOMPARE(w->Text4_0->text(), "");
+    }
+
     // The panel takes the display frames' place with Continue as the one command; an empty
     // term is refused and gives the tab back with its commands.
     void searchPanelAndAnEmptyTerm() {

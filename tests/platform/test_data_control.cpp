@@ -537,6 +537,125 @@ private Q_SLOTS:
                  "Troy");
     }
 
+    // A write names the record as it was read: a row changed meanwhile, or a row id given to
+    // another record, takes nothing, and the control says so; a change elsewhere to another
+    // field of a record with a key is no obstacle.
+    void writesLandOnlyOnTheRecordAsItWasRead() {
+        const QString clientsSource = "SELECT * FROM [Active Clients] ORDER BY [Client Last Name]";
+        const Database db = Database::open(m_path);
+        db.exec("INSERT INTO [Active Clients] ([Client Last Name], [Client First Name], "
+                "[Active Client City]) VALUES ('Adams', 'Al', 'Troy'), ('Young', 'Ann', 'Rome')");
+        const auto city = [&](const QString& last) {
+            return stored("SELECT ifnull([Active Client City], 'Null') FROM [Active Clients] "
+                          "WHERE [Client Last Name] = '" +
+                          last + "'");
+        };
+        DataControl clients;
+        clients.setRecordName([](const QSqlRecord& row) {
+            return "Client " + row.value("Client Last Name").toString();
+        });
+        open(clients, clientsSource);
+        QSignalSpy errors(&clients, &DataControl::error);
+        QVERIFY(clients.MoveLast());
+
+        db.exec("UPDATE [Active Clients] SET [Active Client State] = 'NY' WHERE [Client Last "
+                "Name] = 'Young'");
+        QVERIFY(clients.setValue("Active Client City", "Utica"));
+        QVERIFY(clients.Update());
+        QCOMPARE(city("Young"), "Utica");
+        QCOMPARE(stored("SELECT [Active Client State] FROM [Active Clients] WHERE [Client Last "
+                        "Name] = 'Young'"),
+                 "NY");
+        QCOMPARE(errors.size(), 0);
+
+        // The same field written elsewhere (a change of case is a change): nothing is written,
+        // the row shows as it stands with the edit over it, and the next write takes it.
+        db.exec("UPDATE [Active Clients] SET [Active Client City] = 'utica', "
+                "[Active Client Zip Code] = '13501' WHERE [Client Last Name] = 'Young'");
+        QVERIFY(clients.setValue("Active Client City", "Paris"));
+        QSignalSpy shown(&clients, &DataControl::fieldsChanged);
+        QCOMPARE(after(clients, &DataControl::MovePrevious), "refused");
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), int(DataControl::RowChanged));
+        QCOMPARE(errors.at(0).at(1).toString(),
+                 "Client Young was changed or deleted by another window or program since it was "
+                 "shown, so your changes were not saved. It is shown now as it stands, with your "
+                 "changes kept; they are written when you save or move on again.");
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(city("Young"), "utica");
+        QCOMPARE(clients.value("Active Client City").toString(), "Paris");
+        QCOMPARE(clients.value("Active Client Zip Code").toString(), "13501");
+        QCOMPARE(clients.AbsolutePosition(), 2);
+        QVERIFY(clients.MovePrevious());
+        QCOMPARE(clients.value("Client Last Name").toString(), "Adams");
+        QCOMPARE(city("Young"), "Paris");
+
+        // The record shown goes and a new one takes its row id (the highest one, freed): the
+        // new record keeps its values, the edit is dropped, and the control moves on.
+        QVERIFY(clients.MoveLast());
+        const qint64 shownId = clients.Bookmark().toLongLong();
+        QVERIFY(clients.setValue("Active Client City", "Lima"));
+        db.exec("DELETE FROM [Active Clients] WHERE [Client Last Name] = 'Young'");
+        db.exec("INSERT INTO [Active Clients] ([Client Last Name], [Client First Name]) "
+                "VALUES ('Zeta', 'Zed')");
+        QCOMPARE(stored("SELECT rowid FROM [Active Clients] WHERE [Client Last Name] = 'Zeta'"),
+                 shownId);
+        errors.clear();
+        QVERIFY(clients.Update());
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), int(DataControl::RowGone));
+        QCOMPARE(errors.at(0).at(1).toString(),
+                 "Client Young was changed or deleted by another window or program since it was "
+                 "shown, so your changes to it were not saved.");
+        QCOMPARE(city("Zeta"), "Null");
+        QVERIFY(!clients.hasCurrentRow() && !clients.isEOF());
+
+        // A delete takes the row only as it was read, every field alike.
+        QVERIFY(clients.MoveFirst());
+        db.exec("UPDATE [Active Clients] SET [Active Client Notes] = 'called' WHERE "
+                "[Client Last Name] = 'Adams'");
+        errors.clear();
+        QVERIFY(!clients.Delete());
+        QCOMPARE(errors.at(0).at(0).toInt(), int(DataControl::RowChanged));
+        QVERIFY(errors.at(0).at(1).toString().endsWith(
+            "so it was not deleted. It is shown now as it stands."));
+        QCOMPARE(clients.value("Active Client Notes").toString(), "called");
+        QVERIFY(clients.Delete());
+        QCOMPARE(stored("SELECT group_concat([Client Last Name]) FROM [Active Clients]"), "Zeta");
+
+        // Without a key every field tells the record: a payment deleted and another recorded
+        // under its row id is not deleted in its place, and no edit lands on it.
+        db.exec("INSERT INTO Payments ([Payment Client Last Name], [Payment Amount], "
+                "[Payment Date]) VALUES ('Adams', 10, '2024-03-04 00:00:00')");
+        DataControl payments;
+        open(payments, "SELECT * FROM Payments");
+        const qint64 paymentId = payments.Bookmark().toLongLong();
+        db.exec("DELETE FROM Payments");
+        db.exec("INSERT INTO Payments ([Payment Client Last Name], [Payment Amount], "
+                "[Payment Date]) VALUES ('Adams', 12, '2024-03-04 00:00:00')");
+        QCOMPARE(stored("SELECT rowid FROM Payments"), paymentId);
+        QSignalSpy paymentErrors(&payments, &DataControl::error);
+        QVERIFY(!payments.Delete());
+        QCOMPARE(paymentErrors.at(0).at(0).toInt(), int(DataControl::RowGone));
+        QCOMPARE(paymentErrors.at(0).at(1).toString(),
+                 "The record shown was changed or deleted by another window or program since it "
+                 "was shown; nothing was deleted.");
+        QCOMPARE(where(payments), "empty");
+        QCOMPARE(stored("SELECT [Payment Amount] FROM Payments"), 12.0);
+
+        // A text holding a NUL character, which writes drop, is still found as it was read.
+        db.exec("INSERT INTO Payments ([Payment Client Last Name], [Payment Description]) "
+                "VALUES ('Nul', 'a' || char(0) || 'b')");
+        open(payments, "SELECT * FROM Payments WHERE [Payment Client Last Name] = 'Nul'");
+        QVERIFY(payments.setValue("Payment Amount", 5));
+        QVERIFY(payments.Update());
+        QCOMPARE(stored("SELECT [Payment Amount] FROM Payments WHERE [Payment Client Last Name] = "
+                        "'Nul'"),
+                 5.0);
+        QVERIFY(payments.Delete());
+        QCOMPARE(stored("SELECT count(*) FROM Payments"), 1);
+    }
+
     void aJoinIsReadWholeAndCannotBeChanged() {
         addLogs({"Smith, Jo", "Adams, Al"});
         Database::open(m_path).exec("INSERT INTO [Active Clients] ([Client Last Name], [Client "

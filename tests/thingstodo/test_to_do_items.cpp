@@ -97,6 +97,7 @@ private Q_SLOTS:
         addClient("smith", "ann");
         addClient("Doe", "Jane");
         raw("INSERT INTO [Things To Do] ([ThingToDo], [TTD Project]) VALUES ('old', 'Gone')");
+        const QList<ToDoItem> read = ToDoItems::load(db()); // then deleted from the list
         ToDoItem noDates = clientItem("Smith", "Mary", "B", "1");
         noDates.startDate = QDate();
         noDates.deadline = QDate();
@@ -107,7 +108,7 @@ private Q_SLOTS:
             clientItem("Smith", "Ann", "other case"), // names match exactly
             clientItem("Left", "Since", "deactivated client"),
         };
-        ToDoItems::save(db(), list);
+        QCOMPARE(ToDoItems::save(db(), list, read).kept, 0);
 
         QCOMPARE(clientText("Smith", "Mary"), QVariant("A\r\nB\r\n"));
         QCOMPARE(clientText("Smith", "John"), QVariant(""));
@@ -129,9 +130,9 @@ private Q_SLOTS:
         // Re-ranked, the client's lines come the other way round; an empty list empties all.
         ToDoList ranked(stored);
         ranked.exchange(0, 2);
-        ToDoItems::save(db(), ranked.items());
+        const QList<ToDoItem> saved = ToDoItems::save(db(), ranked.items(), {}).items;
         QCOMPARE(clientText("Smith", "Mary"), QVariant("B\r\nA\r\n"));
-        ToDoItems::save(db(), {});
+        ToDoItems::save(db(), {}, saved);
         QCOMPARE(db().scalar("SELECT count(*) FROM [Things To Do]"), QVariant(0));
         QCOMPARE(clientText("Smith", "Mary"), QVariant(""));
     }
@@ -149,7 +150,7 @@ private Q_SLOTS:
         QList<ToDoItem> tooLong = list;
         tooLong << clientItem("Smith", "Mary", QString(101, 'y'));
         try {
-            ToDoItems::save(db(), tooLong);
+            ToDoItems::save(db(), tooLong, {});
             QFAIL("a text of 101 characters was saved");
         } catch (const AppError& e) {
             QVERIFY2(e.description().contains("Row 52") && e.description().contains("101"),
@@ -162,18 +163,18 @@ private Q_SLOTS:
             "BEGIN SELECT RAISE(ABORT, 'refused by the file'); END");
         QList<ToDoItem> refused = list;
         refused << clientItem("Smith", "Mary", "boom");
-        QVERIFY_THROWS_EXCEPTION(AppError, ToDoItems::save(db(), refused));
+        QVERIFY_THROWS_EXCEPTION(AppError, ToDoItems::save(db(), refused, {}));
         QCOMPARE(Fixtures::toDoContents(m_path), before);
 
         // Exactly 100 characters is a text like any other.
-        ToDoItems::save(db(), list);
+        ToDoItems::save(db(), list, ToDoItems::load(db()));
         QCOMPARE(db().scalar("SELECT count(*) FROM [Things To Do]"), QVariant(51));
     }
 
     void aChangeRewritesItsOwnRowOnly() {
         // Two clients of one last name, each with an item of the same level and text.
-        const qint64 john = ToDoItems::add(db(), clientItem("Smith", "John", "file", "2"));
-        const qint64 mary = ToDoItems::add(db(), clientItem("Smith", "Mary", "file", "2"));
+        const qint64 john = ToDoItems::add(db(), clientItem("Smith", "John", "file", "2")).rowId;
+        const qint64 mary = ToDoItems::add(db(), clientItem("Smith", "Mary", "file", "2")).rowId;
         QList<ToDoItem> items = ToDoItems::load(db());
         QCOMPARE(items[1].rowId, mary);
 
@@ -185,7 +186,9 @@ private Q_SLOTS:
         changed.thingToDo = "file the brief";
         changed.priority = "4";
         changed.deadline = QDate(2026, 3, 1);
-        QCOMPARE(ToDoItems::change(db(), changed), mary);
+        const ToDoItems::Changed written = ToDoItems::change(db(), changed);
+        QCOMPARE(written.item.rowId, mary);
+        QVERIFY(!written.storedAnew);
 
         items = ToDoItems::load(db());
         QCOMPARE(items.size(), 2);
@@ -199,15 +202,56 @@ private Q_SLOTS:
 
         // A row that went meanwhile is stored anew rather than lost.
         raw("DELETE FROM [Things To Do]");
-        const qint64 again = ToDoItems::change(db(), changed);
-        QCOMPARE(ToDoItems::load(db()).value(0).rowId, again);
+        const ToDoItems::Changed again = ToDoItems::change(db(), changed);
+        QVERIFY(again.storedAnew);
+        QCOMPARE(ToDoItems::load(db()).value(0).rowId, again.item.rowId);
         QCOMPARE(ToDoItems::load(db()).value(0).thingToDo, "file the brief");
+
+        // A text with a NUL character, which writes drop, is found as it was read: changed in
+        // its row, and known to Done.
+        raw("INSERT INTO [Things To Do] ([ThingToDo], [TTD Project]) VALUES ('a' || char(0) || "
+            "'b', 'Nul')");
+        ToDoItem nul = ToDoItems::load(db()).last();
+        nul.priority = "5";
+        const ToDoItems::Changed nulChanged = ToDoItems::change(db(), nul);
+        QVERIFY(!nulChanged.storedAnew);
+        QCOMPARE(nulChanged.item.rowId, nul.rowId);
+        QCOMPARE(ToDoItems::save(db(), ToDoItems::load(db()), {}).kept, 0);
+        raw("DELETE FROM [Things To Do] WHERE [TTD Project] = 'Nul'");
 
         // Too long is refused before anything is written.
         changed.thingToDo = QString(101, 'z');
         QVERIFY_THROWS_EXCEPTION(AppError, ToDoItems::change(db(), changed));
         QVERIFY_THROWS_EXCEPTION(AppError, ToDoItems::add(db(), changed));
         QCOMPARE(ToDoItems::load(db()).size(), 1);
+    }
+
+    // Done drops only the rows the window knows (read, added, changed by it) as it knew them,
+    // whatever their row ids: another window's Done numbers every row anew. A row another
+    // window added is kept after the list, once; the texts are those of the list as saved.
+    void savingKeepsTheRowsOthersAddedOnly() {
+        addClient("Smith", "Mary");
+        for (const QString text : {"one", "two", "three"})
+            ToDoItems::add(db(), clientItem("Smith", "Mary", text));
+        ToDoList mine(ToDoItems::load(db()));
+        mine.remove(1);
+        ToDoItem added = ToDoItems::add(db(), projectItem("Lease", "mine"));
+        mine.add(added);
+
+        // Another window reads the list, deletes "one", adds "four" and saves.
+        ToDoList theirs(ToDoItems::load(db()));
+        theirs.remove(0);
+        theirs.add(ToDoItems::add(db(), clientItem("Smith", "Mary", "four")));
+        QCOMPARE(ToDoItems::save(db(), theirs.items(), theirs.removed()).kept, 0);
+
+        const ToDoItems::Saved saved = ToDoItems::save(db(), mine.items(), mine.removed());
+        QCOMPARE(saved.kept, 1);
+        QCOMPARE(texts(saved.items, ToDoList::Text), QStringList({"one", "three", "mine", "four"}));
+        QCOMPARE(texts(ToDoItems::load(db()), ToDoList::Text), texts(saved.items, ToDoList::Text));
+        QCOMPARE(clientText("Smith", "Mary"), QVariant("one\r\nthree\r\nfour\r\n"));
+        // The list as saved is what the window holds next: saved again, nothing more is kept.
+        QCOMPARE(ToDoItems::save(db(), saved.items, {}).kept, 0);
+        QCOMPARE(db().scalar("SELECT count(*) FROM [Things To Do]"), QVariant(4));
     }
 
     void sortingByColumnsWithTheirFirstClickOrders() {

@@ -195,6 +195,72 @@ private Q_SLOTS:
         QCOMPARE(Fixtures::toDoContents(m_path), before);
     }
 
+    // Items that another window or program added while the list was open stay: Done writes
+    // the window's list, then them (also one given the row id of an item that went), tells the
+    // user and shows the list as saved; the clients' texts are those of that list. What the
+    // user deleted in the list goes.
+    void doneKeepsWhatOthersAddedMeanwhile() {
+        ScriptedWindows windows;
+        ScriptedDialogs dialogs;
+        openToDo(windows, [&](frmToDo& w) {
+            raw("DELETE FROM [Things To Do] WHERE [TTD Client First Name] = 'John'");
+            addItem("call the clerk", "Smith", "John", "", "2", "2026-12-20 00:00:00");
+            addItem("pay the fee", "", "", "Lease", "4", "2026-12-21 00:00:00");
+            QCOMPARE(scalar("SELECT rowid FROM [Things To Do] WHERE [ThingToDo] = "
+                            "'call the clerk'"),
+                     QVariant(3)); // the row id of John's item, which the list still holds
+            w.selectRow(1);
+            w.mnuDeleteItem_Click();
+            w.mnuDone->trigger();
+            QVERIFY(w.isVisible());
+            QCOMPARE(column(w, 2), QStringList({"file the brief", "file the brief",
+                                                "call the clerk", "pay the fee"}));
+            QCOMPARE(column(w, 1),
+                     QStringList({"Smith, Mary", "Smith, John", "Smith, John", "Lease"}));
+            QCOMPARE(dialogs.messages(),
+                     QStringList{"The to-do list has been saved. It also holds 2 items that "
+                                 "another window or program added or changed while this list was "
+                                 "open; they are kept at the end of the list."});
+            // Saved as shown: Done again has nothing more to keep, and closes.
+            w.mnuDone->trigger();
+            QVERIFY(!w.isVisible());
+        });
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(scalar("SELECT group_concat([ThingToDo], '|') FROM (SELECT * FROM [Things To "
+                        "Do] ORDER BY rowid)"),
+                 QVariant("file the brief|file the brief|call the clerk|pay the fee"));
+        QCOMPARE(scalar("SELECT [Active Client Things To Do] FROM [Active Clients] WHERE "
+                        "[Client First Name] = 'John'"),
+                 QVariant("file the brief\r\ncall the clerk\r\n"));
+    }
+
+    // The file refusing the clients' texts undoes the whole of Done: the list and every client's
+    // text stay as they were, and so does the window.
+    void aDoneRefusedAtTheClientsTextsChangesNothing() {
+        raw("UPDATE [Active Clients] SET [Active Client Things To Do] = 'typed' WHERE "
+            "[Client First Name] = 'Mary'");
+        raw("CREATE TRIGGER refuse BEFORE UPDATE ON [Active Clients] WHEN "
+            "NEW.[Active Client Things To Do] <> '' BEGIN SELECT RAISE(ABORT, 'refused by the "
+            "file'); END");
+        const QString before = Fixtures::toDoContents(m_path);
+        ScriptedWindows windows;
+        ScriptedDialogs dialogs;
+        openToDo(windows, [&](frmToDo& w) {
+            w.selectRow(1);
+            w.mnuDeleteItem_Click();
+            w.mnuDone->trigger();
+            QVERIFY(w.isVisible());
+            QCOMPARE(column(w, 2), QStringList({"file the brief", "file the brief"}));
+        });
+        QVERIFY2(dialogs.lastMessage().contains("refused by the file"),
+                 qPrintable(dialogs.lastMessage()));
+        QCOMPARE(Fixtures::toDoContents(m_path), before);
+        QCOMPARE(scalar("SELECT group_concat(ifnull([Active Client Things To Do], 'Null'), '|') "
+                        "FROM (SELECT * FROM [Active Clients] ORDER BY rowid)"),
+                 QVariant("typed|Null|Null"));
+        QCOMPARE(scalar("SELECT count(*) FROM [Things To Do]"), QVariant(3));
+    }
+
     void addingAnItem() {
         Settings::setValue("Preferences", "Time Allowance", "two weeks");
         ScriptedWindows windows;
@@ -307,6 +373,33 @@ private Q_SLOTS:
         QCOMPARE(stored[2].thingToDo, "file the reply");
         QCOMPARE(stored[2].priority, "4");
         QCOMPARE(stored[2].deadline, QDate(2027, 1, 4));
+    }
+
+    // A change finds the item's row only as it was read: an item that another window changed
+    // meanwhile stays as that window left it, the change is stored as a new item, and the user
+    // is told.
+    void aChangeOfAnItemChangedElsewhereIsStoredAnew() {
+        ScriptedWindows windows;
+        ScriptedDialogs dialogs;
+        openToDo(windows, [&](frmToDo& w) {
+            raw("UPDATE [Things To Do] SET [Thing To Do Deadline] = '2006-01-01 00:00:00' WHERE "
+                "[TTD Project] = 'Smith, Jones'");
+            windows.answer<frmEditToDo>([&](frmEditToDo& d) {
+                d.Text2->setText("book the hall");
+                d.mnuDone_Click();
+            });
+            w.selectRow(1);
+            w.mnuEditItem_Click();
+            QCOMPARE(column(w, 2).contains("book the hall"), true);
+        });
+        QCOMPARE(dialogs.messages(),
+                 QStringList{"The to-do item \"book the room\" (Smith, Jones) was changed or "
+                             "deleted by another window or program since it was shown, so it was "
+                             "left as it is now; your change is stored as a new item."});
+        QCOMPARE(scalar("SELECT group_concat([ThingToDo] || ' ' || [Thing To Do Deadline], '|') "
+                        "FROM (SELECT * FROM [Things To Do] WHERE [TTD Project] = 'Smith, Jones' "
+                        "ORDER BY rowid)"),
+                 QVariant("book the room 2006-01-01 00:00:00|book the hall 2005-10-01 00:00:00"));
     }
 
     void theFontCommands() {

@@ -44,10 +44,13 @@ int main(int argc, char** argv) {
     const QString mode = args->at(2);
     const QList<ToDoItem> a = list('A');
     const QList<ToDoItem> b = list('B');
+    // Each list takes the place of every item the window holds: those it read, then those it
+    // saved.
+    QList<ToDoItem> shown = ToDoItems::load(db);
     for (int round = 0;; ++round) {
         const bool first =
             mode == QLatin1String("A") || (mode == QLatin1String("loop") && round % 2 == 0);
-        ToDoItems::save(db, first ? a : b);
+        shown = ToDoItems::save(db, first ? a : b, shown).items;
         HelperProgram::report(first ? QStringLiteral("saved A") : QStringLiteral("saved B"));
         if (mode != QLatin1String("loop"))
             return 0;
