@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -76,6 +77,7 @@ private:
     bool m_loading = false;
     bool m_edited = false; // combo and date boxes, which keep no modified flag of their own
     bool m_locked = false; // read-only for want of a current row
+    QDateTime m_dateShown; // what a date box showed of the row
 };
 
 // One row of a window's binding table: the box, the field it shows, the kind of value and the

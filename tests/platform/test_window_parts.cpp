@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "platform/AccessKeys.h"
 #include "platform/AppError.h"
-#include "platform/DateTyping.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalWindows.h"
 #include "platform/RecordScroll.h"
@@ -10,7 +9,6 @@
 #include "platform/WindowTitles.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -219,26 +217,6 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);
         QCOMPARE(ran, (QStringList{"&Delete", "&Add"}));
         QCOMPARE(QApplication::focusWidget(), box);
-    }
-
-    // A date typed as written lands in its sections, though a full section moves on by itself.
-    void aDateTypedAsWrittenLandsInItsSections() {
-        const QList<std::pair<const char*, QDateTime>> cases = {
-            {"11/15/2026 09:30 PM", QDateTime(QDate(2026, 11, 15), QTime(21, 30))},
-            {"1/5/2027 1:05 AM", QDateTime(QDate(2027, 1, 5), QTime(1, 5))},
-            {"12/25/2027 12:00 PM", QDateTime(QDate(2027, 12, 25), QTime(12, 0))},
-        };
-        QDateTimeEdit edit;
-        edit.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        edit.setDisplayFormat("M/dd/yyyy hh:mm AP");
-        typeSeparatorsOnce(&edit);
-        edit.show();
-        for (const auto& [typed, expected] : cases) {
-            edit.setDateTime(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-            edit.setSelectedSection(QDateTimeEdit::MonthSection);
-            QTest::keyClicks(&edit, typed);
-            QCOMPARE(edit.dateTime(), expected);
-        }
     }
 };
 

@@ -8,6 +8,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Settings.h"
 #include "platform/SortedItems.h"
@@ -18,7 +19,6 @@
 #include "timelog/TimeLogging.h"
 #include "timelog/frmEntryWithFrames.h"
 
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -287,7 +287,10 @@ private Q_SLOTS:
                 QCOMPARE(d.Text1->text(), "Smith, John");
                 d.Text2->setText("file the reply");
                 d.Option1[3]->setChecked(true);
-                d.DTPicker1->setDate(QDate(2027, 1, 4));
+                d.show(); // the deadline typed over the whole of the one shown
+                d.DTPicker1->setFocus();
+                QTest::keyClick(d.DTPicker1, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(d.DTPicker1, "1/4/2027");
                 QTest::keyClick(d.Text2, Qt::Key_Return);
             });
             w.selectRow(2);
