@@ -312,6 +312,28 @@ private Q_SLOTS:
         QCOMPARE(stored[2].deadline, QDate(2027, 1, 4));
     }
 
+    // In an unsorted list the changed item's row moves to the end, and Done keeps that order.
+    void aChangedItemMovesToTheEnd() {
+        ScriptedWindows windows;
+        openToDo(windows, [&](frmToDo& w) {
+            windows.answer<frmEditToDo>([&](frmEditToDo& d) {
+                d.Text2->setText("file the answer");
+                d.mnuDone->trigger();
+            });
+            w.selectRow(0);
+            w.mnuEditItem_Click();
+            QCOMPARE(column(w, 2),
+                     QStringList({"book the room", "file the brief", "file the answer"}));
+            QCOMPARE(column(w, 1), QStringList({"Smith, Jones", "Smith, John", "Smith, Mary"}));
+            QCOMPARE(w.selectedRow(), 2);
+            w.mnuDone_Click();
+        });
+        QStringList stored;
+        for (const ToDoItem& item : ToDoItems::load(db()))
+            stored << item.thingToDo;
+        QCOMPARE(stored, QStringList({"book the room", "file the brief", "file the answer"}));
+    }
+
     void theFontCommands() {
         ScriptedWindows windows;
         ScriptedDialogs dialogs;
