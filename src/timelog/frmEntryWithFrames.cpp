@@ -540,13 +540,15 @@ void frmEntryWithFrames::mnuSearch_Click() {
     gstrClient.clear();
     gstrProject.clear();
     runPrologue();
-    // Trimmed as a completed log stores them, so that a typed name finds its logs.
-    const QString client = vbTrim(Combo1->currentText());
-    const QString project = vbTrim(Combo3->currentText());
-    if (!client.isEmpty())
-        gstrClient = client;
-    if (!project.isEmpty())
-        gstrProject = project;
+    // Any text is a criterion, blanks alone too. It is sought trimmed, as a completed log
+    // stores it, so that a typed name finds its logs; blanks alone are sought as they stand
+    // and find nothing.
+    const auto sought = [](const QString& text) {
+        const QString trimmed = vbTrim(text);
+        return trimmed.isEmpty() ? text : trimmed;
+    };
+    gstrClient = sought(Combo1->currentText());
+    gstrProject = sought(Combo3->currentText());
 
     if (gstrClient.isEmpty() && gstrProject.isEmpty()) {
         frmSearch* search = frmSearch::instance();
