@@ -11,10 +11,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -158,6 +160,31 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(AppError, Dialogs::fileDialog(request));
         QCOMPARE(seen, (QStringList{folder, "*.MDB", "Log files *.mdb (*.mdb *.MDB)", folder,
                                     "*.MDB", "*.MDB (*.MDB *.mdb)"}));
+    }
+
+    // The font dialog takes whole point sizes: a size typed with a decimal point keeps its
+    // whole points, never ten times as many.
+    void theFontDialogKeepsTheWholePointsOfASizeTyped() {
+        Dialogs::FontRequest request;
+        request.name = "DejaVu Sans";
+        request.size = "12";
+        for (const char* typed : {"10.5", "9,75", "14"}) {
+            QTimer::singleShot(0, [typed] {
+                auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
+                    if (!box->validator())
+                        continue;
+                    box->setFocus();
+                    box->selectAll();
+                    QTest::keyClicks(box, typed);
+                }
+                dialog->accept();
+            });
+            const std::optional<Dialogs::FontChoice> choice = Dialogs::fontDialog(request);
+            QVERIFY(choice);
+            QCOMPARE(choice->size, QString(typed).section(QRegularExpression("[.,]"), 0, 0));
+        }
     }
 
     void sortedBoxesIgnoreCaseAndNeverSelectTheirFirstItem() {
