@@ -107,13 +107,15 @@ class TestInactiveClients : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
 
-    // Yes to the question and Done on this date, typed over the whole of today's.
+    // Yes to the question and Done on this date, typed over the whole of today's after a
+    // click into it.
     static void answerDone(ScriptedDialogs& dialogs, ScriptedWindows& windows, QDate date) {
         dialogs.answer(Dialogs::vbYes);
         windows.answer<frmDatePicker>([date](frmDatePicker& picker) {
             QCOMPARE(picker.DTPicker1->date(), Clock::today()); // whatever was picked before
             picker.show();
-            picker.DTPicker1->setFocus();
+            QLineEdit* line = picker.DTPicker1->findChild<QLineEdit*>();
+            QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(3, line->height() / 2));
             QTest::keyClick(picker.DTPicker1, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(picker.DTPicker1, date.toString("M/d/yyyy"));
             picker.mnuDone->trigger();

@@ -287,10 +287,12 @@ private Q_SLOTS:
                 QCOMPARE(d.Text1->text(), "Smith, John");
                 d.Text2->setText("file the reply");
                 d.Option1[3]->setChecked(true);
-                d.show(); // the deadline typed over the whole of the one shown
-                d.DTPicker1->setFocus();
+                // The deadline typed over the whole of the one shown, after a click into it.
+                d.show();
+                QLineEdit* deadline = d.DTPicker1->findChild<QLineEdit*>();
+                QTest::mouseClick(deadline, Qt::LeftButton, {}, QPoint(3, deadline->height() / 2));
                 QTest::keyClick(d.DTPicker1, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClicks(d.DTPicker1, "1/4/2027");
+                QTest::keyClicks(d.DTPicker1, "3/15/2027");
                 QTest::keyClick(d.Text2, Qt::Key_Return);
             });
             w.selectRow(2);
@@ -298,7 +300,7 @@ private Q_SLOTS:
             QCOMPARE(column(w, 2),
                      QStringList({"file the brief", "book the room", "file the reply"}));
             QCOMPARE(column(w, 0).last(), "4");
-            QCOMPARE(column(w, 4).last(), "1/4/2027");
+            QCOMPARE(column(w, 4).last(), "3/15/2027");
         });
         QCOMPARE(windows.pending(), 0);
         QVERIFY(dialogs.shown().isEmpty());
@@ -309,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(stored[2].firstName, "John");
         QCOMPARE(stored[2].thingToDo, "file the reply");
         QCOMPARE(stored[2].priority, "4");
-        QCOMPARE(stored[2].deadline, QDate(2027, 1, 4));
+        QCOMPARE(stored[2].deadline, QDate(2027, 3, 15));
     }
 
     // In an unsorted list the changed item's row moves to the end, and Done keeps that order.
