@@ -13,6 +13,25 @@
 #include <QMenu>
 #include <utility>
 
+namespace {
+
+bool isModifier(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 DateBox::DateBox(QWidget* parent) : QDateTimeEdit(parent) {
     // Month/day/year and AM/PM whatever the language of the desktop.
     setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -149,7 +168,9 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         text.size() == 1 && text.at(0).isPrint() &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!typing) {
-        if (event->key() == Qt::Key_Backspace && !m_typed.isEmpty()) {
+        if (isModifier(event->key())) {
+            // Shift pressed for a capital or a colon: the typing goes on.
+        } else if (event->key() == Qt::Key_Backspace && !m_typed.isEmpty()) {
             m_typed.chop(1);
         } else if (!commitTyping()) {
             event->accept(); // the key does not go on with a date refused

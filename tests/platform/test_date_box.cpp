@@ -55,6 +55,18 @@ void clickAt(DateBox* box, int at) {
     QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(x, line->height() / 2));
 }
 
+// Types as a keyboard does: Shift goes down on its own before a capital or a colon.
+void typeOnKeyboard(DateBox* box, const QString& text) {
+    for (const QChar c : text) {
+        const bool shifted = c.isUpper() || c == QLatin1Char(':');
+        if (shifted)
+            QTest::keyPress(box, Qt::Key_Shift);
+        QTest::keyClick(box, c.toLatin1(), shifted ? Qt::ShiftModifier : Qt::NoModifier);
+        if (shifted)
+            QTest::keyRelease(box, Qt::Key_Shift);
+    }
+}
+
 // Where the typing starts: "tab" (the box entered by Tab), "all" (Ctrl+A), "month", "day" or
 // "year" (a click into that section).
 void start(DateBox* box, const QString& way) {
@@ -148,7 +160,7 @@ private Q_SLOTS:
         const QString before = box->text();
         ScriptedDialogs dialogs;
         start(box, way);
-        QTest::keyClicks(box, typed);
+        typeOnKeyboard(box, typed);
         QTest::keyClick(box, Qt::Key_Tab); // a whole date not finished yet is taken on leaving
         w.other->setFocus();
         if (message.isEmpty()) {
