@@ -84,7 +84,8 @@ bool DateBox::commitTyping() {
 }
 
 bool DateBox::takeText(const QString& text) {
-    if (isReadOnly() || !commitTyping())
+    // Nothing to paste is no date to refuse.
+    if (isReadOnly() || !commitTyping() || text.trimmed().isEmpty())
         return false;
     if (const std::optional<QDateTime> date = reading(text)) {
         show(*date);

@@ -31,8 +31,8 @@ public:
     // False when it is no date: the message has been shown and the box holds what it held
     // before the typing. Windows call it before they read the box.
     bool commitTyping();
-    // Takes a text as the box's whole value, as a paste does; false (said so) when it is no
-    // date.
+    // Takes a text as the box's whole value, as a paste does; false when it is no date (said
+    // so) or blank (nothing to take).
     bool takeText(const QString& text);
 
 protected:

@@ -227,6 +227,9 @@ private Q_SLOTS:
         QApplication::sendEvent(w.day, &click);
         QCOMPARE(w.day->date(), QDate(2026, 5, 17));
 
+        clipboard->clear(); // nothing to paste: nothing happens
+        QTest::keyClick(w.day, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dialogs.messages(), QStringList());
         clipboard->setText("hello");
         QTest::keyClick(w.day, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(dialogs.messages(),
