@@ -154,6 +154,20 @@ bool DateBox::typedAgain(const QString& text) const {
     return at > 0 && line->text().at(at - 1) == text.at(0);
 }
 
+bool DateBox::typedMark(const QString& text) {
+    // The picker keeps a lone "A" or "P" as an unfinished mark and puts the old one back when
+    // the box is left; the letter alone is the mark.
+    const QChar letter = text.at(0).toLower();
+    if (currentSection() != QDateTimeEdit::AmPmSection ||
+        (letter != QLatin1Char('a') && letter != QLatin1Char('p')))
+        return false;
+    const QTime now = time();
+    setTime(
+        QTime(now.hour() % 12 + (letter == QLatin1Char('p') ? 12 : 0), now.minute(), now.second()));
+    setSelectedSection(QDateTimeEdit::AmPmSection);
+    return true;
+}
+
 void DateBox::keyPressEvent(QKeyEvent* event) {
     if (isReadOnly()) {
         QDateTimeEdit::keyPressEvent(event);
@@ -192,7 +206,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         startTyping();
     }
     m_typed += text;
-    if (typedAgain(text)) {
+    if (typedAgain(text) || typedMark(text)) {
         event->accept();
     } else {
         m_passing = true;

@@ -50,6 +50,8 @@ private:
     void startTyping();
     // A separator typed where the box has moved on past one by itself.
     bool typedAgain(const QString& text) const;
+    // "A" or "P" typed into the AM/PM section.
+    bool typedMark(const QString& text);
     std::optional<QDateTime> reading(const QString& text) const;
     void show(const QDateTime& value);
     void refuse(const QString& text);
