@@ -15,7 +15,21 @@ namespace {
 const QString Saved = QStringLiteral("This record has been saved:");
 const QString Crlf = QStringLiteral("\r\n");
 
+// An optional "-" and "$", digits in "," groups of three or without groups, at most two
+// decimals.
+bool writtenAsMoney(const QString& text) {
+    static const QRegularExpression money(
+        QStringLiteral("^\\s*-?\\$?(\\d{1,3}(,\\d{3})+|\\d+|(?=\\.\\d))(\\.\\d{0,2})?\\s*$"));
+    return money.match(text).hasMatch();
+}
+
+// Why an amount that readAmount() refused is refused: written as money but past its range, or
+// not written as money.
 QString amountRefusal(const QString& amount) {
+    if (writtenAsMoney(amount))
+        return QStringLiteral("\"%1\" is too large an amount of money. An amount can be at most "
+                              "922,337,203,685,477.58 dollars either way.")
+            .arg(amount);
     return QStringLiteral("\"%1\" is not an amount of money. Enter dollars and cents, such as "
                           "1250.75 or $1,250.75, with at most two decimals.")
         .arg(amount);
@@ -60,9 +74,7 @@ QString tooLong(const QString& table, const QVariantMap& row) {
 } // namespace
 
 std::optional<Currency> readAmount(const QString& text) {
-    static const QRegularExpression money(
-        QStringLiteral("^\\s*-?\\$?(\\d{1,3}(,\\d{3})+|\\d+|(?=\\.\\d))(\\.\\d{0,2})?\\s*$"));
-    if (!money.match(text).hasMatch())
+    if (!writtenAsMoney(text))
         return std::nullopt;
     return Currency::parse(text);
 }

@@ -26,10 +26,6 @@ QString contains(const QString& field) {
     return field + QStringLiteral(" Like ? Escape '\\'");
 }
 
-QString isName(const QString& field) {
-    return field + QStringLiteral(" = ? Collate NoCase");
-}
-
 } // namespace
 
 QString fullList(Kind kind) {
@@ -51,13 +47,11 @@ Statement search(Kind kind, const QString& term, QDate from, QDate to) {
     };
 
     const QString pattern = containing(term);
-    QStringList matches{QStringLiteral("CStr(") + field("Amount") +
-                            QStringLiteral(") Like ? "
-                                           "Escape '\\'"),
-                        isName(field("Client Last Name")), isName(field("Client First Name"))};
+    QStringList matches{contains(QStringLiteral("CStr(") + field("Amount") + QLatin1Char(')')),
+                        contains(field("Client Last Name")), contains(field("Client First Name"))};
     QVariantList parameters{StoredDate::toSqlValue(from.startOfDay()),
-                            StoredDate::toSqlValue(to.addDays(1).startOfDay()), pattern, term,
-                            term};
+                            StoredDate::toSqlValue(to.addDays(1).startOfDay()), pattern, pattern,
+                            pattern};
     if (disbursements) {
         matches << contains(field("Payee"));
         parameters << pattern;

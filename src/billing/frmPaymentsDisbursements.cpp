@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace {
 
@@ -51,8 +52,9 @@ const QString DayFormat = QStringLiteral("M/d/yyyy");
 QPointer<frmPaymentsDisbursements> g_window;
 
 // An edit on a display tab is refused, with the box named, when it is too long for its field.
-DataControl::CommitHook refuseTooLong(const QString& table) {
-    return [table](QVariantMap& changes, const QSqlRecord&) {
+DataControl::CommitHook refuseTooLong(const QString& table,
+                                      std::function<void(const QString&)> tell) {
+    return [table, tell](QVariantMap& changes, const QSqlRecord&) {
         const std::optional<FieldLimits::TooLong> tooLong =
             FieldLimits::firstTooLong(table, changes);
         if (!tooLong)
@@ -62,7 +64,7 @@ DataControl::CommitHook refuseTooLong(const QString& table) {
                                 : tooLong->field.startsWith(QStringLiteral("Payment"))
                                     ? QStringLiteral("Description of payment")
                                     : QStringLiteral("Description of disbursement");
-        Dialogs::msgBox(FieldLimits::message(caption, *tooLong));
+        tell(FieldLimits::message(caption, *tooLong));
         return false;
     };
 }
@@ -179,8 +181,11 @@ frmPaymentsDisbursements::frmPaymentsDisbursements(QWidget* parent) : MenuBarWin
             [this] { showClient(Adodc1, QStringLiteral("Disbursement"), Text2_0); });
     connect(Adodc2, &DataControl::fieldsChanged, this,
             [this] { showClient(Adodc2, QStringLiteral("Payment"), Text4_0); });
-    Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements")));
-    Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments")));
+    const auto tellHere = [this](const QString& message) {
+        tell(message);
+    };
+    Adodc1->setBeforeCommit(refuseTooLong(QStringLiteral("Disbursements"), tellHere));
+    Adodc2->setBeforeCommit(refuseTooLong(QStringLiteral("Payments"), tellHere));
     connect(TabStrip1, &QTabWidget::currentChanged, this,
             [this](int index) { TabStrip1_Click(index + 1); });
     applyTabState(1);
@@ -281,7 +286,8 @@ void frmPaymentsDisbursements::buildTabs() {
 }
 
 void frmPaymentsDisbursements::buildSearchPanel() {
-    Frame5 = named(new QWidget, "Frame5");
+    // Owned by the window until Search puts it on a tab: a window never searched frees it too.
+    Frame5 = named(new QWidget(this), "Frame5");
     auto* panel = new QVBoxLayout(Frame5);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
@@ -409,7 +415,7 @@ void frmPaymentsDisbursements::showClient(DataControl* control, const QString& p
 void frmPaymentsDisbursements::moved(DataControl* control, const QString& noRecords) {
     // The scroll bar follows by itself; an empty table is told.
     if (!m_searching && control->isBOF() && control->isEOF())
-        Dialogs::msgBox(noRecords);
+        tell(noRecords);
 }
 
 void frmPaymentsDisbursements::Adodc1_MoveComplete(int adReason) {
@@ -423,7 +429,8 @@ void frmPaymentsDisbursements::Adodc2_MoveComplete(int adReason) {
 }
 
 void frmPaymentsDisbursements::mnuReturn_Click() {
-    close();
+    // The frame closes with the window; closing the window alone leaves an empty frame.
+    Forms::close(this);
 }
 
 void frmPaymentsDisbursements::mnuSave_Click() {
@@ -452,13 +459,13 @@ void frmPaymentsDisbursements::saveDisbursement() {
         {Combo1_0->currentText(), Combo1_1->currentText(), Text1_0->toPlainText(), Text1_1->text(),
          DTPicker1->isNull() ? QDate() : DTPicker1->date()});
     if (!out.refusal.isEmpty()) {
-        Dialogs::msgBox(out.refusal);
+        tell(out.refusal);
         return;
     }
     if (!addRow(Adodc1, out.row))
         return;
     gstrScratch = out.confirmation;
-    Dialogs::msgBox(gstrScratch);
+    tell(gstrScratch);
     showFirst(Combo1_0);
     Combo1_1->setCurrentIndex(-1);
     Combo1_1->setEditText(QString());
@@ -474,13 +481,13 @@ void frmPaymentsDisbursements::savePayment() {
         PaymentEntry::payment({Combo2->currentText(), Option1_0->isChecked(), Text3->text(),
                                DTPicker3->isNull() ? QDate() : DTPicker3->date()});
     if (!out.refusal.isEmpty()) {
-        Dialogs::msgBox(out.refusal);
+        tell(out.refusal);
         return;
     }
     if (!addRow(Adodc2, out.row))
         return;
     gstrScratch = out.confirmation;
-    Dialogs::msgBox(gstrScratch);
+    tell(gstrScratch);
     showFirst(Combo2);
     DTPicker3->setValue(Clock::now().date());
     Text3->clear();
@@ -522,7 +529,7 @@ void frmPaymentsDisbursements::closeSearchPanel() {
 
 void frmPaymentsDisbursements::mnuContinue_Click() {
     if (Text5->text().isEmpty()) {
-        Dialogs::msgBox(PaymentSearch::NoTerm);
+        tell(PaymentSearch::NoTerm);
         // Back to the tab as it was before Search, with its commands.
         closeSearchPanel();
         applyTabState(mintCurrentTab);
@@ -555,7 +562,7 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
             control->MoveLast();
     }
     if (none)
-        Dialogs::msgBox(PaymentSearch::NothingFound);
+        tell(PaymentSearch::NothingFound);
     // What was searched is what is shown, so that Delete and Report act on the rows in view.
     closeSearchPanel();
     const int shown = disbursements ? 2 : 4;
@@ -567,6 +574,21 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
 
 void frmPaymentsDisbursements::mnuReport_Click() {
     showPaymentStatement(path(), mintCurrentTab);
+    // Its pick list, questions, messages and preview have closed.
+    toFront();
+}
+
+void frmPaymentsDisbursements::tell(const QString& message) {
+    Dialogs::msgBox(message);
+    toFront();
+}
+
+void frmPaymentsDisbursements::toFront() {
+    // When a dialog closes, the window manager gives the front back to the main window, and
+    // the main window to the child window that holds its focus: this one, also when the
+    // command has hidden the box that had it (the search term).
+    if (isVisible())
+        Forms::setFocus(this);
 }
 
 void frmPaymentsDisbursements::Form_Resize() {

@@ -115,6 +115,9 @@ private:
     void moved(DataControl* control, const QString& noRecords);
     void saveDisbursement();
     void savePayment();
+    // Shows a message of the window's; the window stays in front with its menus after it.
+    void tell(const QString& message);
+    void toFront();
 
     int mintCurrentTab = 1;
     // The display frames of tabs 2 and 4, which the search panel replaces.

@@ -56,11 +56,14 @@ public:
         Q_UNUSED(connectionString);
         Q_UNUSED(recordSource);
     }
+    // What a refilled combo box shows afterwards: nothing, or the text it showed before.
+    enum class BoxText { Cleared, Kept };
     // Gives the window's box of a lookup list (MainLists::Clients ...) these items; windows
     // without such a box ignore it.
-    virtual void refillList(int list, const QStringList& items) {
+    virtual void refillList(int list, const QStringList& items, BoxText text) {
         Q_UNUSED(list);
         Q_UNUSED(items);
+        Q_UNUSED(text);
     }
 
 protected:

@@ -10,7 +10,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileOps.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -55,14 +54,18 @@ QString setAside(const QString& path) {
 QString replaceByDefaultFile(const QString& chosen) {
     const QString defaultPath = ProgramFolder::defaultDatabasePath();
     QString aside;
-    if (Database::samePath(chosen, defaultPath)) {
-        const QString temp = FileOps::siblingTempPath(defaultPath);
-        createDatabaseFile(temp);
+    if (FileOps::sameFile(chosen, defaultPath)) {
+        // The new default file stands ready beside the old one before that goes aside.
+        const FileOps::WorkFile temp(defaultPath);
+        {
+            const Database db = Database::createIn(temp.path());
+            Schema::build(db);
+        }
+        FileOps::syncFile(temp.path());
         try {
             aside = setAside(defaultPath);
-            FileOps::renameNoReplace(temp, defaultPath);
+            FileOps::renameNoReplace(temp.path(), defaultPath);
         } catch (const AppError&) {
-            QFile::remove(temp);
             if (!aside.isEmpty() && !exists(defaultPath))
                 FileOps::renameNoReplace(aside, defaultPath);
             throw;
@@ -113,6 +116,11 @@ bool ValidateDatabase() {
         QStringLiteral("The operation was cancelled by the user.  Your file was left exactly as it "
                        "was; no bytes were harmed."));
     return false;
+}
+
+void validateDatabaseOrRefuse() {
+    if (!ValidateDatabase())
+        throw AppError(AppError::FileError, NotValidVellagonFile);
 }
 
 void OpenDatabaseAndFillLists() {

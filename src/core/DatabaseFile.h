@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QString>
+
 class Database;
+
+// What Open File and start-up say of a file that is not one of the program's.
+inline const QString NotValidVellagonFile =
+    QStringLiteral("The selected file is not a valid Vellagon file.  Please try again.");
 
 // Checks that the file named by gstrDatabasePath is a database of this program. A missing
 // file is created with the full schema. A database that lacks one of the eleven tables leads
@@ -9,6 +15,10 @@ class Database;
 // file: false only when the user declined the replacement. A file that is no database at all
 // raises an AppError, and nothing is asked.
 bool ValidateDatabase();
+
+// The check that Open File and start-up make of their file: ValidateDatabase, with a declined
+// replacement raised as an AppError that says NotValidVellagonFile.
+void validateDatabaseOrRefuse();
 
 // Opens the file named by gstrDatabasePath, creating it when missing, refills the five lookup
 // lists from it and sets gblnNoClients and gblnNoEmployees. Failures raise an AppError.

@@ -23,8 +23,6 @@ namespace {
 const QString NotBeingUsed = QStringLiteral(
     "You can only compact a database that is not being used.  You can compact this database from "
     "the Display window of any other Vellagon database.");
-const QString NotValidFile =
-    QStringLiteral("The selected file is not a valid Vellagon file.  Please try again.");
 
 constexpr int FileDialogFlags =
     Dialogs::CreatePrompt | Dialogs::NoChangeDir | Dialogs::HideReadOnly | Dialogs::OverwritePrompt;
@@ -57,7 +55,7 @@ bool exists(const QString& path) {
 QStringList windowsOn(const QString& path) {
     QStringList captions;
     const auto add = [&](const ChildWindow* w) {
-        if (w && !w->isClosed() && Database::samePath(w->path(), path) &&
+        if (w && !w->isClosed() && FileOps::sameFile(w->path(), path) &&
             !captions.contains(w->Caption()))
             captions << w->Caption();
     };
@@ -71,12 +69,12 @@ QStringList windowsOn(const QString& path) {
 
 // Whether the program holds the file: the calling window's file or any other it holds open.
 bool inUse(const QString& path) {
-    return Database::samePath(path, gstrDatabasePath) || isOpenInProgram(path);
+    return FileOps::sameFile(path, gstrDatabasePath) || isOpenInProgram(path);
 }
 
 // Why the file cannot be compacted now, or "" when it can.
 QString whyNotCompacted(const QString& path) {
-    if (Database::samePath(path, gstrDatabasePath))
+    if (FileOps::sameFile(path, gstrDatabasePath))
         return NotBeingUsed; // the file of the window the user is in
     const QStringList windows = windowsOn(path);
     if (!windows.isEmpty()) {
@@ -117,7 +115,7 @@ void removeLeftover(const QString& path) {
 void compactDatabaseFile(const QString& path) {
     const QString junk = ProgramFolder::filePath(QStringLiteral("JUNK.MDB"));
     const QString backup = ProgramFolder::filePath(QStringLiteral("Backup.MDB"));
-    if (Database::samePath(path, junk) || Database::samePath(path, backup))
+    if (FileOps::sameFile(path, junk) || FileOps::sameFile(path, backup))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is the work file of the compaction; save it under "
                                       "another name to compact it.")
@@ -178,10 +176,10 @@ bool isOpenInProgram(const QString& path) {
         return true;
     for (const QList<QPointer<ChildWindow>>* windows : {&gfrmDisplays, &gfrmEntries})
         for (const QPointer<ChildWindow>& w : *windows)
-            if (w && !w->isClosed() && Database::samePath(w->path(), path))
+            if (w && !w->isClosed() && FileOps::sameFile(w->path(), path))
                 return true;
     for (const ChildWindow* w : openChildWindows())
-        if (Database::samePath(w->path(), path))
+        if (FileOps::sameFile(w->path(), path))
             return true;
     return false;
 }
@@ -191,7 +189,7 @@ bool CopyDatabaseFile(const QString& source, const QString& destination) {
         Dialogs::msgBox(quoted(source) + QStringLiteral(" is not valid file name."));
         return false;
     }
-    if (Database::samePath(source, destination))
+    if (FileOps::sameFile(source, destination))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 cannot be copied onto itself.").arg(quoted(source)));
     if (exists(destination) && inUse(destination))
@@ -201,19 +199,14 @@ bool CopyDatabaseFile(const QString& source, const QString& destination) {
                            .arg(quoted(destination)));
 
     const Database db = Database::open(source);
-    const QString target = Database::canonicalPath(destination);
+    const QString target = FileOps::canonicalPath(destination);
     // A database file is overwritten through the engine, as another program may have it open.
     if (exists(target) && db.copyOver(target))
         return true;
-    const QString temp = FileOps::siblingTempPath(target);
-    try {
-        db.exec(QStringLiteral("VACUUM INTO ?"), {temp});
-        FileOps::syncFile(temp);
-        FileOps::replace(temp, target);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    const FileOps::WorkFile temp(target);
+    db.exec(QStringLiteral("VACUUM INTO ?"), {temp.path()});
+    FileOps::syncFile(temp.path());
+    FileOps::replace(temp.path(), target);
     return true;
 }
 
@@ -232,17 +225,18 @@ void UpdateMostRecentDatabases(const QString& path) {
 }
 
 void NewDatabaseFile() {
-    BusyCursor busy;
+    // The pointer is busy while the command works, not while its dialog waits for the user.
+    std::optional<BusyCursor> busy;
     const QString saved = gstrDatabasePath;
     try {
         gstrDatabasePath = Dialogs::fileDialog(fileRequest(
             QStringLiteral("Opening New Vellagon Database File"), QStringLiteral("*.MDB")));
-        if (gstrDatabasePath == saved || Database::samePath(gstrDatabasePath, saved)) {
+        if (FileOps::sameFile(gstrDatabasePath, saved)) {
             gstrDatabasePath = saved;
-            busy.release();
             Dialogs::msgBox(QStringLiteral("This file is already open"));
             return;
         }
+        busy.emplace();
         CreateNewDatabase();
         NewDisplayForm();
         gstrRecordSource = QStringLiteral("Select * from Vellagons order by [Beginning Time]");
@@ -251,39 +245,40 @@ void NewDatabaseFile() {
             display->setRecordSource(ConnectionString::plain(gstrDatabasePath), gstrRecordSource);
         }
         UpdateMostRecentDatabases(gstrDatabasePath);
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(QStringLiteral("Your new database, ") + gstrDatabasePath +
                         QStringLiteral(", has successfully been created."));
         gstrDatabasePath = saved;
     } catch (const AppError& e) {
         gstrDatabasePath = saved;
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(QStringLiteral("Could not open new file.  Error in New File function: ") +
                         e.description());
     }
 }
 
 void OpenDatabaseFile() {
-    BusyCursor busy;
+    std::optional<BusyCursor> busy;
     const QString saved = gstrDatabasePath;
     try {
         gstrDatabasePath = Dialogs::fileDialog(
             fileRequest(QStringLiteral("Opening Vellagon Database File"), QStringLiteral("*.MDB")));
-        // A file whose replacement the user declined is neither opened nor recorded.
-        if (!ValidateDatabase())
-            throw AppError(AppError::FileError, NotValidFile);
+        // Before the pointer turns: the check may ask whether to replace the file.
+        validateDatabaseOrRefuse();
+        busy.emplace();
         OpenDatabaseAndFillLists();
         UpdateMostRecentDatabases(gstrDatabasePath);
         NewDisplayForm();
-        busy.release();
+        busy.reset();
         Dialogs::msgBox(gstrDatabasePath + QStringLiteral(" has successfully been opened"));
         gstrDatabasePath = saved;
     } catch (const AppError& e) {
-        busy.release();
+        busy.reset();
         // The command's own words, then the real reason where there is one beyond them.
-        const bool reasonKnown = !e.isCancel() && e.description() != NotValidFile;
-        Dialogs::msgBox(reasonKnown ? NotValidFile + QStringLiteral("\n\n") + e.description()
-                                    : NotValidFile);
+        const bool reasonKnown = !e.isCancel() && e.description() != NotValidVellagonFile;
+        Dialogs::msgBox(reasonKnown
+                            ? NotValidVellagonFile + QStringLiteral("\n\n") + e.description()
+                            : NotValidVellagonFile);
         gstrDatabasePath = saved;
     }
 }

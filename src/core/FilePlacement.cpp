@@ -22,7 +22,7 @@ void removeBuilt(const QString& built) {
 
 void buildDatabaseFile(const QString& target, ExistingFile existing,
                        const std::function<void(const Database& file)>& build) {
-    const QString canonical = Database::canonicalPath(target);
+    const QString canonical = FileOps::canonicalPath(target);
     if (canonical.isEmpty())
         throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
     if (existing == ExistingFile::Refuse && exists(canonical))
@@ -44,10 +44,12 @@ void buildDatabaseFile(const QString& target, ExistingFile existing,
                                       "be created there.")
                            .arg(folder, target));
 
-    const QString built = FileOps::siblingTempPath(canonical);
+    // Removed with its journal by its destructor unless it reached its place.
+    const FileOps::WorkFile work(canonical);
+    const QString built = work.path();
     try {
         {
-            const Database file = Database::create(built);
+            const Database file = Database::createIn(built);
             build(file);
         }
         FileOps::syncFile(built);
@@ -56,12 +58,8 @@ void buildDatabaseFile(const QString& target, ExistingFile existing,
         else
             placeDatabaseFile(built, canonical);
     } catch (const AppError& e) {
-        removeBuilt(built);
         // The user knows the file by its own name.
         throw AppError(e.number(), QString(e.description()).replace(built, target));
-    } catch (...) {
-        removeBuilt(built);
-        throw;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "ChildWindows.h"
 #include "SharedState.h"
+#include "platform/FileOps.h"
 #include "platform/SortedItems.h"
 
 void LookupList::addItem(const QString& item) {
@@ -16,12 +17,26 @@ MainLists& mainLists() {
     return lists;
 }
 
-void refillLookupList(int list, const QStringList& items) {
+namespace {
+void refillShared(int list, const QStringList& items) {
     LookupList& lookup = mainLists().List1[std::size_t(list)];
     lookup.clear();
     for (const QString& item : items)
         lookup.addItem(item);
+}
+} // namespace
+
+void refillLookupList(int list, const QStringList& items) {
+    refillShared(list, items);
     if (gblnEntryActive)
         if (ChildWindow* entry = currentEntryWindow())
-            entry->refillList(list, items);
+            entry->refillList(list, items, ChildWindow::BoxText::Cleared);
+}
+
+void refillLookupListOfFile(const QString& path, int list, const QStringList& items) {
+    refillShared(list, items);
+    for (ChildWindow* window : openChildWindows())
+        if (window->kind() == ChildWindow::Kind::Entry && !window->isClosed() &&
+            FileOps::sameFile(window->path(), path))
+            window->refillList(list, items, ChildWindow::BoxText::Kept);
 }

@@ -5,14 +5,17 @@
 #include "FormPosition.h"
 #include "Forms.h"
 #include "LookupLists.h"
+#include "ProgramFolder.h"
 #include "SharedState.h"
 #include "StartupSettings.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
+#include "platform/FileOps.h"
 #include "platform/MenuShortcuts.h"
 #include "platform/WhenDrawn.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -22,6 +25,15 @@ namespace {
 frmMain* g_main = nullptr;
 bool g_sweepRunning = false;
 bool g_loading = false;
+
+// What transfers killed halfway left in the program's folder and beside the file it opens.
+void removeLeftoverWorkFiles(const QString& databasePath) {
+    const QString programFolder = ProgramFolder::path();
+    FileOps::removeStaleWorkFiles(programFolder);
+    const QString fileFolder = QFileInfo(databasePath).absolutePath();
+    if (!FileOps::sameFile(fileFolder, programFolder))
+        FileOps::removeStaleWorkFiles(fileFolder);
+}
 } // namespace
 
 frmMain::frmMain() : m_area(new QMdiArea(this)) {
@@ -71,9 +83,12 @@ void frmMain::MDIForm_Load() {
 
         mainLists().List2 = StartupSettings::recentFiles();
         gstrDatabasePath = StartupSettings::databasePath();
+        removeLeftoverWorkFiles(gstrDatabasePath);
         const bool tipsWanted = StartupSettings::tipsWanted();
         StartupSettings::readFontsCaptionsAndEmployee();
 
+        // The file is checked as Open File checks a file the user chose.
+        validateDatabaseOrRefuse();
         OpenDatabaseAndFillLists();
 
         const StartupDialogs& dialogs = startupDialogs();

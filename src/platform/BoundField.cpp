@@ -146,8 +146,13 @@ void BoundField::load() {
     const QVariant value = current ? m_control->value(m_field) : QVariant();
     m_loading = true;
     if (m_date) {
-        if (current) // without a row the picker keeps what it showed
+        // Without a row the picker keeps what its window gave it (the present), but never the
+        // date of a row it no longer shows (one deleted, or left past either end).
+        if (current)
             m_date->setValue(StoredDate::fromStored(value));
+        else if (m_showsRow)
+            m_date->setNull();
+        m_showsRow = current;
     } else {
         const QString text = shownText(value);
         if (m_text && m_kind == RichText && Qt::mightBeRichText(text)) {

@@ -75,9 +75,10 @@ private:
     DateBox* m_date = nullptr;
     int m_hookId = 0;
     bool m_loading = false;
-    bool m_edited = false; // combo and date boxes, which keep no modified flag of their own
-    bool m_locked = false; // read-only for want of a current row
-    QDateTime m_dateShown; // what a date box showed of the row
+    bool m_edited = false;   // combo and date boxes, which keep no modified flag of their own
+    bool m_locked = false;   // read-only for want of a current row
+    bool m_showsRow = false; // a date box: it shows a row's value
+    QDateTime m_dateShown;   // what a date box showed of the row
 };
 
 // One row of a window's binding table: the box, the field it shows, the kind of value and the

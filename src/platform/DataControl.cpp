@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "ConnectionString.h"
+#include "FileOps.h"
 #include "JetSql.h"
 #include "RecordSource.h"
 #include "StoredDate.h"
@@ -147,7 +148,7 @@ bool DataControl::reload(const std::function<void()>& then) {
         if (m_path.trimmed().isEmpty())
             throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
         const bool sameFile =
-            m_db.isValid() && (m_path == m_openedPath || Database::samePath(m_db.path(), m_path));
+            m_db.isValid() && (m_path == m_openedPath || FileOps::sameFile(m_db.path(), m_path));
         const Database db = sameFile ? m_db : Database::open(m_path);
         const Source source = sourceText(m_source);
         // One read of the file: the list and the mark it is known by agree.

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "AppError.h"
+#include "FileOps.h"
 #include "JetFunctions.h"
 #include "JetSql.h"
 #include "RecordSource.h"
@@ -16,7 +17,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -192,16 +192,6 @@ QString lengthOrEngineText(const QString& text) {
 
 int connectionCounter = 0;
 
-// A file as the system knows it: its device and inode ({} when it cannot be seen).
-using FileIdentity = std::optional<std::pair<quint64, quint64>>;
-
-FileIdentity fileIdentity(const QString& path) {
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return std::pair<quint64, quint64>(info.st_dev, info.st_ino);
-}
-
 // The row changes the engine reports on one connection, oldest first. The oldest are
 // forgotten once there are many, so that a bulk write costs no memory; whoever asks about a
 // forgotten stretch reads again instead.
@@ -270,7 +260,7 @@ QString fileUri(const QString& canonical) {
 struct Database::Connection {
     QString path;
     QString name;
-    FileIdentity identity; // the file opened
+    std::optional<FileOps::FileId> identity; // the file opened
     QSqlDatabase db;
     int savepointDepth = 0;
     // Prepared writes, reused: a program that appends thousands of rows prepares each text once.
@@ -346,29 +336,24 @@ QHash<QString, std::weak_ptr<Database::Connection>>& byGivenPath() {
 }
 } // namespace
 
-QString Database::canonicalPath(const QString& path) {
-    if (path.isEmpty())
+namespace {
+// The open connection on a file: the one of its canonical path, else one opened under another
+// name of the same file (a hard link).
+std::shared_ptr<Database::Connection> connectionOn(const QString& canonical) {
+    if (auto known = registry().value(canonical).lock())
+        return known;
+    const std::optional<FileOps::FileId> identity = FileOps::fileId(canonical);
+    if (!identity)
         return {};
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty())
-        return canonical;
-    // A file that does not exist (yet): resolve its folder, keep its name.
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (!folder.isEmpty())
-        return QDir(folder).filePath(info.fileName());
-    return QDir::cleanPath(info.absoluteFilePath());
+    for (const std::weak_ptr<Database::Connection>& entry : std::as_const(registry()))
+        if (auto conn = entry.lock(); conn && conn->identity == identity)
+            return conn;
+    return {};
 }
-
-bool Database::samePath(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    return canonicalPath(a) == canonicalPath(b);
-}
+} // namespace
 
 bool Database::isOpen(const QString& path) {
-    const auto it = registry().constFind(canonicalPath(path));
-    return it != registry().constEnd() && !it->expired();
+    return connectionOn(FileOps::canonicalPath(path)) != nullptr;
 }
 
 Database Database::open(const QString& path) {
@@ -376,12 +361,12 @@ Database Database::open(const QString& path) {
         fail(QStringLiteral("No database file was named."));
     Database db;
     if (auto known = byGivenPath().value(path).lock();
-        known && known->identity && fileIdentity(path) == known->identity) {
+        known && known->identity && FileOps::fileId(path) == known->identity) {
         db.m_conn = known;
         return db;
     }
-    const QString canonical = canonicalPath(path);
-    if (auto existing = registry().value(canonical).lock()) {
+    const QString canonical = FileOps::canonicalPath(path);
+    if (auto existing = connectionOn(canonical)) {
         db.m_conn = existing;
     } else {
         checkFileBeforeOpening(canonical, true);
@@ -396,7 +381,7 @@ Database Database::open(const QString& path) {
 Database Database::openReadOnly(const QString& path) {
     if (path.trimmed().isEmpty())
         fail(QStringLiteral("No database file was named."));
-    const QString canonical = canonicalPath(path);
+    const QString canonical = FileOps::canonicalPath(path);
     // A file open for writing passed the checks then; reading its header again here would
     // drop that connection's locks when the read ends.
     if (!isOpen(canonical))
@@ -408,12 +393,20 @@ Database Database::openReadOnly(const QString& path) {
 Database Database::create(const QString& path) {
     if (path.trimmed().isEmpty())
         fail(QStringLiteral("No database file was named."));
-    const QString canonical = canonicalPath(path);
+    const QString canonical = FileOps::canonicalPath(path);
     if (QFileInfo::exists(canonical) || QFileInfo(canonical).isSymLink())
         fail(QStringLiteral("The file %1 already exists.").arg(quoted(path)));
     const QFileInfo folder(QFileInfo(canonical).absolutePath());
     if (!folder.isDir())
         fail(QStringLiteral("The folder of %1 does not exist.").arg(quoted(path)));
+    return attach(canonical, Mode::Create);
+}
+
+Database Database::createIn(const QString& emptyFile) {
+    const QString canonical = FileOps::canonicalPath(emptyFile);
+    const QFileInfo info(canonical);
+    if (!info.isFile() || info.isSymLink() || info.size() != 0)
+        fail(QStringLiteral("The file %1 is not a new, empty file.").arg(quoted(emptyFile)));
     return attach(canonical, Mode::Create);
 }
 
@@ -432,7 +425,7 @@ Database Database::attach(const QString& canonical, Mode mode) {
         fail(QStringLiteral("The file %1 cannot be opened: %2")
                  .arg(quoted(canonical), engineText(conn->db.lastError())));
 
-    conn->identity = fileIdentity(canonical);
+    conn->identity = FileOps::fileId(canonical);
     Database db;
     db.m_conn = conn;
 
@@ -508,8 +501,14 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params) const {
         if (cacheable)
             m_conn->preparedWrites.insert(sql, query);
     }
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params.at(i));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& value = params.at(i);
+        if (cacheable && value.typeId() == QMetaType::QString &&
+            value.toString().contains(QChar(0)))
+            query.bindValue(i, QString(value.toString()).remove(QChar(0)));
+        else
+            query.bindValue(i, value);
+    }
     if (!query.exec())
         m_conn->fail(query.lastError());
     return query;
@@ -929,7 +928,7 @@ Database::Attachment& Database::Attachment::operator=(Attachment&& other) noexce
 bool Database::copyOver(const QString& existingFile) const {
     if (!m_conn)
         fail(QStringLiteral("No database is open."), AppError::EngineError);
-    const QString target = canonicalPath(existingFile);
+    const QString target = FileOps::canonicalPath(existingFile);
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(QFile::encodeName(target).constData(), &raw,
                                        SQLITE_OPEN_READWRITE, nullptr);

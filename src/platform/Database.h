@@ -10,12 +10,12 @@
 
 struct sqlite3;
 
-// One database file. Handles to the same file share one connection (keyed by the canonical
-// path); the connection closes when the last handle goes. Every failure is thrown as an
-// AppError with a description a user can act on, naming the file: a file that another program
-// holds locked is said to be in use, and damage that the engine meets is named as such. From
-// then on the program writes nothing into that file, and opens it again only once it changed
-// (a backup copy put in its place).
+// One database file. Handles to the same file share one connection (found by the file's
+// canonical path, or by its identity for a file opened under another name); the connection closes
+// when the last handle goes. Every failure is thrown as an AppError with a description a user can
+// act on, naming the file: a file that another program holds locked is said to be in use, and
+// damage that the engine meets is named as such. From then on the program writes nothing into that
+// file, and opens it again only once it changed (a backup copy put in its place).
 class Database {
 public:
     Database() = default;
@@ -32,12 +32,11 @@ public:
     static Database openReadOnly(const QString& path);
     // Creates a new, empty database file at path. Refuses a path where anything exists.
     static Database create(const QString& path);
-    // Whether a handle currently holds this file open.
+    // Makes a new database in an empty file that the caller has just made for it (a work file,
+    // FileOps::WorkFile). Refuses anything else.
+    static Database createIn(const QString& emptyFile);
+    // Whether a handle currently holds this file open, under this name or another (a link).
     static bool isOpen(const QString& path);
-    // Absolute path with links resolved where the file exists: the identity of a file.
-    static QString canonicalPath(const QString& path);
-    // Whether two paths name the same file.
-    static bool samePath(const QString& a, const QString& b);
     // A text's length as the engine counts it, in characters (a character outside the basic
     // plane is one, not two UTF-16 units): the rule of every length limit of the file.
     static qsizetype textLength(const QString& text);
@@ -49,7 +48,9 @@ public:
     QSqlDatabase connection() const;
     sqlite3* handle() const;
 
-    // Runs one statement with bound parameters ('?' placeholders, in order).
+    // Runs one statement with bound parameters ('?' placeholders, in order). A text bound to a
+    // write (INSERT, UPDATE, DELETE) loses its NUL characters, as the quoting of a text in a
+    // statement drops them: what is stored is what a search for it finds.
     QSqlQuery exec(const QString& sql, const QVariantList& params = {}) const;
     // Translates a statement written in the Jet dialect, then runs it.
     QSqlQuery execJet(const QString& jetSql, const QVariantList& params = {}) const;

@@ -103,7 +103,7 @@ public:
         bool hasPageTotal = false;
         QString fixedText; // a function's total
         std::optional<std::pair<QStringList, QList<double>>> cached;
-        std::vector<int> above; // controls that end above this one's top
+        std::vector<int> above; // controls that start above this one's top
     };
 
     struct SectionInfo {
@@ -183,11 +183,9 @@ public:
                              return a.control->top < b.control->top;
                          });
         for (size_t i = 0; i < info.controls.size(); ++i)
-            for (size_t j = 0; j < i; ++j) {
-                const ReportControl& above = *info.controls[j].control;
-                if (above.top + above.height <= info.controls[i].control->top)
+            for (size_t j = 0; j < i; ++j)
+                if (info.controls[j].control->top < info.controls[i].control->top)
                     info.controls[i].above.push_back(int(j));
-            }
         return info;
     }
 
@@ -377,8 +375,16 @@ public:
         }
         double extra = 0;
         for (size_t i = 0; i < n; ++i) {
-            for (int j : info.controls[i].above)
-                shift[i] = std::max(shift[i], shift[j] + growth[j]);
+            // A control that grows pushes down every control that starts below its top: one
+            // that was wholly below it keeps its distance, one that started within its height
+            // goes below the text that now fills it.
+            const ReportControl& c = *info.controls[i].control;
+            for (int j : info.controls[i].above) {
+                const ReportControl& a = *info.controls[j].control;
+                const double overlap =
+                    growth[j] > 0 ? std::max(0.0, double(a.top + a.height - c.top)) : 0.0;
+                shift[i] = std::max(shift[i], shift[j] + growth[j] + overlap);
+            }
             extra = std::max(extra, shift[i] + growth[i]);
         }
         block.height = info.section->height() + extra;

@@ -787,7 +787,7 @@ bool frmEntryWithFrames::eventFilter(QObject* watched, QEvent* event) {
     return ChildWindow::eventFilter(watched, event);
 }
 
-void frmEntryWithFrames::refillList(int list, const QStringList& items) {
+void frmEntryWithFrames::refillList(int list, const QStringList& items, BoxText text) {
     if (list == MainLists::Activities) {
         fillSorted(List1, items);
         return;
@@ -796,6 +796,11 @@ void frmEntryWithFrames::refillList(int list, const QStringList& items) {
                                           {MainLists::Employees, Combo2},
                                           {MainLists::Projects, Combo3},
                                           {MainLists::Rates, Combo4}};
-    if (const auto box = boxes.find(list); box != boxes.end())
-        fillSorted(box->second, items);
+    const auto box = boxes.find(list);
+    if (box == boxes.end())
+        return;
+    const QString shown = box->second->currentText();
+    fillSorted(box->second, items);
+    if (text == BoxText::Kept)
+        setComboText(box->second, shown);
 }

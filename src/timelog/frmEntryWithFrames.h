@@ -71,7 +71,7 @@ public:
 
     // Replaces the items of the box that shows a lookup list (MainLists), as a list window's
     // Done does; a combo box's typed text goes with them.
-    void refillList(int list, const QStringList& items) override;
+    void refillList(int list, const QStringList& items, BoxText text) override;
 
     // Whether the ending time follows the clock.
     bool endingTimeFollowsClock() const;

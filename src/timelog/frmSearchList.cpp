@@ -6,8 +6,6 @@
 #include "platform/SortedItems.h"
 
 #include <QListWidget>
-#include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,32 +58,16 @@ void frmSearchList::Form_Load() {
     if (List1->count() > 0)
         List1->selectionModel()->setCurrentIndex(List1->model()->index(0, 0),
                                                  QItemSelectionModel::NoUpdate);
-    fitToEntries();
+    placeOnMainWindow();
 }
 
-void frmSearchList::fitToEntries() {
-    // As wide as the longest entry and as tall as the entries, within a range that keeps the
-    // caption readable and a long list scrolling, at the main window's corner and on its screen.
-    const QFontMetrics metrics(List1->font());
-    int widest = metrics.averageCharWidth() * 40;
-    for (int i = 0; i < List1->count(); ++i)
-        widest = qMax(widest, metrics.horizontalAdvance(List1->item(i)->text()));
-    const int rowHeight = List1->count() > 0 ? List1->sizeHintForRow(0) : metrics.height();
-    const int rows = qBound(8, List1->count(), 24);
-    const int frame = 2 * List1->frameWidth();
-    QSize size(widest + frame + 4 * metrics.averageCharWidth() +
-                   List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List1),
-               rows * rowHeight + frame);
-    const QWidget* main = frmMain::instance();
-    const QScreen* screen = main ? main->screen() : this->screen();
-    // Room for the title bar and the borders that the window manager adds.
-    const QRect room = screen->availableGeometry().adjusted(0, 0, -16, -48);
-    size = size.boundedTo(room.size());
-    resize(size);
-    QPoint corner = main ? main->pos() : room.topLeft();
-    corner.setX(qBound(room.left(), corner.x(), room.right() - size.width()));
-    corner.setY(qBound(room.top(), corner.y(), room.bottom() - size.height()));
-    move(corner);
+void frmSearchList::placeOnMainWindow() {
+    // The main window's place and size, whichever window the list stands over (the search
+    // window, a statement's window) and whoever shows it.
+    if (const QWidget* main = frmMain::instance()) {
+        move(main->pos());
+        resize(main->size());
+    }
 }
 
 void frmSearchList::List1_Click() {

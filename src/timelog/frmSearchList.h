@@ -25,7 +25,7 @@ public:
     QListWidget* List1;
 
 private:
-    void fitToEntries();
+    void placeOnMainWindow();
 
     int m_selector = 0; // gintSearchType at load
     bool m_chosen = false;

@@ -4,9 +4,12 @@
 #include "core/DatabaseFile.h"
 #include "core/DatabaseSchema.h"
 #include "core/FilePlacement.h"
+#include "core/ListTables.h"
+#include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "platform/BusyCursor.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 
 #include <QSqlQuery>
 
@@ -27,7 +30,7 @@ Outcome exportActiveClients(const Call& call) {
     BusyCursor busy;
     const Database own = Database::open(call.ownPath);
     ClientTransfer::Result result;
-    if (Database::samePath(call.chosen, call.ownPath)) {
+    if (FileOps::sameFile(call.chosen, call.ownPath)) {
         // Every client is already there.
         result.clients =
             own.scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]")).toInt();
@@ -46,14 +49,26 @@ Outcome exportActiveClients(const Call& call) {
             true};
 }
 
+QStringList clientsOf(const Database& file) {
+    QStringList texts;
+    for (const ListItem& client : ListTables::read(file, MainLists::Clients))
+        texts << client.text;
+    return texts;
+}
+
 Outcome importActiveClients(const Call& call) {
     refuseFileInUse(call);
     BusyCursor busy;
-    const ClientTransfer::Result result =
-        ClientTransfer::importClients(openSourceFile(call.chosen), Database::open(call.ownPath));
+    const Database source = openSourceFile(call.chosen);
+    const Database own = Database::open(call.ownPath);
+    const QStringList clientsBefore = clientsOf(own);
+    const ClientTransfer::Result result = ClientTransfer::importClients(source, own);
     if (result.clients == 0)
         return {QStringLiteral(
             "There is no Active Client information available in the selected database")};
+    // Clients added or renamed are offered at once by the pick lists on the file.
+    if (const QStringList clients = clientsOf(own); clients != clientsBefore)
+        refillLookupListOfFile(call.ownPath, MainLists::Clients, clients);
     return {QStringLiteral("The Active Client information from ") + gstrChosenFile +
                 QStringLiteral(" has successfully been imported."),
             true};

@@ -7,6 +7,7 @@
 #include "core/SharedState.h"
 #include "platform/DataControl.h"
 #include "platform/Dialogs.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,8 +16,10 @@ namespace TransferFrame {
 
 namespace {
 
-Dialogs::FileRequest fileRequest(const Texts& texts) {
+Dialogs::FileRequest fileRequest(const Texts& texts, const QString& ownPath) {
     Dialogs::FileRequest request;
+    // The dialog starts where the window's file lies, as the file commands' dialogs do.
+    request.folder = QFileInfo(ownPath).absolutePath();
     request.cancelError = true;
     request.flags = Dialogs::OverwritePrompt | Dialogs::HideReadOnly | Dialogs::NoChangeDir |
                     Dialogs::CreatePrompt;
@@ -72,7 +75,7 @@ bool run(const Texts& texts, const Options& options,
     Outcome outcome;
     bool cancelled = false;
     try {
-        call.chosen = Dialogs::fileDialog(fileRequest(texts));
+        call.chosen = Dialogs::fileDialog(fileRequest(texts, call.ownPath));
         if (options.keepsChosenFile)
             gstrChosenFile = call.chosen;
         gstrDatabasePath = call.chosen;
@@ -102,7 +105,7 @@ Database openSourceFile(const QString& path) {
 }
 
 void refuseFileInUse(const Call& call) {
-    if (Database::samePath(call.chosen, call.ownPath))
+    if (FileOps::sameFile(call.chosen, call.ownPath))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is the file of this Display window.  Choose another "
                                       "file.")

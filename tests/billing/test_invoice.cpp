@@ -131,6 +131,22 @@ private Q_SLOTS:
             QVERIFY(item->isEnabled());
     }
 
+    // The letter's parts follow one another with their blank lines, with a Re line of one line
+    // or several.
+    void theLetterKeepsItsBlankLinesWithAReLineOfAnyLength() {
+        addLogs({{"Smith, John", "2026-12-02 09:00:00", 1.5, 165.0}});
+        for (int count : {1, 2, 5}) {
+            QStringList re;
+            for (int line = 1; line <= count; ++line)
+                re << QStringLiteral("Smith v. Jones, part %1").arg(line);
+            LetterFixture::setReLine(m_path, re);
+            const QString fault = LetterFixture::letterFault(
+                invoice("Smith, John", QDate(2026, 12, 1), QDate(2026, 12, 8)), re);
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QStringLiteral("%1 lines: %2").arg(count).arg(fault)));
+        }
+    }
+
     void composesTheLetterOfTheWindowsOwnFile() {
         addLogs({{"Smith, John", "2026-12-02 09:00:00", 1.5, 165.0, "Court appearance re"}});
         // Another file is current; the command takes the window's own.

@@ -68,6 +68,23 @@ private Q_SLOTS:
                  "it, then save or move on.");
     }
 
+    // An amount written as money but past the money range is told as too large, on either
+    // tab, and nothing is to be written; the largest amount in cents is taken.
+    void anAmountPastTheRangeIsTooLarge() {
+        PaymentEntry::Disbursement d{"Smith, John", "Court Clerk", "Filing fee",
+                                     "99999999999999999", Day};
+        PaymentEntry::Outcome out = PaymentEntry::disbursement(d);
+        QVERIFY2(out.refusal.startsWith("\"99999999999999999\" is too large an amount of money."),
+                 qPrintable(out.refusal));
+        QVERIFY(out.row.isEmpty());
+        PaymentEntry::Payment p{"Smith, John", true, "-$922,337,203,685,477.59", Day};
+        out = PaymentEntry::payment(p);
+        QVERIFY2(out.refusal.contains("is too large an amount of money"), qPrintable(out.refusal));
+        QVERIFY(out.row.isEmpty());
+        p.amount = "-$922,337,203,685,477.58";
+        QVERIFY(PaymentEntry::payment(p).refusal.isEmpty());
+    }
+
     // The row as stored and the confirmation with the amount as typed, the date as M/d/yyyy
     // and no line break after it.
     void disbursementRowAndConfirmation() {

@@ -85,13 +85,19 @@ private Q_SLOTS:
         QCOMPARE(found(m_path, Kind::Payments, "42.5"), QStringList({"Smith, John 42.5"}));
     }
 
-    // A client is found by a whole name, either of the two, whatever its letter case; an
-    // apostrophe is an apostrophe, and the term is never SQL.
-    void findsClientsByWholeName() {
+    // A client is found by any part of either name, whatever its letter case; an apostrophe
+    // is an apostrophe, and the term is never SQL.
+    void findsClientsByPartOfAName() {
+        disbursement("Smithers", "Ann", "2026-07-01 00:00:00", "Bakery", "Cake", "20");
+        const QStringList smiths{"Smith, John 1250.75", "Smithers, Ann 20"};
+        QCOMPARE(found(m_path, Kind::Disbursements, "Smi"), smiths);
+        QCOMPARE(found(m_path, Kind::Disbursements, "SMITH"), smiths);
         QCOMPARE(found(m_path, Kind::Disbursements, "o'brien"),
                  QStringList({"Able, O'Brien 5", "O'Brien, Pat 150"}));
-        QCOMPARE(found(m_path, Kind::Disbursements, "Bri"), QStringList());
-        QCOMPARE(found(m_path, Kind::Payments, "O'Brien"), QStringList({"O'Brien, Pat 500"}));
+        QCOMPARE(found(m_path, Kind::Disbursements, "Bri"),
+                 QStringList({"Able, O'Brien 5", "Bristow, Ann 15", "O'Brien, Pat 150"}));
+        QCOMPARE(found(m_path, Kind::Payments, "'Bri"), QStringList({"O'Brien, Pat 500"}));
+        QCOMPARE(found(m_path, Kind::Payments, "ohn"), QStringList({"Smith, John 42.5"}));
         QCOMPARE(found(m_path, Kind::Payments, "x') or 1=1 or ('"), QStringList());
     }
 

@@ -299,6 +299,26 @@ private Q_SLOTS:
         QCOMPARE(texts(disbursements, "Function1"), QStringList({"$5.00"}));
     }
 
+    // The letter's parts follow one another with their blank lines in both statements, with a
+    // Re line of one line or several.
+    void theLetterKeepsItsBlankLinesWithAReLineOfAnyLength() {
+        addDisbursements({{"Smith", "John", "2026-12-02", 150.0}});
+        addPayments({{"Smith", "John", "2026-12-03", 20.0, "Legal fee"}});
+        for (int count : {1, 2, 5}) {
+            QStringList re;
+            for (int line = 1; line <= count; ++line)
+                re << QStringLiteral("Smith v. Jones, part %1").arg(line);
+            LetterFixture::setReLine(m_path, re);
+            for (int tab : {2, 4}) {
+                const QString fault = LetterFixture::letterFault(statement(tab, "Smith, John"), re);
+                QVERIFY2(
+                    fault.isEmpty(),
+                    qPrintable(
+                        QStringLiteral("tab %1, %2 lines: %3").arg(tab).arg(count).arg(fault)));
+            }
+        }
+    }
+
     void aLongStatementNumbersItsPages() {
         QList<Row> many;
         for (int day = 0; day < 90; ++day)

@@ -18,7 +18,10 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -32,6 +35,24 @@ const QStringList DisplayCommands{"&Return", "&Delete record", "&Search", "Re&po
 const QString NoTerm = "A search cannot be made without a search term or amount being entered "
                        "by you.  Please try again.";
 const QString NothingFound = "No records were found meeting your search criteria.";
+
+// Messages that take the front from the program while they are shown, as a message box does
+// under a window manager; the front goes back to the main window when the test says so.
+class MessagesInFront : public ScriptedDialogs {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override {
+        TestSupport::showActive(&m_box);
+        return ScriptedDialogs::msgBox(prompt, style, title);
+    }
+    // The message box closes: the window manager gives the front to the main window.
+    void closed(QWidget* main) {
+        m_box.hide();
+        TestSupport::showActive(main);
+    }
+
+private:
+    QWidget m_box;
+};
 
 QStringList enabledCommands(frmMain* main) {
     QStringList bar;
@@ -167,8 +188,11 @@ private Q_SLOTS:
         entry()->mnuDisbursements->trigger();
         QCOMPARE(frmPaymentsDisbursements::loaded(), w);
         QCOMPARE(w->path(), m_path);
+        const QPointer<QMdiSubWindow> frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        QVERIFY(frame);
         w->mnuReturn_Click();
         QVERIFY(!frmPaymentsDisbursements::loaded());
+        QVERIFY(!frame || !frame->isVisible()); // no empty frame stays behind
     }
 
     // An empty file tells each kind's own message; a client that is not in the list is shown
@@ -184,6 +208,25 @@ private Q_SLOTS:
         QCOMPARE(gstrClient, "Adams, Cy");
     }
 
+    // The window takes the client as the Data entry window prepared it, trimmed as a completed
+    // log stores it, so that a disbursement is stored under the names its statement looks for.
+    void takesTheClientAsTheEntryWindowPreparedIt() {
+        frmPaymentsDisbursements* w = open("Smith, John  ");
+        QCOMPARE(gstrClient, "Smith, John");
+        QCOMPARE(w->Combo1_0->currentText(), "Smith, John");
+        w->Combo1_1->setEditText("Clerk");
+        w->Text1_0->setPlainText("Filing");
+        w->Text1_1->setText("3");
+        w->mnuSave_Click();
+        QCOMPARE(
+            Database::open(m_path)
+                .scalar(
+                    "SELECT [Disbursement Client Last Name] || '|' || [Disbursement Client First "
+                    "Name] || '|' FROM Disbursements")
+                .toString(),
+            "Smith|John|");
+    }
+
     // A refused save writes nothing and keeps every entry; a save writes the row, confirms it,
     // shows it on the display tab at once and resets the entries.
     void savesDisbursementsAndPayments() {
@@ -191,11 +234,15 @@ private Q_SLOTS:
         m_dialogs->clear();
         w->Combo1_1->setEditText("New Payee");
         w->Text1_0->setPlainText("Filing fee");
-        for (const char* bad : {"abc", "1,2,3", "$", "1.005", "99999999999999999999"}) {
+        for (const char* bad : {"abc", "1,2,3", "$", "1.005"}) {
             w->Text1_1->setText(QLatin1String(bad));
             w->mnuSave_Click();
             QVERIFY(m_dialogs->lastMessage().contains("is not an amount of money"));
         }
+        w->Text1_1->setText("99999999999999999");
+        w->mnuSave_Click();
+        QVERIFY(m_dialogs->lastMessage().startsWith(
+            "\"99999999999999999\" is too large an amount of money."));
         w->Combo1_0->setEditText("Smith John");
         w->Text1_1->setText("$1,250.75");
         w->mnuSave_Click();
@@ -249,6 +296,10 @@ private Q_SLOTS:
         w->Adodc1Navigator->last();
         w->mnuDelete_Click();
         QCOMPARE(w->Text2_0->text(), "");
+        // Every bound box, the date box too, shows no row when there is none.
+        QCOMPARE(w->Text2_1->text(), "");
+        QCOMPARE(w->Text2_3->text(), "");
+        QVERIFY(w->DTPicker2->isNull());
         QCOMPARE(w->HScroll1->value(), 100);
         w->mnuDelete_Click();
         QCOMPARE(count("Disbursements"), 1);
@@ -285,8 +336,39 @@ private Q_SLOTS:
         QCOMPARE(w->Adodc1->RecordCount(), 1);
     }
 
+    // After each of its messages the window stays in front with its own menus: the child
+    // window that has the focus when the main window gets the front back is this one.
+    void staysInFrontAfterItsMessages() {
+        addDisbursement("Adams", "Cy", "2026-01-01", "A", 1);
+        addPayment("Adams", "Cy", "2026-01-01", 2);
+        frmPaymentsDisbursements* w = open();
+        MessagesInFront messages;
+        const auto inFront = [&] {
+            messages.closed(m_main);
+            QCOMPARE(activeChildWindow(), nullptr); // no Display or Data entry window
+            QMdiSubWindow* frame = m_main->mdiArea()->activeSubWindow();
+            QCOMPARE(frame->widget(), w);
+            const QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus == frame || frame->isAncestorOf(focus));
+        };
+        w->TabStrip1_Click(2);
+        w->mnuSearch_Click();
+        w->mnuContinue_Click(); // no term
+        inFront();
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        search(w, 2, true, "nowhere");
+        inFront();
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+        w->TabStrip1_Click(1);
+        w->mnuSave_Click(); // no vendor
+        inFront();
+        w->TabStrip1_Click(4);
+        QCOMPARE(messages.messages().size(), 3);
+        QCOMPARE(enabledCommands(m_main), DisplayCommands);
+    }
+
     // A search shows its kind's display tab, on the last hit, with that tab's commands, so
-    // that Delete deletes a row in view; a client is found by a whole name with its
+    // that Delete deletes a row in view; a client is found by part of a name with its
     // apostrophe, an amount by a fragment of its plain text.
     void aSearchShowsTheKindItFound() {
         addDisbursement("O'Brien", "Pat", "2026-03-01", "Clerk", 150);
@@ -295,7 +377,7 @@ private Q_SLOTS:
         addPayment("O'Brien", "Pat", "2026-03-02", 500);
         addPayment("Smith", "John", "2026-03-03", 50);
         frmPaymentsDisbursements* w = open();
-        search(w, 2, false, "o'brien");
+        search(w, 2, false, "o'bri");
         QCOMPARE(w->currentTab(), 4);
         QCOMPARE(w->TabStrip1->currentIndex(), 3);
         QCOMPARE(enabledCommands(m_main), DisplayCommands);

@@ -173,8 +173,12 @@ private Q_SLOTS:
         const QString close = " first, then compact the file.";
         QTest::newRow("the calling window's own file") << "own" << NotBeingUsed;
         QTest::newRow("the own file under another spelling") << "spelling" << NotBeingUsed;
+        QTest::newRow("the own file by a hard link") << "hard link" << NotBeingUsed;
         QTest::newRow("the file of another window")
             << "window"
+            << " is open in Display form 2. Close that window" + close;
+        QTest::newRow("the file of another window by a hard link")
+            << "window hard link"
             << " is open in Display form 2. Close that window" + close;
         QTest::newRow("the file of two other windows")
             << "windows"
@@ -193,6 +197,8 @@ private Q_SLOTS:
         if (how == QLatin1String("spelling")) {
             chosen = m_folder + "/link.mdb";
             QVERIFY(QFile::link(m_own, chosen));
+        } else if (how == QLatin1String("hard link")) {
+            chosen = Fixtures::hardLink(m_own, m_folder + "/hard.mdb");
         } else if (how.startsWith(QLatin1String("window"))) {
             gstrDatabasePath = other;
             NewDisplayForm();
@@ -201,6 +207,8 @@ private Q_SLOTS:
             childWindow(ChildWindow::Kind::Display, "1")->runPrologue();
             chosen = m_folder + "/./sub/../other.mdb";
             QDir().mkpath(m_folder + "/sub");
+            if (how == QLatin1String("window hard link"))
+                chosen = Fixtures::hardLink(other, m_folder + "/hard.mdb");
         } else if (how == QLatin1String("connection")) {
             holder = Database::open(other);
             chosen = other;
@@ -266,7 +274,8 @@ private Q_SLOTS:
                  "2");
     }
 
-    // Each command's dialog starts in the folder of the file of the window it runs from.
+    // Each command's dialog starts in the folder of the file of the window it runs from, and
+    // waits for the user under the normal pointer.
     void theFileDialogsStartBesideTheWindowsFile() {
         ScriptedDialogs dialogs;
         for (const auto command : {CompactDatabase, NewDatabaseFile, OpenDatabaseFile}) {
@@ -282,9 +291,10 @@ private Q_SLOTS:
                                     shown.file.filter,
                                     QString::number(shown.file.filterIndex),
                                     shown.file.defaultExt,
-                                    QString::number(shown.file.flags)}
+                                    QString::number(shown.file.flags),
+                                    shown.busyPointer ? "busy" : "arrow"}
                             .join('|');
-        const QString rest = "|Log files *.mdb|*.mdb|All files *.*|*.*|1|.mdb|8206";
+        const QString rest = "|Log files *.mdb|*.mdb|All files *.*|*.*|1|.mdb|8206|arrow";
         QCOMPARE(seen,
                  (QStringList{"Selecting Vellagon Database File to be compacted|" + m_folder + '|' +
                                   m_own + rest,
@@ -319,6 +329,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("own file") << "own"
                                   << "This file is already open";
+        QTest::newRow("own file by a hard link") << "hard link"
+                                                 << "This file is already open";
         QTest::newRow("existing other file")
             << "other"
             << "Could not open new file.  Error in New File function: The file";
@@ -335,6 +347,8 @@ private Q_SLOTS:
         const QByteArray otherBytes = Fixtures::readFile(other);
         if (answer == QLatin1String("own"))
             dialogs.answerFile(m_own);
+        else if (answer == QLatin1String("hard link"))
+            dialogs.answerFile(Fixtures::hardLink(m_own, m_folder + "/hard.mdb"));
         else if (answer == QLatin1String("other"))
             dialogs.answerFile(other);
         else

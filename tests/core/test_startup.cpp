@@ -8,6 +8,8 @@
 #include "core/SharedState.h"
 #include "core/StartupSettings.h"
 #include "core/frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
 #include "platform/Settings.h"
 
 #include <QFileInfo>
@@ -181,12 +183,6 @@ private Q_SLOTS:
             << gone + "/Practice.mdb"
             << "The folder \"" + gone + "\" does not exist, so the file \"" + gone +
                    "/Practice.mdb\" cannot be created there.";
-        const QString foreign = TestSupport::newFolder() + "/photos.db";
-        Fixtures::execRaw(foreign, {"CREATE TABLE photos (name TEXT)"});
-        QTest::newRow("another program's file")
-            << foreign
-            << "The file \"" + foreign +
-                   "\" is not a valid Vellagon file: it has no table \"Active Clients\".";
     }
     void aBadDatabasePathKeepsTheProgramUsable() {
         QFETCH(QString, path);
@@ -200,6 +196,84 @@ private Q_SLOTS:
         main->mnuMEnter_Click();
         QCOMPARE(captions(openChildWindows()),
                  QStringList({"Display form 1", "Data entry form 1"}));
+    }
+
+    // A file that is not quite the program's (another program's, or one that lacks a table) is
+    // checked as Open File checks it: the same question and messages. No leaves it as it was and
+    // opens no window; Yes opens the default file in its place and keeps it aside.
+    void aFileThatIsNotQuiteOursIsCheckedAsOpenFileChecksIt_data() {
+        QTest::addColumn<QString>("statement"); // made by it
+        QTest::addColumn<int>("answer");
+        for (const int answer : {int(Dialogs::vbNo), int(Dialogs::vbYes)}) {
+            const QByteArray said = answer == Dialogs::vbNo ? " No" : " Yes";
+            QTest::newRow("another program's file" + said)
+                << "CREATE TABLE photos (name TEXT)" << answer;
+            QTest::newRow("a file without Invoices" + said) << "DROP TABLE Invoices" << answer;
+        }
+    }
+    void aFileThatIsNotQuiteOursIsCheckedAsOpenFileChecksIt() {
+        QFETCH(QString, statement);
+        QFETCH(int, answer);
+        const QString folder = TestSupport::newFolder();
+        const QString path = folder + "/practice.mdb";
+        if (statement.startsWith("DROP"))
+            Fixtures::newDatabase(path);
+        Fixtures::execRaw(path, {statement});
+        const QByteArray bytes = Fixtures::readFile(path);
+        setting("DefaultLogFile", "Default Log File", path);
+        ScriptedDialogs dialogs;
+        dialogs.answer(answer);
+        start();
+        QStringList messages{"Selected file is not a valid Vellagon file.  Do you want to "
+                             "overwrite it with a valid Vellagon.MDB file?"};
+        if (answer == Dialogs::vbNo) {
+            messages << "The operation was cancelled by the user.  Your file was left exactly as "
+                        "it was; no bytes were harmed."
+                     << "Error in main form: The selected file is not a valid Vellagon file.  "
+                        "Please try again.";
+            QCOMPARE(dialogs.messages(), messages);
+            QCOMPARE(Fixtures::readFile(path), bytes);
+            QVERIFY(openChildWindows().isEmpty());
+            return;
+        }
+        const QString aside = folder + "/practice (not a valid Vellagon file).mdb";
+        messages << "Your file \"" + path + "\" was not deleted: it is kept beside it as \"" +
+                        aside + "\".";
+        QCOMPARE(dialogs.messages(), messages);
+        QCOMPARE(Fixtures::readFile(aside), bytes);
+        QCOMPARE(gstrDatabasePath, ProgramFolder::defaultDatabasePath());
+        QCOMPARE(captions(openChildWindows()),
+                 QStringList({"Display form 1", "Data entry form 1"}));
+        for (ChildWindow* w : openChildWindows())
+            QCOMPARE(w->path(), gstrDatabasePath);
+    }
+
+    // What transfers killed halfway left goes at start-up, in the program's folder and beside
+    // the file it opens: work files and journals that no process holds, and nothing else.
+    void leftoversOfKilledTransfersGoAtStartUp() {
+        const QString folder = TestSupport::newFolder();
+        const QString path = Fixtures::newDatabase(folder + "/practice.mdb");
+        setting("DefaultLogFile", "Default Log File", path);
+        const FileOps::WorkFile live(folder + "/other.mdb"); // a transfer at work
+        const QStringList notOurs{".practice.mdb.tmp-0123ABCD", "practice.mdb.tmp-0123abcd",
+                                  ".practice.mdb.tmp-0123abc", ".practice.mdb.tmp-0123abcd.bak",
+                                  ".tmp-0123abcd"};
+        for (const QString& name : notOurs)
+            Fixtures::writeFile(folder + '/' + name, "someone's");
+        for (const QString& where : {folder, ProgramFolder::path()}) {
+            Fixtures::writeFile(where + "/.practice.mdb.tmp-0123abcd", "half a file");
+            Fixtures::writeFile(where + "/.practice.mdb.tmp-0123abcd-journal", "its journal");
+            Fixtures::writeFile(where + "/.gone.mdb.tmp-deadbeef-journal", "a journal alone");
+        }
+        QCOMPARE(Fixtures::workFiles(folder).size(), 4);
+
+        start();
+
+        QCOMPARE(Fixtures::workFiles(folder), QStringList{QFileInfo(live.path()).fileName()});
+        QCOMPARE(Fixtures::workFiles(ProgramFolder::path()), QStringList());
+        for (const QString& name : notOurs)
+            QCOMPARE(Fixtures::readFile(folder + '/' + name), QByteArray("someone's"));
+        QCOMPARE(openChildWindows().size(), 2);
     }
 
     void closingSavesPlaceAndFileAndClosesNewestFirst() {

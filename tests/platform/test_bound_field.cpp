@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(w.ending->dateTime(), QDateTime(QDate(2005, 8, 24), QTime(11, 35)));
         const QDateTime shown = w.ending->dateTime();
 
-        // Nulls show blank; past the end every box is empty and the picker stays as it was.
+        // Nulls show blank; past the end every box is empty.
         QVERIFY(w.control->MoveNext());
         QCOMPARE(w.duration->text(), QString());
         QCOMPARE(w.notes->toPlainText(), QString());
@@ -123,6 +123,28 @@ private Q_SLOTS:
         QCOMPARE(w.ending->text(), " ");
         QVERIFY(w.control->MoveFirst());
         QCOMPARE(w.ending->dateTime(), shown);
+    }
+
+    // Past either end, and once its row is deleted, the date box is as empty as the other
+    // boxes rather than show a row that is not there; before any row it keeps what its window
+    // gave it.
+    void aDateBoxShowsNoDateWithoutARow() {
+        Database::open(m_path).exec("DELETE FROM Vellagons WHERE Client = 'Baker, Bo'");
+        Window w(m_path);
+        QCOMPARE(w.ending->date(), QDate(2005, 8, 24));
+        QVERIFY(w.control->MovePrevious());
+        QVERIFY(w.control->isBOF());
+        QVERIFY(w.ending->isNull());
+        QVERIFY(w.control->MoveFirst());
+        QCOMPARE(w.ending->date(), QDate(2005, 8, 24));
+        QVERIFY(w.control->Delete());
+        QCOMPARE(w.client->text(), QString());
+        QVERIFY(w.ending->isNull());
+
+        auto* preset = new DateBox(&w.widget);
+        preset->setValue(QDateTime(QDate(2024, 3, 5), QTime(9, 15)));
+        new BoundField(preset, w.control, "Ending Time");
+        QCOMPARE(preset->date(), QDate(2024, 3, 5));
     }
 
     // Typing without a row to write it to would be dropped at the next move without a word.

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,11 +81,41 @@ private Q_SLOTS:
         Database b = Database::open(m_folder + QStringLiteral("/../") +
                                     QFileInfo(m_folder).fileName() + "/good.mdb");
         QCOMPARE(a.connection().connectionName(), b.connection().connectionName());
-        QVERIFY(Database::samePath(a.path(), b.path()));
+        QVERIFY(FileOps::sameFile(a.path(), b.path()));
         a.close();
         QVERIFY(Database::isOpen(m_good));
         b.close();
         QVERIFY(!Database::isOpen(m_good));
+    }
+
+    // A second name of the file (a hard link) is the file: its connection, never a second one
+    // whose checks would read the file under the first one's locks.
+    void aHardLinkIsTheOpenFileItself() {
+        const Database a = Database::open(m_good);
+        const QString link = Fixtures::hardLink(m_good, m_folder + "/link.mdb");
+        QVERIFY(Database::isOpen(link));
+        const Database b = Database::open(link);
+        QCOMPARE(b.connection().connectionName(), a.connection().connectionName());
+        QVERIFY(!Database::isOpen(Fixtures::newDatabase(m_folder + "/other.mdb")));
+    }
+
+    // Text that reaches the file loses its NUL characters, as the quoting of a text in a
+    // statement drops them: a name stored is found by a search for it.
+    void textWrittenLosesItsNulCharacters() {
+        const Database db = Database::open(m_good);
+        const QString typed = QStringLiteral("Nu") + QChar(0) + QStringLiteral("ll, Ann");
+        db.exec("INSERT INTO Vellagons (Client, [Log Summary]) VALUES (?, ?)", {typed, "kept"});
+        db.exec("UPDATE Vellagons SET [Log Summary] = ? WHERE Client = ?",
+                {QString(typed).append(QChar(0)), typed});
+        QCOMPARE(db.scalar("SELECT Client || '|' || [Log Summary] FROM Vellagons").toString(),
+                 "Null, Ann|Null, Ann");
+        QCOMPARE(db.scalar("SELECT count(*) FROM Vellagons WHERE Client = 'Null, Ann'").toInt(), 1);
+        // Nothing else about a value changes: an empty text stays one, and Null stays Null.
+        db.exec("INSERT INTO Vellagons (Client, Project) VALUES (?, ?)",
+                {QString(QChar(0)), QVariant(QMetaType::fromType<QString>())});
+        QCOMPARE(db.scalar("SELECT count(*) FROM Vellagons WHERE Client = '' AND Project IS NULL")
+                     .toInt(),
+                 1);
     }
 
     void usesRollbackJournalAndFullSync() {

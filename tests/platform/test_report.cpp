@@ -129,6 +129,30 @@ private Q_SLOTS:
         QCOMPARE(page.textsOf("Notes")[1].rect.height(), 285.0);
     }
 
+    // A growing label pushes down every control of its section that starts below its top: one
+    // that started within its height goes below its text, one below that keeps its distance,
+    // one beside it stays; the section grows by as much.
+    void aGrowingLabelPushesEveryControlThatStartsBelowItsTop() {
+        ReportLayout layout("Letter", 9000);
+        ReportSection& header = layout.reportHeader();
+        header.setHeight(1000);
+        header.addLabel("Re", "one\r\ntwo\r\n\r\n", 0, 0, 4000, 300).setCanGrow();
+        header.addLabel("Beside", "beside", 5000, 0, 3000, 285);
+        header.addLabel("Within", "Dear Client:", 0, 290, 4000, 285).setCanGrow();
+        header.addLabel("Below", "below", 0, 700, 4000, 285);
+        layout.detail().addLabel("Next", "next", 0, 0, 4000, 285);
+        ReportDocument document(layout, numberedRows(1));
+        const ReportPage& page = document.page(0);
+        const PlacedText re = only(page, "Re");
+        QCOMPARE(re.lines, (QStringList{"one", "two", "", ""}));
+        QCOMPARE(re.rect.height(), 4 * re.lineHeight);
+        QCOMPARE(only(page, "Beside").rect.top(), re.rect.top());
+        const PlacedText within = only(page, "Within");
+        QCOMPARE(within.rect.top(), re.rect.bottom());
+        QCOMPARE(only(page, "Below").rect.top(), within.rect.top() + 410);
+        QCOMPARE(only(page, "Next").rect.top(), within.rect.top() - 290 + 1000);
+    }
+
     void textWrapsBreaksAndAligns() {
         ReportDocument document(testLayout(), rows({{words(40), 12.5, "a\r\nb\rc\nd\r\n"}}));
         const ReportPage& page = document.page(0);

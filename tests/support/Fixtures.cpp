@@ -7,11 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <unistd.h>
 
 namespace Fixtures {
 
@@ -22,6 +24,20 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
     file.write(bytes);
     return path;
+}
+
+QString hardLink(const QString& file, const QString& link) {
+    if (::link(QFile::encodeName(file).constData(), QFile::encodeName(link).constData()) != 0)
+        qFatal("cannot link %s", qPrintable(link));
+    return link;
+}
+
+QStringList workFiles(const QString& folder) {
+    static const QRegularExpression work(QStringLiteral("^\\..+\\.tmp-[0-9a-f]{8}(-journal)?$"));
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name)
+        .filter(work);
 }
 
 QByteArray readFile(const QString& path) {

@@ -10,6 +10,11 @@ namespace Fixtures {
 // Writes bytes to a file (creating its folder); returns the path.
 QString writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+// Makes a hard link (a second name of the same file); returns its path.
+QString hardLink(const QString& file, const QString& link);
+// The names of the work files of transfers (".<name>.tmp-<8 hex digits>" and their journals)
+// in a folder.
+QStringList workFiles(const QString& folder);
 // A new database file with the full schema and the default rows.
 QString newDatabase(const QString& path);
 // A copy of a database file cut short to the given number of bytes.

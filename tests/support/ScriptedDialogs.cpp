@@ -1,5 +1,15 @@
 #include "ScriptedDialogs.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+bool busyPointer() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
+}
+} // namespace
+
 ScriptedDialogs::ScriptedDialogs() : m_previous(Dialogs::answerer()) {
     Dialogs::setAnswerer(this);
 }
@@ -52,7 +62,7 @@ int ScriptedDialogs::pending() const {
 }
 
 int ScriptedDialogs::msgBox(const QString& prompt, int style, const QString& title) {
-    m_shown.append({Shown::Message, prompt, title, style, {}, {}});
+    m_shown.append({Shown::Message, prompt, title, style, {}, {}, busyPointer()});
     const int buttons = style & 7;
     if (buttons == Dialogs::vbOKOnly)
         return Dialogs::vbOK;
@@ -73,17 +83,19 @@ int ScriptedDialogs::msgBox(const QString& prompt, int style, const QString& tit
 
 std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
                                                  const QString&) {
-    m_shown.append({Shown::Input, prompt, title, 0, {}, {}});
+    m_shown.append({Shown::Input, prompt, title, 0, {}, {}, busyPointer()});
     return m_inputs.isEmpty() ? std::nullopt : m_inputs.dequeue();
 }
 
 std::optional<QString> ScriptedDialogs::fileDialog(const Dialogs::FileRequest& request) {
-    m_shown.append({Shown::File, request.title, request.title, request.flags, request, {}});
+    m_shown.append(
+        {Shown::File, request.title, request.title, request.flags, request, {}, busyPointer()});
     return m_files.isEmpty() ? std::nullopt : m_files.dequeue();
 }
 
 std::optional<Dialogs::FontChoice>
 ScriptedDialogs::fontDialog(const Dialogs::FontRequest& request) {
-    m_shown.append({Shown::Font, request.title, request.title, request.flags, {}, request});
+    m_shown.append(
+        {Shown::Font, request.title, request.title, request.flags, {}, request, busyPointer()});
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
 }

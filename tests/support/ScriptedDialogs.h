@@ -20,6 +20,7 @@ public:
         int style = 0; // message box style
         Dialogs::FileRequest file;
         Dialogs::FontRequest font;
+        bool busyPointer = false; // the hourglass stood over it
     };
 
     ScriptedDialogs();

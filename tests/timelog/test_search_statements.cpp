@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "platform/Database.h"
+#include "timelog/LogCompletion.h"
 #include "timelog/SearchStatements.h"
 
 #include <QSqlQuery>
@@ -101,6 +102,24 @@ private Q_SLOTS:
         // A cancelled input box used to give '%%'; the text "" still gives it.
         s.text.clear();
         QCOMPARE(whereOf(LogText, QString(), s), QStringLiteral("WHERE Vellagon Like '%%' "));
+    }
+
+    // The quoting drops a NUL from a picked name; a completed log has dropped it too, so the
+    // search finds the log.
+    void aNameWithANulCharacterIsFound() {
+        const QString path = Fixtures::newDatabase(TestSupport::newFolder() + "/nul.mdb");
+        LogCompletion::Log log;
+        log.client = QStringLiteral("Nu") + QChar(0) + QStringLiteral("ll, Ann");
+        log.beginning = QDateTime(QDate(2025, 3, 3), QTime(9, 0));
+        log.ending = log.beginning.addSecs(3600);
+        log.duration = QStringLiteral("1.0");
+        LogCompletion::append(path, log);
+        Sought s;
+        s.client = log.client;
+        const Database db = Database::open(path);
+        QSqlQuery found = db.execJet(searched(AnotherClient, QString(), s));
+        QVERIFY(db.next(found));
+        QCOMPARE(found.value("Client").toString(), "Null, Ann");
     }
 
     void allActiveClients() {

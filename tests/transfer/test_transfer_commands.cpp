@@ -3,12 +3,16 @@
 #include "TestSupport.h"
 #include "TransferTest.h"
 #include "core/ChildWindows.h"
+#include "core/LookupLists.h"
 #include "core/SharedState.h"
 #include "platform/AppError.h"
 #include "platform/DataControl.h"
 #include "platform/Database.h"
+#include "platform/SortedItems.h"
 #include "timelog/frmDisplay.h"
+#include "timelog/frmEntryWithFrames.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -147,23 +151,30 @@ private Q_SLOTS:
         QCOMPARE(request.initialName, "*.MDB");
         QCOMPARE(request.filterIndex, 1);
         QVERIFY(request.cancelError);
+        QCOMPARE(request.folder, m_folder); // where the window's file lies
+        QVERIFY(!dialogs.shown().first().busyPointer);
         // Only the abort message: the menus add nothing after a command that did not complete.
         QCOMPARE(dialogs.messages(), QStringList{message});
         verifyUnchanged(before);
     }
 
+    // A file is known by what it is, not by its name: a hard or a symbolic link to it is the
+    // file itself.
     void theWindowsOwnFileAndFilesOpenElsewhereAreRefused_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<bool>("own");
-        for (int command : {SaveAs, ExportLogs, ImportLogs, ImportClients}) {
-            const QByteArray name = QByteArray::number(command);
-            QTest::newRow(name + " own file") << command << true;
-            QTest::newRow(name + " open elsewhere") << command << false;
-        }
+        QTest::addColumn<QString>("name");
+        for (int command : {SaveAs, ExportLogs, ImportLogs, ImportClients})
+            for (const QString name : {"its own", "a hard link", "a symbolic link"}) {
+                const QByteArray row = QByteArray::number(command) + " by " + name.toLatin1();
+                QTest::newRow(row + ", own file") << command << true << name;
+                QTest::newRow(row + ", open elsewhere") << command << false << name;
+            }
     }
     void theWindowsOwnFileAndFilesOpenElsewhereAreRefused() {
         QFETCH(int, command);
         QFETCH(bool, own);
+        QFETCH(QString, name);
         ScriptedDialogs dialogs;
         const QString other = Fixtures::newDatabase(m_folder + "/other.mdb");
         TransferTest::addLog(other, {"Other, Oz", {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});
@@ -174,8 +185,13 @@ private Q_SLOTS:
             NewDisplayForm();
             m_display->runPrologue();
         }
+        QString chosen = own ? m_own : other;
+        const QString link = m_folder + "/link.mdb";
+        if (name == "a hard link")
+            chosen = Fixtures::hardLink(chosen, link);
+        else if (name == "a symbolic link" && QFile::link(chosen, link))
+            chosen = link;
         const QStringList before = files();
-        const QString chosen = own ? m_own : other;
         dialogs.answerFile(chosen);
         itemOf(m_display, command)->trigger();
         QCOMPARE(dialogs.messages(),
@@ -240,6 +256,41 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(path + "-journal"), false);
         QCOMPARE(Fixtures::readFile(m_own), m_ownBytes);
         QCOMPARE(gstrDatabasePath, m_own);
+    }
+
+    // Clients that an import adds or renames can be picked at once in every Data entry
+    // window on the file; a window on another file, and what each box shows, stay.
+    void importedClientsArePickedAtOnce() {
+        ScriptedDialogs dialogs;
+        const QString other = Fixtures::newDatabase(m_folder + "/other.mdb");
+        gstrDatabasePath = m_own;
+        NewDataEntryForm();
+        NewDataEntryForm();
+        gstrDatabasePath = other;
+        NewDataEntryForm();
+        const auto entry = [](const char* tag) {
+            return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, tag));
+        };
+        entry("1")->Combo1->setEditText("Abel, Ann");
+        m_display->runPrologue();
+        const QString source = Fixtures::newDatabase(m_folder + "/source.mdb");
+        TransferTest::addClient(source, "ABEL", "Ann");
+        TransferTest::addClient(source, "Carter", "Cy");
+        dialogs.answerFile(source);
+
+        m_display->mnuImportDatabase->trigger();
+
+        QCOMPARE(dialogs.messages().last(),
+                 "The selected database has successfully been imported.");
+        const QStringList clients{"ABEL, Ann", "Carter, Cy"};
+        QCOMPARE(mainLists().List1[MainLists::Clients].items(), clients);
+        QCOMPARE(itemsOf(entry("1")->Combo1), clients);
+        QCOMPARE(entry("1")->Combo1->currentText(), "Abel, Ann");
+        QCOMPARE(itemsOf(entry("2")->Combo1), clients);
+        QCOMPARE(entry("2")->Combo1->currentText(), QString());
+        QCOMPARE(itemsOf(entry("3")->Combo1), QStringList());
+        entry("2")->Combo1->setCurrentIndex(clients.indexOf("Carter, Cy"));
+        QCOMPARE(entry("2")->Combo1->currentText(), "Carter, Cy");
     }
 
     void anEditTypedInTheWindowIsPartOfTheTransfer() {

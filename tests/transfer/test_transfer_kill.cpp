@@ -3,6 +3,7 @@
 #include "TransferTest.h"
 #include "platform/AppError.h"
 #include "platform/Database.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -61,10 +62,14 @@ Run runHelper(const QString& command, const QString& own, const QString& other,
     return run;
 }
 
-// What a killed run left beside the files: its work file, which nothing will ever read.
-void removeWorkFiles(const QString& folder) {
-    for (const QString& name : QDir(folder).entryList({".*.tmp-*"}, QDir::Files | QDir::Hidden))
-        QFile::remove(folder + '/' + name);
+// Starts the program on the file, as a user would the next morning; returns its last message
+// ("" for none).
+QString startProgram(const QString& file) {
+    QProcess helper;
+    helper.start(QStringLiteral(TRANSFER_HELPER), {QStringLiteral("start"), file, file});
+    if (!helper.waitForFinished(60000))
+        qFatal("the start-up did not end");
+    return QString::fromUtf8(helper.readAllStandardOutput()).section('\n', 1).trimmed();
 }
 
 } // namespace
@@ -92,12 +97,15 @@ class TestTransferKill : public QObject {
     }
 
     // Kills the command at random moments within the time it takes, each time on the
-    // window's file as it was first, after `prepare`; `check` judges the files each time.
+    // window's file as it was first, after `prepare`; `check` judges the files each time. The
+    // work files that killed runs leave beside the files are gone once the next transfer into
+    // the folder has run.
     void killRounds(const QString& command, const QString& other, qint64 span, int rounds,
                     const std::function<void()>& prepare, const std::function<void()>& check) {
         const quint32 seed = QRandomGenerator::global()->generate();
         QRandomGenerator random(seed);
         int midway = 0;
+        int left = 0;
         for (int round = 0; round < rounds; ++round) {
             restoreOwn();
             prepare();
@@ -112,11 +120,24 @@ class TestTransferKill : public QObject {
             }
             if (QTest::currentTestFailed())
                 QFAIL(qPrintable(QString("round %1, seed %2").arg(round).arg(seed)));
-            removeWorkFiles(m_folder);
+            left += !Fixtures::workFiles(m_folder).isEmpty();
         }
-        qInfo("%s: %d of %d runs killed before their end (%lld ms each, seed %u)",
-              qPrintable(command), midway, rounds, span, seed);
+        qInfo("%s: %d of %d runs killed before their end, %d leaving work files (%lld ms each, "
+              "seed %u)",
+              qPrintable(command), midway, rounds, left, span, seed);
         QVERIFY(midway >= rounds * 2 / 5);
+        prepare();
+        fullRun(command, other);
+        QCOMPARE(Fixtures::workFiles(m_folder), QStringList());
+    }
+
+    // Kills the command until a run leaves its work file behind.
+    void leaveWorkFile(const QString& command, const QString& other, qint64 span) {
+        for (int tries = 0; tries < 40 && Fixtures::workFiles(m_folder).isEmpty(); ++tries) {
+            restoreOwn();
+            runHelper(command, m_own, other, QRandomGenerator::global()->bounded(int(span) + 1));
+        }
+        QVERIFY(!Fixtures::workFiles(m_folder).isEmpty());
     }
 
 private Q_SLOTS:
@@ -155,6 +176,37 @@ private Q_SLOTS:
                 const QString now = allRows(existing);
                 QVERIFY(now == old || now == saved);
             });
+
+        // The start of the program removes them beside its file as well.
+        QFile::remove(copy);
+        leaveWorkFile("save", copy, span);
+        restoreOwn();
+        QCOMPARE(startProgram(m_own), "Started");
+        QCOMPARE(Fixtures::workFiles(m_folder), QStringList());
+    }
+
+    // A transfer of another program instance at work is never taken for a leftover, however
+    // often the clean-up of the folder runs meanwhile.
+    void aTransferAtWorkKeepsItsWorkFile() {
+        restoreOwn();
+        const QString copy = m_folder + "/busy.mdb";
+        fullRun("save", copy);
+        const QString saved = allRows(copy);
+        QFile::remove(copy);
+        QProcess helper;
+        helper.start(QStringLiteral(TRANSFER_HELPER), {"save", m_own, copy});
+        QVERIFY(helper.waitForStarted());
+        int seen = 0;
+        while (helper.state() != QProcess::NotRunning) {
+            seen += !Fixtures::workFiles(m_folder).isEmpty();
+            FileOps::removeStaleWorkFiles(m_folder);
+            helper.waitForFinished(1);
+        }
+        qInfo("the work file was seen %d times while the clean-up ran", seen);
+        QVERIFY(seen > 0);
+        QVERIFY(QString::fromUtf8(helper.readAllStandardOutput()).contains("successfully"));
+        QCOMPARE(allRows(copy), saved);
+        QCOMPARE(Fixtures::workFiles(m_folder), QStringList());
     }
 
     void importOfLogsKilledAddsNoneOrAll() {

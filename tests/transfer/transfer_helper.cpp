@@ -1,12 +1,15 @@
 // Runs one transfer command of a Display window on a file, the dialogs answered (the other
 // file; Yes to overwriting), as a user of the program would, and prints "started" before the
 // command and its last message after it. The kill test starts it and kills it at random
-// moments.
-//   transfer_helper <save|import-logs|import-clients> <window's file> <other file>
+// moments. With "start" it starts the program on the file instead, and prints "Started" or
+// the start-up's last message.
+//   transfer_helper <save|import-logs|import-clients|start> <window's file> <other file>
 #include "HelperProgram.h"
 #include "ScriptedDialogs.h"
 #include "core/ChildWindows.h"
 #include "core/SharedState.h"
+#include "core/frmMain.h"
+#include "platform/Settings.h"
 #include "timelog/TimeLogging.h"
 #include "timelog/frmDisplay.h"
 #include "transfer/Transfer.h"
@@ -25,6 +28,15 @@ int main(int argc, char** argv) {
     ScriptedDialogs dialogs;
     dialogs.answerFile(args->at(3));
     dialogs.answer(Dialogs::vbYes);
+
+    if (args->at(1) == "start") {
+        Settings::setValue("DefaultLogFile", "Default Log File", args->at(2));
+        HelperProgram::report(QStringLiteral("started"));
+        frmMain main;
+        main.MDIForm_Load();
+        std::puts(dialogs.shown().isEmpty() ? "Started" : qPrintable(dialogs.lastMessage()));
+        return 0;
+    }
 
     gstrDatabasePath = args->at(2);
     NewFirstChildWindow(ChildWindow::Kind::Display);
