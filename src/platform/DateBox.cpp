@@ -75,7 +75,7 @@ bool DateBox::commitTyping() {
         DateTyping::progress(typed, displayFormat()) == DateTyping::Progress::Partial)
         return true; // a section or two typed: the picker's own sections took them
     if (const std::optional<QDateTime> date = reading(typed)) {
-        show(*date);
+        showDate(*date);
         return true;
     }
     setDateTime(m_before);
@@ -88,7 +88,7 @@ bool DateBox::takeText(const QString& text) {
     if (isReadOnly() || !commitTyping() || text.trimmed().isEmpty())
         return false;
     if (const std::optional<QDateTime> date = reading(text)) {
-        show(*date);
+        showDate(*date);
         return true;
     }
     refuse(text.trimmed());
@@ -106,7 +106,7 @@ std::optional<QDateTime> DateBox::reading(const QString& text) const {
     return date;
 }
 
-void DateBox::show(const QDateTime& value) {
+void DateBox::showDate(const QDateTime& value) {
     // A box without a time of day changes its day only.
     if (displayedSections() & QDateTimeEdit::TimeSections_Mask)
         setDateTime(value);
@@ -136,7 +136,6 @@ void DateBox::startFromNow() {
 }
 
 void DateBox::startTyping() {
-    m_before = dateTime();
     const QLineEdit* line = lineEdit();
     // Typing over everything writes the whole date, from its first section.
     if (line->hasSelectedText() && line->selectedText() == line->text()) {
@@ -200,6 +199,7 @@ void DateBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (m_typed.isEmpty()) {
+        m_before = dateTime();
         // A digit typed into an empty box goes into the present's first part.
         if (text.at(0).isDigit())
             startFromNow();

@@ -53,7 +53,7 @@ private:
     // "A" or "P" typed into the AM/PM section.
     bool typedMark(const QString& text);
     std::optional<QDateTime> reading(const QString& text) const;
-    void show(const QDateTime& value);
+    void showDate(const QDateTime& value);
     void refuse(const QString& text);
 
     bool m_nullable = true;

@@ -262,6 +262,17 @@ private Q_SLOTS:
         QCOMPARE(w.time->dateTime(), QDateTime(QDate(2026, 3, 15), QTime(14, 20)));
         QVERIFY(w.control->MoveNext());
         QCOMPARE(stored("Beginning Time"), "2026-03-15 14:20:00");
+
+        // An empty box that is typed a date that does not exist stays empty.
+        QVERIFY(w.day->isNull()); // Baker's log has no ending
+        w.day->setFocus();
+        QTest::keyClicks(w.day, "2/30/2026");
+        QCOMPARE(dialogs.messages().size(), 2);
+        QVERIFY(w.day->isNull());
+        QVERIFY(w.control->MovePrevious());
+        QVERIFY(Database::open(m_path)
+                    .scalar("SELECT [Ending Time] FROM Vellagons WHERE Client = 'Baker, Bo'")
+                    .isNull());
     }
 };
 
