@@ -114,8 +114,9 @@ QComboBox* newCombo(const char* name) {
     return combo;
 }
 
-DateBox* newPicker(const char* name) {
+DateBox* newPicker(const char* name, const QString& caption) {
     auto* picker = named(new DateBox, name);
+    picker->setAccessibleName(caption);
     picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
     picker->setValue(Clock::now().date());
     return picker;
@@ -235,19 +236,20 @@ void frmPaymentsDisbursements::buildTabs() {
     addFrame(tab, "Frame1(3)", QStringLiteral("Amount of disbursement"),
              Text1_1 = named(new QLineEdit, "Text1(1)"));
     addFrame(tab, "Frame1(4)", QStringLiteral("Date of disbursement"),
-             DTPicker1 = newPicker("DTPicker1"));
+             DTPicker1 = newPicker("DTPicker1", QStringLiteral("Date of disbursement")));
 
     tab = newTab(QStringLiteral("Display disbursements"));
-    m_frames2 = {addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
-                          Text2_0 = named(new QLineEdit, "Text2(0)")),
-                 addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
-                          Text2_1 = named(new QLineEdit, "Text2(1)")),
-                 addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
-                          Text2_2 = named(new QLineEdit, "Text2(2)")),
-                 addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
-                          Text2_3 = named(new QLineEdit, "Text2(3)")),
-                 addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
-                          DTPicker2 = newPicker("DTPicker2"))};
+    m_frames2 = {
+        addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
+                 Text2_0 = named(new QLineEdit, "Text2(0)")),
+        addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
+                 Text2_1 = named(new QLineEdit, "Text2(1)")),
+        addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
+                 Text2_2 = named(new QLineEdit, "Text2(2)")),
+        addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
+                 Text2_3 = named(new QLineEdit, "Text2(3)")),
+        addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
+                 DTPicker2 = newPicker("DTPicker2", QStringLiteral("Date of disbursement")))};
     tab->addStretch(1);
     HScroll1 = named(new RecordScrollBar(Adodc1, 100), "HScroll1");
     tab->addWidget(HScroll1);
@@ -269,7 +271,7 @@ void frmPaymentsDisbursements::buildTabs() {
     addFrame(tab, "Frame3(2)", QStringLiteral("Amount of payment"),
              Text3 = named(new QLineEdit, "Text3"));
     addFrame(tab, "Frame3(3)", QStringLiteral("Date of payment"),
-             DTPicker3 = newPicker("DTPicker3"));
+             DTPicker3 = newPicker("DTPicker3", QStringLiteral("Date of payment")));
     tab->addStretch(1);
 
     tab = newTab(QStringLiteral("Display payments"));
@@ -280,7 +282,7 @@ void frmPaymentsDisbursements::buildTabs() {
                  addFrame(tab, "Frame4(2)", QStringLiteral("Amount of payment"),
                           Text4_2 = named(new QLineEdit, "Text4(2)")),
                  addFrame(tab, "Frame4(3)", QStringLiteral("Date of payment"),
-                          DTPicker4 = newPicker("DTPicker4"))};
+                          DTPicker4 = newPicker("DTPicker4", QStringLiteral("Date of payment")))};
     tab->addStretch(1);
     HScroll2 = named(new RecordScrollBar(Adodc2, 100), "HScroll2");
     tab->addWidget(HScroll2);
@@ -326,8 +328,8 @@ void frmPaymentsDisbursements::buildSearchPanel() {
     auto* dates = new QWidget;
     row = new QHBoxLayout(dates);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(DTPicker5 = newPicker("DTPicker5"));
-    row->addWidget(DTPicker6 = newPicker("DTPicker6"));
+    row->addWidget(DTPicker5 = newPicker("DTPicker5", QStringLiteral("Beginning date")));
+    row->addWidget(DTPicker6 = newPicker("DTPicker6", QStringLiteral("Ending date")));
     row->addStretch(1);
     addFrame(panel, "Frame5(2)",
              QStringLiteral("Select beginning and ending dates for search time frame"), dates);
@@ -470,6 +472,8 @@ static bool addRow(DataControl* control, const QVariantMap& row) {
 }
 
 void frmPaymentsDisbursements::saveDisbursement() {
+    if (!DTPicker1->commitTyping())
+        return;
     const PaymentEntry::Outcome out = PaymentEntry::disbursement(
         {Combo1_0->currentText(), Combo1_1->currentText(), Text1_0->toPlainText(), Text1_1->text(),
          DTPicker1->isNull() ? QDate() : DTPicker1->date()});
@@ -490,6 +494,8 @@ void frmPaymentsDisbursements::saveDisbursement() {
 }
 
 void frmPaymentsDisbursements::savePayment() {
+    if (!DTPicker3->commitTyping())
+        return;
     const PaymentEntry::Outcome out =
         PaymentEntry::payment({Combo2->currentText(), Option1_0->isChecked(), Text3->text(),
                                DTPicker3->isNull() ? QDate() : DTPicker3->date()});
@@ -565,6 +571,8 @@ void frmPaymentsDisbursements::mnuContinue_Click() {
         applyTabState(mintCurrentTab);
         return;
     }
+    if (!DTPicker5->commitTyping() || !DTPicker6->commitTyping())
+        return;
     const PaymentSearch::Kind kind =
         Option2_0->isChecked() ? PaymentSearch::Kind::Disbursements : PaymentSearch::Kind::Payments;
     const bool disbursements = kind == PaymentSearch::Kind::Disbursements;

@@ -72,6 +72,7 @@ QList<Built> build(std::span<const FramedBox> table, const QList<QGridLayout*>& 
             grid->setRowStretch(b.row, 1);
         if (b.shape == Shape::Picker) { // the present until a row is current
             auto* picker = static_cast<DateBox*>(box);
+            picker->setAccessibleName(QLatin1String(b.caption));
             picker->setDisplayFormat(QLatin1String(b.format));
             picker->setValue(Clock::now());
         }

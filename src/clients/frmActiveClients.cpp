@@ -230,7 +230,7 @@ void frmActiveClients::Adodc1_MoveComplete(int) {
         Dialogs::msgBox(QStringLiteral("Error in contact database module: ") + e.description() +
                         QStringLiteral("  record position is: ") +
                         QString::number(Adodc1->AbsolutePosition()));
-        QTimer::singleShot(0, this, &frmActiveClients::close);
+        QTimer::singleShot(0, this, [this] { Forms::close(this); });
     }
 }
 
@@ -256,7 +256,7 @@ void frmActiveClients::TabStrip1_Click(int tab) {
 void frmActiveClients::mnuSave_Click() {
     if (Adodc1->RecordCount() == 0) {
         Dialogs::msgBox(RecordRules::noRecords());
-        close();
+        Forms::close(this);
         return;
     }
     // The edit is written now; the question comes only after a write that succeeded. A write
@@ -265,11 +265,10 @@ void frmActiveClients::mnuSave_Click() {
         return;
     if (Dialogs::msgBox(QStringLiteral("Database updated. Continue with Active Clients window?"),
                         Dialogs::vbYesNo) == Dialogs::vbNo)
-        close();
+        Forms::close(this);
 }
 
 void frmActiveClients::mnuReturn_Click() {
-    // The frame closes with the window; closing the window alone leaves an empty frame.
     Forms::close(this);
 }
 

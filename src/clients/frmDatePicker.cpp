@@ -3,10 +3,10 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/DateBox.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
-#include <QDateEdit>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -14,7 +14,7 @@
 frmDatePicker::frmDatePicker(QWidget* parent) : QDialog(parent ? parent : frmMain::instance()) {
     setObjectName(QStringLiteral("frmDatePicker"));
     setWindowTitle(QStringLiteral("Pick a date for case closure"));
-    DTPicker1 = newDatePicker(this, "DTPicker1");
+    DTPicker1 = newDatePicker(this, "DTPicker1", QStringLiteral("Case Closure Date"));
 
     auto* menuBar = new QMenuBar(this);
     mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
@@ -38,6 +38,8 @@ void frmDatePicker::Form_Load() {
 }
 
 void frmDatePicker::mnuDone_Click() {
+    if (!DTPicker1->commitTyping())
+        return;
     gvarClosureDate = DTPicker1->date().startOfDay();
     accept();
 }

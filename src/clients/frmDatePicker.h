@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QAction;
-class QDateEdit;
+class DateBox;
 
 // The closure date dialog of a deactivation: one date, today's to begin with. Done stores it
 // in gvarClosureDate and the result is Accepted; Return stores nothing.
@@ -17,7 +17,7 @@ public:
     void mnuDone_Click();
     void mnuReturn_Click();
 
-    QDateEdit* DTPicker1;
+    DateBox* DTPicker1;
     QAction* mnuReturn;
     QAction* mnuDone;
 

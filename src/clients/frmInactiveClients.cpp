@@ -38,8 +38,9 @@ const QString RecordSource =
     QStringLiteral("SELECT * FROM [Inactive Clients] ORDER BY [Inactive Client Last Name], "
                    "[Inactive Client First Name]");
 
-// The boxes of record mode in a grid of six columns: full width, halves and thirds. The
-// memo-like fields keep their line breaks in boxes that scroll.
+// The boxes of record mode in a grid of six columns: full width, halves and thirds. Only the
+// type of claim takes many lines, in a box that scrolls; a line break that a one-line box
+// shows as a blank stays in its text.
 constexpr ClientBoxes::FramedBox Boxes[] = {
     {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, "Inactive Client First Address",
      "", 0, 0, 1, 6},
@@ -59,10 +60,10 @@ constexpr ClientBoxes::FramedBox Boxes[] = {
      5, 0, 1, 6},
     {1, "Frame1(9)", "Type of Claim/Notes", "Text1(6)", Shape::Text, "Inactive Client Claim Type",
      "", 6, 0, 1, 6},
-    {1, "Frame1(10)", "Retainer Terms", "Text1(7)", Shape::ShortText,
-     "Inactive Client Retainer Terms", "", 7, 0, 1, 3},
-    {1, "Frame1(11)", "Referrer", "Text1(8)", Shape::ShortText, "Inactive Client Referrer", "", 7,
-     3, 1, 3},
+    {1, "Frame1(10)", "Retainer Terms", "Text1(7)", Shape::Line, "Inactive Client Retainer Terms",
+     "", 7, 0, 1, 3},
+    {1, "Frame1(11)", "Referrer", "Text1(8)", Shape::Line, "Inactive Client Referrer", "", 7, 3, 1,
+     3},
     {1, "Frame1(12)", "Retainer Date", "DTPicker1", Shape::Picker, "Inactive Client Retainer Date",
      "M/d/yyyy", 8, 0, 1, 3},
     {1, "Frame1(13)", "Case Closure Date", "DTPicker2", Shape::Picker,

@@ -57,6 +57,9 @@ bool BoundField::isEdited() const {
         return m_line->isModified();
     if (m_text)
         return m_text->document()->isModified();
+    // A date typed and then refused, or typed back, is no change.
+    if (m_date)
+        return m_edited && m_date->dateTime() != m_dateShown;
     return m_edited;
 }
 
@@ -159,6 +162,8 @@ void BoundField::load() {
             show(text);
         }
     }
+    if (m_date)
+        m_dateShown = m_date->dateTime();
     m_edited = false;
     m_loading = false;
 }
@@ -220,6 +225,9 @@ std::optional<QVariant> BoundField::typedValue(QString* refusal) const {
 }
 
 bool BoundField::collect(QVariantMap& changes) {
+    // A date still being typed is taken, or refused, before the row is left.
+    if (m_date && !m_date->commitTyping())
+        return false;
     if (!isEdited())
         return true;
     QString refusal;

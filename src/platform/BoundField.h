@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -77,6 +78,7 @@ private:
     bool m_edited = false;   // combo and date boxes, which keep no modified flag of their own
     bool m_locked = false;   // read-only for want of a current row
     bool m_showsRow = false; // a date box: it shows a row's value
+    QDateTime m_dateShown;   // what a date box showed of the row
 };
 
 // One row of a window's binding table: the box, the field it shows, the kind of value and the

@@ -10,8 +10,11 @@
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -176,6 +179,52 @@ QString sizeText(double points) {
     return QLocale::c().toString(points, 'g', 6);
 }
 
+// Qt's font dialog takes whole point sizes only: its size box drops a decimal point, so that
+// 10.5 typed would be 105. Here the point ends the whole points, and the digits typed right
+// after it are dropped (10.5 gives 10).
+class WholePointSizes : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress)
+                m_fraction = false;
+            return false;
+        }
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed == QLatin1String(".") || typed == QLatin1String(",")) {
+            m_fraction = true;
+            return true;
+        }
+        if (m_fraction && typed.size() == 1 && typed.at(0).isDigit())
+            return true;
+        m_fraction = false;
+        return false;
+    }
+
+private:
+    bool m_fraction = false;
+};
+
+std::optional<FontChoice> realFontDialog(const FontRequest& request) {
+    QFont initial(request.name);
+    bool sizeOk = false;
+    const double size = request.size.toDouble(&sizeOk);
+    if (sizeOk && size > 0)
+        initial.setPointSizeF(size);
+    QFontDialog dialog(initial, dialogParent());
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    for (QLineEdit* box : dialog.findChildren<QLineEdit*>())
+        if (qobject_cast<const QIntValidator*>(box->validator()))
+            box->installEventFilter(new WholePointSizes(box));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QFont font = dialog.selectedFont();
+    return FontChoice{font.family(), sizeText(font.pointSizeF())};
+}
+
 } // namespace
 
 QString programTitle() {
@@ -274,20 +323,8 @@ QString fileDialog(const FileRequest& request) {
 }
 
 std::optional<FontChoice> fontDialog(const FontRequest& request) {
-    std::optional<FontChoice> choice;
-    if (g_answerer) {
-        choice = g_answerer->fontDialog(request);
-    } else {
-        QFont initial(request.name);
-        bool sizeOk = false;
-        const double size = request.size.toDouble(&sizeOk);
-        if (sizeOk && size > 0)
-            initial.setPointSizeF(size);
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, dialogParent(), request.title);
-        if (ok)
-            choice = FontChoice{font.family(), sizeText(font.pointSizeF())};
-    }
+    const std::optional<FontChoice> choice =
+        g_answerer ? g_answerer->fontDialog(request) : realFontDialog(request);
     if (!choice && request.cancelError)
         throw AppError::cancelled();
     return choice;

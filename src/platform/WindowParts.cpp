@@ -1,9 +1,8 @@
 #include "WindowParts.h"
 
-#include "DateTyping.h"
+#include "DateBox.h"
 #include "ToolIcons.h"
 
-#include <QDateEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPalette>
@@ -55,12 +54,12 @@ QListWidget* newList(QWidget* parent, const char* name) {
     return list;
 }
 
-QDateEdit* newDatePicker(QWidget* parent, const char* name) {
-    auto* picker = new QDateEdit(parent);
+DateBox* newDatePicker(QWidget* parent, const char* name, const QString& caption) {
+    auto* picker = new DateBox(parent);
     picker->setObjectName(QLatin1String(name));
+    picker->setAccessibleName(caption);
+    picker->setNullable(false);
     picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    picker->setCalendarPopup(true);
-    typeSeparatorsOnce(picker);
     return picker;
 }
 

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-class QDateEdit;
+class DateBox;
 class QListWidget;
 class QMenu;
 class QToolBar;
@@ -44,8 +44,9 @@ QMenu* addSubmenu(QMenu* menu, const char* name, const QString& title);
 
 // A named list of which one item is chosen at a time.
 QListWidget* newList(QWidget* parent, const char* name);
-// A named date picker showing M/d/yyyy, with its calendar; a date types as it is written.
-QDateEdit* newDatePicker(QWidget* parent, const char* name);
+// A named date box that always holds a date, showing M/d/yyyy; `caption` names it in its
+// messages.
+DateBox* newDatePicker(QWidget* parent, const char* name, const QString& caption);
 
 // Draws a window part white on blue, as the search dialogs are.
 void drawWhiteOnBlue(QWidget* widget);

@@ -2,11 +2,11 @@
 
 #include "core/ListTables.h"
 #include "core/LookupLists.h"
+#include "platform/DateBox.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,7 +34,7 @@ ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit
     connect(Toolbar1, &QToolBar::actionTriggered, this,
             [this](QAction* button) { Toolbar1_ButtonClick(button->data().toString()); });
 
-    DTPicker1 = newDatePicker(this, "DTPicker1");
+    DTPicker1 = newDatePicker(this, "DTPicker1", QStringLiteral("Deadline Date"));
 
     Frame1 = new QGroupBox(QStringLiteral("Priority Level:"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

@@ -5,7 +5,7 @@
 
 class Database;
 class PickListOverlay;
-class QDateEdit;
+class DateBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -27,7 +27,7 @@ public:
 
     QToolBar* Toolbar1;
     QMenuBar* menuBar;
-    QDateEdit* DTPicker1;
+    DateBox* DTPicker1;
     QGroupBox* Frame1;
     QList<QRadioButton*> Option1; // "1" to "5"
     PickListOverlay* activities;  // the activity pick list

@@ -85,7 +85,9 @@ int ToDoList::add(const ToDoItem& item) {
     return row;
 }
 
-void ToDoList::replace(int row, const ToDoItem& item) {
-    if (row >= 0 && row < count())
-        m_items[row] = item;
+int ToDoList::replace(int row, const ToDoItem& item) {
+    if (row < 0 || row >= count())
+        return -1;
+    m_items.removeAt(row);
+    return add(item);
 }

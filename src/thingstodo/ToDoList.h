@@ -36,7 +36,9 @@ public:
     const QList<ToDoItem>& removed() const { return m_removed; }
     // A new row: last, or in its place once the list is sorted. Returns its row.
     int add(const ToDoItem& item);
-    void replace(int row, const ToDoItem& item);
+    // A changed item leaves its row and is added as a new one. Returns its row, or -1 when
+    // there is no such row.
+    int replace(int row, const ToDoItem& item);
 
 private:
     bool less(const ToDoItem& a, const ToDoItem& b) const;

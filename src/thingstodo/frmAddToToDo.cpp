@@ -7,13 +7,13 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Settings.h"
 #include "platform/SortedItems.h"
 #include "platform/WindowParts.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -79,6 +79,8 @@ void frmAddToToDo::Form_Load() {
 }
 
 void frmAddToToDo::mnuDone_Click() {
+    if (!DTPicker1->commitTyping())
+        return;
     ToDoItem item;
     gintPriority = level();
     if (const QListWidgetItem* client = List1->currentItem(); client && client->isSelected()) {

@@ -5,10 +5,10 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/PickListOverlay.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -61,6 +61,8 @@ void frmEditToDo::Text1_Change() {
 }
 
 void frmEditToDo::mnuDone_Click() {
+    if (!DTPicker1->commitTyping())
+        return;
     gintPriority = level();
     if (Text1->text() != m_item.name()) {
         Dialogs::msgBox(QStringLiteral("You cannot edit the name of a client or a project "

@@ -252,8 +252,9 @@ void frmToDo::mnuEditItem_Click() {
     frmEditToDo dialog(m_list.at(row), this);
     ModalWindows::exec(dialog);
     if (const auto& changed = dialog.changed()) {
-        m_list.replace(row, *changed);
-        showRow(row);
+        const int now = m_list.replace(row, *changed);
+        showRows();
+        selectRow(now);
     }
 }
 

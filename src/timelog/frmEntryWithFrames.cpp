@@ -27,7 +27,7 @@
 #include "platform/AppError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
-#include "platform/DateTyping.h"
+#include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/PickerTime.h"
 #include "platform/RichText.h"
@@ -38,7 +38,6 @@
 #include "platform/WindowParts.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -78,13 +77,12 @@ QComboBox* newCombo(QWidget* parent, const char* name) {
     return box;
 }
 
-QDateTimeEdit* newPicker(QWidget* parent, const char* name) {
-    auto* picker = new QDateTimeEdit(parent);
+DateBox* newPicker(QWidget* parent, const char* name, const QString& caption) {
+    auto* picker = new DateBox(parent);
     picker->setObjectName(QLatin1String(name));
-    picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    picker->setAccessibleName(caption);
+    picker->setNullable(false);
     picker->setDisplayFormat(QStringLiteral("M/dd/yyyy hh:mm AP"));
-    typeSeparatorsOnce(picker);
-    picker->setCalendarPopup(true);
     return picker;
 }
 
@@ -142,8 +140,8 @@ void frmEntryWithFrames::createFields() {
     RichTextBox1 = new RichTextBox(Frame6);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->installEventFilter(this);
-    DTPicker1 = newPicker(Frame7, "DTPicker1");
-    DTPicker2 = newPicker(Frame8, "DTPicker2");
+    DTPicker1 = newPicker(Frame7, "DTPicker1", Frame7->title());
+    DTPicker2 = newPicker(Frame8, "DTPicker2", Frame8->title());
     // Only the user's edits reach this: the window sets the time with the signal blocked.
     connect(DTPicker2, &QDateTimeEdit::dateTimeChanged, this,
             &frmEntryWithFrames::DTPicker2_Change);
@@ -437,6 +435,8 @@ bool frmEntryWithFrames::endingTimeFollowsClock() const {
 }
 
 void frmEntryWithFrames::mnuLogcompleted_Click() {
+    if (!DTPicker1->commitTyping() || !DTPicker2->commitTyping())
+        return;
     LogCompletion::Entry entry;
     entry.client = Combo1->currentText();
     entry.employee = Combo2->currentText();
@@ -540,13 +540,15 @@ void frmEntryWithFrames::mnuSearch_Click() {
     gstrClient.clear();
     gstrProject.clear();
     runPrologue();
-    // Trimmed as a completed log stores them, so that a typed name finds its logs.
-    const QString client = vbTrim(Combo1->currentText());
-    const QString project = vbTrim(Combo3->currentText());
-    if (!client.isEmpty())
-        gstrClient = client;
-    if (!project.isEmpty())
-        gstrProject = project;
+    // Any text is a criterion, blanks alone too. It is sought trimmed, as a completed log
+    // stores it, so that a typed name finds its logs; blanks alone are sought as they stand
+    // and find nothing.
+    const auto sought = [](const QString& text) {
+        const QString trimmed = vbTrim(text);
+        return trimmed.isEmpty() ? text : trimmed;
+    };
+    gstrClient = sought(Combo1->currentText());
+    gstrProject = sought(Combo3->currentText());
 
     if (gstrClient.isEmpty() && gstrProject.isEmpty()) {
         frmSearch* search = frmSearch::instance();

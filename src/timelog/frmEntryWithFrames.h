@@ -7,9 +7,9 @@
 #include <array>
 #include <optional>
 
+class DateBox;
 class QAction;
 class QComboBox;
-class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -90,8 +90,8 @@ public:
     QComboBox* Combo4;
     QLineEdit* Text1;
     RichTextBox* RichTextBox1;
-    QDateTimeEdit* DTPicker1;
-    QDateTimeEdit* DTPicker2;
+    DateBox* DTPicker1;
+    DateBox* DTPicker2;
     QToolBar* Toolbar1;
     QToolBar* Toolbar2;
     QToolBar* Toolbar3;

@@ -3,24 +3,24 @@
 #include "core/SharedState.h"
 #include "core/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "platform/WindowParts.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
 namespace {
 
-QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, QDateEdit*& picker,
+QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, DateBox*& picker,
                      const char* pickerName) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(name));
     drawWhiteOnBlue(frame);
-    picker = newDatePicker(frame, pickerName);
+    picker = newDatePicker(frame, pickerName, caption);
     // The picker keeps the usual colours inside its blue frame.
     const QPalette usual = QApplication::palette(picker);
     QPalette own = picker->palette();
@@ -65,6 +65,8 @@ void frmSearchDatePicker::Form_Load() {
 }
 
 void frmSearchDatePicker::mnuContinue_Click() {
+    if (!DTPicker1->commitTyping() || !DTPicker2->commitTyping())
+        return;
     // A range of one day is a range; only an end before the start is refused, and a refused
     // range is not kept.
     if (DTPicker2->date() >= DTPicker1->date()) {

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QAction;
-class QDateEdit;
+class DateBox;
 class QGroupBox;
 
 // The date range dialog: a start and an end date. The caller shows it (ModalWindows::exec) and
@@ -21,8 +21,8 @@ public:
 
     QGroupBox* Frame1; // "Start date"
     QGroupBox* Frame2; // "End date"
-    QDateEdit* DTPicker1;
-    QDateEdit* DTPicker2;
+    DateBox* DTPicker1;
+    DateBox* DTPicker2;
     QAction* mnuReturn;
     QAction* mnuContinue;
 };

@@ -13,6 +13,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/JetSql.h"
 #include "platform/ReportData.h"
 #include "timelog/TimeLogging.h"
@@ -21,7 +22,6 @@
 #include "timelog/frmSearchList.h"
 #include <QPlainTextEdit>
 
-#include <QDateEdit>
 #include <QListWidget>
 
 using LetterFixture::texts;

@@ -247,6 +247,12 @@ private Q_SLOTS:
         QCOMPARE(w->DTPicker1->date(), QDate(2024, 3, 5));
         w->Adodc1Navigator->next();
         QCOMPARE(dialogs.messages(), (QStringList{NoRecords, NoRecords}));
+        // Save says so again and closes the window with its frame.
+        const QPointer<QWidget> frame = w->parentWidget();
+        w->mnuSave_Click();
+        QCOMPARE(dialogs.messages().size(), 3);
+        QVERIFY(!frmActiveClients::loaded());
+        QVERIFY(!frame || !frame->isVisible());
     }
 
     // Save writes the edit, then asks; No closes the window. A text too long for its field,
@@ -290,11 +296,15 @@ private Q_SLOTS:
                              "saved."});
         QCOMPARE(client(w), "Moss, Bo"); // on to the row before it, the last one left
 
+        // No closes the window's frame with it: no empty frame stays in the main window.
         dialogs.clear();
         dialogs.answer(Dialogs::vbNo);
+        const QPointer<QWidget> frame = w->parentWidget();
+        QVERIFY(frame && frame->isVisible());
         w->mnuSave_Click();
         QCOMPARE(dialogs.messages(), QStringList{Question});
         QVERIFY(!frmActiveClients::loaded());
+        QVERIFY(!frame || !frame->isVisible());
     }
 
     // Other windows' writes stand. A client deactivated while shown, and a new client that got

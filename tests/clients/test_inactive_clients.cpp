@@ -107,12 +107,17 @@ class TestInactiveClients : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
 
-    // Yes to the question and Done on this date.
+    // Yes to the question and Done on this date, typed over the whole of today's after a
+    // click into it.
     static void answerDone(ScriptedDialogs& dialogs, ScriptedWindows& windows, QDate date) {
         dialogs.answer(Dialogs::vbYes);
         windows.answer<frmDatePicker>([date](frmDatePicker& picker) {
             QCOMPARE(picker.DTPicker1->date(), Clock::today()); // whatever was picked before
-            picker.DTPicker1->setDate(date);
+            picker.show();
+            QLineEdit* line = picker.DTPicker1->findChild<QLineEdit*>();
+            QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(3, line->height() / 2));
+            QTest::keyClick(picker.DTPicker1, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(picker.DTPicker1, date.toString("M/d/yyyy"));
             picker.mnuDone->trigger();
         });
     }
@@ -236,6 +241,34 @@ private Q_SLOTS:
         w.Adodc1Navigator->first();
         w.Adodc1Navigator->previous(); // before the start: back on the first row
         QCOMPARE(w.Adodc1->AbsolutePosition(), 1);
+    }
+
+    // Every box of record mode takes one line but Type of Claim/Notes, which takes many and
+    // scrolls. A line break that the row brought from the active client stays when its line
+    // is edited.
+    void oneLineBoxesButTheTypeOfClaim() {
+        addInactive(m_path, "Moss", "Bo", {"Inactive Client Retainer Terms"},
+                    {"'net 30' || char(13, 10) || 'then monthly'"});
+        frmInactiveClients w;
+        load(w);
+        w.mnuDisplayInactiveClients->trigger();
+        for (const char* field : {"First Address", "Second Address", "Third Address", "City",
+                                  "State", "Email Address", "Retainer Terms", "Referrer"})
+            QVERIFY2(qobject_cast<QLineEdit*>(w.boxOf(QString("Inactive Client ") + field)), field);
+        const auto* claim = qobject_cast<QTextEdit*>(w.boxOf("Inactive Client Claim Type"));
+        QVERIFY(claim);
+        QCOMPARE(claim->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+        auto* terms = qobject_cast<QLineEdit*>(w.boxOf("Inactive Client Retainer Terms"));
+        terms->setFocus();
+        terms->end(false);
+        QTest::keyClicks(terms, ", 2%");
+        ScriptedDialogs dialogs;
+        dialogs.answer(Dialogs::vbYes);
+        w.mnuSave->trigger();
+        QCOMPARE(Database::open(m_path).scalar(
+                     "SELECT [Inactive Client Retainer Terms] FROM [Inactive Clients]"),
+                 QVariant("net 30\r\nthen monthly, 2%"));
     }
 
     // Save asks its question only after a write that stood; a refused write keeps what was

@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "platform/AccessKeys.h"
 #include "platform/AppError.h"
-#include "platform/DateTyping.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalWindows.h"
 #include "platform/RecordScroll.h"
@@ -10,13 +9,14 @@
 #include "platform/WindowTitles.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -162,6 +162,31 @@ private Q_SLOTS:
                                     "*.MDB", "*.MDB (*.MDB *.mdb)"}));
     }
 
+    // The font dialog takes whole point sizes: a size typed with a decimal point keeps its
+    // whole points, never ten times as many.
+    void theFontDialogKeepsTheWholePointsOfASizeTyped() {
+        Dialogs::FontRequest request;
+        request.name = "DejaVu Sans";
+        request.size = "12";
+        for (const char* typed : {"10.5", "9,75", "14"}) {
+            QTimer::singleShot(0, [typed] {
+                auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
+                    if (!box->validator())
+                        continue;
+                    box->setFocus();
+                    box->selectAll();
+                    QTest::keyClicks(box, typed);
+                }
+                dialog->accept();
+            });
+            const std::optional<Dialogs::FontChoice> choice = Dialogs::fontDialog(request);
+            QVERIFY(choice);
+            QCOMPARE(choice->size, QString(typed).section(QRegularExpression("[.,]"), 0, 0));
+        }
+    }
+
     void sortedBoxesIgnoreCaseAndNeverSelectTheirFirstItem() {
         QComboBox box;
         box.setEditable(true);
@@ -219,26 +244,6 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);
         QCOMPARE(ran, (QStringList{"&Delete", "&Add"}));
         QCOMPARE(QApplication::focusWidget(), box);
-    }
-
-    // A date typed as written lands in its sections, though a full section moves on by itself.
-    void aDateTypedAsWrittenLandsInItsSections() {
-        const QList<std::pair<const char*, QDateTime>> cases = {
-            {"11/15/2026 09:30 PM", QDateTime(QDate(2026, 11, 15), QTime(21, 30))},
-            {"1/5/2027 1:05 AM", QDateTime(QDate(2027, 1, 5), QTime(1, 5))},
-            {"12/25/2027 12:00 PM", QDateTime(QDate(2027, 12, 25), QTime(12, 0))},
-        };
-        QDateTimeEdit edit;
-        edit.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        edit.setDisplayFormat("M/dd/yyyy hh:mm AP");
-        typeSeparatorsOnce(&edit);
-        edit.show();
-        for (const auto& [typed, expected] : cases) {
-            edit.setDateTime(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-            edit.setSelectedSection(QDateTimeEdit::MonthSection);
-            QTest::keyClicks(&edit, typed);
-            QCOMPARE(edit.dateTime(), expected);
-        }
     }
 };
 

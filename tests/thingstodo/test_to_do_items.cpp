@@ -302,6 +302,26 @@ private Q_SLOTS:
         QCOMPARE(texts(list.items(), ToDoList::Name), QStringList({"Three", "One"}));
     }
 
+    // A changed item leaves its row: it comes last in an unsorted list, in its place in a
+    // sorted one.
+    void aChangedItemIsAddedAgain() {
+        ToDoList list({projectItem("One", "first", "1"), projectItem("Two", "second", "2"),
+                       projectItem("Three", "third", "3")});
+        ToDoItem changed = list.at(0);
+        changed.thingToDo = "first, changed";
+        QCOMPARE(list.replace(0, changed), 2);
+        QCOMPARE(texts(list.items(), ToDoList::Text),
+                 QStringList({"second", "third", "first, changed"}));
+        list.columnClick(ToDoList::Text);
+        changed = list.at(2);
+        changed.thingToDo = "another third";
+        QCOMPARE(list.replace(2, changed), 0);
+        QCOMPARE(texts(list.items(), ToDoList::Text),
+                 QStringList({"another third", "first, changed", "second"}));
+        QCOMPARE(list.replace(3, changed), -1);
+        QCOMPARE(list.count(), 3);
+    }
+
     void theDeadlinePresetAndTheDates() {
         const QDate today(2026, 12, 9);
         QCOMPARE(ToDoItems::presetDeadline(today, ""), QDate(2026, 12, 16));

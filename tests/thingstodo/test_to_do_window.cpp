@@ -8,6 +8,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/PickListOverlay.h"
 #include "platform/Settings.h"
 #include "platform/SortedItems.h"
@@ -18,7 +19,6 @@
 #include "timelog/TimeLogging.h"
 #include "timelog/frmEntryWithFrames.h"
 
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -353,7 +353,12 @@ private Q_SLOTS:
                 QCOMPARE(d.Text1->text(), "Smith, John");
                 d.Text2->setText("file the reply");
                 d.Option1[3]->setChecked(true);
-                d.DTPicker1->setDate(QDate(2027, 1, 4));
+                // The deadline typed over the whole of the one shown, after a click into it.
+                d.show();
+                QLineEdit* deadline = d.DTPicker1->findChild<QLineEdit*>();
+                QTest::mouseClick(deadline, Qt::LeftButton, {}, QPoint(3, deadline->height() / 2));
+                QTest::keyClick(d.DTPicker1, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(d.DTPicker1, "3/15/2027");
                 QTest::keyClick(d.Text2, Qt::Key_Return);
             });
             w.selectRow(2);
@@ -361,7 +366,7 @@ private Q_SLOTS:
             QCOMPARE(column(w, 2),
                      QStringList({"file the brief", "book the room", "file the reply"}));
             QCOMPARE(column(w, 0).last(), "4");
-            QCOMPARE(column(w, 4).last(), "1/4/2027");
+            QCOMPARE(column(w, 4).last(), "3/15/2027");
         });
         QCOMPARE(windows.pending(), 0);
         QVERIFY(dialogs.shown().isEmpty());
@@ -372,7 +377,29 @@ private Q_SLOTS:
         QCOMPARE(stored[2].firstName, "John");
         QCOMPARE(stored[2].thingToDo, "file the reply");
         QCOMPARE(stored[2].priority, "4");
-        QCOMPARE(stored[2].deadline, QDate(2027, 1, 4));
+        QCOMPARE(stored[2].deadline, QDate(2027, 3, 15));
+    }
+
+    // In an unsorted list the changed item's row moves to the end, and Done keeps that order.
+    void aChangedItemMovesToTheEnd() {
+        ScriptedWindows windows;
+        openToDo(windows, [&](frmToDo& w) {
+            windows.answer<frmEditToDo>([&](frmEditToDo& d) {
+                d.Text2->setText("file the answer");
+                d.mnuDone->trigger();
+            });
+            w.selectRow(0);
+            w.mnuEditItem_Click();
+            QCOMPARE(column(w, 2),
+                     QStringList({"book the room", "file the brief", "file the answer"}));
+            QCOMPARE(column(w, 1), QStringList({"Smith, Jones", "Smith, John", "Smith, Mary"}));
+            QCOMPARE(w.selectedRow(), 2);
+            w.mnuDone_Click();
+        });
+        QStringList stored;
+        for (const ToDoItem& item : ToDoItems::load(db()))
+            stored << item.thingToDo;
+        QCOMPARE(stored, QStringList({"book the room", "file the brief", "file the answer"}));
     }
 
     // A change finds the item's row only as it was read: an item that another window changed

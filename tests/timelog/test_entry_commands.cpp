@@ -287,8 +287,21 @@ private Q_SLOTS:
         QCOMPARE(result->Text1->text(), "Acme, Inc");
         QVERIFY(!frmSearch::loaded());
 
-        // Nothing in hand but blanks: the search window, without Current client or Report.
+        // A client of blanks alone is sought as it stands: it finds nothing and says so, and
+        // the project waits.
+        ScriptedDialogs dialogs;
         w->Combo1->setEditText("   ");
+        w->Combo3->setEditText("Appeal");
+        w->mnuSearch->trigger();
+        QCOMPARE(gstrClient, "   ");
+        QCOMPARE(dialogs.messages(), QStringList{"No such records were found."});
+        QVERIFY(!frmSearch::loaded());
+        auto* none = static_cast<frmDisplay*>(childWindow(ChildWindow::Kind::Display, "3"));
+        QVERIFY(none);
+        QCOMPARE(none->Adodc1->RecordCount(), 0);
+
+        // Nothing in hand: the search window, without Current client or Report.
+        w->Combo1->setEditText("");
         w->Combo3->setEditText("");
         w->mnuSearch->trigger();
         frmSearch* search = frmSearch::loaded();
@@ -297,7 +310,7 @@ private Q_SLOTS:
         QCOMPARE(search->selectedSearchType(), 1);
         QVERIFY(!search->mnuReport->isVisible());
         QVERIFY(!gblnDisplayActive);
-        QCOMPARE(openChildWindows().size(), 3);
+        QCOMPARE(openChildWindows().size(), 4);
 
         // The Display window that reuses it offers its current client again.
         result->mnuSearch_Click();

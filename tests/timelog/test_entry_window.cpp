@@ -9,6 +9,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/DateBox.h"
 #include "platform/RichText.h"
 #include "platform/RichTextBox.h"
 #include "platform/SortedItems.h"
@@ -16,7 +17,6 @@
 #include "timelog/frmEntryWithFrames.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -10,6 +10,7 @@
 #include "core/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/DataControl.h"
+#include "platform/DateBox.h"
 #include "platform/SortedItems.h"
 #include "timelog/Search.h"
 #include "timelog/SearchStatements.h"
@@ -21,7 +22,6 @@
 #include "timelog/frmSearchList.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
