@@ -1,7 +1,7 @@
 #include "PracticeGenerator.h"
 
-#include "core/DatabaseSchema.h"
-#include "platform/Database.h"
+#include "core/logic/DatabaseSchema.h"
+#include "platform/data/Database.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -6,10 +6,10 @@
 // Without an argument it works on the writable copy of the cached practice file, which the
 // cold rounds drop from the page cache.
 #include "BenchTools.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
 #include <QDateTime>

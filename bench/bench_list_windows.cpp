@@ -8,11 +8,11 @@
 //   bench_list_windows [clients]
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "platform/SortedItems.h"
-#include "timelog/frmClient.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/windows/frmClient.h"
 
 #include <QApplication>
 #include <QDir>

@@ -10,17 +10,17 @@
 // It only reads the file: browsing and searching write nothing.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "billing/PaymentSearch.h"
-#include "billing/frmPaymentsDisbursements.h"
-#include "core/DatabaseFile.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/JetFunctions.h"
-#include "platform/JetSql.h"
-#include "platform/RecordSource.h"
+#include "billing/logic/PaymentSearch.h"
+#include "billing/windows/frmPaymentsDisbursements.h"
+#include "core/logic/DatabaseFile.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetFunctions.h"
+#include "platform/data/JetSql.h"
+#include "platform/data/RecordSource.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
 
 #include <QApplication>
 #include <QLineEdit>

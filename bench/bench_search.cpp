@@ -9,12 +9,12 @@
 // rounds.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/SharedState.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/SearchStatements.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "timelog/logic/SearchStatements.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -7,10 +7,10 @@
 //   bench_to_do [items]
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "thingstodo/ToDoItems.h"
-#include "thingstodo/frmToDo.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Database.h"
+#include "thingstodo/logic/ToDoItems.h"
+#include "thingstodo/windows/frmToDo.h"
 
 #include <QApplication>
 #include <QDir>

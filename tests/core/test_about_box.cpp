@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "core/SharedState.h"
-#include "core/frmAboutwtimer.h"
-#include "core/frmMain.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/frmAboutwtimer.h"
+#include "core/windows/frmMain.h"
 
 #include <QLabel>
 #include <QTimer>

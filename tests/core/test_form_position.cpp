@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "core/FormPosition.h"
-#include "core/Forms.h"
-#include "platform/Settings.h"
+#include "core/windows/FormPosition.h"
+#include "core/windows/Forms.h"
+#include "platform/data/Settings.h"
 
 #include <QWidget>
 

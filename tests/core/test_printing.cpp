@@ -1,10 +1,10 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "core/RichTextPrinting.h"
-#include "core/SharedState.h"
-#include "core/TextPrinting.h"
-#include "platform/AppError.h"
+#include "core/logic/RichTextPrinting.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/TextPrinting.h"
+#include "platform/data/AppError.h"
 
 #include <QGuiApplication>
 #include <QImage>

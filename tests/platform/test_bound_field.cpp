@@ -1,12 +1,12 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "platform/BoundField.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/BoundField.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "platform/OverlayPlacement.h"
+#include "platform/widgets/OverlayPlacement.h"
 
 #include <functional>
 

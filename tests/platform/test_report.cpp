@@ -2,13 +2,13 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/DataControl.h"
-#include "platform/DataControlRecords.h"
-#include "platform/Database.h"
-#include "platform/Report.h"
-#include "platform/ReportData.h"
-#include "platform/ReportPreview.h"
+#include "platform/data/AppError.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/DataControlRecords.h"
+#include "platform/reporting/Report.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/widgets/ReportPreview.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/WebBrowser.h"
+#include "platform/widgets/WebBrowser.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "core/DesktopIdentity.h"
+#include "core/windows/DesktopIdentity.h"
 
 // The icon compiled into the program comes in every size that is installed for the desktop.
 class TestDesktopIdentity : public QObject {

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 
-#include "core/DatabaseSchema.h"
-#include "platform/Database.h"
+#include "core/logic/DatabaseSchema.h"
+#include "platform/data/Database.h"
 
 #include <QDir>
 #include <QFile>

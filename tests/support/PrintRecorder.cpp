@@ -1,6 +1,6 @@
 #include "PrintRecorder.h"
 
-#include "platform/AppError.h"
+#include "platform/data/AppError.h"
 
 #include <QRegularExpression>
 

@@ -1,13 +1,13 @@
 #include "TestSupport.h"
 
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/ProgramFolder.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/Settings.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Clock.h"
+#include "platform/data/Settings.h"
 
 #include <QDir>
 #include <QStandardPaths>

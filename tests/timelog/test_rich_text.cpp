@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "platform/RichText.h"
-#include "platform/RichTextBox.h"
+#include "platform/widgets/RichText.h"
+#include "platform/widgets/RichTextBox.h"
 
 #include <QClipboard>
 #include <QPainter>

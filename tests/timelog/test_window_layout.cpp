@@ -1,9 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QGroupBox>
 #include <memory>

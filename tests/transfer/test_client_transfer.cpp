@@ -2,11 +2,11 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "TransferTest.h"
-#include "core/DatabaseSchema.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QLineEdit>
 

@@ -2,13 +2,13 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "TransferTest.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
-#include "timelog/frmDisplay.h"
-#include "transfer/LogTransfer.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
+#include "timelog/windows/frmDisplay.h"
+#include "transfer/logic/LogTransfer.h"
 
 #include <QDir>
 #include <QLineEdit>

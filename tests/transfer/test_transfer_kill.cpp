@@ -1,9 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "TransferTest.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
 
 #include <QDir>
 #include <QElapsedTimer>
