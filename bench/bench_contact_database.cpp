@@ -17,6 +17,7 @@
 #include "platform/reporting/ReportData.h"
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/RecordScrollBar.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "reports/DataReport2.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int rawReport(const RawSqlite& raw) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path = practiceFile(argc, argv);
     // The Display window that opens the contact database has the file open already.
     const Database db = Database::open(path);

@@ -9,6 +9,7 @@
 #include "core/logic/SharedState.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ void open(DataControl& dc, const QString& path) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s\n", qPrintable(path));
     bool met = true;

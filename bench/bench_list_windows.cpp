@@ -12,6 +12,7 @@
 #include "core/logic/SharedState.h"
 #include "platform/data/Database.h"
 #include "platform/widgets/SortedItems.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/windows/frmClient.h"
 
 #include <QApplication>
@@ -83,6 +84,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("list-windows-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
     const int clients = argc > 1 ? QByteArray(argv[1]).toInt() : 3000;
 

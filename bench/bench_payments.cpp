@@ -21,6 +21,7 @@
 #include "platform/data/RecordSource.h"
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/DateBox.h"
+#include "platform/widgets/WidgetSeams.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
     // The program has the file open and its lists filled, as its Data entry window has.

@@ -13,6 +13,7 @@
 #include "platform/data/Clock.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/logic/SearchStatements.h"
 #include "timelog/windows/frmDisplay.h"
 
@@ -40,6 +41,7 @@ void openControl(const QString& path, const QString& statement) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path = practiceFile(argc, argv);
     // The program holds the file open, as its first Display window does.
     const Database db = Database::open(path);

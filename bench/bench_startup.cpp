@@ -17,6 +17,7 @@
 #include "core/windows/frmMain.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Settings.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/windows/TimeLogging.h"
 #include "timelog/windows/frmDisplay.h"
 
@@ -115,6 +116,7 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/data")));
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     QApplication::setApplicationName(QStringLiteral("Vellagon"));
     QApplication::setOrganizationName(QStringLiteral("Vellagon"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vellagon"));

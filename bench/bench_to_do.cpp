@@ -9,6 +9,7 @@
 #include "PracticeGenerator.h"
 #include "core/logic/SharedState.h"
 #include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "thingstodo/logic/ToDoItems.h"
 #include "thingstodo/windows/frmToDo.h"
 
@@ -114,6 +115,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("to-do-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
 
     PracticeGenerator::Options options;

@@ -16,6 +16,7 @@
 #include "core/windows/ChildWindows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Dialogs.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/windows/TimeLogging.h"
 #include "timelog/windows/frmDisplay.h"
 #include "transfer/windows/Transfer.h"
@@ -190,6 +191,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("transfer-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
     registerTimeLogging();
     registerTransfer();

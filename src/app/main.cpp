@@ -3,6 +3,7 @@
 #include "core/windows/DesktopIdentity.h"
 #include "core/windows/StartupWindows.h"
 #include "core/windows/frmMain.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "thingstodo/windows/ThingsToDo.h"
 #include "timelog/windows/TimeLogging.h"
 #include "transfer/windows/Transfer.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    WidgetSeams::install();
     DesktopIdentity::apply();
 
     registerStartupWindows();

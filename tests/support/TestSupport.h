@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/WidgetSeams.h"
+
 #include <QApplication>
 #include <QString>
 #include <QStringList>
@@ -37,6 +39,7 @@ void closeMainWindow(frmMain* main);
     int main(int argc, char** argv) {                                                              \
         TestSupport::prepareEnvironment();                                                         \
         QApplication app(argc, argv);                                                              \
+        WidgetSeams::install();                                                                    \
         TestSupport::initApplication();                                                            \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \

@@ -10,6 +10,7 @@
 #include "core/windows/ChildWindows.h"
 #include "core/windows/frmMain.h"
 #include "platform/data/Settings.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "timelog/windows/TimeLogging.h"
 #include "timelog/windows/frmDisplay.h"
 #include "transfer/windows/Transfer.h"
@@ -20,6 +21,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const std::optional<QStringList> args = HelperProgram::start(3);
     if (!args)
         return 2;

@@ -1,11 +1,17 @@
 #include "BusyCursor.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+namespace {
+
+BusyCursor::Pointer& pointer() {
+    static BusyCursor::Pointer p;
+    return p;
+}
+
+} // namespace
 
 BusyCursor::BusyCursor() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (pointer()) {
+        pointer()(true);
         m_active = true;
     }
 }
@@ -16,7 +22,12 @@ BusyCursor::~BusyCursor() {
 
 void BusyCursor::release() {
     if (m_active) {
-        QGuiApplication::restoreOverrideCursor();
         m_active = false;
+        if (pointer())
+            pointer()(false);
     }
+}
+
+void BusyCursor::setPointer(Pointer p) {
+    pointer() = std::move(p);
 }

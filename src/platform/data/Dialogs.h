@@ -106,8 +106,20 @@ public:
     virtual std::optional<FontChoice> fontDialog(const FontRequest& request) = 0;
 };
 
-// Installs an answerer; nullptr puts the real dialogs back.
+// Installs an answerer; nullptr puts the user's dialogs back.
 void setAnswerer(Answerer* answerer);
 Answerer* answerer();
+
+// The dialogs a user answers, and the bell: the windows' own (DialogBoxes), installed at
+// start-up. An installed answerer comes first; without either a dialog is a fault of the
+// program, which stops it.
+class UserInterface : public Answerer {
+public:
+    virtual void beep() = 0;
+};
+void setUserInterface(UserInterface* userInterface);
+
+// The bell, as a refused move rings it. Silent without a user interface.
+void beep();
 
 } // namespace Dialogs

@@ -3,12 +3,10 @@
 #include "platform/data/AppError.h"
 
 #include <QPageLayout>
-#include <QPrinter>
 
 namespace {
 
 constexpr double TwipsPerPoint = 20.0;
-constexpr int PrinterError = 482;
 
 QRectF twipsOf(const QRectF& points) {
     return {points.left() * TwipsPerPoint, points.top() * TwipsPerPoint,
@@ -17,34 +15,12 @@ QRectF twipsOf(const QRectF& points) {
 
 } // namespace
 
-QPrinterDevice::QPrinterDevice(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {
+QSizeF paperTwipsOf(const QPageLayout& layout) {
+    return twipsOf(layout.fullRect(QPageLayout::Point)).size();
 }
 
-QPrinterDevice::~QPrinterDevice() = default;
-
-QPaintDevice* QPrinterDevice::paintDevice() {
-    return m_printer.get();
-}
-
-QSizeF QPrinterDevice::paperTwips() const {
-    return twipsOf(m_printer->pageLayout().fullRect(QPageLayout::Point)).size();
-}
-
-QRectF QPrinterDevice::printableTwips() const {
-    return twipsOf(m_printer->pageLayout().paintRect(QPageLayout::Point));
-}
-
-bool QPrinterDevice::newPage() {
-    return m_printer->newPage();
-}
-
-void QPrinterDevice::finish() {
-    if (m_printer->printerState() == QPrinter::Error)
-        throw AppError(PrinterError, QStringLiteral("Printer error"));
-}
-
-void QPrinterDevice::abort() {
-    m_printer->abort();
+QRectF printableTwipsOf(const QPageLayout& layout) {
+    return twipsOf(layout.paintRect(QPageLayout::Point));
 }
 
 PdfDevice::PdfDevice(const Options& options) : m_writer(&m_buffer) {
@@ -64,11 +40,11 @@ PdfDevice::PdfDevice(const Options& options) : m_writer(&m_buffer) {
 }
 
 QSizeF PdfDevice::paperTwips() const {
-    return twipsOf(m_writer.pageLayout().fullRect(QPageLayout::Point)).size();
+    return paperTwipsOf(m_writer.pageLayout());
 }
 
 QRectF PdfDevice::printableTwips() const {
-    return twipsOf(m_writer.pageLayout().paintRect(QPageLayout::Point));
+    return printableTwipsOf(m_writer.pageLayout());
 }
 
 void PdfDevice::finish() {

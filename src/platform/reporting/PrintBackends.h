@@ -10,23 +10,14 @@
 #include <QSaveFile>
 #include <memory>
 
-class QPrinter;
+class QPageLayout;
 
-// Pages to a printer chosen in the print dialog (or the dialog's own PDF file).
-class QPrinterDevice : public PrintDevice {
-public:
-    explicit QPrinterDevice(std::unique_ptr<QPrinter> printer);
-    ~QPrinterDevice() override;
-    QPaintDevice* paintDevice() override;
-    QSizeF paperTwips() const override;
-    QRectF printableTwips() const override;
-    bool newPage() override;
-    void finish() override;
-    void abort() override;
+// The whole sheet of a page layout, and its printable area, in twips.
+QSizeF paperTwipsOf(const QPageLayout& layout);
+QRectF printableTwipsOf(const QPageLayout& layout);
 
-private:
-    std::unique_ptr<QPrinter> m_printer;
-};
+// The number of the error a print job that fails raises.
+constexpr int PrinterError = 482;
 
 // Pages to a PDF document: a file, written under a temporary name and put in place when the
 // document ends (an aborted job leaves any earlier file as it was), or memory only.

@@ -6,20 +6,16 @@
 #include "platform/data/LineBreaks.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextDocument>
 
 namespace {
-
-constexpr int PrinterError = 482;
 
 Printer::Factory& factory() {
     static Printer::Factory f;
     return f;
 }
+
+Printer::Chooser* g_chooser = nullptr;
 
 } // namespace
 
@@ -36,25 +32,20 @@ Printer::~Printer() {
 std::unique_ptr<Printer> Printer::open(const QString& documentName) {
     if (factory())
         return factory()(documentName);
-    return userChoice(documentName, !QPrinterInfo::availablePrinters().isEmpty());
+    return userChoice(documentName, g_chooser && g_chooser->printersInstalled());
 }
 
 void Printer::setFactory(Factory f) {
     factory() = std::move(f);
 }
 
+void Printer::setChooser(Chooser* chooser) {
+    g_chooser = chooser;
+}
+
 std::unique_ptr<Printer> Printer::userChoice(const QString& documentName, bool printersInstalled) {
-    if (printersInstalled) {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setDocName(documentName);
-        printer->setCreator(QStringLiteral("Vellagon"));
-        QWidget* owner = QApplication::activeModalWidget();
-        QPrintDialog dialog(printer.get(), owner ? owner : QApplication::activeWindow());
-        if (dialog.exec() != QDialog::Accepted)
-            throw AppError::cancelled();
-        return std::make_unique<Printer>(std::make_unique<QPrinterDevice>(std::move(printer)),
-                                         documentName);
-    }
+    if (printersInstalled && g_chooser)
+        return g_chooser->choose(documentName);
     Dialogs::msgBox(QStringLiteral(
         "No printer is installed on this computer. The pages will be saved as a PDF file."));
     return pdfFile(askPdfFileName(documentName), documentName);

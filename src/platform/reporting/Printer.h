@@ -84,6 +84,17 @@ public:
     // The user's choice: the print dialog when the machine has printers, else a message and a
     // request for the PDF file to write.
     static std::unique_ptr<Printer> userChoice(const QString& documentName, bool printersInstalled);
+
+    // The machine's printers and the print dialog: the windows' own (PrinterDialog), installed
+    // at start-up. Without one the machine counts as having no printer.
+    class Chooser {
+    public:
+        virtual ~Chooser() = default;
+        virtual bool printersInstalled() const = 0;
+        // The print dialog; the job on the printer chosen. Cancel throws AppError::cancelled().
+        virtual std::unique_ptr<Printer> choose(const QString& documentName) = 0;
+    };
+    static void setChooser(Chooser* chooser);
     // Asks for a PDF file name (Cancel throws AppError::cancelled()).
     static QString askPdfFileName(const QString& documentName);
 

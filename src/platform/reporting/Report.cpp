@@ -5,14 +5,17 @@
 #include "ReportRendering.h"
 #include "platform/data/AppError.h"
 #include "platform/data/BusyCursor.h"
-#include "platform/widgets/ModalWindows.h"
-#include "platform/widgets/ReportPreview.h"
 
 namespace {
 
 Report::ShowHook& showHook() {
     static Report::ShowHook hook;
     return hook;
+}
+
+Report::ShowHook& preview() {
+    static Report::ShowHook window;
+    return window;
 }
 
 } // namespace
@@ -43,8 +46,9 @@ void Report::show() {
         showHook()(*this);
         return;
     }
-    ReportPreview preview(*this);
-    ModalWindows::exec(preview);
+    if (!preview())
+        qFatal("A report was shown with neither a show hook nor the windows' preview installed");
+    preview()(*this);
 }
 
 void Report::printOut() {
@@ -68,4 +72,8 @@ void Report::saveAsPdf(const QString& path) {
 
 void Report::setShowHook(ShowHook hook) {
     showHook() = std::move(hook);
+}
+
+void Report::setPreview(ShowHook window) {
+    preview() = std::move(window);
 }

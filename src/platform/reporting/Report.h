@@ -42,6 +42,9 @@ public:
     // What show() does instead of opening the window (tests). An empty hook puts the window back.
     using ShowHook = std::function<void(Report&)>;
     static void setShowHook(ShowHook hook);
+    // The window: the windows' own preview, shown modally, installed at start-up. Without a hook
+    // or a preview, showing a report is a fault of the program, which stops it.
+    static void setPreview(ShowHook preview);
 
 private:
     ReportLayout m_layout;

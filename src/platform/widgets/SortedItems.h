@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/TextOrder.h"
+
 #include <QStringList>
 #include <QVariantList>
 
@@ -10,11 +12,6 @@ class QListWidgetItem;
 // Sorted lists: items in ascending text order without regard to case, whatever order they
 // come in (Qt's own sorting heeds case). Filling an empty combo box never puts its first item
 // into the box's text.
-
-// The order of sorted lists: ascending, without regard to case.
-bool textLessIgnoringCase(const QString& a, const QString& b);
-// Where a sorted list puts a new item: after every item that does not sort after it.
-int sortedInsertPosition(const QStringList& items, const QString& item);
 
 // The items of a combo box or a list box, in order.
 QStringList itemsOf(const QComboBox* box);
