@@ -9,6 +9,7 @@
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
+#include "core/windows/ListRefill.h"
 #include "core/windows/frmMain.h"
 #include "platform/data/Clock.h"
 #include "platform/data/DataControl.h"

@@ -1,9 +1,9 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "core/logic/RichTextPrinting.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/TextPrinting.h"
+#include "core/windows/RichTextBoxPrinting.h"
 #include "platform/data/AppError.h"
 
 #include <QGuiApplication>

@@ -3,6 +3,7 @@
 #include "billing/logic/Letterhead.h"
 #include "core/logic/FontSetting.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ControlFonts.h"
 #include "core/windows/frmMain.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Dialogs.h"

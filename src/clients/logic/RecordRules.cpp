@@ -3,7 +3,6 @@
 #include "platform/data/DataControl.h"
 #include "platform/data/Dialogs.h"
 
-#include <QApplication>
 #include <QSqlRecord>
 
 namespace RecordRules {
@@ -19,12 +18,12 @@ std::optional<QString> arrive(DataControl& control, const QString& lastField,
         return std::nullopt;
     }
     if (control.isBOF()) {
-        QApplication::beep();
+        Dialogs::beep();
         control.MoveFirst();
         return std::nullopt;
     }
     if (control.isEOF()) {
-        QApplication::beep();
+        Dialogs::beep();
         control.MoveLast();
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include "clients/logic/RecordRules.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ListRefill.h"
 #include "core/windows/frmMain.h"
 #include "frmDatePicker.h"
 #include "platform/data/AppError.h"

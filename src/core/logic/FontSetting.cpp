@@ -5,7 +5,6 @@
 #include "platform/data/Settings.h"
 #include "platform/data/VbFormat.h"
 
-#include <QWidget>
 #include <cmath>
 
 namespace {
@@ -95,18 +94,4 @@ bool chooseFont(ProgramFont font) {
                            *size);
     }
     return true;
-}
-
-void applyFontSetting(const QList<QWidget*>& controls, const QString& name,
-                      const QString& sizeText) {
-    bool isNumber = false;
-    const double size = sizeText.toDouble(&isNumber);
-    for (QWidget* w : controls) {
-        QFont font = w->font();
-        if (!name.isEmpty())
-            font.setFamily(name);
-        if (isNumber && size > 0)
-            font.setPointSizeF(size);
-        w->setFont(font);
-    }
 }

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QList>
 #include <QString>
-
-class QWidget;
 
 // The program's fonts. Each is a name and a size, held as texts in two shared variables and in
 // two settings, each setting in a section of its own.
@@ -18,8 +15,3 @@ void readFontSettings();
 // is no positive number (a font sized in pixels) is not stored, and the size in use stays.
 // Whether a font was chosen.
 bool chooseFont(ProgramFont font);
-
-// Gives controls a font setting: the name, then the size (its decimal text). An empty name or
-// a size that is no positive number leaves that part of each control's font as it was.
-void applyFontSetting(const QList<QWidget*>& controls, const QString& name,
-                      const QString& sizeText);

@@ -1,9 +1,6 @@
 #include "LookupLists.h"
 
-#include "SharedState.h"
-#include "core/windows/ChildWindows.h"
-#include "platform/data/FileOps.h"
-#include "platform/widgets/SortedItems.h"
+#include "platform/data/TextOrder.h"
 
 void LookupList::addItem(const QString& item) {
     if (m_sorted)
@@ -17,26 +14,9 @@ MainLists& mainLists() {
     return lists;
 }
 
-namespace {
-void refillShared(int list, const QStringList& items) {
+void refillSharedList(int list, const QStringList& items) {
     LookupList& lookup = mainLists().List1[std::size_t(list)];
     lookup.clear();
     for (const QString& item : items)
         lookup.addItem(item);
-}
-} // namespace
-
-void refillLookupList(int list, const QStringList& items) {
-    refillShared(list, items);
-    if (gblnEntryActive)
-        if (ChildWindow* entry = currentEntryWindow())
-            entry->refillList(list, items, ChildWindow::BoxText::Cleared);
-}
-
-void refillLookupListOfFile(const QString& path, int list, const QStringList& items) {
-    refillShared(list, items);
-    for (ChildWindow* window : openChildWindows())
-        if (window->kind() == ChildWindow::Kind::Entry && !window->isClosed() &&
-            FileOps::sameFile(window->path(), path))
-            window->refillList(list, items, ChildWindow::BoxText::Kept);
 }

@@ -33,12 +33,5 @@ struct MainLists {
 // The one set of cached lists of the running program.
 MainLists& mainLists();
 
-// Gives the shared lookup list these items, and the same to the box of the current Data entry
-// window when a Data entry window ran the command. Other Data entry windows keep theirs until
-// they fill them again.
-void refillLookupList(int list, const QStringList& items);
-
-// After a command that changed a list of a file behind the windows' backs (an import of
-// clients): gives the shared lookup list these items, and the same to the box of every open
-// Data entry window on that file, which keeps the text it shows.
-void refillLookupListOfFile(const QString& path, int list, const QStringList& items);
+// Gives the shared lookup list these items (the windows' boxes: see ListRefill).
+void refillSharedList(int list, const QStringList& items);

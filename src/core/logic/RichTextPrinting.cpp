@@ -11,7 +11,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextEdit>
 #include <QTextLayout>
 #include <algorithm>
 #include <limits>
@@ -60,10 +59,6 @@ QString plainText(QTextDocument& document, int from, int to) {
 }
 
 } // namespace
-
-void PrintRTF(QTextEdit& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin) {
-    PrintRTF(*box.document(), leftMargin, topMargin, rightMargin, bottomMargin);
-}
 
 void PrintRTF(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin,
               int bottomMargin) {

@@ -1,9 +1,9 @@
 #include "frmAddToToDo.h"
 
-#include "core/logic/FontSetting.h"
 #include "core/logic/ListTables.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ControlFonts.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Database.h"

@@ -1,7 +1,7 @@
 #include "frmEditToDo.h"
 
-#include "core/logic/FontSetting.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ControlFonts.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Database.h"

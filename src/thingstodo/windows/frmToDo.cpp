@@ -2,6 +2,7 @@
 
 #include "core/logic/FontSetting.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ControlFonts.h"
 #include "core/windows/FormPosition.h"
 #include "core/windows/Forms.h"
 #include "core/windows/frmMain.h"

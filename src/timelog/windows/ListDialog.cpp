@@ -4,6 +4,7 @@
 #include "core/logic/SharedState.h"
 #include "core/logic/TextPrinting.h"
 #include "core/windows/ChildWindows.h"
+#include "core/windows/ListRefill.h"
 #include "core/windows/frmMain.h"
 #include "platform/data/AppError.h"
 #include "platform/data/BusyCursor.h"

@@ -1,8 +1,8 @@
 #include "frmDisplay.h"
 
-#include "core/logic/FontSetting.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
+#include "core/windows/ControlFonts.h"
 #include "core/windows/frmMain.h"
 #include "platform/data/ConnectionString.h"
 #include "platform/data/DataControl.h"

@@ -1,12 +1,12 @@
 // The commands of the Display window: its menus, its toolbar and what they run.
 #include "WindowNavigation.h"
 #include "core/logic/DatabaseFile.h"
-#include "core/logic/RichTextPrinting.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "core/windows/EditCommands.h"
 #include "core/windows/FileCommands.h"
 #include "core/windows/Forms.h"
+#include "core/windows/RichTextBoxPrinting.h"
 #include "core/windows/SubsystemCommands.h"
 #include "core/windows/frmAboutwtimer.h"
 #include "core/windows/frmBrowser.h"

@@ -7,6 +7,7 @@
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
+#include "core/windows/ControlFonts.h"
 #include "core/windows/EditCommands.h"
 #include "core/windows/Forms.h"
 #include "core/windows/SubsystemCommands.h"

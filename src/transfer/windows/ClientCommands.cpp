@@ -6,6 +6,7 @@
 #include "core/logic/ListTables.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
+#include "core/windows/ListRefill.h"
 #include "platform/data/BusyCursor.h"
 #include "platform/data/Database.h"
 #include "platform/data/FileOps.h"
