@@ -3,7 +3,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "billing/logic/Invoice.h"
 #include "billing/windows/Billing.h"
 #include "billing/windows/frmLetterhead.h"
@@ -356,5 +356,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestInvoice)
+VELLAGON_WINDOW_TEST_MAIN(TestInvoice)
 #include "test_invoice.moc"

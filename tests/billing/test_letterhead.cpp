@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "billing/logic/Letterhead.h"
 #include "billing/windows/frmLetterhead.h"
 #include "core/logic/SharedState.h"
@@ -187,5 +187,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestLetterhead)
+VELLAGON_WINDOW_TEST_MAIN(TestLetterhead)
 #include "test_letterhead.moc"

@@ -3,7 +3,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "billing/logic/PaymentStatements.h"
 #include "billing/windows/Billing.h"
 #include "billing/windows/frmLetterhead.h"
@@ -415,5 +415,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPaymentStatements)
+VELLAGON_WINDOW_TEST_MAIN(TestPaymentStatements)
 #include "test_payment_statements.moc"

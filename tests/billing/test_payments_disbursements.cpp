@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "billing/windows/Billing.h"
 #include "billing/windows/frmPaymentsDisbursements.h"
 #include "core/logic/LookupLists.h"
@@ -543,5 +543,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPaymentsDisbursements)
+VELLAGON_WINDOW_TEST_MAIN(TestPaymentsDisbursements)
 #include "test_payments_disbursements.moc"

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "clients/logic/ClientDeactivation.h"
 #include "clients/windows/ClientBoxes.h"
 #include "clients/windows/Clients.h"
@@ -493,5 +493,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestContactDatabase)
+VELLAGON_WINDOW_TEST_MAIN(TestContactDatabase)
 #include "test_contact_database.moc"

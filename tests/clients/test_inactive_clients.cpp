@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "clients/windows/Clients.h"
 #include "clients/windows/frmDatePicker.h"
 #include "clients/windows/frmInactiveClients.h"
@@ -553,5 +553,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestInactiveClients)
+VELLAGON_WINDOW_TEST_MAIN(TestInactiveClients)
 #include "test_inactive_clients.moc"

@@ -1,5 +1,5 @@
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "core/windows/Forms.h"
@@ -267,5 +267,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestChildWindows)
+VELLAGON_WINDOW_TEST_MAIN(TestChildWindows)
 #include "test_child_windows.moc"

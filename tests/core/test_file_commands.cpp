@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/ProgramFolder.h"
 #include "core/logic/SharedState.h"
@@ -477,5 +477,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestFileCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestFileCommands)
 #include "test_file_commands.moc"

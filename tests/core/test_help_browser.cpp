@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/windows/Forms.h"
 #include "core/windows/HelpPages.h"
 #include "core/windows/frmBrowser.h"
@@ -232,5 +232,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestHelpBrowser)
+VELLAGON_WINDOW_TEST_MAIN(TestHelpBrowser)
 #include "test_help_browser.moc"

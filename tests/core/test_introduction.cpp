@@ -1,5 +1,5 @@
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/StartupSettings.h"
 #include "core/windows/ChildWindows.h"
@@ -114,5 +114,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestIntroduction)
+VELLAGON_WINDOW_TEST_MAIN(TestIntroduction)
 #include "test_introduction.moc"

@@ -1,6 +1,6 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/TextPrinting.h"
 #include "core/windows/RichTextBoxPrinting.h"
@@ -339,5 +339,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPrinting)
+VELLAGON_WINDOW_TEST_MAIN(TestPrinting)
 #include "test_printing.moc"

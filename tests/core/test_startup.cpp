@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/ProgramFolder.h"
 #include "core/logic/SharedState.h"
@@ -322,5 +322,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestStartup)
+VELLAGON_WINDOW_TEST_MAIN(TestStartup)
 #include "test_startup.moc"

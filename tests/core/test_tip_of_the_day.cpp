@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/ProgramFolder.h"
 #include "core/logic/StartupSettings.h"
 #include "core/logic/TipsFile.h"
@@ -182,5 +182,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestTipOfTheDay)
+VELLAGON_WINDOW_TEST_MAIN(TestTipOfTheDay)
 #include "test_tip_of_the_day.moc"

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/data/Clock.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
@@ -442,5 +442,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestBoundField)
+VELLAGON_WINDOW_TEST_MAIN(TestBoundField)
 #include "test_bound_field.moc"

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/widgets/BoundField.h"
@@ -276,5 +276,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestDateBox)
+VELLAGON_WINDOW_TEST_MAIN(TestDateBox)
 #include "test_date_box.moc"

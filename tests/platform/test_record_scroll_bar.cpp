@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/widgets/BoundField.h"
@@ -133,5 +133,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestRecordScrollBar)
+VELLAGON_WINDOW_TEST_MAIN(TestRecordScrollBar)
 #include "test_record_scroll_bar.moc"

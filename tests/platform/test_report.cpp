@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/data/AppError.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
@@ -364,5 +364,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestReport)
+VELLAGON_WINDOW_TEST_MAIN(TestReport)
 #include "test_report.moc"

@@ -1,5 +1,5 @@
 #include "Fixtures.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/widgets/WebBrowser.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -151,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWebBrowser)
+VELLAGON_WINDOW_TEST_MAIN(TestWebBrowser)
 #include "test_web_browser.moc"

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Dialogs.h"
 #include "platform/data/RecordScroll.h"
@@ -247,5 +247,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWindowParts)
+VELLAGON_WINDOW_TEST_MAIN(TestWindowParts)
 #include "test_window_parts.moc"

@@ -3,9 +3,6 @@
 #include "core/logic/LookupLists.h"
 #include "core/logic/ProgramFolder.h"
 #include "core/logic/SharedState.h"
-#include "core/windows/ChildWindows.h"
-#include "core/windows/Forms.h"
-#include "core/windows/frmMain.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Settings.h"
 
@@ -23,6 +20,10 @@ std::unique_ptr<QTemporaryDir>& home() {
     return dir;
 }
 int folderCounter = 0;
+std::function<void()>& windowsForgotten() {
+    static std::function<void()> forget;
+    return forget;
+}
 } // namespace
 
 void prepareEnvironment() {
@@ -58,8 +59,8 @@ QString newFolder() {
 void freshProgram() {
     resetSharedState();
     mainLists() = MainLists();
-    resetChildWindows();
-    Forms::reset();
+    if (windowsForgotten())
+        windowsForgotten()();
     QFile::remove(Settings::fileName());
     Settings::useFile(Settings::fileName());
     QDir folder(ProgramFolder::path());
@@ -68,23 +69,8 @@ void freshProgram() {
     Clock::reset();
 }
 
-void showActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", window->metaObject()->className());
-}
-
-frmMain* showMainWindow() {
-    auto* main = new frmMain;
-    main->resize(1000, 800);
-    showActive(main);
-    return main;
-}
-
-void closeMainWindow(frmMain* main) {
-    delete main;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+void alsoForget(std::function<void()> forget) {
+    windowsForgotten() = std::move(forget);
 }
 
 } // namespace TestSupport

@@ -2,7 +2,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "core/windows/frmMain.h"
@@ -467,5 +467,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestToDoWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestToDoWindow)
 #include "test_to_do_window.moc"

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
@@ -496,5 +496,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestDisplayWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestDisplayWindow)
 #include "test_display_window.moc"

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/StartupSettings.h"
@@ -336,5 +336,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestEntryCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestEntryCommands)
 #include "test_entry_commands.moc"

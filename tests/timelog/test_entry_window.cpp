@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/StartupSettings.h"
@@ -328,5 +328,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestEntryWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestEntryWindow)
 #include "test_entry_window.moc"

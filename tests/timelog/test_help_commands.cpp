@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "core/windows/frmAboutwtimer.h"
@@ -101,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestHelpCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestHelpCommands)
 #include "test_help_commands.moc"

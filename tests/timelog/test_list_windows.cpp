@@ -2,7 +2,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/StartupSettings.h"
@@ -393,5 +393,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestListWindows)
+VELLAGON_WINDOW_TEST_MAIN(TestListWindows)
 #include "test_list_windows.moc"

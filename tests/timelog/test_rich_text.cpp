@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "platform/widgets/RichText.h"
 #include "platform/widgets/RichTextBox.h"
 
@@ -95,5 +95,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestRichText)
+VELLAGON_WINDOW_TEST_MAIN(TestRichText)
 #include "test_rich_text.moc"

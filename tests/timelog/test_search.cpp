@@ -2,7 +2,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
@@ -596,5 +596,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestSearch)
+VELLAGON_WINDOW_TEST_MAIN(TestSearch)
 #include "test_search.moc"

@@ -1,5 +1,5 @@
 #include "Fixtures.h"
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/logic/StartupSettings.h"
 #include "timelog/windows/frmDisplay.h"
@@ -93,5 +93,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWindowLayout)
+VELLAGON_WINDOW_TEST_MAIN(TestWindowLayout)
 #include "test_window_layout.moc"

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
+#include "WindowTestSupport.h"
 #include "core/logic/DatabaseSchema.h"
 #include "core/logic/SharedState.h"
 #include "platform/data/DataControl.h"
@@ -183,5 +183,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestClientTransfer)
+VELLAGON_WINDOW_TEST_MAIN(TestClientTransfer)
 #include "test_client_transfer.moc"

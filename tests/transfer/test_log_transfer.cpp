@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "platform/data/DataControl.h"
@@ -321,5 +321,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestLogTransfer)
+VELLAGON_WINDOW_TEST_MAIN(TestLogTransfer)
 #include "test_log_transfer.moc"

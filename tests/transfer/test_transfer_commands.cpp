@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
+#include "WindowTestSupport.h"
 #include "core/logic/LookupLists.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
@@ -306,5 +306,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestTransferCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestTransferCommands)
 #include "test_transfer_commands.moc"
