@@ -95,6 +95,7 @@ public:
         virtual std::unique_ptr<Printer> choose(const QString& documentName) = 0;
     };
     static void setChooser(Chooser* chooser);
+
     // Asks for a PDF file name (Cancel throws AppError::cancelled()).
     static QString askPdfFileName(const QString& documentName);
 
