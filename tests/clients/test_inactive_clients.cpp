@@ -33,10 +33,6 @@ namespace {
 
 const QString NoRecords = "No records have been entered.  Use the Entry form to enter data.";
 
-QString quoted(const QString& text) {
-    return "'" + QString(text).replace("'", "''") + "'";
-}
-
 // A row of a client table from its last and first name and more fields where given.
 void addRow(const QString& path, const QString& table, const QString& lastField,
             const QString& firstField, const QString& last, const QString& first,
@@ -45,9 +41,11 @@ void addRow(const QString& path, const QString& table, const QString& lastField,
     for (const QString& f : moreFields)
         fields << "[" + f + "]";
     Fixtures::execRaw(
-        path, {QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                   .arg(table, fields.join(", "),
-                        (QStringList{quoted(last), quoted(first)} + moreValues).join(", "))});
+        path,
+        {QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+             .arg(table, fields.join(", "),
+                  (QStringList{Fixtures::sqlText(last), Fixtures::sqlText(first)} + moreValues)
+                      .join(", "))});
 }
 
 void addActive(const QString& path, const QString& last, const QString& first) {
