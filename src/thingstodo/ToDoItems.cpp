@@ -269,10 +269,20 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
     return saved;
 }
 
-ToDoItem add(const Database& db, const ToDoItem& item) {
+namespace {
+
+// Refuses, before anything is written, an item that the file would refuse or a file without
+// the table.
+void requireStorable(const Database& db, const ToDoItem& item) {
     if (const auto wrong = problem(item))
         refuse(*wrong);
     ListTables::requireTable(db, Table);
+}
+
+} // namespace
+
+ToDoItem add(const Database& db, const ToDoItem& item) {
+    requireStorable(db, item);
     ToDoItem stored;
     db.transaction([&] {
         QVariantList row = insert(db, rowValues(item));
@@ -282,9 +292,7 @@ ToDoItem add(const Database& db, const ToDoItem& item) {
 }
 
 Changed change(const Database& db, const ToDoItem& item) {
-    if (const auto wrong = problem(item))
-        refuse(*wrong);
-    ListTables::requireTable(db, Table);
+    requireStorable(db, item);
     Changed changed;
     db.transaction([&] {
         // Its own row, as it was read: the row id may name another item by now, and another
