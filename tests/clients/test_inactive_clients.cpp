@@ -278,9 +278,7 @@ private Q_SLOTS:
         w.mnuDisplayInactiveClients->trigger();
         QCOMPARE(lineText(w, "City"), QString("Albany"));
         auto* city = qobject_cast<QLineEdit*>(w.boxOf("Inactive Client City"));
-        city->setFocus();
-        city->selectAll();
-        QTest::keyClicks(city, "Troy");
+        TestSupport::typeOver(city, "Troy");
         ScriptedDialogs dialogs;
         dialogs.answer(Dialogs::vbYes);
         w.mnuSave->trigger();
@@ -305,9 +303,7 @@ private Q_SLOTS:
                     .scalar("SELECT [Inactive Client State] FROM [Inactive Clients]")
                     .isNull());
 
-        state->setFocus();
-        state->selectAll();
-        QTest::keyClicks(state, "NY");
+        TestSupport::typeOver(state, "NY");
         dialogs.clear();
         dialogs.answer(Dialogs::vbNo);
         w.mnuSave->trigger();
