@@ -1,3 +1,4 @@
+#include "ClientsFixture.h"
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
@@ -50,11 +51,10 @@ void addClient(const QString& path, const QString& last, const QString& first,
 
 } // namespace
 
-class TestContactDatabase : public QObject {
+class TestContactDatabase : public ClientsFixture {
     Q_OBJECT
 
     frmMain* m_main = nullptr;
-    QString m_path;
 
     QVariant stored(const QString& field, const QString& last) {
         return Database::open(m_path).scalar(
@@ -93,14 +93,10 @@ class TestContactDatabase : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerClients();
-    }
+    void initTestCase() { registerSubsystems(); }
 
     void init() {
-        TestSupport::freshProgram();
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/clients.mdb");
+        freshProgramOnNewFile();
         m_main = TestSupport::showMainWindow();
     }
 

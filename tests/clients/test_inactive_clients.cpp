@@ -1,3 +1,4 @@
+#include "ClientsFixture.h"
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
@@ -81,10 +82,8 @@ QStringList menuBarTexts(const QWidget& w) {
 
 } // namespace
 
-class TestInactiveClients : public QObject {
+class TestInactiveClients : public ClientsFixture {
     Q_OBJECT
-
-    QString m_path;
 
     QString count(const QString& table) const {
         return Database::open(m_path).scalar("SELECT count(*) FROM [" + table + "]").toString();
@@ -121,14 +120,10 @@ class TestInactiveClients : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerClients();
-    }
+    void initTestCase() { registerSubsystems(); }
 
     void init() {
-        TestSupport::freshProgram();
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/clients.mdb");
+        freshProgramOnNewFile();
         gstrFrame1Caption = "Client";
     }
 
