@@ -73,10 +73,8 @@ int rawReport(const RawSqlite& raw) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = practiceFile(argc, argv);
     // The Display window that opens the contact database has the file open already.
-    const Database db = Database::open(path);
-    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
+    const auto& [path, db, raw] = OpenPractice(argc, argv);
     registerJetFunctions(raw.handle());
     gstrDatabasePath = path;
     const RawIds ids = rawIds(raw);

@@ -40,10 +40,8 @@ void openControl(const QString& path, const QString& statement) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = practiceFile(argc, argv);
     // The program holds the file open, as its first Display window does.
-    const Database db = Database::open(path);
-    const RawSqlite raw(path);
+    const auto& [path, db, raw] = OpenPractice(argc, argv, RawSqlite::Access::ReadWrite);
     RawRow row(raw, QStringLiteral("Vellagons"));
     gstrDatabasePath = path;
 
