@@ -339,6 +339,10 @@ QString practiceFile(int argc, char* argv[], Use use) {
                              : PracticeGenerator::cachedPracticeFile(1000000);
 }
 
+OpenPractice::OpenPractice(int argc, char* argv[], RawSqlite::Access access)
+    : path(practiceFile(argc, argv)), db(Database::open(path)), raw(path, access) {
+}
+
 void offscreenUnlessSet() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

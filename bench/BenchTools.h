@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/Database.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -169,6 +171,15 @@ void copyFile(const QString& from, const QString& to);
 // 1,000,000 logs (its writable copy for the benchmarks that write).
 enum class Use { Read, Write };
 QString practiceFile(int argc, char* argv[], Use use = Use::Read);
+// The practice file of a benchmark that reads it (practiceFile), open in the program and on a
+// raw connection of its own.
+struct OpenPractice {
+    OpenPractice(int argc, char* argv[], RawSqlite::Access access = RawSqlite::Access::ReadOnly);
+    const QString path;
+    const Database db;
+    const RawSqlite raw;
+};
+
 // Windows are made offscreen unless QT_QPA_PLATFORM names a platform (before the application
 // object is made).
 void offscreenUnlessSet();

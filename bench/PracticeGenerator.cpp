@@ -1,6 +1,7 @@
 #include "PracticeGenerator.h"
 
 #include "core/logic/DatabaseSchema.h"
+#include "core/logic/SqlQuoting.h"
 #include "platform/data/Database.h"
 
 #include <QDateTime>
@@ -292,7 +293,7 @@ double writeRawDatabase(const QString& path, const Options& options) {
     const auto fill = [&](const QString& table, const QStringList& rows) {
         for (const QString& row : rows)
             exec(QStringLiteral("INSERT INTO [%1] ([%1]) VALUES ('%2')")
-                     .arg(table, QString(row).replace(QLatin1Char('\''), QStringLiteral("''"))));
+                     .arg(table, FixSQLQuotes(row)));
     };
     fill(QStringLiteral("Activities"), Schema::defaultActivities());
     fill(QStringLiteral("Projects"), Schema::defaultProjects());

@@ -75,10 +75,8 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
     WidgetSeams::install();
-    const QString path = practiceFile(argc, argv);
     // The Display window that opens the contact database has the file open already.
-    const Database db = Database::open(path);
-    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
+    const auto& [path, db, raw] = OpenPractice(argc, argv);
     registerJetFunctions(raw.handle());
     gstrDatabasePath = path;
     const RawIds ids = rawIds(raw);

@@ -45,9 +45,7 @@ int firstPage(const Database& db, const QString& client, const QDate& begin, con
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = practiceFile(argc, argv);
-    const Database db = Database::open(path);
-    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
+    const auto& [path, db, raw] = OpenPractice(argc, argv);
 
     // The client with the most logs in the file's last year, and that year's end.
     const QDate last =

@@ -79,9 +79,7 @@ LetterHeading::ClientName busiestClient(const Database& db, Kind kind) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = practiceFile(argc, argv);
-    const Database db = Database::open(path);
-    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
+    const auto& [path, db, raw] = OpenPractice(argc, argv);
 
     bool met = true;
     for (const Kind kind : {Kind::Disbursements, Kind::Payments}) {

@@ -70,9 +70,7 @@ QString rawTotal(const RawSqlite& raw) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
-    const QString path = practiceFile(argc, argv);
-    const Database db = Database::open(path);
-    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
+    const auto& [path, db, raw] = OpenPractice(argc, argv);
 
     // One round of each first, untimed: the file's pages are in the cache from then on.
     const QString program =

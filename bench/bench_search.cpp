@@ -42,10 +42,8 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
     WidgetSeams::install();
-    const QString path = practiceFile(argc, argv);
     // The program holds the file open, as its first Display window does.
-    const Database db = Database::open(path);
-    const RawSqlite raw(path);
+    const auto& [path, db, raw] = OpenPractice(argc, argv, RawSqlite::Access::ReadWrite);
     RawRow row(raw, QStringLiteral("Vellagons"));
     gstrDatabasePath = path;
 

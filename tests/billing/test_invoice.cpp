@@ -1,29 +1,18 @@
-#include "Fixtures.h"
-#include "LetterFixture.h"
-#include "PrintRecorder.h"
-#include "ScriptedDialogs.h"
-#include "ScriptedWindows.h"
+#include "BillingFixture.h"
 #include "WindowTestSupport.h"
 #include "billing/logic/Invoice.h"
-#include "billing/windows/Billing.h"
 #include "billing/windows/frmLetterhead.h"
-#include "core/logic/LookupLists.h"
-#include "core/logic/SharedState.h"
-#include "core/windows/ChildWindows.h"
-#include "core/windows/frmMain.h"
-#include "platform/data/Clock.h"
 #include "platform/data/Database.h"
 #include "platform/data/JetSql.h"
 #include "platform/reporting/ReportData.h"
 #include "platform/widgets/DateBox.h"
-#include "timelog/windows/TimeLogging.h"
-#include "timelog/windows/frmEntryWithFrames.h"
 #include "timelog/windows/frmSearchDatePicker.h"
 #include "timelog/windows/frmSearchList.h"
-#include <QPlainTextEdit>
 
 #include <QListWidget>
+#include <QPlainTextEdit>
 
+using BillingRows::Log;
 using LetterFixture::texts;
 
 namespace {
@@ -34,39 +23,10 @@ const QString NoPick =
 const QString Question = QStringLiteral("There is no letterhead set for this invoice, would you "
                                         "like to create a letterhead for your invoice?");
 
-struct Log {
-    QString client;
-    QString begin; // stored form
-    QVariant duration;
-    QVariant fee;
-    QString summary = QStringLiteral("Legal research");
-};
-
 } // namespace
 
-class TestInvoice : public QObject {
+class TestInvoice : public BillingFixture {
     Q_OBJECT
-
-    frmMain* m_main = nullptr;
-    QString m_path;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<ScriptedWindows> m_windows;
-    std::unique_ptr<ReportRecorder> m_reports;
-
-    void addLogs(const QList<Log>& logs) {
-        const Database db = Database::open(m_path);
-        db.transaction([&] {
-            for (const Log& log : logs)
-                db.exec("INSERT INTO Vellagons (Client, Employee, Rate, [Log Summary], [Beginning "
-                        "Time], [Ending Time], Duration, Fee) VALUES (?, 'Doe, Jane', '110', ?, "
-                        "?, ?, ?, ?)",
-                        {log.client, log.summary, log.begin, log.begin, log.duration, log.fee});
-        });
-    }
-
-    frmEntryWithFrames* entry() {
-        return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
-    }
 
     // The client list picks that entry.
     void pick(const QString& client) {
@@ -94,37 +54,12 @@ class TestInvoice : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerBilling();
-    }
-
+    void initTestCase() { registerSubsystems(); }
     void init() {
-        TestSupport::freshProgram();
-        Clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/invoice.mdb");
-        LetterFixture::addLetterheadAndClients(m_path);
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_windows = std::make_unique<ScriptedWindows>();
-        m_reports = std::make_unique<ReportRecorder>();
-        m_main = TestSupport::showMainWindow();
-        gstrDatabasePath = m_path;
-        gstrRecordSource = "Select * From Vellagons ORDER BY [Beginning Time]";
-        NewFirstChildWindow(ChildWindow::Kind::Display);
-        NewFirstChildWindow(ChildWindow::Kind::Entry);
-        LookupList& clients = mainLists().List1[MainLists::Clients];
-        clients.clear();
-        for (const char* client :
-             {"Smith, John", "O'Brien, Pat", "100%_Corp, Ann", "100 Corp, Ann", "Gone, Al"})
-            clients.addItem(QLatin1String(client));
+        start("invoice.mdb",
+              {"Smith, John", "O'Brien, Pat", "100%_Corp, Ann", "100 Corp, Ann", "Gone, Al"});
     }
-    void cleanup() {
-        TestSupport::closeMainWindow(m_main);
-        QCOMPARE(m_windows->pending(), 0);
-        m_reports.reset();
-        m_windows.reset();
-        m_dialogs.reset();
-    }
+    void cleanup() { QCOMPARE(finish(), 0); }
 
     void theCommandsAreOffered() {
         for (QAction* item : {entry()->mnuLetterhead, entry()->mnuCreateInvoice})

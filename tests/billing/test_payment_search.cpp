@@ -1,3 +1,4 @@
+#include "BillingRows.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "billing/logic/PaymentSearch.h"
@@ -30,10 +31,6 @@ QStringList found(const QString& path, Kind kind, const QString& term, QDate fro
     return rows;
 }
 
-QString q(QString text) {
-    return text.replace("'", "''");
-}
-
 } // namespace
 
 class TestPaymentSearch : public QObject {
@@ -43,23 +40,13 @@ class TestPaymentSearch : public QObject {
 
     void disbursement(const QString& last, const QString& first, const QString& when,
                       const QString& payee, const QString& description, const QString& amount) {
-        Fixtures::execRaw(
-            m_path, {QStringLiteral("INSERT INTO Disbursements ([Disbursement Client Last Name], "
-                                    "[Disbursement Client First Name], [Disbursement Date], "
-                                    "[Disbursement Payee], [Disbursement Description], "
-                                    "[Disbursement Amount]) VALUES ('%1', '%2', '%3', '%4', "
-                                    "'%5', %6)")
-                         .arg(q(last), q(first), when, q(payee), q(description), amount)});
+        BillingRows::addDisbursements(m_path,
+                                      {{last, first, when, amount.toDouble(), description, payee}});
     }
 
     void payment(const QString& last, const QString& first, const QString& when,
                  const QString& description, const QString& amount) {
-        Fixtures::execRaw(
-            m_path,
-            {QStringLiteral("INSERT INTO Payments ([Payment Client Last Name], [Payment Client "
-                            "First Name], [Payment Date], [Payment Description], [Payment "
-                            "Amount]) VALUES ('%1', '%2', '%3', '%4', %5)")
-                 .arg(q(last), q(first), when, q(description), amount)});
+        BillingRows::addPayments(m_path, {{last, first, when, amount.toDouble(), description}});
     }
 
 private Q_SLOTS:

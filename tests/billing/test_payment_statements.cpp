@@ -1,29 +1,18 @@
-#include "Fixtures.h"
-#include "LetterFixture.h"
-#include "PrintRecorder.h"
-#include "ScriptedDialogs.h"
-#include "ScriptedWindows.h"
+#include "BillingFixture.h"
 #include "WindowTestSupport.h"
 #include "billing/logic/PaymentStatements.h"
-#include "billing/windows/Billing.h"
 #include "billing/windows/frmLetterhead.h"
 #include "billing/windows/frmPaymentsDisbursements.h"
-#include "core/logic/LookupLists.h"
-#include "core/logic/SharedState.h"
-#include "core/windows/ChildWindows.h"
-#include "core/windows/frmMain.h"
-#include "platform/data/Clock.h"
 #include "platform/data/Database.h"
 #include "platform/data/JetSql.h"
 #include "platform/reporting/ReportData.h"
-#include "timelog/windows/TimeLogging.h"
-#include "timelog/windows/frmEntryWithFrames.h"
 #include "timelog/windows/frmSearchList.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
 
 using namespace PaymentStatements;
+using BillingRows::Row;
 using LetterFixture::texts;
 
 namespace {
@@ -33,15 +22,6 @@ const QString NoLetterhead = QStringLiteral(
 const QString Question = QStringLiteral("There is no letterhead set for this report, would you "
                                         "like to create a letterhead for your invoice?");
 const QString NoClient = QStringLiteral("You must select a client.  Please try again.");
-
-struct Row {
-    QString last;
-    QString first;
-    QString date; // the day, stored at midnight
-    QVariant amount;
-    QString description = QStringLiteral("Filing fee");
-    QString payee = QStringLiteral("Clerk of Court");
-};
 
 QStringList column(const ReportRecordSource& rows, const QString& name) {
     QStringList values;
@@ -56,43 +36,11 @@ QStringList column(const ReportRecordSource& rows, const QString& name) {
 
 } // namespace
 
-class TestPaymentStatements : public QObject {
+class TestPaymentStatements : public BillingFixture {
     Q_OBJECT
-
-    frmMain* m_main = nullptr;
-    QString m_path;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<ScriptedWindows> m_windows;
-    std::unique_ptr<ReportRecorder> m_reports;
-
-    void addDisbursements(const QList<Row>& rows) {
-        const Database db = Database::open(m_path);
-        db.transaction([&] {
-            for (const Row& r : rows)
-                db.exec("INSERT INTO Disbursements ([Disbursement Client Last Name], "
-                        "[Disbursement Client First Name], [Disbursement Date], [Disbursement "
-                        "Amount], [Disbursement Description], [Disbursement Payee]) VALUES (?, ?, "
-                        "?, ?, ?, ?)",
-                        {r.last, r.first, r.date + " 00:00:00", r.amount, r.description, r.payee});
-        });
-    }
-    void addPayments(const QList<Row>& rows) {
-        const Database db = Database::open(m_path);
-        db.transaction([&] {
-            for (const Row& r : rows)
-                db.exec("INSERT INTO Payments ([Payment Client Last Name], [Payment Client First "
-                        "Name], [Payment Date], [Payment Amount], [Payment Description]) VALUES "
-                        "(?, ?, ?, ?, ?)",
-                        {r.last, r.first, r.date + " 00:00:00", r.amount, r.description});
-        });
-    }
 
     std::shared_ptr<const ReportRecordSource> rows(Kind kind, const QString& client) {
         return records(Database::open(m_path), kind, LetterHeading::splitName(client));
-    }
-
-    frmEntryWithFrames* entry() {
-        return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
     }
 
     // The payments and disbursements window, opened from Data entry window 1, on a tab.
@@ -123,37 +71,11 @@ class TestPaymentStatements : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerBilling();
-    }
-
+    void initTestCase() { registerSubsystems(); }
     void init() {
-        TestSupport::freshProgram();
-        Clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/statements.mdb");
-        LetterFixture::addLetterheadAndClients(m_path);
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_windows = std::make_unique<ScriptedWindows>();
-        m_reports = std::make_unique<ReportRecorder>();
-        m_main = TestSupport::showMainWindow();
-        gstrDatabasePath = m_path;
-        gstrRecordSource = "Select * From Vellagons ORDER BY [Beginning Time]";
-        NewFirstChildWindow(ChildWindow::Kind::Display);
-        NewFirstChildWindow(ChildWindow::Kind::Entry);
-        LookupList& clients = mainLists().List1[MainLists::Clients];
-        clients.clear();
-        for (const char* client : {"Smith, John", "O'Brien, Pat", "100%_Corp, Ann", "Gone, Al"})
-            clients.addItem(QLatin1String(client));
+        start("statements.mdb", {"Smith, John", "O'Brien, Pat", "100%_Corp, Ann", "Gone, Al"});
     }
-    void cleanup() {
-        TestSupport::closeMainWindow(m_main);
-        const int pending = m_windows->pending();
-        m_reports.reset();
-        m_windows.reset();
-        m_dialogs.reset();
-        QCOMPARE(pending, 0);
-    }
+    void cleanup() { QCOMPARE(finish(), 0); }
 
     // Only the display of disbursements gives their statement; every other tab, payments.
     void theTabDecidesTheKind() {

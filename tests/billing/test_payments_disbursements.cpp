@@ -1,20 +1,11 @@
-#include "Fixtures.h"
-#include "ScriptedDialogs.h"
+#include "BillingFixture.h"
 #include "WindowTestSupport.h"
-#include "billing/windows/Billing.h"
 #include "billing/windows/frmPaymentsDisbursements.h"
-#include "core/logic/LookupLists.h"
-#include "core/logic/SharedState.h"
-#include "core/windows/ChildWindows.h"
-#include "core/windows/frmMain.h"
-#include "platform/data/Clock.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/RecordScrollBar.h"
-#include "timelog/windows/TimeLogging.h"
-#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -64,16 +55,8 @@ QStringList enabledCommands(frmMain* main) {
 
 } // namespace
 
-class TestPaymentsDisbursements : public QObject {
+class TestPaymentsDisbursements : public BillingFixture {
     Q_OBJECT
-
-    frmMain* m_main = nullptr;
-    QString m_path;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-
-    frmEntryWithFrames* entry() const {
-        return static_cast<frmEntryWithFrames*>(childWindow(ChildWindow::Kind::Entry, "1"));
-    }
 
     // The window opened from Data entry window 1 with its client box showing `client`.
     frmPaymentsDisbursements* open(const QString& client = "Smith, John") {
@@ -84,24 +67,10 @@ class TestPaymentsDisbursements : public QObject {
 
     void addDisbursement(const QString& last, const QString& first, const QString& date,
                          const QString& payee, double amount) {
-        Fixtures::execRaw(m_path, {QStringLiteral("INSERT INTO Disbursements ([Disbursement "
-                                                  "Client Last Name], [Disbursement Client First "
-                                                  "Name], [Disbursement Date], [Disbursement "
-                                                  "Payee], [Disbursement Description], "
-                                                  "[Disbursement Amount]) VALUES ('%1', '%2', "
-                                                  "'%3 00:00:00', '%4', 'Filing', %5)")
-                                       .arg(QString(last).replace("'", "''"), first, date, payee)
-                                       .arg(amount)});
+        addDisbursements({{last, first, date, amount, "Filing", payee}});
     }
-
     void addPayment(const QString& last, const QString& first, const QString& date, double amount) {
-        Fixtures::execRaw(m_path, {QStringLiteral("INSERT INTO Payments ([Payment Client Last "
-                                                  "Name], [Payment Client First Name], [Payment "
-                                                  "Date], [Payment Description], [Payment "
-                                                  "Amount]) VALUES ('%1', '%2', '%3 00:00:00', "
-                                                  "'Legal fee', %4)")
-                                       .arg(QString(last).replace("'", "''"), first, date)
-                                       .arg(amount)});
+        addPayments({{last, first, date, amount, "Legal fee"}});
     }
 
     // Runs a search from the Search command of a display tab.
@@ -118,31 +87,9 @@ class TestPaymentsDisbursements : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerBilling();
-    }
-
-    void init() {
-        TestSupport::freshProgram();
-        Clock::setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/payments.mdb");
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_main = TestSupport::showMainWindow();
-        gstrDatabasePath = m_path;
-        gstrRecordSource = "Select * From Vellagons ORDER BY [Beginning Time]";
-        NewFirstChildWindow(ChildWindow::Kind::Display);
-        NewFirstChildWindow(ChildWindow::Kind::Entry);
-        LookupList& clients = mainLists().List1[MainLists::Clients];
-        clients.clear();
-        for (const char* client : {"Smith, John", "Adams, Cy"})
-            clients.addItem(QLatin1String(client));
-    }
-
-    void cleanup() {
-        TestSupport::closeMainWindow(m_main);
-        m_dialogs.reset();
-    }
+    void initTestCase() { registerSubsystems(); }
+    void init() { start("payments.mdb", {"Smith, John", "Adams, Cy"}, Letterhead::None); }
+    void cleanup() { QCOMPARE(finish(), 0); }
 
     // Opened from the Data entry window on its file and client, one window at a time; both
     // navigators stand on their last row; the payee list holds each payee once, letter case
@@ -152,10 +99,7 @@ private Q_SLOTS:
         addDisbursement("Adams", "Cy", "2026-02-01", "clerk", 20);
         addDisbursement("Smith", "John", "2026-01-02", "Clerk", 30);
         addDisbursement("Young", "Ann", "2026-03-01", "Courier", 40);
-        Fixtures::execRaw(m_path, {"INSERT INTO Payments ([Payment Client Last Name], [Payment "
-                                   "Client First Name], [Payment Date], [Payment Description], "
-                                   "[Payment Amount]) VALUES ('Adams', 'Cy', '2026-02-01 "
-                                   "00:00:00', 'Legal fee', 1250.75)"});
+        addPayment("Adams", "Cy", "2026-02-01", 1250.75);
         frmPaymentsDisbursements* w = open("Adams, Cy");
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), "Disbursements and payments");

@@ -1,3 +1,4 @@
+#include "ClientsFixture.h"
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
@@ -48,32 +49,12 @@ void addClient(const QString& path, const QString& last, const QString& first,
                                 moreValues.isEmpty() ? QString() : ", " + moreValues)});
 }
 
-// Shows the box's tab, then replaces its text as a user does: select everything, type.
-void typeInto(QWidget* box, const QString& text) {
-    for (QWidget* page = box; page && page->parentWidget(); page = page->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
-            tabs && tabs->indexOf(page) >= 0) {
-            tabs->setCurrentWidget(page);
-            break;
-        }
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        line->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(line, Qt::Key_Delete);
-    }
-    if (auto* edit = qobject_cast<QTextEdit*>(box))
-        edit->selectAll();
-    QTest::keyClicks(box, text);
-}
-
 } // namespace
 
-class TestContactDatabase : public QObject {
+class TestContactDatabase : public ClientsFixture {
     Q_OBJECT
 
     frmMain* m_main = nullptr;
-    QString m_path;
 
     QVariant stored(const QString& field, const QString& last) {
         return Database::open(m_path).scalar(
@@ -112,14 +93,10 @@ class TestContactDatabase : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerClients();
-    }
+    void initTestCase() { registerSubsystems(); }
 
     void init() {
-        TestSupport::freshProgram();
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/clients.mdb");
+        freshProgramOnNewFile();
         m_main = TestSupport::showMainWindow();
     }
 
@@ -263,7 +240,7 @@ private Q_SLOTS:
         start();
         frmActiveClients* w = open();
         ScriptedDialogs dialogs;
-        typeInto(box(w, "City"), "Albany");
+        TestSupport::typeOver(box(w, "City"), "Albany");
         dialogs.answer(Dialogs::vbYes);
         w->mnuSave_Click();
         QCOMPARE(dialogs.messages(), QStringList{Question});
@@ -272,7 +249,7 @@ private Q_SLOTS:
 
         dialogs.clear();
         const QString fiftyOne(51, QChar('x'));
-        typeInto(box(w, "State"), fiftyOne);
+        TestSupport::typeOver(box(w, "State"), fiftyOne);
         w->TabStrip1_Click(3);
         w->mnuSave_Click();
         QCOMPARE(dialogs.messages(),
@@ -286,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages().size(), 2);
 
         dialogs.clear();
-        typeInto(box(w, "State"), "VT");
+        TestSupport::typeOver(box(w, "State"), "VT");
         Database::open(m_path).exec("DELETE FROM [Active Clients] WHERE [Client Last Name] = "
                                     "'Young'");
         w->mnuSave_Click();
@@ -328,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(Database::open(m_path).scalar("SELECT rowid FROM [Active Clients] WHERE "
                                                "[Client Last Name] = 'Zed'"),
                  QVariant(4)); // adams, Al's
-        typeInto(box(w, "City"), "Albany");
+        TestSupport::typeOver(box(w, "City"), "Albany");
         w->mnuSave_Click();
         QCOMPARE(dialogs.messages(),
                  QStringList{"The record of adams, Al was changed or deleted by another window "
@@ -344,7 +321,7 @@ private Q_SLOTS:
         dialogs.clear();
         w->Adodc1Navigator->last();
         QCOMPARE(client(w), "Young, Ann");
-        typeInto(box(w, "Things To Do"), "call Ann");
+        TestSupport::typeOver(box(w, "Things To Do"), "call Ann");
         // Another instance's Done, and a change of another field.
         Fixtures::execRaw(m_path, {"UPDATE [Active Clients] SET [Active Client Things To Do] = "
                                    "'file the brief' || char(13, 10), [Active Client City] = "
@@ -392,8 +369,8 @@ private Q_SLOTS:
         zip->setCursorPosition(0);
         QTest::keyClicks(zip, "12207");
         auto* phone = qobject_cast<QLineEdit*>(box(w, "Home Telephone"));
-        typeInto(phone, "518");
-        typeInto(phone, QString());
+        TestSupport::typeOver(phone, "518");
+        TestSupport::typeOver(phone, QString());
         QVERIFY(w->Adodc1->Update());
         QCOMPARE(stored("Active Client Retainer Date", "Young"), "2024-03-05 00:00:00");
         QCOMPARE(stored("Active Client Zip Code", "Young"), "12207");
@@ -412,13 +389,13 @@ private Q_SLOTS:
         start();
         frmActiveClients* w = open();
         ScriptedDialogs dialogs;
-        typeInto(box(w, "History"), "Filed the claim.");
+        TestSupport::typeOver(box(w, "History"), "Filed the claim.");
         w->mnuReturn_Click();
         QVERIFY(!frmActiveClients::loaded());
         QCOMPARE(stored("Active Client History", "Young"), "Filed the claim.");
 
         w = open();
-        typeInto(box(w, "Referrer"), QString(201, QChar('r')));
+        TestSupport::typeOver(box(w, "Referrer"), QString(201, QChar('r')));
         QVERIFY(!qobject_cast<QMdiSubWindow*>(w->parentWidget())->close());
         w->mnuReturn_Click();
         QVERIFY(!ExitProgram());
@@ -427,7 +404,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages().size(), 3);
         QVERIFY(dialogs.lastMessage().startsWith("The Referrer box can hold at most 200"));
 
-        typeInto(box(w, "Referrer"), "Dr. Lee");
+        TestSupport::typeOver(box(w, "Referrer"), "Dr. Lee");
         QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget())->close());
         QCOMPARE(stored("Active Client Referrer", "Young"), "Dr. Lee");
     }
@@ -478,7 +455,7 @@ private Q_SLOTS:
         fourClients();
         start();
         frmActiveClients* w = open();
-        typeInto(box(w, "Email Address"), "ann@example.com");
+        TestSupport::typeOver(box(w, "Email Address"), "ann@example.com");
         gstrDatabasePath = Fixtures::newDatabase(TestSupport::newFolder() + "/empty.mdb");
         ReportRecorder recorder;
         w->mnuReport_Click();

@@ -1,3 +1,4 @@
+#include "ClientsFixture.h"
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
@@ -34,10 +35,6 @@ namespace {
 
 const QString NoRecords = "No records have been entered.  Use the Entry form to enter data.";
 
-QString quoted(const QString& text) {
-    return "'" + QString(text).replace("'", "''") + "'";
-}
-
 // A row of a client table from its last and first name and more fields where given.
 void addRow(const QString& path, const QString& table, const QString& lastField,
             const QString& firstField, const QString& last, const QString& first,
@@ -46,9 +43,11 @@ void addRow(const QString& path, const QString& table, const QString& lastField,
     for (const QString& f : moreFields)
         fields << "[" + f + "]";
     Fixtures::execRaw(
-        path, {QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
-                   .arg(table, fields.join(", "),
-                        (QStringList{quoted(last), quoted(first)} + moreValues).join(", "))});
+        path,
+        {QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+             .arg(table, fields.join(", "),
+                  (QStringList{Fixtures::sqlText(last), Fixtures::sqlText(first)} + moreValues)
+                      .join(", "))});
 }
 
 void addActive(const QString& path, const QString& last, const QString& first) {
@@ -84,10 +83,8 @@ QStringList menuBarTexts(const QWidget& w) {
 
 } // namespace
 
-class TestInactiveClients : public QObject {
+class TestInactiveClients : public ClientsFixture {
     Q_OBJECT
-
-    QString m_path;
 
     QString count(const QString& table) const {
         return Database::open(m_path).scalar("SELECT count(*) FROM [" + table + "]").toString();
@@ -124,14 +121,10 @@ class TestInactiveClients : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        registerTimeLogging();
-        registerClients();
-    }
+    void initTestCase() { registerSubsystems(); }
 
     void init() {
-        TestSupport::freshProgram();
-        m_path = Fixtures::newDatabase(TestSupport::newFolder() + "/clients.mdb");
+        freshProgramOnNewFile();
         gstrFrame1Caption = "Client";
     }
 
@@ -281,9 +274,7 @@ private Q_SLOTS:
         w.mnuDisplayInactiveClients->trigger();
         QCOMPARE(lineText(w, "City"), QString("Albany"));
         auto* city = qobject_cast<QLineEdit*>(w.boxOf("Inactive Client City"));
-        city->setFocus();
-        city->selectAll();
-        QTest::keyClicks(city, "Troy");
+        TestSupport::typeOver(city, "Troy");
         ScriptedDialogs dialogs;
         dialogs.answer(Dialogs::vbYes);
         w.mnuSave->trigger();
@@ -308,9 +299,7 @@ private Q_SLOTS:
                     .scalar("SELECT [Inactive Client State] FROM [Inactive Clients]")
                     .isNull());
 
-        state->setFocus();
-        state->selectAll();
-        QTest::keyClicks(state, "NY");
+        TestSupport::typeOver(state, "NY");
         dialogs.clear();
         dialogs.answer(Dialogs::vbNo);
         w.mnuSave->trigger();

@@ -62,19 +62,6 @@ struct Window {
     }
 };
 
-// Replaces a box's text as a user does: select everything, type.
-void type(QWidget* box, const QString& text) {
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    if (auto* edit = qobject_cast<QTextEdit*>(box))
-        edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
-}
-
 } // namespace
 
 class TestBoundField : public QObject {
@@ -170,7 +157,7 @@ private Q_SLOTS:
             return open;
         };
         QCOMPARE(takesTyping(), QStringList());
-        type(w.client, "Typed, Tom");
+        TestSupport::typeOver(w.client, "Typed, Tom");
         QCOMPARE(w.client->text(), QString());
 
         // A row appears: the boxes take typing, and what is typed is written.
@@ -179,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(w.control->Refresh());
         QCOMPARE(takesTyping().size(), boxes.size());
         QVERIFY(fixed->isReadOnly());
-        type(w.client, "Typed, Tom");
+        TestSupport::typeOver(w.client, "Typed, Tom");
         QVERIFY(w.control->MoveNext()); // past the end: written, then locked again
         QCOMPARE(of("Client", "Typed, Tom").toString(), "Typed, Tom");
         QCOMPARE(takesTyping(), QStringList());
@@ -192,7 +179,7 @@ private Q_SLOTS:
         // not an edit, so moving on does not write it back.
         Database::open(m_path).exec("UPDATE Vellagons SET Rate = '175', "
                                     "Vellagon = 'theirs' WHERE Client = 'Adams, Al'");
-        type(w.client, "Adams, Alma");
+        TestSupport::typeOver(w.client, "Adams, Alma");
         w.notes->setPlainText("set by the program, not typed");
         QVERIFY(w.control->MoveNext());
         QCOMPARE(stored("SELECT Client || '|' || Rate || '|' || Vellagon FROM "
@@ -201,9 +188,9 @@ private Q_SLOTS:
 
         // Typed text, typed notes and typed formatting; a cleared text box stores "".
         QVERIFY(w.control->MoveFirst());
-        type(w.notes, "new notes");
-        type(w.graphic, "drawn");
-        type(w.rate, QString());
+        TestSupport::typeOver(w.notes, "new notes");
+        TestSupport::typeOver(w.graphic, "drawn");
+        TestSupport::typeOver(w.rate, QString());
         QVERIFY(w.control->MoveLast());
         QCOMPARE(of("Vellagon", "Adams, Alma"), "new notes");
         const QString html = of("VellaGraphic", "Adams, Alma").toString();
@@ -216,7 +203,7 @@ private Q_SLOTS:
     void aValueThatDoesNotConvertIsRefused() {
         ScriptedDialogs dialogs;
         Window w(m_path);
-        type(w.duration, "abc");
+        TestSupport::typeOver(w.duration, "abc");
         w.client->setFocus();
         QVERIFY(!w.control->MoveNext());
         QCOMPARE(dialogs.lastMessage(), "The value \"abc\" is not a valid number for Duration.");
@@ -225,19 +212,19 @@ private Q_SLOTS:
         QCOMPARE(w.widget.focusWidget(), static_cast<QWidget*>(w.duration));
         QCOMPARE(of("Duration"), 1.5);
 
-        type(w.duration, QString()); // an empty number box stores no value
-        type(w.begin, "someday");
-        type(w.fee, "lots");
+        TestSupport::typeOver(w.duration, QString()); // an empty number box stores no value
+        TestSupport::typeOver(w.begin, "someday");
+        TestSupport::typeOver(w.fee, "lots");
         QVERIFY(!w.control->MoveNext());
         QCOMPARE(dialogs.lastMessage(),
                  "The value \"someday\" is not a valid date for Beginning Time.");
         QCOMPARE(w.begin->text(), "someday");
-        type(w.begin, QString());
+        TestSupport::typeOver(w.begin, QString());
         QVERIFY(!w.control->MoveNext());
         QCOMPARE(dialogs.lastMessage(), "The value \"lots\" is not a valid amount for Fee.");
         w.control->CancelUpdate();
         QVERIFY(!w.begin->text().isEmpty());
-        type(w.duration, QString());
+        TestSupport::typeOver(w.duration, QString());
         QVERIFY(w.control->MoveNext());
         QVERIFY(of("Duration").isNull());
         QCOMPARE(dialogs.messages().size(), 3);
@@ -245,9 +232,9 @@ private Q_SLOTS:
 
     void typedDatesAndNumbersAreStoredInTheirForms() {
         Window w(m_path);
-        type(w.begin, "7/4/2005 1:30:00 PM");
-        type(w.duration, "2.25");
-        type(w.fee, "$1,234.56789");
+        TestSupport::typeOver(w.begin, "7/4/2005 1:30:00 PM");
+        TestSupport::typeOver(w.duration, "2.25");
+        TestSupport::typeOver(w.fee, "$1,234.56789");
         QVERIFY(w.control->Update());
         QCOMPARE(w.begin->text(), "7/4/2005 1:30:00 PM");
         QCOMPARE(w.fee->text(), "$1,234.57");
@@ -267,11 +254,11 @@ private Q_SLOTS:
                                           {"0.00305", 0.003},
                                           {"-$0.29", -0.29},
                                           {" 36.663 ", 36.663}}) {
-            type(w.fee, typed);
+            TestSupport::typeOver(w.fee, typed);
             QVERIFY2(w.control->Update(), typed);
             QCOMPARE(of("Fee").toDouble(), kept);
         }
-        type(w.fee, "12x");
+        TestSupport::typeOver(w.fee, "12x");
         QVERIFY(!w.control->Update());
         QCOMPARE(dialogs.lastMessage(), "The value \"12x\" is not a valid amount for Fee.");
         QCOMPARE(of("Fee").toDouble(), 36.663);
@@ -283,12 +270,12 @@ private Q_SLOTS:
     void aMaskedBoxStoresWhatItShows() {
         Window w(m_path);
         QCOMPARE(w.phone->displayText(), "(___) ___-____");
-        type(w.phone, "5551234567");
+        TestSupport::typeOver(w.phone, "5551234567");
         QVERIFY(w.control->MoveNext());
         QCOMPARE(of("Log Summary"), "(555) 123-4567");
         QVERIFY(w.control->MovePrevious());
         QCOMPARE(w.phone->displayText(), "(555) 123-4567");
-        type(w.phone, QString());
+        TestSupport::typeOver(w.phone, QString());
         QVERIFY(w.control->Update());
         QCOMPARE(of("Log Summary"), "");
         w.phone->setFocus();
@@ -364,7 +351,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         Window w(m_path);
         QSignalSpy errors(w.control, &DataControl::error);
-        type(w.rate, "12345678901");
+        TestSupport::typeOver(w.rate, "12345678901");
         QVERIFY(!w.control->MoveNext());
         QCOMPARE(errors.size(), 1);
         QCOMPARE(w.rate->text(), "12345678901");
@@ -382,7 +369,7 @@ private Q_SLOTS:
         w.navigator->last();
         QCOMPARE(dialogs.messages().size(), 3);
         QCOMPARE(w.control->AbsolutePosition(), 1);
-        type(w.rate, "125");
+        TestSupport::typeOver(w.rate, "125");
         QVERIFY(w.control->MoveNext());
         QCOMPARE(of("Rate"), "125");
     }
@@ -396,11 +383,11 @@ private Q_SLOTS:
                 ++writes;
                 return true;
             });
-            type(w.duration, "abc");
+            TestSupport::typeOver(w.duration, "abc");
             QVERIFY(!w.widget.close()); // refused: the window stays with the text
             QVERIFY(w.widget.isVisible());
             w.control->CancelUpdate();
-            type(w.client, "Closed, Cy");
+            TestSupport::typeOver(w.client, "Closed, Cy");
             QVERIFY(w.widget.close());
         }
         QCOMPARE(of("Client", "Closed, Cy"), "Closed, Cy");
@@ -408,7 +395,7 @@ private Q_SLOTS:
         // Destroyed without closing: the edit is written all the same.
         {
             Window w(m_path);
-            type(w.client, "Gone, Gil");
+            TestSupport::typeOver(w.client, "Gone, Gil");
         }
         QCOMPARE(of("Client", "Gone, Gil"), "Gone, Gil");
     }

@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "WindowTestSupport.h"
 #include "platform/data/AppError.h"
+#include "platform/data/Currency.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/reporting/DataControlRecords.h"
@@ -254,6 +255,24 @@ private Q_SLOTS:
         auto noAmount = std::make_shared<TableSource>(QStringList{"Name"},
                                                       QList<QVariantList>{{QStringLiteral("x")}});
         QVERIFY_THROWS_EXCEPTION(AppError, ReportDocument(testLayout(), noAmount));
+    }
+
+    // A total over many large amounts of four decimals, as money columns keep them, is exact:
+    // added up in double it would be off in its last decimals (in float, by millions).
+    void aTotalOfManyLargeAmountsIsExact() {
+        QList<QVariantList> values;
+        double inDouble = 0;
+        for (qint64 i = 0; i < 5000; ++i) {
+            // About a hundred billion each, in ten-thousandths, as a REAL column holds it.
+            const double amount =
+                Currency(1'000'000'000'000'000 + i * 98'765'431 + (i * 6007) % 10000).toDouble();
+            values << QVariantList{"x", amount, QString()};
+            inDouble += amount;
+        }
+        const QString exact = "500123432099885.5";
+        QVERIFY(Currency::fromDouble(inDouble).toString() != exact);
+        ReportDocument document(testLayout(), rows(values));
+        QCOMPARE(only(document.page(document.pageCount() - 1), "Total").text(), exact);
     }
 
     void recordsOfAFileHoldWhatTheLayoutShows() {

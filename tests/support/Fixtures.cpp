@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 
 #include "core/logic/DatabaseSchema.h"
+#include "core/logic/SqlQuoting.h"
 #include "platform/data/Database.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <functional>
 #include <unistd.h>
 
 namespace Fixtures {
@@ -66,21 +68,54 @@ QString corruptedCopy(const QString& source, const QString& target) {
     return writeFile(target, bytes);
 }
 
-void execRaw(const QString& path, const QStringList& statements) {
+namespace {
+
+// Runs fn on a connection of its own to the file, as another program would write.
+void onRawConnection(const QString& path, const std::function<void(QSqlDatabase&)>& fn) {
     const QString name = QStringLiteral("fixture-raw");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         if (!db.open())
             qFatal("cannot open %s", qPrintable(path));
+        fn(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+void execRaw(const QString& path, const QStringList& statements) {
+    onRawConnection(path, [&](QSqlDatabase& db) {
         for (const QString& sql : statements) {
             QSqlQuery q(db);
             if (!q.exec(sql))
                 qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
         }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    });
+}
+
+void execRaw(const QString& path, const QString& statement, const QList<QVariantList>& rows) {
+    onRawConnection(path, [&](QSqlDatabase& db) {
+        db.transaction();
+        QSqlQuery q(db);
+        if (!q.prepare(statement))
+            qFatal("%s: %s", qPrintable(statement), qPrintable(q.lastError().text()));
+        for (const QVariantList& values : rows) {
+            for (const QVariant& value : values)
+                q.addBindValue(value);
+            if (!q.exec())
+                qFatal("%s: %s", qPrintable(statement), qPrintable(q.lastError().text()));
+        }
+        q.finish();
+        if (!db.commit())
+            qFatal("%s: %s", qPrintable(statement), qPrintable(db.lastError().text()));
+    });
+}
+
+QString sqlText(const QString& text) {
+    return QLatin1Char('\'') + FixSQLQuotes(text) + QLatin1Char('\'');
 }
 
 int logCount(const QString& path) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 // Files for the tests: good database files and the bad ones a user may pick by mistake.
 namespace Fixtures {
@@ -23,6 +24,11 @@ QString truncatedCopy(const QString& source, const QString& target, qint64 bytes
 QString corruptedCopy(const QString& source, const QString& target);
 // Runs statements on a file through the engine directly (bypassing the program's checks).
 void execRaw(const QString& path, const QStringList& statements);
+// Runs one statement on a file as execRaw does, once for each list of values (bound to its
+// '?' in order; an invalid QVariant is NULL), all in one transaction.
+void execRaw(const QString& path, const QString& statement, const QList<QVariantList>& rows);
+// A text as an SQL string literal, quoted by the program's own quoting, for such statements.
+QString sqlText(const QString& text);
 // The number of logs in a file.
 int logCount(const QString& path);
 // A practice file: logs with long notes, two clients, and every other log deleted so that a

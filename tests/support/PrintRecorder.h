@@ -6,8 +6,9 @@
 #include <QList>
 #include <memory>
 
-// While it lives, every print job the program opens goes to a recording printer (US Letter,
-// no unprintable border unless options say otherwise) and is kept here.
+// While it lives (the one made last of those alive), every print job the program opens goes to
+// a recording printer (US Letter, no unprintable border unless options say otherwise) and is
+// kept here.
 class PrintRecorder {
 public:
     PrintRecorder();
@@ -23,13 +24,17 @@ public:
     const QList<std::shared_ptr<PrintJob>>& jobs() const { return m_jobs; }
     const PrintJob& lastJob() const { return *m_jobs.last(); }
 
+    // A job the program opens.
+    std::unique_ptr<Printer> open(const QString& documentName);
+
 private:
     PdfDevice::Options m_options;
     bool m_cancelNext = false;
     QList<std::shared_ptr<PrintJob>> m_jobs;
 };
 
-// While it lives, Report::show() records the report laid out instead of opening its window.
+// While it lives (the one made last of those alive), Report::show() records the report laid
+// out instead of opening its window.
 class ReportRecorder {
 public:
     struct Shown {
@@ -42,6 +47,9 @@ public:
     ReportRecorder& operator=(const ReportRecorder&) = delete;
 
     const QList<Shown>& shown() const { return m_shown; }
+
+    // A report the program shows.
+    void record(Report& report);
 
 private:
     QList<Shown> m_shown;

@@ -1,21 +1,29 @@
 #include "ScriptedDialogs.h"
 
+#include "StandIns.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 
 namespace {
+
 bool busyPointer() {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     return cursor && cursor->shape() == Qt::WaitCursor;
 }
+
+void install(ScriptedDialogs* answerer) {
+    Dialogs::setAnswerer(answerer);
+}
+
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs() : m_previous(Dialogs::answerer()) {
-    Dialogs::setAnswerer(this);
+ScriptedDialogs::ScriptedDialogs() {
+    StandIns<ScriptedDialogs>::add(this, install);
 }
 
 ScriptedDialogs::~ScriptedDialogs() {
-    Dialogs::setAnswerer(m_previous);
+    StandIns<ScriptedDialogs>::remove(this, install);
 }
 
 void ScriptedDialogs::answer(int vbAnswer) {

@@ -9,8 +9,8 @@
 #include <optional>
 
 // Answers the program's dialogs from a script and records every one shown, to the character.
-// Installed while it lives. Unscripted: a message box takes its default button, an input,
-// file or font dialog is cancelled.
+// Installed while it lives (the one made last of those alive). Unscripted: a message box takes its
+// default button, an input, file or font dialog is cancelled.
 class ScriptedDialogs : public Dialogs::Answerer {
 public:
     struct Shown {
@@ -51,7 +51,6 @@ public:
     std::optional<Dialogs::FontChoice> fontDialog(const Dialogs::FontRequest& request) override;
 
 private:
-    Dialogs::Answerer* m_previous;
     QList<Shown> m_shown;
     QQueue<int> m_answers;
     QQueue<std::optional<QString>> m_inputs;

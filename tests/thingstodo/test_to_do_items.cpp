@@ -1,5 +1,6 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
+#include "ToDoFixture.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Database.h"
 #include "thingstodo/logic/ToDoItems.h"
@@ -11,25 +12,12 @@
 // what Done and the dialogs write.
 namespace {
 
+using ToDoFixture::projectItem;
+
 ToDoItem clientItem(const QString& last, const QString& first, const QString& text,
                     const QString& priority = "3") {
-    ToDoItem item;
-    item.kind = ToDoItem::Kind::Client;
-    item.lastName = last;
-    item.firstName = first;
-    item.thingToDo = text;
-    item.priority = priority;
-    item.startDate = QDate(2025, 1, 2);
-    item.deadline = QDate(2025, 1, 9);
-    return item;
-}
-
-ToDoItem projectItem(const QString& project, const QString& text, const QString& priority = "3") {
-    ToDoItem item;
-    item.project = project;
-    item.thingToDo = text;
-    item.priority = priority;
-    return item;
+    return ToDoFixture::clientItem(last, first, text, priority, QDate(2025, 1, 2),
+                                   QDate(2025, 1, 9));
 }
 
 QStringList texts(const QList<ToDoItem>& items, int column) {

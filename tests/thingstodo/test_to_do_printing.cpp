@@ -1,6 +1,7 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "ToDoFixture.h"
 #include "core/logic/SharedState.h"
 #include "thingstodo/logic/ToDoItems.h"
 #include "thingstodo/logic/ToDoPrinting.h"
@@ -11,19 +12,11 @@ namespace {
 
 ToDoItem item(const QString& name, const QString& text, const QString& priority = "2",
               bool client = false) {
-    ToDoItem i;
-    if (client) {
-        i.kind = ToDoItem::Kind::Client;
-        i.lastName = name.section(", ", 0, 0);
-        i.firstName = name.section(", ", 1);
-    } else {
-        i.project = name;
-    }
-    i.thingToDo = text;
-    i.priority = priority;
-    i.startDate = QDate(2025, 9, 30);
-    i.deadline = QDate(2025, 10, 1);
-    return i;
+    const QDate start(2025, 9, 30);
+    const QDate deadline(2025, 10, 1);
+    return client ? ToDoFixture::clientItem(name.section(", ", 0, 0), name.section(", ", 1), text,
+                                            priority, start, deadline)
+                  : ToDoFixture::projectItem(name, text, priority, start, deadline);
 }
 
 const PrintedText* find(const PrintJob& job, const QString& text, int page = 0) {

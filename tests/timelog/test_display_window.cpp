@@ -51,12 +51,6 @@ const QString Full =
     "'Smith, Jo', 'MARKETING', 'Doe, Al', '150', 'Call', 'Talked it over.', '2025-08-24 10:05:00', "
     "'2025-08-24 10:35:00', 0.5";
 
-void edit(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
 } // namespace
 
 class TestDisplayWindow : public QObject {
@@ -157,7 +151,7 @@ private Q_SLOTS:
         w->resize(2, 2);
         QVERIFY(dialogs.shown().isEmpty());
         // Nothing typed is taken, so Save changes has nothing to drop.
-        edit(w->Text1, "Typed, Tom");
+        TestSupport::typeOver(w->Text1, "Typed, Tom");
         QCOMPARE(w->Text1->text(), QString());
         w->mnuSaveChanges_Click();
         QCOMPARE(Fixtures::logCount(m_path), 0);
@@ -217,7 +211,7 @@ private Q_SLOTS:
     void focusLossKeepsATypedEditAndShowsNewLogs() {
         addLog(m_path, "A", "2025-01-01 09:00:00");
         auto w = open();
-        edit(w->Text5, "typed, not yet committed");
+        TestSupport::typeOver(w->Text5, "typed, not yet committed");
         addLog(m_path, "Z", "2025-06-01 09:00:00");
         w->Form_LostFocus();
         QCOMPARE(stored("SELECT [Log Summary] FROM Vellagons WHERE Client = 'A'").toString(),
@@ -243,15 +237,15 @@ private Q_SLOTS:
         w->Text4_LostFocus();
         QCOMPARE(w->Label1->text(), "before");
 
-        edit(w->Text4, "33.33");
-        edit(w->Text8, "1.1");
+        TestSupport::typeOver(w->Text4, "33.33");
+        TestSupport::typeOver(w->Text8, "1.1");
         QVERIFY(w->Adodc1->Update());
         QCOMPARE(stored("SELECT Fee FROM Vellagons"), 36.663);
-        edit(w->Text8, "2");
+        TestSupport::typeOver(w->Text8, "2");
         QVERIFY(w->Adodc1->Update());
         QCOMPARE(stored("SELECT Fee FROM Vellagons"), 66.66);
         // A rate that is no number leaves the fee as it was.
-        edit(w->Text4, "tbd");
+        TestSupport::typeOver(w->Text4, "tbd");
         QVERIFY(w->Adodc1->Update());
         QCOMPARE(stored("SELECT Rate || ' ' || Fee FROM Vellagons"), "tbd 66.66");
     }
@@ -262,11 +256,11 @@ private Q_SLOTS:
         addLog(m_path, "A", "2025-01-01 09:00:00", "100", 1.5);
         auto w = open();
         ScriptedDialogs dialogs;
-        edit(w->Text8, "an hour");
+        TestSupport::typeOver(w->Text8, "an hour");
         QVERIFY(!w->Adodc1->Update());
         QCOMPARE(w->Text8->text(), "an hour");
         w->Adodc1->CancelUpdate();
-        edit(w->Text7, "yesterday");
+        TestSupport::typeOver(w->Text7, "yesterday");
         QVERIFY(!w->Adodc1->MoveFirst());
         QCOMPARE(dialogs.messages().size(), 2);
         QCOMPARE(stored("SELECT [Beginning Time] || Duration FROM Vellagons"),
@@ -385,9 +379,7 @@ private Q_SLOTS:
     void saveChangesStoresTheEdit() {
         start({Full});
         frmDisplay* w = display();
-        w->Text5->setFocus();
-        w->Text5->selectAll();
-        QTest::keyClicks(w->Text5, "Call back");
+        TestSupport::typeOver(w->Text5, "Call back");
         w->Toolbar1_ButtonClick("Save");
         QCOMPARE(Database::open(m_path).scalar("SELECT [Log Summary] FROM Vellagons"), "Call back");
         QCOMPARE(w->Text5->text(), "Call back");

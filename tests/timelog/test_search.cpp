@@ -38,9 +38,8 @@ namespace {
 void addLog(const QString& path, const QString& client, const QString& employee,
             const QString& project, const QString& notes, const QString& begin) {
     QStringList values;
-    for (QString value : {client, employee, project, notes, begin, begin})
-        values << QLatin1Char('\'') + value.replace(QLatin1Char('\''), QStringLiteral("''")) +
-                      QLatin1Char('\'');
+    for (const QString& value : {client, employee, project, notes, begin, begin})
+        values << Fixtures::sqlText(value);
     Fixtures::execRaw(path, {QStringLiteral("INSERT INTO Vellagons (Client, Employee, Project, "
                                             "Vellagon, [Beginning Time], [Ending Time], Duration) "
                                             "VALUES (%1, 1)")

@@ -1,5 +1,7 @@
 #include "TransferTest.h"
 
+#include "Fixtures.h"
+#include "WindowTestSupport.h"
 #include "core/logic/SharedState.h"
 #include "core/windows/ChildWindows.h"
 #include "platform/data/Database.h"
@@ -16,6 +18,13 @@ namespace TransferTest {
 void registerCommands() {
     registerTimeLogging();
     registerTransfer();
+}
+
+void Fixture::start() {
+    TestSupport::freshProgram();
+    m_main = TestSupport::showMainWindow();
+    m_folder = TestSupport::newFolder();
+    m_own = Fixtures::newDatabase(m_folder + QStringLiteral("/own.mdb"));
 }
 
 frmDisplay* startDisplay(const QString& path, const QString& recordSource) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QVariantList>
 
 class frmDisplay;
+class frmMain;
 
 // What the transfer tests share: a program with its Display window on a file, and the rows of
 // the files before and after.
@@ -31,5 +33,16 @@ void addClient(const QString& path, const QString& last, const QString& first,
 QList<QVariantList> rows(const QString& path, const QString& sql);
 // Every row of every table but the given one, in table order: what a copy must keep.
 QString tablesExcept(const QString& path, const QString& table);
+
+// A test class of the transfers derives from it: before each test function the program starts
+// afresh with its main window, a folder of its own, and the window's own file "own.mdb" in it.
+class Fixture : public QObject {
+protected:
+    frmMain* m_main = nullptr;
+    QString m_folder;
+    QString m_own;
+
+    void start();
+};
 
 } // namespace TransferTest

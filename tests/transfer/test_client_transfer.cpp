@@ -31,21 +31,15 @@ QString looseClientsFile(const QString& path) {
 
 } // namespace
 
-class TestClientTransfer : public QObject {
+class TestClientTransfer : public TransferTest::Fixture {
     Q_OBJECT
 
-    frmMain* m_main = nullptr;
-    QString m_folder;
-    QString m_own;
     frmDisplay* m_display = nullptr;
 
 private Q_SLOTS:
     void initTestCase() { TransferTest::registerCommands(); }
     void init() {
-        TestSupport::freshProgram();
-        m_main = TestSupport::showMainWindow();
-        m_folder = TestSupport::newFolder();
-        m_own = Fixtures::newDatabase(m_folder + "/own.mdb");
+        start();
         addClient(m_own, "Abel", "Ann",
                   {{"Active Client City", "Springfield"},
                    {"Active Client Forum", ""},

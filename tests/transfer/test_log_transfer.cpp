@@ -51,12 +51,8 @@ QStringList displayCaptions() {
 
 } // namespace
 
-class TestLogTransfer : public QObject {
+class TestLogTransfer : public TransferTest::Fixture {
     Q_OBJECT
-
-    frmMain* m_main = nullptr;
-    QString m_folder;
-    QString m_own;
 
     // The files of the folder, hidden ones too: a failure leaves no work file behind.
     QStringList files() const {
@@ -66,10 +62,7 @@ class TestLogTransfer : public QObject {
 private Q_SLOTS:
     void initTestCase() { TransferTest::registerCommands(); }
     void init() {
-        TestSupport::freshProgram();
-        m_main = TestSupport::showMainWindow();
-        m_folder = TestSupport::newFolder();
-        m_own = Fixtures::newDatabase(m_folder + "/own.mdb");
+        start();
         addLog(m_own, {"Abel, Ann",
                        "MARKETING",
                        "Doe, Al",

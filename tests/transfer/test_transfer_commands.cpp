@@ -54,12 +54,9 @@ const QString CouldNotOpen =
 
 } // namespace
 
-class TestTransferCommands : public QObject {
+class TestTransferCommands : public TransferTest::Fixture {
     Q_OBJECT
 
-    frmMain* m_main = nullptr;
-    QString m_folder;
-    QString m_own;
     frmDisplay* m_display = nullptr;
     QByteArray m_ownBytes;
 
@@ -83,10 +80,7 @@ class TestTransferCommands : public QObject {
 private Q_SLOTS:
     void initTestCase() { TransferTest::registerCommands(); }
     void init() {
-        TestSupport::freshProgram();
-        m_main = TestSupport::showMainWindow();
-        m_folder = TestSupport::newFolder();
-        m_own = Fixtures::newDatabase(m_folder + "/own.mdb");
+        start();
         TransferTest::addLog(
             m_own, {"Abel, Ann", {}, {}, {}, {}, {}, {}, "2025-01-01 09:00:00", {}, {}, {}});
         TransferTest::addLog(

@@ -48,12 +48,7 @@ QString amountColumn(Kind kind) {
 }
 
 Currency total(const ReportRecordSource& rows, Kind kind) {
-    const int column = rows.columnIndex(amountColumn(kind));
-    Currency sum;
-    for (int row = 0; row < rows.rowCount(); ++row)
-        if (const std::optional<Currency> amount = Currency::fromSqlValue(rows.value(row, column)))
-            sum += *amount;
-    return sum;
+    return columnTotal(rows, rows.columnIndex(amountColumn(kind)));
 }
 
 QString pickCaption() {

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+using FileOps::quotedPath;
+
 namespace {
 
 // The tables whose presence makes a file one of this program's, in the order they are tested.
@@ -35,10 +37,6 @@ bool hasAllTables(const Database& db) {
 
 bool exists(const QString& path) {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-}
-
-QString quoted(const QString& path) {
-    return QLatin1Char('"') + path + QLatin1Char('"');
 }
 
 // Moves a file that failed validation out of the way, beside it, under a name that says why.
@@ -109,7 +107,7 @@ bool ValidateDatabase() {
         if (!aside.isEmpty())
             Dialogs::msgBox(QStringLiteral("Your file %1 was not deleted: it is kept beside it as "
                                            "%2.")
-                                .arg(quoted(chosen), quoted(aside)));
+                                .arg(quotedPath(chosen), quotedPath(aside)));
         return true;
     }
     Dialogs::msgBox(

@@ -2,6 +2,7 @@
 
 #include "FilePlacement.h"
 #include "SharedState.h"
+#include "platform/TextLimits.h"
 #include "platform/data/Database.h"
 
 #include <QSqlQuery>
@@ -133,11 +134,10 @@ QString createTableSql(const Table& table) {
             break;
         case T::Text:
             // The length rule is named so that a refusal can name the field and its limit.
-            col += QStringLiteral(
-                       " TEXT%1 COLLATE NOCASE CONSTRAINT [len:%2:%3] CHECK (length(%4) <= %3)")
-                       .arg(key ? QStringLiteral(" NOT NULL") : QString(), f.name)
-                       .arg(f.size)
-                       .arg(bracketed(f.name));
+            col += QStringLiteral(" TEXT%1 COLLATE NOCASE CONSTRAINT %2 CHECK (length(%3) <= %4)")
+                       .arg(key ? QStringLiteral(" NOT NULL") : QString(),
+                            bracketed(TextLimits::ruleName(f.name, f.size)), bracketed(f.name))
+                       .arg(f.size);
             break;
         case T::Memo:
             col += QStringLiteral(" TEXT COLLATE NOCASE");

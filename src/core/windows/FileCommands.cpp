@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <optional>
 
+using FileOps::quotedPath;
+
 namespace {
 
 const QString NotBeingUsed = QStringLiteral(
@@ -41,10 +43,6 @@ Dialogs::FileRequest fileRequest(const QString& title, const QString& initialNam
     request.filter = QStringLiteral("Log files *.mdb|*.mdb|All files *.*|*.*");
     request.mode = Dialogs::FileRequest::Open;
     return request;
-}
-
-QString quoted(const QString& path) {
-    return QLatin1Char('"') + path + QLatin1Char('"');
 }
 
 bool exists(const QString& path) {
@@ -107,7 +105,7 @@ bool opensAsDatabase(const QString& path) {
 void removeLeftover(const QString& path) {
     if (exists(path) && !QFile::remove(path))
         throw AppError(AppError::FileError,
-                       QStringLiteral("The work file %1 cannot be deleted.").arg(quoted(path)));
+                       QStringLiteral("The work file %1 cannot be deleted.").arg(quotedPath(path)));
 }
 
 } // namespace
@@ -119,10 +117,11 @@ void compactDatabaseFile(const QString& path) {
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is the work file of the compaction; save it under "
                                       "another name to compact it.")
-                           .arg(quoted(path)));
+                           .arg(quotedPath(path)));
     if (Database::isOpen(path))
-        throw AppError(AppError::FileError,
-                       QStringLiteral("%1 is in use; it cannot be compacted.").arg(quoted(path)));
+        throw AppError(
+            AppError::FileError,
+            QStringLiteral("%1 is in use; it cannot be compacted.").arg(quotedPath(path)));
 
     std::optional<Database> source;
     try {
@@ -133,7 +132,7 @@ void compactDatabaseFile(const QString& path) {
         QStringList kept;
         for (const QString& leftover : {junk, backup})
             if (exists(leftover) && opensAsDatabase(leftover))
-                kept << quoted(leftover);
+                kept << quotedPath(leftover);
         if (kept.isEmpty())
             throw;
         throw AppError(e.number(),
@@ -186,17 +185,17 @@ bool isOpenInProgram(const QString& path) {
 
 bool CopyDatabaseFile(const QString& source, const QString& destination) {
     if (!QFileInfo(source).isFile()) {
-        Dialogs::msgBox(quoted(source) + QStringLiteral(" is not valid file name."));
+        Dialogs::msgBox(quotedPath(source) + QStringLiteral(" is not valid file name."));
         return false;
     }
     if (FileOps::sameFile(source, destination))
         throw AppError(AppError::FileError,
-                       QStringLiteral("%1 cannot be copied onto itself.").arg(quoted(source)));
+                       QStringLiteral("%1 cannot be copied onto itself.").arg(quotedPath(source)));
     if (exists(destination) && inUse(destination))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is open in Vellagon; it cannot be replaced while it "
                                       "is in use.")
-                           .arg(quoted(destination)));
+                           .arg(quotedPath(destination)));
 
     const Database db = Database::open(source);
     const QString target = FileOps::canonicalPath(destination);

@@ -221,7 +221,7 @@ QString Currency::toString() const {
 
 QString Currency::format() const {
     // The minus stands before the "$", as the original display put it.
-    const quint64 cents = (magnitude(m_raw) + 50) / 100;
+    const quint64 cents = magnitude(roundedToCents().m_raw) / 100;
     return (m_raw < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + grouped(cents / 100) + u'.' +
            QString::number(cents % 100).rightJustified(2, u'0');
 }

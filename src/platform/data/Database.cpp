@@ -5,19 +5,20 @@
 #include "JetFunctions.h"
 #include "JetSql.h"
 #include "RecordSource.h"
+#include "platform/TextLimits.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
 #include <vector>
+
+using FileOps::quotedPath;
 
 namespace {
 
@@ -38,10 +39,6 @@ enum EngineCode {
 
 [[noreturn]] void fail(const QString& description, int number = AppError::FileError) {
     throw AppError(number, description);
-}
-
-QString quoted(const QString& path) {
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
 }
 
 quint32 bigEndian(const QByteArray& bytes, int offset, int size) {
@@ -65,13 +62,13 @@ QString engineText(const QSqlError& error) {
 QString damagedMessage(const QString& path, const QString& reason) {
     return QStringLiteral("The file %1 is damaged: %2.  Open a backup copy of it instead; "
                           "Vellagon does not write into a damaged file.")
-        .arg(quoted(path), reason);
+        .arg(quotedPath(path), reason);
 }
 
 QString inUseMessage(const QString& path, const QString& engineReason) {
     return QStringLiteral("The file %1 is in use: another program holds it locked (%2).  Try "
                           "again when that program has finished with it.")
-        .arg(quoted(path), engineReason);
+        .arg(quotedPath(path), engineReason);
 }
 
 // The files found damaged in this run, with what the file was then: a file that changed since
@@ -108,23 +105,23 @@ void refuseKnownDamage(const QString& path) {
 void checkFileBeforeOpening(const QString& path, bool forWriting) {
     QFileInfo info(path);
     if (!info.exists())
-        fail(QStringLiteral("The file %1 does not exist.").arg(quoted(path)));
+        fail(QStringLiteral("The file %1 does not exist.").arg(quotedPath(path)));
     if (info.isDir())
-        fail(QStringLiteral("%1 is a folder, not a Vellagon database file.").arg(quoted(path)));
+        fail(QStringLiteral("%1 is a folder, not a Vellagon database file.").arg(quotedPath(path)));
     if (!info.isFile())
-        fail(QStringLiteral("%1 is not a regular file.").arg(quoted(path)));
+        fail(QStringLiteral("%1 is not a regular file.").arg(quotedPath(path)));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("The file %1 cannot be read: %2.")
-                 .arg(quoted(path), file.errorString()));
+                 .arg(quotedPath(path), file.errorString()));
     if (file.size() == 0)
         fail(QStringLiteral("The file %1 is empty; it is not a Vellagon database file.")
-                 .arg(quoted(path)));
+                 .arg(quotedPath(path)));
     const QByteArray header = file.read(100);
     file.close();
     if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        fail(QStringLiteral("The file %1 is not a Vellagon database file.").arg(quoted(path)));
+        fail(QStringLiteral("The file %1 is not a Vellagon database file.").arg(quotedPath(path)));
     const quint32 pageSize = bigEndian(header, 16, 2);
     if (pageSize != 1 && (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)) {
         recordDamage(path, QStringLiteral("its header is invalid"));
@@ -136,12 +133,12 @@ void checkFileBeforeOpening(const QString& path, bool forWriting) {
     if (!info.isWritable())
         fail(QStringLiteral(
                  "The file %1 is read-only; Vellagon needs to write to its database file.")
-                 .arg(quoted(path)));
+                 .arg(quotedPath(path)));
     const QFileInfo folder(info.absolutePath());
     if (!folder.isWritable())
         fail(QStringLiteral("The folder of %1 is read-only; Vellagon needs to write beside its "
                             "database file.")
-                 .arg(quoted(path)));
+                 .arg(quotedPath(path)));
 }
 
 // Why the engine could not read a file at all. Reads the header itself, so no connection may
@@ -155,7 +152,7 @@ void checkFileBeforeOpening(const QString& path, bool forWriting) {
         // Read without writing, a file whose last write was cut off cannot be rolled back.
         fail(QStringLiteral("The file %1 holds a write that a program did not finish.  Open it "
                             "in Vellagon once, which completes its repair, then try again.")
-                 .arg(quoted(path)));
+                 .arg(quotedPath(path)));
     case Corrupt:
     case NotADatabase: {
         QString reason = text;
@@ -175,18 +172,13 @@ void checkFileBeforeOpening(const QString& path, bool forWriting) {
     }
     default:
         fail(QStringLiteral("The file %1 is not a Vellagon database file (%2).")
-                 .arg(quoted(path), text));
+                 .arg(quotedPath(path), text));
     }
 }
 
 QString lengthOrEngineText(const QString& text) {
-    // Length limits are named "len:<field>:<n>" in the schema, so that a refusal names the field.
-    static const QRegularExpression lengthRule(
-        QStringLiteral("CHECK constraint failed: len:([^:]+):(\\d+)"));
-    const QRegularExpressionMatch m = lengthRule.match(text);
-    if (m.hasMatch())
-        return QStringLiteral("The text is too long for the field %1 (at most %2 characters).")
-            .arg(m.captured(1), m.captured(2));
+    if (const std::optional<TextLimits::TooLong> tooLong = TextLimits::fromEngine(text))
+        return TextLimits::engineMessage(*tooLong);
     return text;
 }
 
@@ -313,7 +305,7 @@ struct Database::Connection {
             // The engine has undone the write it could not finish.
             ::fail(QStringLiteral("The file %1 could not be written: %2.  The disk may be full; "
                                   "make room on it and try again.")
-                       .arg(quoted(path), text),
+                       .arg(quotedPath(path), text),
                    AppError::EngineError);
         default:
             break;
@@ -395,10 +387,10 @@ Database Database::create(const QString& path) {
         fail(QStringLiteral("No database file was named."));
     const QString canonical = FileOps::canonicalPath(path);
     if (QFileInfo::exists(canonical) || QFileInfo(canonical).isSymLink())
-        fail(QStringLiteral("The file %1 already exists.").arg(quoted(path)));
+        fail(QStringLiteral("The file %1 already exists.").arg(quotedPath(path)));
     const QFileInfo folder(QFileInfo(canonical).absolutePath());
     if (!folder.isDir())
-        fail(QStringLiteral("The folder of %1 does not exist.").arg(quoted(path)));
+        fail(QStringLiteral("The folder of %1 does not exist.").arg(quotedPath(path)));
     return attach(canonical, Mode::Create);
 }
 
@@ -406,7 +398,7 @@ Database Database::createIn(const QString& emptyFile) {
     const QString canonical = FileOps::canonicalPath(emptyFile);
     const QFileInfo info(canonical);
     if (!info.isFile() || info.isSymLink() || info.size() != 0)
-        fail(QStringLiteral("The file %1 is not a new, empty file.").arg(quoted(emptyFile)));
+        fail(QStringLiteral("The file %1 is not a new, empty file.").arg(quotedPath(emptyFile)));
     return attach(canonical, Mode::Create);
 }
 
@@ -423,7 +415,7 @@ Database Database::attach(const QString& canonical, Mode mode) {
     conn->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!conn->db.open())
         fail(QStringLiteral("The file %1 cannot be opened: %2")
-                 .arg(quoted(canonical), engineText(conn->db.lastError())));
+                 .arg(quotedPath(canonical), engineText(conn->db.lastError())));
 
     conn->identity = FileOps::fileId(canonical);
     Database db;
@@ -958,7 +950,7 @@ bool Database::copyOver(const QString& existingFile) const {
         const QString text = QString::fromUtf8(sqlite3_errstr(code));
         if ((code & 0xff) == Busy)
             fail(inUseMessage(target, text), AppError::EngineError);
-        fail(QStringLiteral("The file %1 cannot be overwritten: %2.").arg(quoted(target), text),
+        fail(QStringLiteral("The file %1 cannot be overwritten: %2.").arg(quotedPath(target), text),
              AppError::EngineError);
     };
     if (opened != SQLITE_OK)

@@ -185,6 +185,10 @@ void removeStaleWorkFiles(const QString& folder) {
     }
 }
 
+QString quotedPath(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
 QString asidePath(const QString& path, const QString& note) {
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();

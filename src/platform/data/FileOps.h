@@ -51,6 +51,9 @@ private:
 // What cannot be removed stays too; this never fails.
 void removeStaleWorkFiles(const QString& folder);
 
+// A file's path as messages name it: between double quotes, with the system's separators.
+QString quotedPath(const QString& path);
+
 // A free path beside a file for keeping it under a name that carries a note:
 // "Clients (note).mdb", then "Clients (note 2).mdb" and so on.
 QString asidePath(const QString& path, const QString& note);

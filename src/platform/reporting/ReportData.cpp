@@ -1,5 +1,6 @@
 #include "ReportData.h"
 
+#include "platform/data/Currency.h"
 #include "platform/data/Database.h"
 #include "platform/data/JetSql.h"
 #include "platform/data/RecordSource.h"
@@ -9,6 +10,15 @@
 QVariant ReportRecordSource::value(int row, const QString& name) const {
     const int column = columnIndex(name);
     return column < 0 ? QVariant() : value(row, column);
+}
+
+Currency columnTotal(const ReportRecordSource& records, int column) {
+    Currency total;
+    for (int row = 0; row < records.rowCount(); ++row)
+        if (const std::optional<Currency> value =
+                Currency::fromSqlValue(records.value(row, column)))
+            total += *value;
+    return total;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <vector>
 
+class Currency;
 class Database;
 
 // The records a report is filled from: a number of rows, and the value of a named column in
@@ -19,6 +20,11 @@ public:
     virtual QVariant value(int row, int column) const = 0;
     QVariant value(int row, const QString& name) const;
 };
+
+// The total of a column, added up in the money type: exact to the ten-thousandth, rounded as
+// each value is read, and an error (AppError Overflow) where the total would leave the range.
+// Values that are no number (NULL, text) add nothing.
+Currency columnTotal(const ReportRecordSource& records, int column);
 
 // Rows read for a report: the column names and every value, text kept in the file's own
 // form (UTF-8, half the memory of Qt's) until a report shows it.

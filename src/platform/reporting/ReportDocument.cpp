@@ -64,17 +64,6 @@ QString fieldText(const QVariant& value, const ReportControl& c) {
     return VbFormat::cstr(value);
 }
 
-// The total of a column, added up in the money type: exact to the ten-thousandth, rounded as
-// each value is read, and an error (Overflow) where the total would leave the range. Values
-// that are no number (NULL, text) add nothing.
-Currency columnSum(const ReportRecordSource& data, int column) {
-    Currency total;
-    for (int row = 0; row < data.rowCount(); ++row)
-        if (const std::optional<Currency> value = Currency::fromSqlValue(data.value(row, column)))
-            total += *value;
-    return total;
-}
-
 } // namespace
 
 QList<PlacedText> ReportPage::textsOf(const QString& control) const {
@@ -171,8 +160,8 @@ public:
                         QStringLiteral("The report's data has no column %1.").arg(c.dataField));
             }
             if (c.kind == ReportControl::Kind::Function) {
-                const QVariant sum =
-                    QVariant::fromValue(ci.column >= 0 ? columnSum(*data, ci.column) : Currency());
+                const QVariant sum = QVariant::fromValue(
+                    ci.column >= 0 ? columnTotal(*data, ci.column) : Currency());
                 ci.fixedText =
                     c.format.isEmpty() ? VbFormat::cstr(sum) : VbFormat::format(sum, c.format);
             }

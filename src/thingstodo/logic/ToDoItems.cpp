@@ -1,5 +1,6 @@
 #include "ToDoItems.h"
 
+#include "core/logic/FieldLimits.h"
 #include "core/logic/ListTables.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Database.h"
@@ -12,7 +13,6 @@ namespace {
 
 const QString Table = QStringLiteral("Things To Do");
 const QString ClientsTable = QStringLiteral("Active Clients");
-constexpr int NameLimit = 100;
 
 // A text as the file gets it: a null text is Null.
 QVariant textOrNull(bool present, const QString& text) {
@@ -154,13 +154,6 @@ private:
     QMultiHash<size_t, qsizetype> m_byHash;
 };
 
-QString tooLong(const QString& what, qsizetype length, int limit) {
-    return QStringLiteral("The %1 can hold at most %2 characters; it holds %3.")
-        .arg(what)
-        .arg(limit)
-        .arg(length);
-}
-
 void refuse(const QString& message) {
     throw AppError(AppError::EngineError, message);
 }
@@ -200,15 +193,20 @@ QList<ToDoItem> load(const Database& db) {
 }
 
 std::optional<QString> problem(const ToDoItem& item) {
-    if (const qsizetype n = Database::textLength(item.thingToDo); n > ThingToDoLimit)
-        return tooLong(QStringLiteral("thing to do"), n, ThingToDoLimit);
-    const QStringList names =
-        item.isClient() ? QStringList{item.lastName, item.firstName} : QStringList{item.project};
-    for (const QString& name : names)
-        if (const qsizetype n = Database::textLength(name); n > NameLimit)
-            return tooLong(item.isClient() ? QStringLiteral("client's name")
-                                           : QStringLiteral("project"),
-                           n, NameLimit);
+    // Only the names of its kind are stored.
+    const bool client = item.isClient();
+    const QString name = client ? QStringLiteral("client's name") : QStringLiteral("project");
+    const struct {
+        const char* field;
+        QString text;
+        QString what;
+    } texts[] = {{"ThingToDo", item.thingToDo, QStringLiteral("thing to do")},
+                 {"TTD Client Last Name", client ? item.lastName : QString(), name},
+                 {"TTD Client First Name", client ? item.firstName : QString(), name},
+                 {"TTD Project", client ? QString() : item.project, name}};
+    for (const auto& t : texts)
+        if (const auto found = FieldLimits::tooLong(Table, QLatin1String(t.field), t.text))
+            return TextLimits::message(t.what, *found);
     return std::nullopt;
 }
 
@@ -271,10 +269,20 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
     return saved;
 }
 
-ToDoItem add(const Database& db, const ToDoItem& item) {
+namespace {
+
+// Refuses, before anything is written, an item that the file would refuse or a file without
+// the table.
+void requireStorable(const Database& db, const ToDoItem& item) {
     if (const auto wrong = problem(item))
         refuse(*wrong);
     ListTables::requireTable(db, Table);
+}
+
+} // namespace
+
+ToDoItem add(const Database& db, const ToDoItem& item) {
+    requireStorable(db, item);
     ToDoItem stored;
     db.transaction([&] {
         QVariantList row = insert(db, rowValues(item));
@@ -284,9 +292,7 @@ ToDoItem add(const Database& db, const ToDoItem& item) {
 }
 
 Changed change(const Database& db, const ToDoItem& item) {
-    if (const auto wrong = problem(item))
-        refuse(*wrong);
-    ListTables::requireTable(db, Table);
+    requireStorable(db, item);
     Changed changed;
     db.transaction([&] {
         // Its own row, as it was read: the row id may name another item by now, and another

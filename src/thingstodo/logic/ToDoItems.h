@@ -35,7 +35,6 @@ struct ToDoItem {
 
 namespace ToDoItems {
 
-constexpr int ThingToDoLimit = 100;
 // The level a new item starts with, and the one a stored level outside 1 to 5 reads as.
 const QString DefaultPriority = QStringLiteral("3");
 constexpr int DefaultAllowanceDays = 7;

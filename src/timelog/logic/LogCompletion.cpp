@@ -1,5 +1,6 @@
 #include "LogCompletion.h"
 
+#include "core/logic/FieldLimits.h"
 #include "core/logic/SharedState.h"
 #include "platform/data/AppError.h"
 #include "platform/data/Database.h"
@@ -11,14 +12,7 @@ namespace LogCompletion {
 namespace {
 
 constexpr int SecondsPerTenth = 360;
-constexpr int SummaryFromNotes = 100;
-
-// The widths of the text fields of Vellagons.
-constexpr int ClientWidth = 200;
-constexpr int EmployeeWidth = 200;
-constexpr int ProjectWidth = 100;
-constexpr int RateWidth = 10;
-constexpr int SummaryWidth = 100;
+const QString Table = QStringLiteral("Vellagons");
 
 // A field's name in messages: the caption the user gave it, else the column's own name.
 QString fieldName(const QString& caption, const char* column) {
@@ -37,14 +31,6 @@ Outcome refusal(const QString& message, Field field) {
     return outcome;
 }
 
-Outcome tooLong(const QString& name, int width, Field field) {
-    return refusal(QStringLiteral("The %1 field can hold at most %2 characters. Shorten it and "
-                                  "choose Log completed again.")
-                       .arg(name)
-                       .arg(width),
-                   field);
-}
-
 } // namespace
 
 QString durationText(const QDateTime& beginning, const QDateTime& ending) {
@@ -57,7 +43,11 @@ QString durationText(const QDateTime& beginning, const QDateTime& ending) {
 
 QString logSummary(const QString& summaryLine, const QString& notesText) {
     const QString summary = vbTrim(summaryLine);
-    return summary.isEmpty() ? Database::textLeft(notesText, SummaryFromNotes) : summary;
+    // As much of the notes as the summary's field holds.
+    return summary.isEmpty()
+               ? Database::textLeft(notesText,
+                                    FieldLimits::width(Table, QStringLiteral("Log Summary")))
+               : summary;
 }
 
 Outcome prepare(const Entry& entry) {
@@ -76,17 +66,27 @@ Outcome prepare(const Entry& entry) {
     log.employee = vbTrim(entry.employee);
     log.rate = vbTrim(entry.rate);
     log.logSummary = logSummary(entry.summary, entry.notesText);
-    // Characters are counted as the file's own limits count them.
-    if (Database::textLength(log.client) > ClientWidth)
-        return tooLong(fieldName(gstrFrame1Caption, "Client"), ClientWidth, Field::Client);
-    if (Database::textLength(log.employee) > EmployeeWidth)
-        return tooLong(fieldName(gstrFrame2Caption, "Employee"), EmployeeWidth, Field::Employee);
-    if (Database::textLength(log.project) > ProjectWidth)
-        return tooLong(fieldName(gstrFrame3Caption, "Project"), ProjectWidth, Field::Project);
-    if (Database::textLength(log.rate) > RateWidth)
-        return tooLong(QStringLiteral("Rate (hourly)"), RateWidth, Field::Rate);
-    if (Database::textLength(log.logSummary) > SummaryWidth)
-        return tooLong(fieldName(gstrFrame5Caption, "Log Summary"), SummaryWidth, Field::Summary);
+    // Each text against its column's width, counted as the file's own limits count; a refusal
+    // names the field as the user sees it.
+    const struct {
+        const char* column;
+        const QString& value;
+        QString name;
+        Field field;
+    } checked[] = {
+        {"Client", log.client, fieldName(gstrFrame1Caption, "Client"), Field::Client},
+        {"Employee", log.employee, fieldName(gstrFrame2Caption, "Employee"), Field::Employee},
+        {"Project", log.project, fieldName(gstrFrame3Caption, "Project"), Field::Project},
+        {"Rate", log.rate, QStringLiteral("Rate (hourly)"), Field::Rate},
+        {"Log Summary", log.logSummary, fieldName(gstrFrame5Caption, "Log Summary"),
+         Field::Summary},
+    };
+    for (const auto& c : checked)
+        if (const auto found = FieldLimits::tooLong(Table, QLatin1String(c.column), c.value))
+            return refusal(TextLimits::message(c.name + QStringLiteral(" field"), *found,
+                                               QStringLiteral("Shorten it and choose Log "
+                                                              "completed again.")),
+                           c.field);
 
     log.vellagon = vbTrim(entry.notesText);
     log.vellaGraphic = entry.notesHtml;

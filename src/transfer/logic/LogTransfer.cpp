@@ -2,6 +2,7 @@
 
 #include "platform/data/AppError.h"
 #include "platform/data/Database.h"
+#include "platform/data/RecordSource.h"
 #include "platform/data/StoredDate.h"
 #include "platform/data/VbFormat.h"
 
@@ -19,11 +20,6 @@ const QString Source = QStringLiteral("source");
 const QString CopiedFields =
     QStringLiteral("[Client], [Project], [Employee], [Rate], [Vellagon], [VellaGraphic], "
                    "[Log Summary], [Fee], [Beginning Time], [Ending Time], [Duration]");
-
-QString quoted(const QString& name) {
-    return QLatin1Char('[') + QString(name).replace(QLatin1Char(']'), QStringLiteral("]]")) +
-           QLatin1Char(']');
-}
 
 // The ids as a JSON array, which one statement turns into rows.
 QString idArray(const QList<qint64>& ids) {
@@ -93,7 +89,7 @@ void writeCopy(const Database& source, const QList<qint64>& logIds, const Databa
                 insertLogs(copy, logIds);
             else
                 copy.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM %2.%1")
-                              .arg(quoted(table), Source));
+                              .arg(RecordSource::quoteName(table), Source));
         }
         // Indexes are built once their rows are in: faster than keeping them up to date.
         for (const QString& sql : dependents)

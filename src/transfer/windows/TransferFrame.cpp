@@ -9,8 +9,9 @@
 #include "platform/data/Dialogs.h"
 #include "platform/data/FileOps.h"
 
-#include <QDir>
 #include <QFileInfo>
+
+using FileOps::quotedPath;
 
 namespace TransferFrame {
 
@@ -52,10 +53,6 @@ private:
     QString m_recordSource;
     bool m_keep = false;
 };
-
-QString quoted(const QString& path) {
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-}
 
 } // namespace
 
@@ -109,12 +106,12 @@ void refuseFileInUse(const Call& call) {
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is the file of this Display window.  Choose another "
                                       "file.")
-                           .arg(quoted(call.chosen)));
+                           .arg(quotedPath(call.chosen)));
     if (isOpenInProgram(call.chosen))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is open in another Vellagon window.  Close that "
                                       "window, or choose another file.")
-                           .arg(quoted(call.chosen)));
+                           .arg(quotedPath(call.chosen)));
 }
 
 bool exists(const QString& path) {

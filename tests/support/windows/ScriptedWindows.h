@@ -10,7 +10,9 @@
 #include <functional>
 
 // Answers the program's modal windows from a script, in the order they are shown, and records
-// every one shown. Installed while it lives. Unscripted, a window is closed without a choice.
+// every one shown. Installed while it lives (the one made last of those alive). Unscripted, a
+// window is closed without a choice. A check that fails in a script's step fails the test
+// function, closes the window and drops the rest of the script.
 class ScriptedWindows : public ModalWindows::Answerer {
 public:
     struct Shown {
@@ -39,13 +41,12 @@ public:
     void leave();
 
     const QList<Shown>& shown() const { return m_shown; }
-    // Scripted answers not used yet.
+    // Scripted answers not used yet (none once a step failed).
     int pending() const { return int(m_script.size()); }
 
     void respond(QDialog& window) override;
 
 private:
-    ModalWindows::Answerer* m_previous;
     QQueue<std::function<void(QDialog&)>> m_script;
     QList<Shown> m_shown;
 };

@@ -5,6 +5,10 @@
 #include "core/windows/frmMain.h"
 #include "platform/widgets/WidgetSeams.h"
 
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTextEdit>
+
 namespace TestSupport {
 
 void initWindows() {
@@ -32,6 +36,24 @@ frmMain* showMainWindow() {
 void closeMainWindow(frmMain* main) {
     delete main;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void typeOver(QWidget* box, const QString& text) {
+    for (QWidget* page = box; page && page->parentWidget(); page = page->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+            tabs && tabs->indexOf(page) >= 0) {
+            tabs->setCurrentWidget(page);
+            break;
+        }
+    box->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->selectAll();
+    if (auto* edit = qobject_cast<QTextEdit*>(box))
+        edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
 }
 
 } // namespace TestSupport

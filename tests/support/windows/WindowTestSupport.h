@@ -20,6 +20,9 @@ void showActive(QWidget* window);
 frmMain* showMainWindow();
 // Deletes the main window with everything in it.
 void closeMainWindow(frmMain* main);
+// Replaces a box's text as a user does: shows the tab it stands on, gives it the focus,
+// selects everything and types the text over it (Del for no text).
+void typeOver(QWidget* box, const QString& text);
 
 } // namespace TestSupport
 
