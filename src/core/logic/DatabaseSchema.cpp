@@ -2,8 +2,8 @@
 
 #include "FilePlacement.h"
 #include "SharedState.h"
-#include "platform/TextLimits.h"
 #include "platform/data/Database.h"
+#include "platform/data/TextLimits.h"
 
 #include <QSqlQuery>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextLimits.h"
+#include "platform/data/TextLimits.h"
 
 #include <QString>
 #include <QVariantMap>

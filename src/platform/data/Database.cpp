@@ -5,7 +5,7 @@
 #include "JetFunctions.h"
 #include "JetSql.h"
 #include "RecordSource.h"
-#include "platform/TextLimits.h"
+#include "TextLimits.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TextLimits.h"
 
-#include "platform/data/Database.h"
+#include "Database.h"
 
 #include <QRegularExpression>
 
