@@ -1,7 +1,7 @@
 #include "BenchTools.h"
 
 #include "PracticeGenerator.h"
-#include "core/SqlQuoting.h"
+#include "core/logic/SqlQuoting.h"
 
 #include <QCoreApplication>
 #include <QDir>

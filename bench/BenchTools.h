@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Database.h"
+#include "platform/data/Database.h"
 
 #include <QHash>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "PracticeGenerator.h"
 
-#include "core/DatabaseSchema.h"
-#include "core/SqlQuoting.h"
-#include "platform/Database.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/SqlQuoting.h"
+#include "platform/data/Database.h"
 
 #include <QDateTime>
 #include <QDir>

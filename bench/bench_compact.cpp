@@ -5,7 +5,7 @@
 // file holds the same rows, so the copy stays fit for the other benchmarks). The program's
 // folder lies in the build tree.
 #include "BenchTools.h"
-#include "core/FileCommands.h"
+#include "core/windows/FileCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,16 +7,17 @@
 // It only reads the file: browsing writes nothing.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "clients/ActiveClientsReport.h"
-#include "clients/frmActiveClients.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/JetFunctions.h"
-#include "platform/JetSql.h"
-#include "platform/RecordScrollBar.h"
-#include "platform/ReportData.h"
+#include "clients/logic/ActiveClientsReport.h"
+#include "clients/windows/frmActiveClients.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetFunctions.h"
+#include "platform/data/JetSql.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/RecordScrollBar.h"
+#include "platform/widgets/WidgetSeams.h"
 #include "reports/DataReport2.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int rawReport(const RawSqlite& raw) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     // The Display window that opens the contact database has the file open already.
     const auto& [path, db, raw] = OpenPractice(argc, argv);
     registerJetFunctions(raw.handle());

@@ -6,10 +6,11 @@
 // Without an argument it works on the writable copy of the cached practice file, which the
 // cold rounds drop from the page cache.
 #include "BenchTools.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -36,6 +37,7 @@ void open(DataControl& dc, const QString& path) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path = practiceFile(argc, argv, Use::Write);
     std::printf("%s\n", qPrintable(path));
     bool met = true;

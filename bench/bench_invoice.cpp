@@ -8,14 +8,14 @@
 // It only reads the file.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "billing/Invoice.h"
-#include "billing/LetterHeading.h"
-#include "billing/Letterhead.h"
-#include "platform/Database.h"
-#include "platform/JetSql.h"
-#include "platform/ReportData.h"
-#include "platform/ReportDocument.h"
-#include "platform/StoredDate.h"
+#include "billing/logic/Invoice.h"
+#include "billing/logic/LetterHeading.h"
+#include "billing/logic/Letterhead.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetSql.h"
+#include "platform/data/StoredDate.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/reporting/ReportDocument.h"
 #include "reports/DataReport3.h"
 
 #include <QApplication>

@@ -8,11 +8,12 @@
 //   bench_list_windows [clients]
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "platform/SortedItems.h"
-#include "timelog/frmClient.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/SortedItems.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/windows/frmClient.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,6 +84,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("list-windows-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
     const int clients = argc > 1 ? QByteArray(argv[1]).toInt() : 3000;
 

@@ -5,10 +5,10 @@
 // Without an argument it works on the writable copy of the cached practice file; the logs it
 // adds are deleted again at the end.
 #include "BenchTools.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/StoredDate.h"
-#include "timelog/LogCompletion.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/StoredDate.h"
+#include "timelog/logic/LogCompletion.h"
 
 #include <QCoreApplication>
 #include <cstdio>

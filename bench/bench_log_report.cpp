@@ -7,12 +7,12 @@
 // (fixed seed).
 
 #include "BenchTools.h"
-#include "core/DatabaseSchema.h"
-#include "platform/DataControl.h"
-#include "platform/DataControlRecords.h"
-#include "platform/Database.h"
-#include "platform/ReportData.h"
-#include "platform/ReportDocument.h"
+#include "core/logic/DatabaseSchema.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/DataControlRecords.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/reporting/ReportDocument.h"
 #include "reports/DataReport1.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 // Without an argument it works on the writable copy of the cached practice file, which the cold
 // rounds drop from the page cache.
 #include "BenchTools.h"
-#include "platform/Database.h"
+#include "platform/data/Database.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -12,13 +12,13 @@
 // It only reads the file. Warm cache only: the cached file is shared, and dropping it from the
 // page cache would slow whatever else reads it meanwhile.
 #include "BenchTools.h"
-#include "billing/LetterHeading.h"
-#include "billing/Letterhead.h"
-#include "billing/PaymentStatements.h"
-#include "platform/Database.h"
-#include "platform/JetSql.h"
-#include "platform/ReportData.h"
-#include "platform/ReportDocument.h"
+#include "billing/logic/LetterHeading.h"
+#include "billing/logic/Letterhead.h"
+#include "billing/logic/PaymentStatements.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetSql.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/reporting/ReportDocument.h"
 #include "reports/DataReport4.h"
 #include "reports/DataReport5.h"
 

@@ -10,17 +10,18 @@
 // It only reads the file: browsing and searching write nothing.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "billing/PaymentSearch.h"
-#include "billing/frmPaymentsDisbursements.h"
-#include "core/DatabaseFile.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/JetFunctions.h"
-#include "platform/JetSql.h"
-#include "platform/RecordSource.h"
+#include "billing/logic/PaymentSearch.h"
+#include "billing/windows/frmPaymentsDisbursements.h"
+#include "core/logic/DatabaseFile.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetFunctions.h"
+#include "platform/data/JetSql.h"
+#include "platform/data/RecordSource.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/WidgetSeams.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const QString path =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : PracticeGenerator::cachedPracticeFile(1000000);
     // The program has the file open and its lists filled, as its Data entry window has.

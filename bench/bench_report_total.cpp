@@ -5,9 +5,9 @@
 //   bench_report_total [practice.mdb]
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "platform/Database.h"
-#include "platform/ReportData.h"
-#include "platform/ReportDocument.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/reporting/ReportDocument.h"
 
 #include <QApplication>
 #include <cmath>

@@ -9,12 +9,13 @@
 // rounds.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/SharedState.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/SearchStatements.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/logic/SearchStatements.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -40,6 +41,7 @@ void openControl(const QString& path, const QString& statement) {
 int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     // The program holds the file open, as its first Display window does.
     const auto& [path, db, raw] = OpenPractice(argc, argv, RawSqlite::Access::ReadWrite);
     RawRow row(raw, QStringLiteral("Vellagons"));

@@ -9,16 +9,17 @@
 // platform (offscreen unless set).
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/ChildWindows.h"
-#include "core/DatabaseSchema.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/DataControl.h"
-#include "platform/Settings.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -115,6 +116,7 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/data")));
     offscreenUnlessSet();
     QApplication app(argc, argv);
+    WidgetSeams::install();
     QApplication::setApplicationName(QStringLiteral("Vellagon"));
     QApplication::setOrganizationName(QStringLiteral("Vellagon"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vellagon"));

@@ -7,10 +7,11 @@
 //   bench_to_do [items]
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "thingstodo/ToDoItems.h"
-#include "thingstodo/frmToDo.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "thingstodo/logic/ToDoItems.h"
+#include "thingstodo/windows/frmToDo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -114,6 +115,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("to-do-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
 
     PracticeGenerator::Options options;

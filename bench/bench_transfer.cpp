@@ -11,14 +11,15 @@
 // in the build tree and is removed at the end.
 #include "BenchTools.h"
 #include "PracticeGenerator.h"
-#include "core/ChildWindows.h"
-#include "core/DatabaseSchema.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "platform/Dialogs.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "transfer/Transfer.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "platform/data/Database.h"
+#include "platform/data/Dialogs.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "transfer/windows/Transfer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -190,6 +191,7 @@ int main(int argc, char* argv[]) {
     offscreenUnlessSet();
     const QString work = workFolder(QStringLiteral("transfer-bench"));
     QApplication app(argc, argv);
+    WidgetSeams::install();
     nameApplication();
     registerTimeLogging();
     registerTransfer();

@@ -1,16 +1,18 @@
-#include "billing/Billing.h"
-#include "clients/Clients.h"
-#include "core/DesktopIdentity.h"
-#include "core/StartupWindows.h"
-#include "core/frmMain.h"
-#include "thingstodo/ThingsToDo.h"
-#include "timelog/TimeLogging.h"
-#include "transfer/Transfer.h"
+#include "billing/windows/Billing.h"
+#include "clients/windows/Clients.h"
+#include "core/windows/DesktopIdentity.h"
+#include "core/windows/StartupWindows.h"
+#include "core/windows/frmMain.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "thingstodo/windows/ThingsToDo.h"
+#include "timelog/windows/TimeLogging.h"
+#include "transfer/windows/Transfer.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    WidgetSeams::install();
     DesktopIdentity::apply();
 
     registerStartupWindows();

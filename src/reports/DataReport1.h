@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "platform/reporting/Report.h"
 
 // The log report: one block per log with a title above and the total time at the end.
 // The title is Label1 of Section4; callers may set its caption before showing.

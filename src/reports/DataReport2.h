@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "platform/reporting/Report.h"
 
 // The active clients report: a title, four underlined column headings on every page, and one
 // band per client whose four columns grow with their text. No page numbers.

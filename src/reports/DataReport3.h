@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "platform/reporting/Report.h"
 
 // The invoice: a letter whose header holds the letterhead, the date, the client's address, Re
 // line and greeting; one block per log with its employee, time, rate, duration, fee and

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "platform/reporting/Report.h"
 
 // The statement of disbursements: a letter whose header holds the letterhead, the date, the
 // client's address, Re line and greeting; one block per disbursement, its description on its

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Report.h"
+#include "platform/reporting/Report.h"
 
 // The statement of payments: the letter of the disbursements' statement with one line per
 // payment (description, date, amount) and "Payments Total:" at the end; "Page n" at every

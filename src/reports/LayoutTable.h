@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ReportLayout.h"
+#include "platform/reporting/ReportLayout.h"
 
 #include <span>
 

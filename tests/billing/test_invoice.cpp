@@ -1,12 +1,13 @@
 #include "BillingFixture.h"
-#include "billing/Invoice.h"
-#include "billing/frmLetterhead.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/JetSql.h"
-#include "platform/ReportData.h"
-#include "timelog/frmSearchDatePicker.h"
-#include "timelog/frmSearchList.h"
+#include "WindowTestSupport.h"
+#include "billing/logic/Invoice.h"
+#include "billing/windows/frmLetterhead.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetSql.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/widgets/DateBox.h"
+#include "timelog/windows/frmSearchDatePicker.h"
+#include "timelog/windows/frmSearchList.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -290,5 +291,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestInvoice)
+VELLAGON_WINDOW_TEST_MAIN(TestInvoice)
 #include "test_invoice.moc"

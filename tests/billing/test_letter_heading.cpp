@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "billing/LetterHeading.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
+#include "billing/logic/LetterHeading.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Database.h"
 #include "reports/DataReport3.h"
 
 using namespace LetterHeading;

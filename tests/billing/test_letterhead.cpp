@@ -1,14 +1,14 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "billing/Letterhead.h"
-#include "billing/frmLetterhead.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Database.h"
-#include "platform/ModalWindows.h"
-#include "platform/Settings.h"
+#include "WindowTestSupport.h"
+#include "billing/logic/Letterhead.h"
+#include "billing/windows/frmLetterhead.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Database.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/ModalWindows.h"
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -187,5 +187,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestLetterhead)
+VELLAGON_WINDOW_TEST_MAIN(TestLetterhead)
 #include "test_letterhead.moc"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "billing/PaymentEntry.h"
-#include "core/SharedState.h"
+#include "billing/logic/PaymentEntry.h"
+#include "core/logic/SharedState.h"
 
 namespace {
 

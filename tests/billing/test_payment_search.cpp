@@ -1,8 +1,8 @@
 #include "BillingRows.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "billing/PaymentSearch.h"
-#include "platform/DataControl.h"
+#include "billing/logic/PaymentSearch.h"
+#include "platform/data/DataControl.h"
 
 using PaymentSearch::Kind;
 

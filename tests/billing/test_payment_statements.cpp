@@ -1,11 +1,12 @@
 #include "BillingFixture.h"
-#include "billing/PaymentStatements.h"
-#include "billing/frmLetterhead.h"
-#include "billing/frmPaymentsDisbursements.h"
-#include "platform/Database.h"
-#include "platform/JetSql.h"
-#include "platform/ReportData.h"
-#include "timelog/frmSearchList.h"
+#include "WindowTestSupport.h"
+#include "billing/logic/PaymentStatements.h"
+#include "billing/windows/frmLetterhead.h"
+#include "billing/windows/frmPaymentsDisbursements.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetSql.h"
+#include "platform/reporting/ReportData.h"
+#include "timelog/windows/frmSearchList.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -336,5 +337,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPaymentStatements)
+VELLAGON_WINDOW_TEST_MAIN(TestPaymentStatements)
 #include "test_payment_statements.moc"

@@ -1,10 +1,11 @@
 #include "BillingFixture.h"
-#include "billing/frmPaymentsDisbursements.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/RecordScrollBar.h"
+#include "WindowTestSupport.h"
+#include "billing/windows/frmPaymentsDisbursements.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/RecordScrollBar.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -486,5 +487,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPaymentsDisbursements)
+VELLAGON_WINDOW_TEST_MAIN(TestPaymentsDisbursements)
 #include "test_payments_disbursements.moc"

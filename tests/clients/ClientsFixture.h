@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Fixtures.h"
-#include "TestSupport.h"
-#include "clients/Clients.h"
-#include "timelog/TimeLogging.h"
+#include "WindowTestSupport.h"
+#include "clients/windows/Clients.h"
+#include "timelog/windows/TimeLogging.h"
 
 #include <QObject>
 #include <QString>

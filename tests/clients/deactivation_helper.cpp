@@ -3,11 +3,11 @@
 // The reliability test starts it, kills it and checks the file.
 //   deactivation_helper <file>
 #include "HelperProgram.h"
-#include "clients/ClientDeactivation.h"
-#include "core/ListTables.h"
-#include "core/LookupLists.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
+#include "clients/logic/ClientDeactivation.h"
+#include "core/logic/ListTables.h"
+#include "core/logic/LookupLists.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

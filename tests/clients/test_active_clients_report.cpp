@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "clients/ActiveClientsReport.h"
-#include "platform/Database.h"
-#include "platform/ReportData.h"
+#include "clients/logic/ActiveClientsReport.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/ReportData.h"
 #include "reports/DataReport2.h"
 
 namespace {

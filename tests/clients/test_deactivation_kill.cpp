@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -2,24 +2,25 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "clients/Clients.h"
-#include "clients/frmDatePicker.h"
-#include "clients/frmInactiveClients.h"
-#include "core/ChildWindows.h"
-#include "core/DatabaseFile.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/RecordScrollBar.h"
-#include "platform/SortedItems.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "clients/windows/Clients.h"
+#include "clients/windows/frmDatePicker.h"
+#include "clients/windows/frmInactiveClients.h"
+#include "core/logic/DatabaseFile.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/ListRefill.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/RecordScrollBar.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -541,5 +542,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestInactiveClients)
+VELLAGON_WINDOW_TEST_MAIN(TestInactiveClients)
 #include "test_inactive_clients.moc"

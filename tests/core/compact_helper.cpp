@@ -3,7 +3,7 @@
 //   compact_helper <file>
 #include "HelperProgram.h"
 #include "ScriptedDialogs.h"
-#include "core/FileCommands.h"
+#include "core/windows/FileCommands.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "TestSupport.h"
-#include "core/SharedState.h"
-#include "core/frmAboutwtimer.h"
-#include "core/frmMain.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/frmAboutwtimer.h"
+#include "core/windows/frmMain.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -48,5 +48,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestAboutBox)
+VELLAGON_WINDOW_TEST_MAIN(TestAboutBox)
 #include "test_about_box.moc"

@@ -1,11 +1,11 @@
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/SharedState.h"
-#include "core/SubsystemCommands.h"
-#include "core/frmMain.h"
-#include "platform/AppError.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/SubsystemCommands.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/AppError.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -267,5 +267,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestChildWindows)
+VELLAGON_WINDOW_TEST_MAIN(TestChildWindows)
 #include "test_child_windows.moc"

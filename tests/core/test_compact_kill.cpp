@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "core/ProgramFolder.h"
+#include "core/logic/ProgramFolder.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "core/DatabaseFile.h"
-#include "core/DatabaseSchema.h"
-#include "core/LookupLists.h"
-#include "core/ProgramFolder.h"
-#include "core/SharedState.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
+#include "core/logic/DatabaseFile.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
 
 #include <QDir>
 #include <QFileInfo>

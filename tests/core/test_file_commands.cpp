@@ -1,17 +1,17 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/FileCommands.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/ProgramFolder.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
-#include "platform/Settings.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/FileCommands.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
+#include "platform/data/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -477,5 +477,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestFileCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestFileCommands)
 #include "test_file_commands.moc"

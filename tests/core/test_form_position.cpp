@@ -1,7 +1,7 @@
-#include "TestSupport.h"
-#include "core/FormPosition.h"
-#include "core/Forms.h"
-#include "platform/Settings.h"
+#include "WindowTestSupport.h"
+#include "core/windows/FormPosition.h"
+#include "core/windows/Forms.h"
+#include "platform/data/Settings.h"
 
 #include <QWidget>
 
@@ -76,5 +76,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestFormPosition)
+VELLAGON_WINDOW_TEST_MAIN(TestFormPosition)
 #include "test_form_position.moc"

@@ -1,9 +1,9 @@
-#include "TestSupport.h"
-#include "core/Forms.h"
-#include "core/HelpPages.h"
-#include "core/frmBrowser.h"
-#include "core/frmMain.h"
-#include "platform/WebBrowser.h"
+#include "WindowTestSupport.h"
+#include "core/windows/Forms.h"
+#include "core/windows/HelpPages.h"
+#include "core/windows/frmBrowser.h"
+#include "core/windows/frmMain.h"
+#include "platform/widgets/WebBrowser.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -232,5 +232,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestHelpBrowser)
+VELLAGON_WINDOW_TEST_MAIN(TestHelpBrowser)
 #include "test_help_browser.moc"

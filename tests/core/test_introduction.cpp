@@ -1,12 +1,12 @@
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "core/StartupWindows.h"
-#include "core/frmIntroduction.h"
-#include "core/frmMain.h"
-#include "platform/Twips.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/StartupWindows.h"
+#include "core/windows/frmIntroduction.h"
+#include "core/windows/frmMain.h"
+#include "platform/widgets/Twips.h"
 
 #include <QLabel>
 
@@ -114,5 +114,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestIntroduction)
+VELLAGON_WINDOW_TEST_MAIN(TestIntroduction)
 #include "test_introduction.moc"

@@ -1,10 +1,10 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/RichTextPrinting.h"
-#include "core/SharedState.h"
-#include "core/TextPrinting.h"
-#include "platform/AppError.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/TextPrinting.h"
+#include "core/windows/RichTextBoxPrinting.h"
+#include "platform/data/AppError.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -339,5 +339,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestPrinting)
+VELLAGON_WINDOW_TEST_MAIN(TestPrinting)
 #include "test_printing.moc"

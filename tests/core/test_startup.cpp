@@ -1,16 +1,16 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/ProgramFolder.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "core/frmMain.h"
-#include "platform/Dialogs.h"
-#include "platform/FileOps.h"
-#include "platform/Settings.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Dialogs.h"
+#include "platform/data/FileOps.h"
+#include "platform/data/Settings.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -322,5 +322,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestStartup)
+VELLAGON_WINDOW_TEST_MAIN(TestStartup)
 #include "test_startup.moc"

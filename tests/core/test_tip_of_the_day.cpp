@@ -1,15 +1,15 @@
 #include "Fixtures.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/ProgramFolder.h"
-#include "core/StartupSettings.h"
-#include "core/StartupWindows.h"
-#include "core/TipsFile.h"
-#include "core/frmMain.h"
-#include "core/frmTip.h"
-#include "platform/Settings.h"
-#include "platform/Twips.h"
+#include "WindowTestSupport.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/StartupSettings.h"
+#include "core/logic/TipsFile.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/StartupWindows.h"
+#include "core/windows/frmMain.h"
+#include "core/windows/frmTip.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/Twips.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -182,5 +182,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestTipOfTheDay)
+VELLAGON_WINDOW_TEST_MAIN(TestTipOfTheDay)
 #include "test_tip_of_the_day.moc"

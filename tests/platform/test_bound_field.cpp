@@ -1,12 +1,12 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "platform/BoundField.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
+#include "WindowTestSupport.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/BoundField.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/DateBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -429,5 +429,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestBoundField)
+VELLAGON_WINDOW_TEST_MAIN(TestBoundField)
 #include "test_bound_field.moc"

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/Currency.h"
-#include "platform/VbFormat.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Currency.h"
+#include "platform/data/VbFormat.h"
 
 #include <QRandomGenerator>
 

@@ -1,9 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/RecordSource.h"
+#include "platform/data/AppError.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/RecordSource.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

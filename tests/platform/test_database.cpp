@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
 
 #include <QFile>
 #include <QFileInfo>

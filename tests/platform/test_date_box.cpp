@@ -1,10 +1,10 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "platform/BoundField.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
+#include "WindowTestSupport.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/BoundField.h"
+#include "platform/widgets/DateBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -276,5 +276,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestDateBox)
+VELLAGON_WINDOW_TEST_MAIN(TestDateBox)
 #include "test_date_box.moc"

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "core/SqlQuoting.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "platform/JetSql.h"
+#include "core/logic/SqlQuoting.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "platform/data/JetSql.h"
 
 #include <QRandomGenerator>
 #include <QSqlQuery>

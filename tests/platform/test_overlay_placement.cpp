@@ -1,5 +1,5 @@
-#include "TestSupport.h"
-#include "platform/OverlayPlacement.h"
+#include "WindowTestSupport.h"
+#include "platform/widgets/OverlayPlacement.h"
 
 #include <functional>
 
@@ -81,5 +81,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestOverlayPlacement)
+VELLAGON_WINDOW_TEST_MAIN(TestOverlayPlacement)
 #include "test_overlay_placement.moc"

@@ -2,9 +2,9 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/Printer.h"
-#include "platform/RecordingPrinter.h"
+#include "platform/data/AppError.h"
+#include "platform/reporting/Printer.h"
+#include "platform/reporting/RecordingPrinter.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "platform/BoundField.h"
-#include "platform/DataControl.h"
-#include "platform/DataNavigator.h"
-#include "platform/Database.h"
-#include "platform/RecordScrollBar.h"
+#include "WindowTestSupport.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/BoundField.h"
+#include "platform/widgets/DataNavigator.h"
+#include "platform/widgets/RecordScrollBar.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -133,5 +133,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestRecordScrollBar)
+VELLAGON_WINDOW_TEST_MAIN(TestRecordScrollBar)
 #include "test_record_scroll_bar.moc"

@@ -1,15 +1,15 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "platform/AppError.h"
-#include "platform/Currency.h"
-#include "platform/DataControl.h"
-#include "platform/DataControlRecords.h"
-#include "platform/Database.h"
-#include "platform/Report.h"
-#include "platform/ReportData.h"
-#include "platform/ReportPreview.h"
+#include "WindowTestSupport.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Currency.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/DataControlRecords.h"
+#include "platform/reporting/Report.h"
+#include "platform/reporting/ReportData.h"
+#include "platform/widgets/ReportPreview.h"
 
 namespace {
 
@@ -383,5 +383,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestReport)
+VELLAGON_WINDOW_TEST_MAIN(TestReport)
 #include "test_report.moc"

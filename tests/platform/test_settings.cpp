@@ -1,6 +1,6 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/Settings.h"
+#include "platform/data/Settings.h"
 
 class TestSettings : public QObject {
     Q_OBJECT

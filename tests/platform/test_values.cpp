@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "platform/LineBreaks.h"
-#include "platform/StoredDate.h"
-#include "platform/VbFormat.h"
-#include "platform/VbString.h"
+#include "platform/data/LineBreaks.h"
+#include "platform/data/StoredDate.h"
+#include "platform/data/VbFormat.h"
+#include "platform/data/VbString.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "Fixtures.h"
-#include "TestSupport.h"
-#include "platform/WebBrowser.h"
+#include "WindowTestSupport.h"
+#include "platform/widgets/WebBrowser.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -151,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWebBrowser)
+VELLAGON_WINDOW_TEST_MAIN(TestWebBrowser)
 #include "test_web_browser.moc"

@@ -1,12 +1,12 @@
-#include "TestSupport.h"
-#include "platform/AccessKeys.h"
-#include "platform/AppError.h"
-#include "platform/Dialogs.h"
-#include "platform/ModalWindows.h"
-#include "platform/RecordScroll.h"
-#include "platform/SortedItems.h"
-#include "platform/Twips.h"
-#include "platform/WindowTitles.h"
+#include "WindowTestSupport.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Dialogs.h"
+#include "platform/data/RecordScroll.h"
+#include "platform/widgets/AccessKeys.h"
+#include "platform/widgets/ModalWindows.h"
+#include "platform/widgets/SortedItems.h"
+#include "platform/widgets/Twips.h"
+#include "platform/widgets/WindowTitles.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -247,5 +247,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWindowParts)
+VELLAGON_WINDOW_TEST_MAIN(TestWindowParts)
 #include "test_window_parts.moc"

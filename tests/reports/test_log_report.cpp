@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "TestSupport.h"
-#include "platform/Database.h"
-#include "platform/ReportData.h"
+#include "platform/data/Database.h"
+#include "platform/reporting/ReportData.h"
 #include "reports/DataReport1.h"
 
 namespace {

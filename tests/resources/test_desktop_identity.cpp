@@ -1,5 +1,5 @@
-#include "TestSupport.h"
-#include "core/DesktopIdentity.h"
+#include "WindowTestSupport.h"
+#include "core/windows/DesktopIdentity.h"
 
 // The icon compiled into the program comes in every size that is installed for the desktop.
 class TestDesktopIdentity : public QObject {
@@ -24,5 +24,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestDesktopIdentity)
+VELLAGON_WINDOW_TEST_MAIN(TestDesktopIdentity)
 #include "test_desktop_identity.moc"

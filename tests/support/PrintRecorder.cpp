@@ -1,7 +1,7 @@
 #include "PrintRecorder.h"
 
 #include "StandIns.h"
-#include "platform/AppError.h"
+#include "platform/data/AppError.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/RecordingPrinter.h"
-#include "platform/Report.h"
+#include "platform/reporting/RecordingPrinter.h"
+#include "platform/reporting/Report.h"
 
 #include <QList>
 #include <memory>

@@ -1,20 +1,14 @@
 #include "TestSupport.h"
 
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/ProgramFolder.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/Settings.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/ProgramFolder.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/Clock.h"
+#include "platform/data/Settings.h"
 
 #include <QDir>
-#include <QLineEdit>
 #include <QStandardPaths>
-#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <cstdlib>
 #include <memory>
 
@@ -26,6 +20,10 @@ std::unique_ptr<QTemporaryDir>& home() {
     return dir;
 }
 int folderCounter = 0;
+std::function<void()>& windowsForgotten() {
+    static std::function<void()> forget;
+    return forget;
+}
 } // namespace
 
 void prepareEnvironment() {
@@ -61,8 +59,8 @@ QString newFolder() {
 void freshProgram() {
     resetSharedState();
     mainLists() = MainLists();
-    resetChildWindows();
-    Forms::reset();
+    if (windowsForgotten())
+        windowsForgotten()();
     QFile::remove(Settings::fileName());
     Settings::useFile(Settings::fileName());
     QDir folder(ProgramFolder::path());
@@ -71,41 +69,8 @@ void freshProgram() {
     Clock::reset();
 }
 
-void showActive(QWidget* window) {
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", window->metaObject()->className());
-}
-
-frmMain* showMainWindow() {
-    auto* main = new frmMain;
-    main->resize(1000, 800);
-    showActive(main);
-    return main;
-}
-
-void closeMainWindow(frmMain* main) {
-    delete main;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void typeOver(QWidget* box, const QString& text) {
-    for (QWidget* page = box; page && page->parentWidget(); page = page->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
-            tabs && tabs->indexOf(page) >= 0) {
-            tabs->setCurrentWidget(page);
-            break;
-        }
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    if (auto* edit = qobject_cast<QTextEdit*>(box))
-        edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
+void alsoForget(std::function<void()> forget) {
+    windowsForgotten() = std::move(forget);
 }
 
 } // namespace TestSupport

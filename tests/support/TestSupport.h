@@ -1,20 +1,18 @@
 #pragma once
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QString>
 #include <QStringList>
 #include <QTest>
-
-class frmMain;
-class QWidget;
+#include <functional>
 
 // Every test program runs with a home folder of its own (so settings and the program's data
 // folder are its own), the offscreen platform, and the application's name set.
 namespace TestSupport {
 
-// Before QApplication: a fresh home folder, offscreen platform.
+// Before the application object: a fresh home folder, offscreen platform.
 void prepareEnvironment();
-// After QApplication: names, test mode, the settings file.
+// After the application object: names, test mode, the settings file.
 void initApplication();
 // The fresh home folder of this test program.
 QString homeFolder();
@@ -24,22 +22,16 @@ QString newFolder();
 // windows and loaded windows forgotten, settings, the program's folder emptied, the clock
 // following the system again.
 void freshProgram();
-// Shows a window and waits until it is the active one (for tests of the focus).
-void showActive(QWidget* window);
-// A main window, shown and active, as the program has after start-up (without its children).
-frmMain* showMainWindow();
-// Deletes the main window with everything in it.
-void closeMainWindow(frmMain* main);
-// Replaces a box's text as a user does: shows the tab it stands on, gives it the focus,
-// selects everything and types the text over it (Del for no text).
-void typeOver(QWidget* box, const QString& text);
+// What freshProgram() forgets as well: the window tests' windows (see WindowTestSupport).
+void alsoForget(std::function<void()> forget);
 
 } // namespace TestSupport
 
+// The main of a test of logic: no widgets, no windows.
 #define VELLAGON_TEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv) {                                                              \
         TestSupport::prepareEnvironment();                                                         \
-        QApplication app(argc, argv);                                                              \
+        QGuiApplication app(argc, argv);                                                           \
         TestSupport::initApplication();                                                            \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "thingstodo/ToDoItems.h"
+#include "thingstodo/logic/ToDoItems.h"
 
 #include <QDate>
 #include <QString>

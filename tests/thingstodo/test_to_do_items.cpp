@@ -1,10 +1,10 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "ToDoFixture.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "thingstodo/ToDoItems.h"
-#include "thingstodo/ToDoList.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "thingstodo/logic/ToDoItems.h"
+#include "thingstodo/logic/ToDoList.h"
 
 #include <QSqlQuery>
 

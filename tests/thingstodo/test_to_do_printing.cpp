@@ -2,9 +2,9 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 #include "ToDoFixture.h"
-#include "core/SharedState.h"
-#include "thingstodo/ToDoItems.h"
-#include "thingstodo/ToDoPrinting.h"
+#include "core/logic/SharedState.h"
+#include "thingstodo/logic/ToDoItems.h"
+#include "thingstodo/logic/ToDoPrinting.h"
 
 // The printed to-do list as the recording printer sees it: where each heading and row lands,
 // the fitting of long texts, the page breaks and their footers.

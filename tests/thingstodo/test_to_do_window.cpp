@@ -2,22 +2,22 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/PickListOverlay.h"
-#include "platform/Settings.h"
-#include "platform/SortedItems.h"
-#include "thingstodo/ThingsToDo.h"
-#include "thingstodo/frmAddToToDo.h"
-#include "thingstodo/frmEditToDo.h"
-#include "thingstodo/frmToDo.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Clock.h"
+#include "platform/data/Database.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/PickListOverlay.h"
+#include "platform/widgets/SortedItems.h"
+#include "thingstodo/windows/ThingsToDo.h"
+#include "thingstodo/windows/frmAddToToDo.h"
+#include "thingstodo/windows/frmEditToDo.h"
+#include "thingstodo/windows/frmToDo.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -467,5 +467,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestToDoWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestToDoWindow)
 #include "test_to_do_window.moc"

@@ -4,8 +4,8 @@
 //   to_do_saver_helper <file> A|B|loop
 // A and B are two lists of 1,000 items; loop saves them in turn until killed.
 #include "HelperProgram.h"
-#include "platform/Database.h"
-#include "thingstodo/ToDoItems.h"
+#include "platform/data/Database.h"
+#include "thingstodo/logic/ToDoItems.h"
 
 #include <QCoreApplication>
 

@@ -5,8 +5,8 @@
 //                     <run name>
 // Log N of a run has the summary "<run name> N".
 #include "HelperProgram.h"
-#include "platform/Database.h"
-#include "timelog/LogCompletion.h"
+#include "platform/data/Database.h"
+#include "timelog/logic/LogCompletion.h"
 
 #include <QCoreApplication>
 #include <QThread>

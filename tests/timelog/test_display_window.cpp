@@ -1,20 +1,20 @@
 #include "Fixtures.h"
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/RichText.h"
-#include "platform/Settings.h"
-#include "timelog/DisplayRules.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/RichText.h"
+#include "timelog/logic/DisplayRules.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -488,5 +488,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestDisplayWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestDisplayWindow)
 #include "test_display_window.moc"

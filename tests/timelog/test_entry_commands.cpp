@@ -1,19 +1,19 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "core/SubsystemCommands.h"
-#include "core/frmMain.h"
-#include "platform/DataControl.h"
-#include "platform/RichTextBox.h"
-#include "platform/Settings.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
-#include "timelog/frmSearch.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/SubsystemCommands.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/RichTextBox.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
+#include "timelog/windows/frmSearch.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -336,5 +336,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestEntryCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestEntryCommands)
 #include "test_entry_commands.moc"

@@ -1,20 +1,20 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/Database.h"
-#include "platform/DateBox.h"
-#include "platform/RichText.h"
-#include "platform/RichTextBox.h"
-#include "platform/SortedItems.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Clock.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/RichText.h"
+#include "platform/widgets/RichTextBox.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -328,5 +328,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestEntryWindow)
+VELLAGON_WINDOW_TEST_MAIN(TestEntryWindow)
 #include "test_entry_window.moc"

@@ -1,13 +1,13 @@
 #include "Fixtures.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "core/frmAboutwtimer.h"
-#include "core/frmBrowser.h"
-#include "core/frmMain.h"
-#include "core/frmTip.h"
-#include "timelog/TimeLogging.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/frmAboutwtimer.h"
+#include "core/windows/frmBrowser.h"
+#include "core/windows/frmMain.h"
+#include "core/windows/frmTip.h"
+#include "timelog/windows/TimeLogging.h"
 
 #include <QApplication>
 #include <QToolBar>
@@ -101,5 +101,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestHelpCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestHelpCommands)
 #include "test_help_commands.moc"

@@ -1,10 +1,10 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "platform/AppError.h"
-#include "timelog/ListEditing.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "platform/data/AppError.h"
+#include "timelog/logic/ListEditing.h"
 
 #include <QFile>
 

@@ -2,22 +2,22 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "core/frmMain.h"
-#include "platform/RichTextBox.h"
-#include "platform/Settings.h"
-#include "platform/SortedItems.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmActivity.h"
-#include "timelog/frmClient.h"
-#include "timelog/frmEmployee.h"
-#include "timelog/frmEntryWithFrames.h"
-#include "timelog/frmProject.h"
-#include "timelog/frmRate.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/RichTextBox.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmActivity.h"
+#include "timelog/windows/frmClient.h"
+#include "timelog/windows/frmEmployee.h"
+#include "timelog/windows/frmEntryWithFrames.h"
+#include "timelog/windows/frmProject.h"
+#include "timelog/windows/frmRate.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -393,5 +393,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestListWindows)
+VELLAGON_WINDOW_TEST_MAIN(TestListWindows)
 #include "test_list_windows.moc"

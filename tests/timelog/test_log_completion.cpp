@@ -1,9 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "platform/Database.h"
-#include "timelog/LogCompletion.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "platform/data/Database.h"
+#include "timelog/logic/LogCompletion.h"
 
 #include <QFile>
 #include <ctime>

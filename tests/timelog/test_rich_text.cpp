@@ -1,6 +1,6 @@
-#include "TestSupport.h"
-#include "platform/RichText.h"
-#include "platform/RichTextBox.h"
+#include "WindowTestSupport.h"
+#include "platform/widgets/RichText.h"
+#include "platform/widgets/RichTextBox.h"
 
 #include <QClipboard>
 #include <QPainter>
@@ -95,5 +95,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestRichText)
+VELLAGON_WINDOW_TEST_MAIN(TestRichText)
 #include "test_rich_text.moc"

@@ -2,24 +2,24 @@
 #include "PrintRecorder.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindows.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/Forms.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Clock.h"
-#include "platform/DataControl.h"
-#include "platform/DateBox.h"
-#include "platform/SortedItems.h"
-#include "timelog/Search.h"
-#include "timelog/SearchStatements.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
-#include "timelog/frmSearch.h"
-#include "timelog/frmSearchDatePicker.h"
-#include "timelog/frmSearchList.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/Forms.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Clock.h"
+#include "platform/data/DataControl.h"
+#include "platform/widgets/DateBox.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/logic/SearchStatements.h"
+#include "timelog/windows/Search.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
+#include "timelog/windows/frmSearch.h"
+#include "timelog/windows/frmSearchDatePicker.h"
+#include "timelog/windows/frmSearchList.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -595,5 +595,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestSearch)
+VELLAGON_WINDOW_TEST_MAIN(TestSearch)
 #include "test_search.moc"

@@ -1,8 +1,8 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
-#include "platform/Database.h"
-#include "timelog/LogCompletion.h"
-#include "timelog/SearchStatements.h"
+#include "platform/data/Database.h"
+#include "timelog/logic/LogCompletion.h"
+#include "timelog/logic/SearchStatements.h"
 
 #include <QSqlQuery>
 

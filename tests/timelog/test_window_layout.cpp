@@ -1,9 +1,9 @@
 #include "Fixtures.h"
-#include "TestSupport.h"
-#include "core/SharedState.h"
-#include "core/StartupSettings.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/logic/StartupSettings.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QGroupBox>
 #include <memory>
@@ -93,5 +93,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestWindowLayout)
+VELLAGON_WINDOW_TEST_MAIN(TestWindowLayout)
 #include "test_window_layout.moc"

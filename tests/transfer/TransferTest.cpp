@@ -1,13 +1,13 @@
 #include "TransferTest.h"
 
 #include "Fixtures.h"
-#include "TestSupport.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "platform/Database.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "transfer/Transfer.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "platform/data/Database.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "transfer/windows/Transfer.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

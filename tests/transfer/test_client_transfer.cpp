@@ -1,12 +1,12 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
-#include "core/DatabaseSchema.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "timelog/frmDisplay.h"
+#include "WindowTestSupport.h"
+#include "core/logic/DatabaseSchema.h"
+#include "core/logic/SharedState.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "timelog/windows/frmDisplay.h"
 
 #include <QLineEdit>
 
@@ -177,5 +177,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestClientTransfer)
+VELLAGON_WINDOW_TEST_MAIN(TestClientTransfer)
 #include "test_client_transfer.moc"

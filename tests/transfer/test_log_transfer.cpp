@@ -1,14 +1,14 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
-#include "timelog/frmDisplay.h"
-#include "transfer/LogTransfer.h"
+#include "WindowTestSupport.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
+#include "timelog/windows/frmDisplay.h"
+#include "transfer/logic/LogTransfer.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -314,5 +314,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestLogTransfer)
+VELLAGON_WINDOW_TEST_MAIN(TestLogTransfer)
 #include "test_log_transfer.moc"

@@ -1,16 +1,16 @@
 #include "Fixtures.h"
 #include "ScriptedDialogs.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
-#include "core/ChildWindows.h"
-#include "core/LookupLists.h"
-#include "core/SharedState.h"
-#include "platform/AppError.h"
-#include "platform/DataControl.h"
-#include "platform/Database.h"
-#include "platform/SortedItems.h"
-#include "timelog/frmDisplay.h"
-#include "timelog/frmEntryWithFrames.h"
+#include "WindowTestSupport.h"
+#include "core/logic/LookupLists.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "platform/data/AppError.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
+#include "platform/widgets/SortedItems.h"
+#include "timelog/windows/frmDisplay.h"
+#include "timelog/windows/frmEntryWithFrames.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -300,5 +300,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestTransferCommands)
+VELLAGON_WINDOW_TEST_MAIN(TestTransferCommands)
 #include "test_transfer_commands.moc"

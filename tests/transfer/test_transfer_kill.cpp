@@ -1,9 +1,9 @@
 #include "Fixtures.h"
-#include "TestSupport.h"
 #include "TransferTest.h"
-#include "platform/AppError.h"
-#include "platform/Database.h"
-#include "platform/FileOps.h"
+#include "WindowTestSupport.h"
+#include "platform/data/AppError.h"
+#include "platform/data/Database.h"
+#include "platform/data/FileOps.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -246,5 +246,5 @@ private Q_SLOTS:
     }
 };
 
-VELLAGON_TEST_MAIN(TestTransferKill)
+VELLAGON_WINDOW_TEST_MAIN(TestTransferKill)
 #include "test_transfer_kill.moc"

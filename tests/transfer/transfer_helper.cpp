@@ -6,13 +6,14 @@
 //   transfer_helper <save|import-logs|import-clients|start> <window's file> <other file>
 #include "HelperProgram.h"
 #include "ScriptedDialogs.h"
-#include "core/ChildWindows.h"
-#include "core/SharedState.h"
-#include "core/frmMain.h"
-#include "platform/Settings.h"
-#include "timelog/TimeLogging.h"
-#include "timelog/frmDisplay.h"
-#include "transfer/Transfer.h"
+#include "core/logic/SharedState.h"
+#include "core/windows/ChildWindows.h"
+#include "core/windows/frmMain.h"
+#include "platform/data/Settings.h"
+#include "platform/widgets/WidgetSeams.h"
+#include "timelog/windows/TimeLogging.h"
+#include "timelog/windows/frmDisplay.h"
+#include "transfer/windows/Transfer.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -20,6 +21,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    WidgetSeams::install();
     const std::optional<QStringList> args = HelperProgram::start(3);
     if (!args)
         return 2;

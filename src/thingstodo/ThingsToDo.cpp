@@ -1,9 +1,0 @@
-#include "ThingsToDo.h"
-
-#include "core/SubsystemCommands.h"
-#include "frmToDo.h"
-
-void registerThingsToDo() {
-    SubsystemCommands::registerCommand(SubsystemCommands::Command::ThingsToDo,
-                                       [](ChildWindow*) { frmToDo::showModal(); });
-}
