@@ -47,7 +47,9 @@ const QString PaymentsSource =
                    "[Payment Client First Name], [Payment Date]");
 const QString NoDisbursements = QStringLiteral("No disbursement records have been entered yet.");
 const QString NoPayments = QStringLiteral("No payment records have been entered yet.");
-const QString DayFormat = QStringLiteral("M/d/yyyy");
+// The boxes' formats: dates as the pickers show them, amounts in dollars and cents.
+constexpr const char* Day = "M/d/yyyy";
+constexpr const char* Dollars = "\"$\"#,##0.00";
 
 QPointer<frmPaymentsDisbursements> g_window;
 
@@ -78,8 +80,9 @@ std::function<QString(const QSqlRecord&)> recordName(const QString& kind, const 
                row.value(prefix + QStringLiteral(" Client Last Name")).toString() +
                QStringLiteral(", ") +
                row.value(prefix + QStringLiteral(" Client First Name")).toString() +
-               (date.isValid() ? QStringLiteral(" dated ") + VbFormat::format(date, DayFormat)
-                               : QString());
+               (date.isValid()
+                    ? QStringLiteral(" dated ") + VbFormat::format(date, QLatin1String(Day))
+                    : QString());
     };
 }
 
@@ -94,6 +97,7 @@ Box* named(Box* box, const char* name) {
     return box;
 }
 
+using BoxTable::next;
 using BoxTable::Shape;
 
 const char* const TabCaptions[] = {"Enter disbursement", "Display disbursements", "Enter payment",
@@ -108,30 +112,16 @@ constexpr BoxTable::Part Boxes[] = {
     {1, "Frame1(1)", "Vendor", "Combo1(1)", Shape::Combo},
     {1, "Frame1(2)", "Description of disbursement", "Text1(0)", Shape::Text},
     {1, "Frame1(3)", "Amount of disbursement", "Text1(1)", Shape::Line},
-    {1, "Frame1(4)", "Date of disbursement", "DTPicker1", Shape::Picker, nullptr, "M/d/yyyy"},
+    {1, "Frame1(4)", "Date of disbursement", "DTPicker1", Shape::Picker, next(), nullptr, Day},
 
     {2, "Frame2(0)", "Client", "Text2(0)", Shape::Line}, // made from the row's two names
-    {2, "Frame2(1)", "Vendor", "Text2(1)", Shape::Line, "Disbursement Payee"},
-    {2,
-     "Frame2(2)",
-     "Description of disbursement",
-     "Text2(2)",
-     Shape::Line,
-     "Disbursement Description",
-     nullptr,
-     {},
-     BoundField::Memo},
-    {2,
-     "Frame2(3)",
-     "Amount of disbursement",
-     "Text2(3)",
-     Shape::Line,
-     "Disbursement Amount",
-     "\"$\"#,##0.00",
-     {},
-     BoundField::Money},
-    {2, "Frame2(4)", "Date of disbursement", "DTPicker2", Shape::Picker, "Disbursement Date",
-     "M/d/yyyy"},
+    {2, "Frame2(1)", "Vendor", "Text2(1)", Shape::Line, next(), "Disbursement Payee"},
+    {2, "Frame2(2)", "Description of disbursement", "Text2(2)", Shape::Line, next(),
+     "Disbursement Description", nullptr, BoundField::Memo},
+    {2, "Frame2(3)", "Amount of disbursement", "Text2(3)", Shape::Line, next(),
+     "Disbursement Amount", Dollars, BoundField::Money},
+    {2, "Frame2(4)", "Date of disbursement", "DTPicker2", Shape::Picker, next(),
+     "Disbursement Date", Day},
     {2, nullptr, nullptr, nullptr, Shape::Stretch},
     {2, nullptr, nullptr, "HScroll1", Shape::Placed},
     {2, nullptr, nullptr, "Adodc1Navigator", Shape::Placed},
@@ -141,21 +131,15 @@ constexpr BoxTable::Part Boxes[] = {
     {3, "Frame3(1)", "Fee", "Option1(0)", Shape::Option},
     {3, "Frame3(1)", "Disbursement", "Option1(1)", Shape::Option},
     {3, "Frame3(2)", "Amount of payment", "Text3", Shape::Line},
-    {3, "Frame3(3)", "Date of payment", "DTPicker3", Shape::Picker, nullptr, "M/d/yyyy"},
+    {3, "Frame3(3)", "Date of payment", "DTPicker3", Shape::Picker, next(), nullptr, Day},
     {3, nullptr, nullptr, nullptr, Shape::Stretch},
 
     {4, "Frame4(0)", "Client", "Text4(0)", Shape::Line}, // made from the row's two names
-    {4, "Frame4(1)", "Description of payment", "Text4(1)", Shape::Line, "Payment Description"},
-    {4,
-     "Frame4(2)",
-     "Amount of payment",
-     "Text4(2)",
-     Shape::Line,
-     "Payment Amount",
-     "\"$\"#,##0.00",
-     {},
-     BoundField::Money},
-    {4, "Frame4(3)", "Date of payment", "DTPicker4", Shape::Picker, "Payment Date", "M/d/yyyy"},
+    {4, "Frame4(1)", "Description of payment", "Text4(1)", Shape::Line, next(),
+     "Payment Description"},
+    {4, "Frame4(2)", "Amount of payment", "Text4(2)", Shape::Line, next(), "Payment Amount",
+     Dollars, BoundField::Money},
+    {4, "Frame4(3)", "Date of payment", "DTPicker4", Shape::Picker, next(), "Payment Date", Day},
     {4, nullptr, nullptr, nullptr, Shape::Stretch},
     {4, nullptr, nullptr, "HScroll2", Shape::Placed},
     {4, nullptr, nullptr, "Adodc2Navigator", Shape::Placed},
@@ -166,8 +150,8 @@ constexpr BoxTable::Part Boxes[] = {
     {SearchPanel, "Frame5(1)", "Enter search term, vendor name, client name or amount", "Text5",
      Shape::Line},
     {SearchPanel, "Frame5(2)", "Select beginning and ending dates for search time frame"},
-    {SearchPanel, "Frame5(2)", "Beginning date", "DTPicker5", Shape::Picker, nullptr, "M/d/yyyy"},
-    {SearchPanel, "Frame5(2)", "Ending date", "DTPicker6", Shape::Picker, nullptr, "M/d/yyyy"},
+    {SearchPanel, "Frame5(2)", "Beginning date", "DTPicker5", Shape::Picker, next(), nullptr, Day},
+    {SearchPanel, "Frame5(2)", "Ending date", "DTPicker6", Shape::Picker, next(), nullptr, Day},
 };
 
 // The first entry of the list, or nothing when the list is empty.

@@ -78,6 +78,9 @@ struct Place {
     int columnSpan = 1;
     Length left, top, width, height;
 };
+constexpr Place next() {
+    return {};
+}
 constexpr Place cell(int row, int column, int rowSpan = 1, int columnSpan = 1) {
     return {Place::Kind::Cell, row, column, rowSpan, columnSpan, {}, {}, {}, {}};
 }
@@ -99,9 +102,9 @@ struct Part {
                                    // it is named by it too), else the box's own caption
     const char* box = nullptr;     // the box's name
     Shape shape = Shape::None;
+    Place at = {};                // where the frame stands, or the box when it makes none
     const char* field = nullptr;  // the field the box shows (see bind())
     const char* format = nullptr; // the Format pattern, the mask, or a picker's date format
-    Place at = {};                // where the frame stands, or the box when it makes none
     std::optional<BoundField::Kind> kind = {}; // the value's kind, when not its shape's own
 };
 
