@@ -160,6 +160,14 @@ QList<QGroupBox*> Built::frames(int page) const {
     return found;
 }
 
+QList<QWidget*> Built::boxesIn(const QGroupBox* frame) const {
+    QList<QWidget*> found;
+    for (const Row& row : m_rows)
+        if (row.made.box && row.made.frame == frame)
+            found << row.made.box;
+    return found;
+}
+
 const Made* Built::ofField(const QString& field) const {
     for (const Row& row : m_rows)
         if (!row.made.field.isEmpty() && row.made.field.compare(field, Qt::CaseInsensitive) == 0)

@@ -142,6 +142,8 @@ public:
     QGroupBox* frame(const char* name) const;
     // The frames made on a page, in their order.
     QList<QGroupBox*> frames(int page) const;
+    // The boxes in the frame, in their order.
+    QList<QWidget*> boxesIn(const QGroupBox* frame) const;
     // The row that shows the field (compared without regard to case), or nullptr.
     const Made* ofField(const QString& field) const;
 
