@@ -130,6 +130,7 @@ constexpr BoxTable::Part Boxes[] = {
     {3, "Frame3(1)", "Description of payment"},
     {3, "Frame3(1)", "Fee", "Option1(0)", Shape::Option},
     {3, "Frame3(1)", "Disbursement", "Option1(1)", Shape::Option},
+    {3, "Frame3(1)", nullptr, nullptr, Shape::Stretch},
     {3, "Frame3(2)", "Amount of payment", "Text3", Shape::Line},
     {3, "Frame3(3)", "Date of payment", "DTPicker3", Shape::Picker, next(), nullptr, Day},
     {3, nullptr, nullptr, nullptr, Shape::Stretch},
@@ -147,11 +148,13 @@ constexpr BoxTable::Part Boxes[] = {
     {SearchPanel, "Frame5(0)", "Select type of search"},
     {SearchPanel, "Frame5(0)", "Search within disbursement records", "Option2(0)", Shape::Option},
     {SearchPanel, "Frame5(0)", "Search within payment records", "Option2(1)", Shape::Option},
+    {SearchPanel, "Frame5(0)", nullptr, nullptr, Shape::Stretch},
     {SearchPanel, "Frame5(1)", "Enter search term, vendor name, client name or amount", "Text5",
      Shape::Line},
     {SearchPanel, "Frame5(2)", "Select beginning and ending dates for search time frame"},
     {SearchPanel, "Frame5(2)", "Beginning date", "DTPicker5", Shape::Picker, next(), nullptr, Day},
     {SearchPanel, "Frame5(2)", "Ending date", "DTPicker6", Shape::Picker, next(), nullptr, Day},
+    {SearchPanel, "Frame5(2)", nullptr, nullptr, Shape::Stretch},
 };
 
 // The first entry of the list, or nothing when the list is empty.

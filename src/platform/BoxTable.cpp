@@ -117,17 +117,22 @@ void put(QLayout* layout, QWidget* part, const Place& at) {
         layout->addWidget(part);
 }
 
+bool byRectangle(const Place& at) {
+    return at.kind == Place::Kind::Rect || at.kind == Place::Kind::RectAtLeast;
+}
+
 QGroupBox* newFrame(const Part& part, QWidget* page, const FrameStyle& style) {
     auto* frame = new QGroupBox(text(part.caption), page);
     frame->setObjectName(QLatin1String(part.frame));
-    if (QLayout* layout = page->layout()) {
-        QBoxLayout* inside = style.boxes == Qt::Vertical
-                                 ? static_cast<QBoxLayout*>(new QVBoxLayout(frame))
-                                 : new QHBoxLayout(frame);
-        if (style.margins)
-            inside->setContentsMargins(*style.margins);
+    if (byRectangle(part.at)) // its boxes are placed by their own rectangles
+        return frame;
+    QBoxLayout* inside = style.boxes == Qt::Vertical
+                             ? static_cast<QBoxLayout*>(new QVBoxLayout(frame))
+                             : new QHBoxLayout(frame);
+    if (style.margins)
+        inside->setContentsMargins(*style.margins);
+    if (QLayout* layout = page->layout())
         put(layout, frame, part.at);
-    }
     return frame;
 }
 
@@ -189,7 +194,7 @@ void Built::layOut(const QSize& page) const {
     const double height = Twips::fromPixels(page.height());
     for (const Row& row : m_rows) {
         const Place& at = row.part->at;
-        if (at.kind != Place::Kind::Rect && at.kind != Place::Kind::RectAtLeast)
+        if (!byRectangle(at))
             continue;
         if (!row.placed) // made by the window after the build
             row.placed = row.page->findChild<QWidget*>(row.made.name);
@@ -205,7 +210,6 @@ Built build(std::span<const Part> table, const QList<QWidget*>& pages, const Fra
             const QList<QWidget*>& placed) {
     Built built;
     QHash<QString, QGroupBox*> made;
-    QHash<QGroupBox*, int> boxesIn;
     for (const Part& part : table) {
         QWidget* page = pages.at(part.page - 1);
         QGroupBox* frame = nullptr;
@@ -221,19 +225,17 @@ Built build(std::span<const Part> table, const QList<QWidget*>& pages, const Fra
         QWidget* box = makeBox(part, frame ? frame : page, placed);
         if (box) {
             box->setObjectName(QLatin1String(part.box));
-            if (frame && frame->layout()) {
+            if (frame && frame->layout())
                 frame->layout()->addWidget(box);
-                ++boxesIn[frame];
-            } else if (!frame && page->layout()) {
+            else if (!frame && page->layout())
                 put(page->layout(), box, part.at);
-            }
         }
         if (auto* grid = qobject_cast<QGridLayout*>(page->layout());
             grid && part.shape == Shape::Text)
             grid->setRowStretch(part.at.row, 1);
-        if (auto* column = qobject_cast<QBoxLayout*>(page->layout());
-            column && part.shape == Shape::Stretch)
-            column->addStretch(1);
+        if (auto* line = qobject_cast<QBoxLayout*>(frame ? frame->layout() : page->layout());
+            line && part.shape == Shape::Stretch)
+            line->addStretch(1);
         built.m_rows << Built::Row{
             &part,
             {part.page, text(part.box), text(part.field), text(part.caption), frame, box},
@@ -241,10 +243,6 @@ Built build(std::span<const Part> table, const QList<QWidget*>& pages, const Fra
             makesFrame,
             makesFrame ? frame : box};
     }
-    // Several boxes in a frame keep their own size, from its start.
-    for (auto it = boxesIn.cbegin(); it != boxesIn.cend(); ++it)
-        if (it.value() > 1)
-            static_cast<QBoxLayout*>(it.key()->layout())->addStretch(1);
     for (QWidget* page : pages)
         if (auto* grid = qobject_cast<QGridLayout*>(page->layout()))
             for (int c = 0; c < grid->columnCount(); ++c)

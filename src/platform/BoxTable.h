@@ -36,7 +36,7 @@ enum class Shape {
     List,         // a list of which several items may be chosen
     Label,        // a text
     Toolbar,      // a toolbar of small icon buttons, which the window adds
-    Stretch,      // the room left over in a row or column page: nothing is made
+    Stretch,      // the room left over in its frame, or its row or column page
     Placed,       // a part the window makes itself: the table only places it, found by name
 };
 
@@ -92,9 +92,10 @@ constexpr Place rectAtLeast(Length left, Length top, Length width, Length height
 }
 
 // One row of a window's table. A row that names a frame not made yet makes it, on the row's
-// page; a row that names a made frame puts its box in it. A frame on a grid, row or column
-// page lays out its boxes (one fills it; several keep their own size, from its start); on a
-// page without a layout every part is placed by its own row's rectangle.
+// page; a row that names a made frame puts its box in it. A frame lays out its boxes one after
+// another (one alone fills it), unless it stands at a rectangle: then every part in it is
+// placed by its own row's rectangle, as is every part on a page without a layout. A part on
+// such a page that has no rectangle is left for the window to place.
 struct Part {
     int page = 1;                  // the page, from 1, as build() is given them
     const char* frame = nullptr;   // the frame it makes or stands in; none: on the page

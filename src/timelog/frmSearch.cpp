@@ -26,7 +26,7 @@ QPointer<frmSearch> g_search;
 
 using BoxTable::Shape;
 
-// The two frames of options, side by side.
+// The two frames of options, side by side, their options from the top.
 constexpr BoxTable::Part Options[] = {
     {1, "Frame1", "Type of search:"},
     {1, "Frame1", "Current client", "Option1_0", Shape::Option},
@@ -35,12 +35,14 @@ constexpr BoxTable::Part Options[] = {
     {1, "Frame1", "Employee", "Option1_3", Shape::Option},
     {1, "Frame1", "Project", "Option1_4", Shape::Option},
     {1, "Frame1", "Log", "Option1_5", Shape::Option},
+    {1, "Frame1", nullptr, nullptr, Shape::Stretch},
     {1, "Frame2", "Time frame for search:"},
     {1, "Frame2", "All", "Option2_0", Shape::Option},
     {1, "Frame2", "Within last month", "Option2_1", Shape::Option},
     {1, "Frame2", "Within last six months", "Option2_2", Shape::Option},
     {1, "Frame2", "Within last year", "Option2_3", Shape::Option},
     {1, "Frame2", "Customized time frame", "Option2_4", Shape::Option},
+    {1, "Frame2", nullptr, nullptr, Shape::Stretch},
 };
 
 // The frame's options, numbered in their order, in the group.
