@@ -54,9 +54,6 @@ constexpr Length operator+(Length a, double b) {
 constexpr Length operator-(Length a, double b) {
     return {a.fixed - b, a.share};
 }
-constexpr Length operator*(Length a, double b) {
-    return {a.fixed * b, a.share * b};
-}
 constexpr Length operator/(Length a, double b) {
     return {a.fixed / b, a.share / b};
 }
