@@ -17,6 +17,7 @@
 #include "platform/data/StoredDate.h"
 #include "platform/data/VbFormat.h"
 #include "platform/widgets/BoundField.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/RecordScrollBar.h"
@@ -26,7 +27,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -48,8 +48,9 @@ const QString PaymentsSource =
                    "[Payment Client First Name], [Payment Date]");
 const QString NoDisbursements = QStringLiteral("No disbursement records have been entered yet.");
 const QString NoPayments = QStringLiteral("No payment records have been entered yet.");
-const QString MoneyFormat = QStringLiteral("\"$\"#,##0.00");
-const QString DayFormat = QStringLiteral("M/d/yyyy");
+// The boxes' formats: dates as the pickers show them, amounts in dollars and cents.
+constexpr const char* Day = "M/d/yyyy";
+constexpr const char* Dollars = "\"$\"#,##0.00";
 
 QPointer<frmPaymentsDisbursements> g_window;
 
@@ -80,8 +81,9 @@ std::function<QString(const QSqlRecord&)> recordName(const QString& kind, const 
                row.value(prefix + QStringLiteral(" Client Last Name")).toString() +
                QStringLiteral(", ") +
                row.value(prefix + QStringLiteral(" Client First Name")).toString() +
-               (date.isValid() ? QStringLiteral(" dated ") + VbFormat::format(date, DayFormat)
-                               : QString());
+               (date.isValid()
+                    ? QStringLiteral(" dated ") + VbFormat::format(date, QLatin1String(Day))
+                    : QString());
     };
 }
 
@@ -96,38 +98,65 @@ Box* named(Box* box, const char* name) {
     return box;
 }
 
-// A captioned frame around a box, stacked on the tab.
-QGroupBox* addFrame(QVBoxLayout* tab, const char* name, const QString& caption, QWidget* box) {
-    auto* frame = new QGroupBox(caption);
-    frame->setObjectName(QLatin1String(name));
-    auto* inside = new QHBoxLayout(frame);
-    inside->setContentsMargins(4, 2, 4, 4);
-    inside->addWidget(box);
-    tab->addWidget(frame);
-    return frame;
-}
+using BoxTable::next;
+using BoxTable::Shape;
 
-QComboBox* newCombo(const char* name) {
-    auto* combo = named(new QComboBox, name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert); // a typed name is not added to the list
-    return combo;
-}
+const char* const TabCaptions[] = {"Enter disbursement", "Display disbursements", "Enter payment",
+                                   "Display payments"};
+// The page of the search panel, after the tabs.
+constexpr int SearchPanel = 5;
 
-DateBox* newPicker(const char* name, const QString& caption) {
-    auto* picker = named(new DateBox, name);
-    picker->setAccessibleName(caption);
-    picker->setDisplayFormat(QStringLiteral("M/d/yyyy"));
-    picker->setValue(Clock::now().date());
-    return picker;
-}
+// Every frame of the four tabs and of the search panel, stacked in their order; the display
+// tabs end with their scroll bar and navigator.
+constexpr BoxTable::Part Boxes[] = {
+    {1, "Frame1(0)", "Client", "Combo1(0)", Shape::Combo},
+    {1, "Frame1(1)", "Vendor", "Combo1(1)", Shape::Combo},
+    {1, "Frame1(2)", "Description of disbursement", "Text1(0)", Shape::Text},
+    {1, "Frame1(3)", "Amount of disbursement", "Text1(1)", Shape::Line},
+    {1, "Frame1(4)", "Date of disbursement", "DTPicker1", Shape::Picker, next(), nullptr, Day},
 
-QTextEdit* newText(const char* name) {
-    auto* box = named(new QTextEdit, name);
-    box->setAcceptRichText(false);
-    box->setTabChangesFocus(true);
-    return box;
-}
+    {2, "Frame2(0)", "Client", "Text2(0)", Shape::Line}, // made from the row's two names
+    {2, "Frame2(1)", "Vendor", "Text2(1)", Shape::Line, next(), "Disbursement Payee"},
+    {2, "Frame2(2)", "Description of disbursement", "Text2(2)", Shape::Line, next(),
+     "Disbursement Description", nullptr, BoundField::Memo},
+    {2, "Frame2(3)", "Amount of disbursement", "Text2(3)", Shape::Line, next(),
+     "Disbursement Amount", Dollars, BoundField::Money},
+    {2, "Frame2(4)", "Date of disbursement", "DTPicker2", Shape::Picker, next(),
+     "Disbursement Date", Day},
+    {2, nullptr, nullptr, nullptr, Shape::Stretch},
+    {2, nullptr, nullptr, "HScroll1", Shape::Placed},
+    {2, nullptr, nullptr, "Adodc1Navigator", Shape::Placed},
+
+    {3, "Frame3(0)", "Client", "Combo2", Shape::Combo},
+    {3, "Frame3(1)", "Description of payment"},
+    {3, "Frame3(1)", "Fee", "Option1(0)", Shape::Option},
+    {3, "Frame3(1)", "Disbursement", "Option1(1)", Shape::Option},
+    {3, "Frame3(1)", nullptr, nullptr, Shape::Stretch},
+    {3, "Frame3(2)", "Amount of payment", "Text3", Shape::Line},
+    {3, "Frame3(3)", "Date of payment", "DTPicker3", Shape::Picker, next(), nullptr, Day},
+    {3, nullptr, nullptr, nullptr, Shape::Stretch},
+
+    {4, "Frame4(0)", "Client", "Text4(0)", Shape::Line}, // made from the row's two names
+    {4, "Frame4(1)", "Description of payment", "Text4(1)", Shape::Line, next(),
+     "Payment Description"},
+    {4, "Frame4(2)", "Amount of payment", "Text4(2)", Shape::Line, next(), "Payment Amount",
+     Dollars, BoundField::Money},
+    {4, "Frame4(3)", "Date of payment", "DTPicker4", Shape::Picker, next(), "Payment Date", Day},
+    {4, nullptr, nullptr, nullptr, Shape::Stretch},
+    {4, nullptr, nullptr, "HScroll2", Shape::Placed},
+    {4, nullptr, nullptr, "Adodc2Navigator", Shape::Placed},
+
+    {SearchPanel, "Frame5(0)", "Select type of search"},
+    {SearchPanel, "Frame5(0)", "Search within disbursement records", "Option2(0)", Shape::Option},
+    {SearchPanel, "Frame5(0)", "Search within payment records", "Option2(1)", Shape::Option},
+    {SearchPanel, "Frame5(0)", nullptr, nullptr, Shape::Stretch},
+    {SearchPanel, "Frame5(1)", "Enter search term, vendor name, client name or amount", "Text5",
+     Shape::Line},
+    {SearchPanel, "Frame5(2)", "Select beginning and ending dates for search time frame"},
+    {SearchPanel, "Frame5(2)", "Beginning date", "DTPicker5", Shape::Picker, next(), nullptr, Day},
+    {SearchPanel, "Frame5(2)", "Ending date", "DTPicker6", Shape::Picker, next(), nullptr, Day},
+    {SearchPanel, "Frame5(2)", nullptr, nullptr, Shape::Stretch},
+};
 
 // The first entry of the list, or nothing when the list is empty.
 void showFirst(QComboBox* combo) {
@@ -219,121 +248,63 @@ void frmPaymentsDisbursements::buildTabs() {
     // Every caption whole: the window is made wide enough for them rather than cut them.
     TabStrip1->tabBar()->setElideMode(Qt::ElideNone);
     TabStrip1->setUsesScrollButtons(false);
-    auto newTab = [this](const QString& caption) {
-        auto* page = new QWidget;
-        auto* stack = new QVBoxLayout(page);
-        stack->setContentsMargins(Twips::toPixels(50), 4, Twips::toPixels(50), 4);
-        stack->setSpacing(2);
-        TabStrip1->addTab(page, caption);
-        return stack;
-    };
-
-    QVBoxLayout* tab = newTab(QStringLiteral("Enter disbursement"));
-    addFrame(tab, "Frame1(0)", QStringLiteral("Client"), Combo1_0 = newCombo("Combo1(0)"));
-    addFrame(tab, "Frame1(1)", QStringLiteral("Vendor"), Combo1_1 = newCombo("Combo1(1)"));
-    addFrame(tab, "Frame1(2)", QStringLiteral("Description of disbursement"),
-             Text1_0 = newText("Text1(0)"));
-    addFrame(tab, "Frame1(3)", QStringLiteral("Amount of disbursement"),
-             Text1_1 = named(new QLineEdit, "Text1(1)"));
-    addFrame(tab, "Frame1(4)", QStringLiteral("Date of disbursement"),
-             DTPicker1 = newPicker("DTPicker1", QStringLiteral("Date of disbursement")));
-
-    tab = newTab(QStringLiteral("Display disbursements"));
-    m_frames2 = {
-        addFrame(tab, "Frame2(0)", QStringLiteral("Client"),
-                 Text2_0 = named(new QLineEdit, "Text2(0)")),
-        addFrame(tab, "Frame2(1)", QStringLiteral("Vendor"),
-                 Text2_1 = named(new QLineEdit, "Text2(1)")),
-        addFrame(tab, "Frame2(2)", QStringLiteral("Description of disbursement"),
-                 Text2_2 = named(new QLineEdit, "Text2(2)")),
-        addFrame(tab, "Frame2(3)", QStringLiteral("Amount of disbursement"),
-                 Text2_3 = named(new QLineEdit, "Text2(3)")),
-        addFrame(tab, "Frame2(4)", QStringLiteral("Date of disbursement"),
-                 DTPicker2 = newPicker("DTPicker2", QStringLiteral("Date of disbursement")))};
-    tab->addStretch(1);
-    HScroll1 = named(new RecordScrollBar(Adodc1, 100), "HScroll1");
-    tab->addWidget(HScroll1);
-    Adodc1Navigator = named(new DataNavigator(Adodc1), "Adodc1Navigator");
-    Adodc1Navigator->setCaption(QStringLiteral("Disbursements navigator"));
-    tab->addWidget(Adodc1Navigator);
-
-    tab = newTab(QStringLiteral("Enter payment"));
-    addFrame(tab, "Frame3(0)", QStringLiteral("Client"), Combo2 = newCombo("Combo2"));
-    auto* options = new QWidget;
-    auto* row = new QHBoxLayout(options);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(Option1_0 = named(new QRadioButton(QStringLiteral("Fee")), "Option1(0)"));
-    row->addWidget(Option1_1 =
-                       named(new QRadioButton(QStringLiteral("Disbursement")), "Option1(1)"));
-    row->addStretch(1);
-    Option1_0->setChecked(true);
-    addFrame(tab, "Frame3(1)", QStringLiteral("Description of payment"), options);
-    addFrame(tab, "Frame3(2)", QStringLiteral("Amount of payment"),
-             Text3 = named(new QLineEdit, "Text3"));
-    addFrame(tab, "Frame3(3)", QStringLiteral("Date of payment"),
-             DTPicker3 = newPicker("DTPicker3", QStringLiteral("Date of payment")));
-    tab->addStretch(1);
-
-    tab = newTab(QStringLiteral("Display payments"));
-    m_frames4 = {addFrame(tab, "Frame4(0)", QStringLiteral("Client"),
-                          Text4_0 = named(new QLineEdit, "Text4(0)")),
-                 addFrame(tab, "Frame4(1)", QStringLiteral("Description of payment"),
-                          Text4_1 = named(new QLineEdit, "Text4(1)")),
-                 addFrame(tab, "Frame4(2)", QStringLiteral("Amount of payment"),
-                          Text4_2 = named(new QLineEdit, "Text4(2)")),
-                 addFrame(tab, "Frame4(3)", QStringLiteral("Date of payment"),
-                          DTPicker4 = newPicker("DTPicker4", QStringLiteral("Date of payment")))};
-    tab->addStretch(1);
-    HScroll2 = named(new RecordScrollBar(Adodc2, 100), "HScroll2");
-    tab->addWidget(HScroll2);
-    Adodc2Navigator = named(new DataNavigator(Adodc2), "Adodc2Navigator");
-    Adodc2Navigator->setCaption(QStringLiteral("Payments navigator"));
-    tab->addWidget(Adodc2Navigator);
-
-    // The client displays are made from the row's two names, not typed.
-    Text2_0->setReadOnly(true);
-    Text4_0->setReadOnly(true);
-    buildSearchPanel();
-    bindFields(Adodc1,
-               {{Text2_1, QStringLiteral("Disbursement Payee")},
-                {Text2_2, QStringLiteral("Disbursement Description"), BoundField::Memo},
-                {Text2_3, QStringLiteral("Disbursement Amount"), BoundField::Money, MoneyFormat},
-                {DTPicker2, QStringLiteral("Disbursement Date"), BoundField::Date, DayFormat}});
-    bindFields(Adodc2, {{Text4_1, QStringLiteral("Payment Description")},
-                        {Text4_2, QStringLiteral("Payment Amount"), BoundField::Money, MoneyFormat},
-                        {DTPicker4, QStringLiteral("Payment Date"), BoundField::Date, DayFormat}});
-}
-
-void frmPaymentsDisbursements::buildSearchPanel() {
+    QList<QWidget*> pages =
+        BoxTable::addPages(TabStrip1, TabCaptions,
+                           {BoxTable::PageStyle::Arrangement::Column,
+                            QMargins(Twips::toPixels(50), 4, Twips::toPixels(50), 4), 2});
     // Owned by the window until Search puts it on a tab: a window never searched frees it too.
     Frame5 = named(new QWidget(this), "Frame5");
     auto* panel = new QVBoxLayout(Frame5);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
-    auto* options = new QWidget;
-    auto* row = new QHBoxLayout(options);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(Option2_0 =
-                       named(new QRadioButton(QStringLiteral("Search within disbursement records")),
-                             "Option2(0)"));
-    row->addWidget(
-        Option2_1 =
-            named(new QRadioButton(QStringLiteral("Search within payment records")), "Option2(1)"));
-    row->addStretch(1);
+    pages << Frame5;
+
+    HScroll1 = named(new RecordScrollBar(Adodc1, 100), "HScroll1");
+    Adodc1Navigator = named(new DataNavigator(Adodc1), "Adodc1Navigator");
+    Adodc1Navigator->setCaption(QStringLiteral("Disbursements navigator"));
+    HScroll2 = named(new RecordScrollBar(Adodc2, 100), "HScroll2");
+    Adodc2Navigator = named(new DataNavigator(Adodc2), "Adodc2Navigator");
+    Adodc2Navigator->setCaption(QStringLiteral("Payments navigator"));
+    const BoxTable::Built boxes =
+        BoxTable::build(Boxes, pages, {Qt::Horizontal, QMargins(4, 2, 4, 4)},
+                        {HScroll1, Adodc1Navigator, HScroll2, Adodc2Navigator});
+    Combo1_0 = boxes.box<QComboBox>("Combo1(0)");
+    Combo1_1 = boxes.box<QComboBox>("Combo1(1)");
+    Text1_0 = boxes.box<QTextEdit>("Text1(0)");
+    Text1_1 = boxes.box<QLineEdit>("Text1(1)");
+    DTPicker1 = boxes.box<DateBox>("DTPicker1");
+    Text2_0 = boxes.box<QLineEdit>("Text2(0)");
+    Text2_1 = boxes.box<QLineEdit>("Text2(1)");
+    Text2_2 = boxes.box<QLineEdit>("Text2(2)");
+    Text2_3 = boxes.box<QLineEdit>("Text2(3)");
+    DTPicker2 = boxes.box<DateBox>("DTPicker2");
+    Combo2 = boxes.box<QComboBox>("Combo2");
+    Option1_0 = boxes.box<QRadioButton>("Option1(0)");
+    Option1_1 = boxes.box<QRadioButton>("Option1(1)");
+    Text3 = boxes.box<QLineEdit>("Text3");
+    DTPicker3 = boxes.box<DateBox>("DTPicker3");
+    Text4_0 = boxes.box<QLineEdit>("Text4(0)");
+    Text4_1 = boxes.box<QLineEdit>("Text4(1)");
+    Text4_2 = boxes.box<QLineEdit>("Text4(2)");
+    DTPicker4 = boxes.box<DateBox>("DTPicker4");
+    Option2_0 = boxes.box<QRadioButton>("Option2(0)");
+    Option2_1 = boxes.box<QRadioButton>("Option2(1)");
+    Text5 = boxes.box<QLineEdit>("Text5");
+    DTPicker5 = boxes.box<DateBox>("DTPicker5");
+    DTPicker6 = boxes.box<DateBox>("DTPicker6");
+    m_frames2 = boxes.frames(2);
+    m_frames4 = boxes.frames(4);
+
+    for (DateBox* picker : {DTPicker1, DTPicker2, DTPicker3, DTPicker4, DTPicker5, DTPicker6})
+        picker->setValue(Clock::now().date());
+    Option1_0->setChecked(true);
     Option2_0->setChecked(true);
-    addFrame(panel, "Frame5(0)", QStringLiteral("Select type of search"), options);
-    addFrame(panel, "Frame5(1)",
-             QStringLiteral("Enter search term, vendor name, client name or amount"),
-             Text5 = named(new QLineEdit, "Text5"));
-    auto* dates = new QWidget;
-    row = new QHBoxLayout(dates);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(DTPicker5 = newPicker("DTPicker5", QStringLiteral("Beginning date")));
-    row->addWidget(DTPicker6 = newPicker("DTPicker6", QStringLiteral("Ending date")));
-    row->addStretch(1);
-    addFrame(panel, "Frame5(2)",
-             QStringLiteral("Select beginning and ending dates for search time frame"), dates);
+    // The client displays are made from the row's two names, not typed.
+    Text2_0->setReadOnly(true);
+    Text4_0->setReadOnly(true);
     Frame5->hide();
+    boxes.bind(Adodc1, 2);
+    boxes.bind(Adodc2, 4);
 }
 
 QString frmPaymentsDisbursements::path() const {

@@ -107,7 +107,6 @@ protected:
 
 private:
     void buildTabs();
-    void buildSearchPanel();
     // Shows the display frames of both tabs again, without the search panel.
     void closeSearchPanel();
     void applyTabState(int tab);

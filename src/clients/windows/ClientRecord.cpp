@@ -6,27 +6,22 @@
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/RecordScrollBar.h"
 
-#include <QGridLayout>
 #include <QTabWidget>
 
 namespace ClientRecord {
 
-QGridLayout* addPage(QTabWidget* tabs, const QString& caption) {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
-    tabs->addTab(page, caption);
-    return grid;
+QList<QWidget*> addPages(QTabWidget* tabs, std::span<const char* const> captions) {
+    return BoxTable::addPages(tabs, captions,
+                              {BoxTable::PageStyle::Arrangement::Grid, QMargins(4, 4, 4, 4), 4});
 }
 
 Parts build(QWidget* window, QWidget* barsParent, const QString& table,
-            std::span<const ClientBoxes::FramedBox> boxes, QTabWidget* tabs,
-            const QList<QGridLayout*>& grids, int scrollMaximum, const QString& navigatorCaption) {
+            std::span<const BoxTable::Part> boxes, QTabWidget* tabs, const QList<QWidget*>& pages,
+            int scrollMaximum, const QString& navigatorCaption) {
     Parts parts;
     parts.control = new DataControl(window);
     parts.control->setObjectName(QStringLiteral("Adodc1"));
-    parts.boxes = ClientBoxes::build(boxes, grids, parts.control);
+    parts.boxes = ClientBoxes::build(boxes, pages, parts.control);
     parts.scrollBar = new RecordScrollBar(parts.control, scrollMaximum, barsParent);
     parts.scrollBar->setObjectName(QStringLiteral("HScroll1"));
     parts.navigator = new DataNavigator(parts.control, barsParent);

@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -35,58 +34,59 @@ const QString RecordSource =
     QStringLiteral("SELECT * FROM [Active Clients] ORDER BY [Active Clients]![Client Last Name], "
                    "[Active Clients]![Client First Name]");
 
-using ClientBoxes::Shape;
+using BoxTable::cell;
+using BoxTable::Shape;
 
 // Every framed box of the five tabs, where it stands in its tab's grid (tab 1 has twelve
 // columns so that it holds rows of three and of four boxes; tab 2 has two).
-constexpr ClientBoxes::FramedBox Boxes[] = {
-    {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, "Active Client First Address",
-     "", 0, 0, 1, 12},
-    {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line, "Active Client Second Address",
-     "", 1, 0, 1, 12},
-    {1, "Frame1(2)", "Third Address Line", "Text1(2)", Shape::Line, "Active Client Third Address",
-     "", 2, 0, 1, 12},
-    {1, "Frame1(3)", "City/Town", "Text1(3)", Shape::Line, "Active Client City", "", 3, 0, 1, 4},
-    {1, "Frame1(4)", "State", "Text1(4)", Shape::Line, "Active Client State", "", 3, 4, 1, 4},
-    {1, "Frame1(5)", "Zip Code", "MaskEdBox1(0)", Shape::Mask, "Active Client Zip Code",
-     "#####-####", 3, 8, 1, 4},
-    {1, "Frame1(6)", "Work Telephone", "MaskEdBox1(1)", Shape::Mask, "Active Client Work Telephone",
-     "(###) ###-####", 4, 0, 1, 3},
-    {1, "Frame1(7)", "Home Telephone", "MaskEdBox1(2)", Shape::Mask, "Active Client Home Telephone",
-     "(###) ###-####", 4, 3, 1, 3},
-    {1, "Frame1(8)", "Cell Telephone", "MaskEdBox1(3)", Shape::Mask, "Active Client Cell Telephone",
-     "(###) ###-####", 4, 6, 1, 3},
-    {1, "Frame1(9)", "Alternative Telephone", "MaskEdBox1(4)", Shape::Mask,
-     "Active Client Alternative Telephone", "(###) ###-####", 4, 9, 1, 3},
-    {1, "Frame1(10)", "Email", "Text1(5)", Shape::Line, "Active Client Email Address", "", 5, 0, 1,
-     12},
-    {1, "Frame1(11)", "Notes", "Text1(6)", Shape::Text, "Active Client Notes", "", 6, 0, 1, 12},
-    {2, "Frame2(0)", "Retainer Date", "DTPicker1", Shape::Picker, "Active Client Retainer Date",
-     "MM/dd/yyyy", 0, 0, 1, 1},
-    {2, "Frame2(1)", "Type of Claim", "Text2(0)", Shape::ShortText, "Active Client Claim Type", "",
-     0, 1, 1, 1},
-    {2, "Frame2(2)", "Retainer Terms", "Text2(1)", Shape::ShortText, "Active Client Retainer Terms",
-     "", 1, 0, 1, 1},
-    {2, "Frame2(3)", "Referrer", "Text2(2)", Shape::ShortText, "Active Client Referrer", "", 1, 1,
-     1, 1},
-    {2, "Frame2(4)", "Claim Forum", "Text2(3)", Shape::ShortText, "Active Client Forum", "", 2, 0,
-     1, 1},
-    {2, "Frame2(5)", "Claim Index Number", "Text2(4)", Shape::ShortText,
-     "Active Client Claim Number", "", 2, 1, 1, 1},
-    {2, "Frame2(6)", "Defendants", "Text2(5)", Shape::Text, "Active Client Defendant", "", 3, 0, 2,
-     1},
-    {2, "Frame2(7)", "Opposing Counsel", "Text2(6)", Shape::Text, "Active Client Opposing Attorney",
-     "", 3, 1, 1, 1},
-    {2, "Frame2(8)", "Opposing Counsel Telephone", "MaskEdBox2", Shape::Mask,
-     "Active Client OPA Telephone", "(###) ###-####", 4, 1, 1, 1},
-    {3, "Frame3", "To Do's", "Text3", Shape::Text, "Active Client Things To Do", "", 0, 0, 1, 1},
-    {4, "Frame4", "Case History", "Text4", Shape::Text, "Active Client History", "", 0, 0, 1, 1},
-    {5, "Frame5(0)", "Re: line of invoice", "Text5(0)", Shape::Text, "Active Client Re Line", "", 0,
-     0, 1, 1},
-    {5, "Frame5(1)", "Greeting line of invoice", "Text5(1)", Shape::Text, "Active Client Greeting",
-     "", 1, 0, 1, 1},
-    {5, "Frame5(2)", "Closing line of invoice", "Text5(2)", Shape::Text, "Active Client Closing",
-     "", 2, 0, 1, 1},
+constexpr BoxTable::Part Boxes[] = {
+    {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, cell(0, 0, 1, 12),
+     "Active Client First Address"},
+    {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line, cell(1, 0, 1, 12),
+     "Active Client Second Address"},
+    {1, "Frame1(2)", "Third Address Line", "Text1(2)", Shape::Line, cell(2, 0, 1, 12),
+     "Active Client Third Address"},
+    {1, "Frame1(3)", "City/Town", "Text1(3)", Shape::Line, cell(3, 0, 1, 4), "Active Client City"},
+    {1, "Frame1(4)", "State", "Text1(4)", Shape::Line, cell(3, 4, 1, 4), "Active Client State"},
+    {1, "Frame1(5)", "Zip Code", "MaskEdBox1(0)", Shape::Mask, cell(3, 8, 1, 4),
+     "Active Client Zip Code", "#####-####"},
+    {1, "Frame1(6)", "Work Telephone", "MaskEdBox1(1)", Shape::Mask, cell(4, 0, 1, 3),
+     "Active Client Work Telephone", "(###) ###-####"},
+    {1, "Frame1(7)", "Home Telephone", "MaskEdBox1(2)", Shape::Mask, cell(4, 3, 1, 3),
+     "Active Client Home Telephone", "(###) ###-####"},
+    {1, "Frame1(8)", "Cell Telephone", "MaskEdBox1(3)", Shape::Mask, cell(4, 6, 1, 3),
+     "Active Client Cell Telephone", "(###) ###-####"},
+    {1, "Frame1(9)", "Alternative Telephone", "MaskEdBox1(4)", Shape::Mask, cell(4, 9, 1, 3),
+     "Active Client Alternative Telephone", "(###) ###-####"},
+    {1, "Frame1(10)", "Email", "Text1(5)", Shape::Line, cell(5, 0, 1, 12),
+     "Active Client Email Address"},
+    {1, "Frame1(11)", "Notes", "Text1(6)", Shape::Text, cell(6, 0, 1, 12), "Active Client Notes"},
+    {2, "Frame2(0)", "Retainer Date", "DTPicker1", Shape::Picker, cell(0, 0),
+     "Active Client Retainer Date", "MM/dd/yyyy"},
+    {2, "Frame2(1)", "Type of Claim", "Text2(0)", Shape::ShortText, cell(0, 1),
+     "Active Client Claim Type"},
+    {2, "Frame2(2)", "Retainer Terms", "Text2(1)", Shape::ShortText, cell(1, 0),
+     "Active Client Retainer Terms"},
+    {2, "Frame2(3)", "Referrer", "Text2(2)", Shape::ShortText, cell(1, 1),
+     "Active Client Referrer"},
+    {2, "Frame2(4)", "Claim Forum", "Text2(3)", Shape::ShortText, cell(2, 0),
+     "Active Client Forum"},
+    {2, "Frame2(5)", "Claim Index Number", "Text2(4)", Shape::ShortText, cell(2, 1),
+     "Active Client Claim Number"},
+    {2, "Frame2(6)", "Defendants", "Text2(5)", Shape::Text, cell(3, 0, 2, 1),
+     "Active Client Defendant"},
+    {2, "Frame2(7)", "Opposing Counsel", "Text2(6)", Shape::Text, cell(3, 1),
+     "Active Client Opposing Attorney"},
+    {2, "Frame2(8)", "Opposing Counsel Telephone", "MaskEdBox2", Shape::Mask, cell(4, 1),
+     "Active Client OPA Telephone", "(###) ###-####"},
+    {3, "Frame3", "To Do's", "Text3", Shape::Text, cell(0, 0), "Active Client Things To Do"},
+    {4, "Frame4", "Case History", "Text4", Shape::Text, cell(0, 0), "Active Client History"},
+    {5, "Frame5(0)", "Re: line of invoice", "Text5(0)", Shape::Text, cell(0, 0),
+     "Active Client Re Line"},
+    {5, "Frame5(1)", "Greeting line of invoice", "Text5(1)", Shape::Text, cell(1, 0),
+     "Active Client Greeting"},
+    {5, "Frame5(2)", "Closing line of invoice", "Text5(2)", Shape::Text, cell(2, 0),
+     "Active Client Closing"},
 };
 
 // Tabs 2 to 5; tab 1 is captioned with the current client.
@@ -167,12 +167,9 @@ frmActiveClients::~frmActiveClients() {
 }
 
 void frmActiveClients::buildBoxes() {
-    QList<QGridLayout*> grids;
-    for (const char* caption : TabCaptions)
-        grids << ClientRecord::addPage(TabStrip1, QLatin1String(caption));
-    const ClientRecord::Parts parts =
-        ClientRecord::build(this, this, Table, Boxes, TabStrip1, grids, 32767,
-                            QStringLiteral("Active Client Data Navigator"));
+    const ClientRecord::Parts parts = ClientRecord::build(
+        this, this, Table, Boxes, TabStrip1, ClientRecord::addPages(TabStrip1, TabCaptions), 32767,
+        QStringLiteral("Active Client Data Navigator"));
     Adodc1 = parts.control;
     m_bound = parts.boxes;
     HScroll1 = parts.scrollBar;
@@ -186,11 +183,13 @@ void frmActiveClients::buildBoxes() {
 }
 
 QWidget* frmActiveClients::boxOf(const QString& field) const {
-    return ClientBoxes::boxOf(m_bound, field);
+    const BoxTable::Made* made = m_bound.ofField(field);
+    return made ? made->box : nullptr;
 }
 
 QGroupBox* frmActiveClients::frameOf(const QString& field) const {
-    return ClientBoxes::frameOf(m_bound, field);
+    const BoxTable::Made* made = m_bound.ofField(field);
+    return made ? made->frame : nullptr;
 }
 
 QString frmActiveClients::path() const {

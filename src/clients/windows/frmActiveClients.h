@@ -66,7 +66,7 @@ private:
     void captionAlternativeTelephone();
     void buildBoxes();
 
-    QList<ClientBoxes::Built> m_bound;
+    BoxTable::Built m_bound;
     QList<QWidget*> m_firstBoxOfTab; // the box that takes the focus, by tab
     int m_errors = 0;                // errors the navigator reported so far
 };

@@ -32,7 +32,8 @@
 
 namespace {
 
-using ClientBoxes::Shape;
+using BoxTable::cell;
+using BoxTable::Shape;
 
 const QString Table = QStringLiteral("Inactive Clients");
 const QString RecordSource =
@@ -42,34 +43,38 @@ const QString RecordSource =
 // The boxes of record mode in a grid of six columns: full width, halves and thirds. Only the
 // type of claim takes many lines, in a box that scrolls; a line break that a one-line box
 // shows as a blank stays in its text.
-constexpr ClientBoxes::FramedBox Boxes[] = {
-    {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, "Inactive Client First Address",
-     "", 0, 0, 1, 6},
-    {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line,
-     "Inactive Client Second Address", "", 1, 0, 1, 6},
-    {1, "Frame1(2)", "Third Address Line", "Text1(2)", Shape::Line, "Inactive Client Third Address",
-     "", 2, 0, 1, 6},
-    {1, "Frame1(3)", "City/Town", "Text1(3)", Shape::Line, "Inactive Client City", "", 3, 0, 1, 2},
-    {1, "Frame1(4)", "State", "Text1(4)", Shape::Line, "Inactive Client State", "", 3, 2, 1, 2},
-    {1, "Frame1(5)", "Zip Code", "MaskEdBox1", Shape::Mask, "Inactive Client Zip Code",
-     "#####-####", 3, 4, 1, 2},
-    {1, "Frame1(6)", "Home Telephone", "MaskEdBox2(0)", Shape::Mask,
-     "Inactive Client Home Telephone", "(###) ###-####", 4, 0, 1, 3},
-    {1, "Frame1(7)", "Work Telephone", "MaskEdBox2(1)", Shape::Mask,
-     "Inactive Client Work Telephone", "(###) ###-####", 4, 3, 1, 3},
-    {1, "Frame1(8)", "Email Address", "Text1(5)", Shape::Line, "Inactive Client Email Address", "",
-     5, 0, 1, 6},
-    {1, "Frame1(9)", "Type of Claim/Notes", "Text1(6)", Shape::Text, "Inactive Client Claim Type",
-     "", 6, 0, 1, 6},
-    {1, "Frame1(10)", "Retainer Terms", "Text1(7)", Shape::Line, "Inactive Client Retainer Terms",
-     "", 7, 0, 1, 3},
-    {1, "Frame1(11)", "Referrer", "Text1(8)", Shape::Line, "Inactive Client Referrer", "", 7, 3, 1,
-     3},
-    {1, "Frame1(12)", "Retainer Date", "DTPicker1", Shape::Picker, "Inactive Client Retainer Date",
-     "M/d/yyyy", 8, 0, 1, 3},
-    {1, "Frame1(13)", "Case Closure Date", "DTPicker2", Shape::Picker,
-     "Inactive Client Case Closed Date", "M/d/yyyy", 8, 3, 1, 3},
+constexpr BoxTable::Part Boxes[] = {
+    {1, "Frame1(0)", "First Address Line", "Text1(0)", Shape::Line, cell(0, 0, 1, 6),
+     "Inactive Client First Address"},
+    {1, "Frame1(1)", "Second Address Line", "Text1(1)", Shape::Line, cell(1, 0, 1, 6),
+     "Inactive Client Second Address"},
+    {1, "Frame1(2)", "Third Address Line", "Text1(2)", Shape::Line, cell(2, 0, 1, 6),
+     "Inactive Client Third Address"},
+    {1, "Frame1(3)", "City/Town", "Text1(3)", Shape::Line, cell(3, 0, 1, 2),
+     "Inactive Client City"},
+    {1, "Frame1(4)", "State", "Text1(4)", Shape::Line, cell(3, 2, 1, 2), "Inactive Client State"},
+    {1, "Frame1(5)", "Zip Code", "MaskEdBox1", Shape::Mask, cell(3, 4, 1, 2),
+     "Inactive Client Zip Code", "#####-####"},
+    {1, "Frame1(6)", "Home Telephone", "MaskEdBox2(0)", Shape::Mask, cell(4, 0, 1, 3),
+     "Inactive Client Home Telephone", "(###) ###-####"},
+    {1, "Frame1(7)", "Work Telephone", "MaskEdBox2(1)", Shape::Mask, cell(4, 3, 1, 3),
+     "Inactive Client Work Telephone", "(###) ###-####"},
+    {1, "Frame1(8)", "Email Address", "Text1(5)", Shape::Line, cell(5, 0, 1, 6),
+     "Inactive Client Email Address"},
+    {1, "Frame1(9)", "Type of Claim/Notes", "Text1(6)", Shape::Text, cell(6, 0, 1, 6),
+     "Inactive Client Claim Type"},
+    {1, "Frame1(10)", "Retainer Terms", "Text1(7)", Shape::Line, cell(7, 0, 1, 3),
+     "Inactive Client Retainer Terms"},
+    {1, "Frame1(11)", "Referrer", "Text1(8)", Shape::Line, cell(7, 3, 1, 3),
+     "Inactive Client Referrer"},
+    {1, "Frame1(12)", "Retainer Date", "DTPicker1", Shape::Picker, cell(8, 0, 1, 3),
+     "Inactive Client Retainer Date", "M/d/yyyy"},
+    {1, "Frame1(13)", "Case Closure Date", "DTPicker2", Shape::Picker, cell(8, 3, 1, 3),
+     "Inactive Client Case Closed Date", "M/d/yyyy"},
 };
+
+// Record mode has one tab, without a caption.
+const char* const TabCaptions[] = {""};
 
 // A list item carries its client's last and first name as stored.
 ListItem clientOf(const QListWidgetItem* item) {
@@ -124,7 +129,7 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
     TabStrip1 = new QTabWidget(RecordMode);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     const ClientRecord::Parts parts = ClientRecord::build(
-        this, RecordMode, Table, Boxes, TabStrip1, {ClientRecord::addPage(TabStrip1, QString())},
+        this, RecordMode, Table, Boxes, TabStrip1, ClientRecord::addPages(TabStrip1, TabCaptions),
         100, QStringLiteral("Inactive Client Data Navigator"));
     Adodc1 = parts.control;
     m_bound = parts.boxes;
@@ -171,11 +176,13 @@ frmInactiveClients::frmInactiveClients(QWidget* parent) : QDialog(parent) {
 frmInactiveClients::~frmInactiveClients() = default;
 
 QWidget* frmInactiveClients::boxOf(const QString& field) const {
-    return ClientBoxes::boxOf(m_bound, field);
+    const BoxTable::Made* made = m_bound.ofField(field);
+    return made ? made->box : nullptr;
 }
 
 QGroupBox* frmInactiveClients::frameOf(const QString& field) const {
-    return ClientBoxes::frameOf(m_bound, field);
+    const BoxTable::Made* made = m_bound.ofField(field);
+    return made ? made->frame : nullptr;
 }
 
 bool frmInactiveClients::Form_Load() {

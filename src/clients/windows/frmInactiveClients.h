@@ -82,7 +82,7 @@ private:
     void moveClient(QListWidgetItem* item);
 
     Database m_db;
-    QList<ClientBoxes::Built> m_bound;
+    BoxTable::Built m_bound;
     Mode m_mode = Mode::List;
     int m_errors = 0; // errors the navigator reported so far
 };

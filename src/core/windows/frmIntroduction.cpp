@@ -3,6 +3,7 @@
 #include "core/logic/IntroductionText.h"
 #include "core/logic/SharedState.h"
 #include "frmMain.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/Twips.h"
 #include "platform/widgets/WindowParts.h"
 
@@ -10,6 +11,22 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
+
+namespace {
+
+using BoxTable::Full;
+using BoxTable::rect;
+using BoxTable::Shape;
+
+// The picture fills the window below the menu bar; the text stands on its right half, 400
+// twips in from every edge.
+constexpr BoxTable::Part Parts[] = {
+    {1, nullptr, nullptr, "Image1", Shape::Label, rect(0, 0, Full, Full)},
+    {1, nullptr, nullptr, "Label1", Shape::Label,
+     rect(Full / 2 + 400, 400, Full / 2 - 800, Full - 800)},
+};
+
+} // namespace
 
 frmIntroduction::frmIntroduction(QWidget* parent)
     : OneAtATimeDialog(parent, "frmIntroduction", QStringLiteral("Welcome to Vellagon")),
@@ -25,13 +42,12 @@ frmIntroduction::frmIntroduction(QWidget* parent)
     mnuAddClient->setVisible(false);
     mnuAddEmployee->setVisible(false);
 
-    Image1 = new QLabel(m_inside);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    m_parts = BoxTable::build(Parts, {m_inside});
+    Image1 = m_parts.box<QLabel>("Image1");
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/introduction.png")));
     Image1->setScaledContents(true);
 
-    Label1 = new QLabel(m_inside);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = m_parts.box<QLabel>("Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -60,11 +76,7 @@ void frmIntroduction::Form_Load() {
 }
 
 void frmIntroduction::Form_Resize() {
-    const double w = Twips::fromPixels(m_inside->width());
-    const double h = Twips::fromPixels(m_inside->height());
-    Twips::place(Image1, 0, 0, w, h);
-    // The right half, 400 twips in from every edge.
-    Twips::place(Label1, w / 2 + 400, 400, w / 2 - 800, h - 800);
+    m_parts.layOut(m_inside->size());
 }
 
 void frmIntroduction::mnuAddClient_Click() {

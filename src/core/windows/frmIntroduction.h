@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OneAtATime.h"
+#include "platform/widgets/BoxTable.h"
 
 class QAction;
 class QLabel;
@@ -35,4 +36,5 @@ private:
     explicit frmIntroduction(QWidget* parent);
 
     QWidget* m_inside; // the window below its menu bar
+    BoxTable::Built m_parts;
 };

@@ -2,6 +2,7 @@
 
 #include "core/logic/ListTables.h"
 #include "core/logic/LookupLists.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/PickListOverlay.h"
 #include "platform/widgets/Twips.h"
@@ -9,7 +10,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +17,22 @@
 #include <QRadioButton>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+namespace {
+
+using BoxTable::Shape;
+
+// The priority levels side by side, across the whole frame; layOut() places the frame.
+constexpr BoxTable::Part Priorities[] = {
+    {1, "Frame1", "Priority Level:"},
+    {1, "Frame1", "1", "Option1(0)", Shape::Option},
+    {1, "Frame1", "2", "Option1(1)", Shape::Option},
+    {1, "Frame1", "3", "Option1(2)", Shape::Option},
+    {1, "Frame1", "4", "Option1(3)", Shape::Option},
+    {1, "Frame1", "5", "Option1(4)", Shape::Option},
+};
+
+} // namespace
 
 ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit* textBox)
     : QDialog(owner), m_textBox(textBox) {
@@ -36,15 +52,10 @@ ToDoItemDialog::ToDoItemDialog(QWidget* owner, const QString& caption, QLineEdit
 
     DTPicker1 = newDatePicker(this, "DTPicker1", QStringLiteral("Deadline Date"));
 
-    Frame1 = new QGroupBox(QStringLiteral("Priority Level:"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* levels = new QHBoxLayout(Frame1);
-    for (int i = 0; i < 5; ++i) {
-        auto* option = new QRadioButton(QString::number(i + 1), Frame1);
-        option->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        levels->addWidget(option);
-        Option1 << option;
-    }
+    const BoxTable::Built levels = BoxTable::build(Priorities, {this}, {Qt::Horizontal});
+    Frame1 = levels.frame("Frame1");
+    for (QWidget* option : levels.boxesIn(Frame1))
+        Option1 << qobject_cast<QRadioButton*>(option);
     setLevel(3);
 
     activities = new PickListOverlay(this, textBox);

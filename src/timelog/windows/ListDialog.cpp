@@ -10,38 +10,37 @@
 #include "platform/data/BusyCursor.h"
 #include "platform/data/Dialogs.h"
 #include "platform/widgets/AccessKeys.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/ModalWindows.h"
 #include "platform/widgets/SortedItems.h"
 #include "platform/widgets/Twips.h"
 #include "timelog/logic/ListEditing.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QVBoxLayout>
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QGroupBox* newFrame(QWidget* parent, const char* name) {
-    auto* frame = new QGroupBox(parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
+using BoxTable::cell;
+using BoxTable::Shape;
 
-// A box inside its frame: 100 twips in from the frame's sides and bottom.
-template <class Box>
-Box* framed(QGroupBox* frame, Box* box, const char* name) {
-    box->setObjectName(QLatin1String(name));
-    const int inset = Twips::toPixels(100);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(inset, inset, inset, inset);
-    layout->addWidget(box);
-    return box;
-}
+// The entry box over the list, each in its frame, made in the order the tab key walks them;
+// the window of each list captions the frames.
+constexpr BoxTable::Part Texts[] = {
+    {1, "Frame1", nullptr, "Text1", Shape::Line, cell(0, 0)},
+    {1, "Frame2", nullptr, "List1", Shape::List, cell(1, 0)},
+};
+// Names: the first and the last name side by side over the list.
+constexpr BoxTable::Part Names[] = {
+    {1, "Frame1", nullptr, "Text1", Shape::Line, cell(0, 0)},
+    {1, "Frame2", nullptr, "Text2", Shape::Line, cell(0, 1)},
+    {1, "Frame3", nullptr, "List1", Shape::List, cell(1, 0, 1, 2)},
+};
 
 QVariant valueOf(const ListItem& item) {
     return QStringList{item.last, item.first};
@@ -72,35 +71,28 @@ ListDialog::ListDialog(int list, QWidget* parent)
       menuBar(new QMenuBar(this)), m_list(list) {
     menuBar->setObjectName(QStringLiteral("menuBar"));
     AccessKeys::guardShared(menuBar); // "&Delete" and "&Done" share their key
-    const bool names = ListTables::hasNames(list);
-    // Made in the order the tab key walks them: the entry boxes, then the list.
-    Frame1 = newFrame(this, "Frame1");
-    Text1 = framed(Frame1, new QLineEdit, "Text1");
-    Frame2 = newFrame(this, "Frame2");
-    if (names) {
-        Text2 = framed(Frame2, new QLineEdit, "Text2");
-        Frame3 = newFrame(this, "Frame3");
-    }
-    List1 = framed(listFrame(), new QListWidget, "List1");
-    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The frames 50 twips apart and from the window's edges, the name frames side by side;
+    // a box 100 twips in from its frame's sides and bottom.
+    const int gap = Twips::toPixels(50);
+    auto* layout = new QGridLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->setContentsMargins(gap, gap, gap, gap);
+    layout->setHorizontalSpacing(0);
+    layout->setVerticalSpacing(gap);
+    const int inset = Twips::toPixels(100);
+    using Table = std::span<const BoxTable::Part>;
+    const Table table = ListTables::hasNames(list) ? Table(Names) : Table(Texts);
+    const BoxTable::Built boxes =
+        BoxTable::build(table, {this}, {Qt::Vertical, QMargins(inset, inset, inset, inset)});
+    Frame1 = boxes.frame("Frame1");
+    Frame2 = boxes.frame("Frame2");
+    Frame3 = boxes.frame("Frame3");
+    Text1 = boxes.box<QLineEdit>("Text1");
+    Text2 = boxes.box<QLineEdit>("Text2");
+    List1 = boxes.box<QListWidget>("List1");
     for (QWidget* box : QList<QWidget*>{Text1, Text2, List1})
         if (box)
             box->installEventFilter(this);
-
-    // The entry frames over the list frame, 50 twips apart and from the window's edges; the
-    // two name frames side by side.
-    const int gap = Twips::toPixels(50);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->setContentsMargins(gap, gap, gap, gap);
-    layout->setSpacing(gap);
-    auto* entries = new QHBoxLayout;
-    entries->setSpacing(0);
-    entries->addWidget(Frame1);
-    if (names)
-        entries->addWidget(Frame2);
-    layout->addLayout(entries);
-    layout->addWidget(listFrame(), 1);
 }
 
 void ListDialog::execModal() {

@@ -10,6 +10,7 @@
 #include "platform/data/StoredDate.h"
 #include "platform/data/VbString.h"
 #include "platform/widgets/BoundField.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/DataNavigator.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/Twips.h"
@@ -39,6 +40,42 @@ constexpr double MinimumHeight = 4000;
 // The statement of frmDisplay::OpeningSource ("" for every log).
 QString g_openingSource;
 
+using BoxTable::Full;
+using BoxTable::next;
+using BoxTable::rect;
+using BoxTable::Shape;
+
+// Half the window's width between the boxes' margins, and the width of a time box.
+constexpr BoxTable::Length Half = (Full - 150) / 2;
+constexpr BoxTable::Length TimeWidth = (Full - 1100) / 2;
+
+// The boxes and the log's fields they show, each at its place in twips for the window's width
+// and height: the two views of the log's text share theirs, and the fee is never shown. The
+// slider ends where the navigator begins. The window makes the slider, the navigator and the
+// toolbar after the boxes.
+constexpr BoxTable::Part Boxes[] = {
+    {1, nullptr, nullptr, "Text1", Shape::Line, rect(50, 480, Half, 300), "Client"},
+    {1, nullptr, nullptr, "Text2", Shape::Line, rect(Half + 100, 480, Half, 300), "Employee"},
+    {1, nullptr, nullptr, "Text3", Shape::Line, rect(50, 920, Half, 300), "Project"},
+    {1, nullptr, nullptr, "Text4", Shape::Line, rect(Half + 100, 920, Half, 300), "Rate"},
+    {1, nullptr, nullptr, "Text5", Shape::Line, rect(50, 1370, Full - 100, 300), "Log Summary"},
+    {1, nullptr, nullptr, "Text6", Shape::Line, next(), "Fee", nullptr, BoundField::Money},
+    {1, nullptr, nullptr, "Text7", Shape::Line, rect(50, Full - 1100, TimeWidth, 300),
+     "Beginning Time", nullptr, BoundField::Date},
+    {1, nullptr, nullptr, "Text8", Shape::Line, rect(TimeWidth + 100, Full - 1100, 900, 300),
+     "Duration", nullptr, BoundField::Number},
+    {1, nullptr, nullptr, "Text9", Shape::Line, rect(TimeWidth + 1050, Full - 1100, TimeWidth, 300),
+     "Ending Time", nullptr, BoundField::Date},
+    {1, nullptr, nullptr, "RichTextBox1", Shape::RichText, rect(50, 1820, Full - 100, Full - 2970),
+     "VellaGraphic"},
+    {1, nullptr, nullptr, "RichTextBox2", Shape::PlainText, rect(50, 1820, Full - 100, Full - 2970),
+     "Vellagon", nullptr, BoundField::Memo},
+    {1, nullptr, nullptr, "Label1", Shape::Label, rect(3300, 30, Full - 3300, 410)},
+    {1, nullptr, nullptr, "Slider1", Shape::Placed, rect(0, Full - 650, Full, 300)},
+    {1, nullptr, nullptr, "Adodc1Navigator", Shape::Placed, rect(0, Full - 350, Full, 350)},
+    {1, nullptr, nullptr, "Toolbar1", Shape::Placed, rect(0, 0, 3300, 440)},
+};
+
 } // namespace
 
 frmDisplay::frmDisplay(QWidget* parent) : ChildWindow(Kind::Display, parent) {
@@ -60,37 +97,28 @@ frmDisplay::OpeningSource::~OpeningSource() {
 void frmDisplay::buildControls() {
     setMouseTracking(true);
     Twips::setMinimumSize(this, MinimumWidth, MinimumHeight);
-    const auto lineEdit = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
+    m_boxes = BoxTable::build(Boxes, {this});
+    Text1 = m_boxes.box<QLineEdit>("Text1");
+    Text2 = m_boxes.box<QLineEdit>("Text2");
+    Text3 = m_boxes.box<QLineEdit>("Text3");
+    Text4 = m_boxes.box<QLineEdit>("Text4");
+    Text5 = m_boxes.box<QLineEdit>("Text5");
+    Text6 = m_boxes.box<QLineEdit>("Text6");
+    Text7 = m_boxes.box<QLineEdit>("Text7");
+    Text8 = m_boxes.box<QLineEdit>("Text8");
+    Text9 = m_boxes.box<QLineEdit>("Text9");
+    RichTextBox1 = m_boxes.box<QTextEdit>("RichTextBox1");
+    RichTextBox2 = m_boxes.box<QTextEdit>("RichTextBox2");
+    Label1 = m_boxes.box<QLabel>("Label1");
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9}) {
         box->setMouseTracking(true);
         box->installEventFilter(this);
-        return box;
-    };
-    Text1 = lineEdit("Text1");
-    Text2 = lineEdit("Text2");
-    Text3 = lineEdit("Text3");
-    Text4 = lineEdit("Text4");
-    Text5 = lineEdit("Text5");
-    Text6 = lineEdit("Text6");
+    }
     Text6->hide();
-    Text7 = lineEdit("Text7");
-    Text8 = lineEdit("Text8");
-    Text9 = lineEdit("Text9");
-
-    const auto richBox = [this](const char* name, bool rich) {
-        QTextEdit* box = rich ? new RichTextBox(this) : new QTextEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setAcceptRichText(rich);
+    for (QTextEdit* box : {RichTextBox1, RichTextBox2}) {
         box->viewport()->setMouseTracking(true);
         box->viewport()->installEventFilter(this);
-        return box;
-    };
-    RichTextBox1 = richBox("RichTextBox1", true);
-    RichTextBox2 = richBox("RichTextBox2", false);
-
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    }
     Label1->setTextFormat(Qt::PlainText);
     Label1->setMouseTracking(true);
 
@@ -126,19 +154,7 @@ void frmDisplay::buildControls() {
 }
 
 void frmDisplay::bindBoxes() {
-    bindFields(Adodc1, {
-                           {Text1, "Client"},
-                           {Text2, "Employee"},
-                           {Text3, "Project"},
-                           {Text4, "Rate"},
-                           {Text5, "Log Summary"},
-                           {Text6, "Fee", BoundField::Money},
-                           {Text7, "Beginning Time", BoundField::Date},
-                           {Text8, "Duration", BoundField::Number},
-                           {Text9, "Ending Time", BoundField::Date},
-                           {RichTextBox2, "Vellagon", BoundField::Memo},
-                           {RichTextBox1, "VellaGraphic", BoundField::RichText},
-                       });
+    m_boxes.bind(Adodc1);
 }
 
 void frmDisplay::applyFont() {
@@ -270,25 +286,7 @@ void frmDisplay::mnuText_Click() {
 }
 
 void frmDisplay::Form_Resize() {
-    using Twips::place;
-    const double W = Twips::fromPixels(width());
-    const double H = Twips::fromPixels(height());
-    const double half = (W - 150) / 2;
-    place(Toolbar1, 0, 0, 3300, 440);
-    place(Text1, 50, 480, half, 300);
-    place(Text2, half + 100, 480, half, 300);
-    place(Text3, 50, 920, half, 300);
-    place(Text4, half + 100, 920, half, 300);
-    place(Text5, 50, 1370, W - 100, 300);
-    place(RichTextBox1, 50, 1820, W - 100, H - 2970);
-    place(RichTextBox2, 50, 1820, W - 100, H - 2970);
-    const double timeWidth = (W - 1100) / 2;
-    place(Text7, 50, H - 1100, timeWidth, 300);
-    place(Text8, timeWidth + 100, H - 1100, 900, 300);
-    place(Text9, timeWidth + 1050, H - 1100, timeWidth, 300);
-    place(Adodc1Navigator, 0, H - 350, W, 350);
-    place(Slider1, 0, H - 650, W, 300); // ends where the data control begins
-    place(Label1, 3300, 30, W - 3300, 410);
+    m_boxes.layOut(size());
     Label1->setText(QStringLiteral("  ") + path() + QStringLiteral("  "));
     RichTextBox1->setFocus();
 }

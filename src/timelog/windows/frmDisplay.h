@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/windows/ChildWindow.h"
+#include "platform/widgets/BoxTable.h"
 
 class DataControl;
 class DataNavigator;
@@ -117,6 +118,7 @@ private:
     void showDataError(int number, const QString& description);
     QString hintFor(QObject* control) const;
 
+    BoxTable::Built m_boxes;
     bool m_loading = false;
     bool m_recordsPending = false; // the logs are read once the main window is drawn
     QString m_loadError;

@@ -27,6 +27,7 @@
 #include "platform/data/Dialogs.h"
 #include "platform/data/VbString.h"
 #include "platform/widgets/AccessKeys.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/PickerTime.h"
 #include "platform/widgets/RichText.h"
@@ -61,31 +62,50 @@ constexpr int EndingTimeInterval = 30000; // ms
 constexpr double MinimumWidth = 5400;
 constexpr double MinimumHeight = 4800;
 
-QGroupBox* newFrame(QWidget* parent, const char* name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    return frame;
-}
+using BoxTable::Full;
+using BoxTable::rect;
+using BoxTable::rectAtLeast;
+using BoxTable::Shape;
 
-QComboBox* newCombo(QWidget* parent, const char* name) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setEditable(true);
-    // What counts is the text: Enter adds nothing to the list, and nothing completes the
-    // typing with another entry's spelling.
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-    return box;
-}
+// Half the window's width within the frames' margins.
+constexpr BoxTable::Length Half = (Full - 400) / 2;
+constexpr const char* PickerFormat = "M/dd/yyyy hh:mm AP";
 
-DateBox* newPicker(QWidget* parent, const char* name, const QString& caption) {
-    auto* picker = new DateBox(parent);
-    picker->setObjectName(QLatin1String(name));
-    picker->setAccessibleName(caption);
-    picker->setNullable(false);
-    picker->setDisplayFormat(QStringLiteral("M/dd/yyyy hh:mm AP"));
-    return picker;
-}
+// The frames and fields, made in the order the tab key walks them, each at its place in twips
+// (a field's in its frame) for the window's width and height; the toolbars and the status line
+// above them; the activities pick list over them all, hidden until called.
+constexpr BoxTable::Part Fields[] = {
+    {1, "Frame1", "Client", nullptr, Shape::None, rect(0, 440, Full / 2, 780)},
+    {1, "Frame2", "Employee (or user)", nullptr, Shape::None, rect(Full / 2, 440, Full / 2, 780)},
+    {1, "Frame3", "Project", nullptr, Shape::None, rect(0, 1220, Full / 2, 780)},
+    {1, "Frame4", "Rate (hourly)", nullptr, Shape::None, rect(Full / 2, 1220, Full / 2, 780)},
+    {1, "Frame5", "Invoice summary line", nullptr, Shape::None, rect(0, 2020, Full, 780)},
+    {1, "Frame6", "Vellagon notes", nullptr, Shape::None, rect(0, 2820, Full, Full - 3640)},
+    {1, "Frame7", "Beginning Time", nullptr, Shape::None, rect(0, Full - 800, Full / 2, 780)},
+    {1, "Frame8", "Ending Time", nullptr, Shape::None, rect(Full / 2, Full - 800, Full / 2, 780)},
+
+    {1, "Frame1", nullptr, "Combo1", Shape::ComboAsTyped, rectAtLeast(100, 250, Half - 1335, 0)},
+    {1, "Frame2", nullptr, "Combo2", Shape::ComboAsTyped, rectAtLeast(100, 250, Half - 1335, 0)},
+    {1, "Frame3", nullptr, "Combo3", Shape::ComboAsTyped, rectAtLeast(100, 250, Half - 1335, 0)},
+    {1, "Frame4", nullptr, "Combo4", Shape::ComboAsTyped, rectAtLeast(100, 250, Half - 450, 0)},
+    {1, "Frame5", nullptr, "Text1", Shape::Line, rectAtLeast(100, 250, Full - 650, 200)},
+    {1, "Frame6", nullptr, "RichTextBox1", Shape::RichText,
+     rect(100, 250, Full - 200, Full - 3970)},
+    {1, "Frame7", "Beginning Time", "DTPicker1", Shape::PickerAlways,
+     rect(150, 250, (Full - 500) / 2, 400), nullptr, PickerFormat},
+    {1, "Frame8", "Ending Time", "DTPicker2", Shape::PickerAlways,
+     rect(150, 250, (Full - 500) / 2, 400), nullptr, PickerFormat},
+
+    {1, nullptr, nullptr, "Label1", Shape::Label, rect(3300, 30, Full - 3300, 390)},
+    {1, nullptr, nullptr, "List1", Shape::List, rect(100, 100, Full - 200, Full - 200)},
+    // The status line stands right of the window's toolbar; a field's toolbar right of it.
+    {1, nullptr, nullptr, "Toolbar1", Shape::Toolbar, rect(0, 0, 3300, 440)},
+    {1, "Frame1", nullptr, "Toolbar2", Shape::Toolbar, rectAtLeast(Half - 1200, 250, 1300, 0)},
+    {1, "Frame2", nullptr, "Toolbar3", Shape::Toolbar, rectAtLeast(Half - 1200, 250, 1300, 0)},
+    {1, "Frame3", nullptr, "Toolbar4", Shape::Toolbar, rectAtLeast(Half - 1200, 250, 1300, 0)},
+    {1, "Frame5", nullptr, "Toolbar5", Shape::Toolbar, rectAtLeast(Full - 500, 250, 400, 0)},
+    {1, "Frame4", nullptr, "Toolbar6", Shape::Toolbar, rectAtLeast(Half - 300, 250, 400, 0)},
+};
 
 // A list window, on the file of the window it is opened from.
 template <class Window>
@@ -121,45 +141,43 @@ frmEntryWithFrames::frmEntryWithFrames(QWidget* parent) : ChildWindow(Kind::Entr
 }
 
 void frmEntryWithFrames::createFields() {
-    Frame1 = newFrame(this, "Frame1", QStringLiteral("Client"));
-    Frame2 = newFrame(this, "Frame2", QStringLiteral("Employee (or user)"));
-    Frame3 = newFrame(this, "Frame3", QStringLiteral("Project"));
-    Frame4 = newFrame(this, "Frame4", QStringLiteral("Rate (hourly)"));
-    Frame5 = newFrame(this, "Frame5", QStringLiteral("Invoice summary line"));
-    Frame6 = newFrame(this, "Frame6", QStringLiteral("Vellagon notes"));
-    Frame7 = newFrame(this, "Frame7", QStringLiteral("Beginning Time"));
-    Frame8 = newFrame(this, "Frame8", QStringLiteral("Ending Time"));
+    m_fields = BoxTable::build(Fields, {this});
+    Frame1 = m_fields.frame("Frame1");
+    Frame2 = m_fields.frame("Frame2");
+    Frame3 = m_fields.frame("Frame3");
+    Frame4 = m_fields.frame("Frame4");
+    Frame5 = m_fields.frame("Frame5");
+    Frame6 = m_fields.frame("Frame6");
+    Frame7 = m_fields.frame("Frame7");
+    Frame8 = m_fields.frame("Frame8");
+    Combo1 = m_fields.box<QComboBox>("Combo1");
+    Combo2 = m_fields.box<QComboBox>("Combo2");
+    Combo3 = m_fields.box<QComboBox>("Combo3");
+    Combo4 = m_fields.box<QComboBox>("Combo4");
+    Text1 = m_fields.box<QLineEdit>("Text1");
+    RichTextBox1 = m_fields.box<RichTextBox>("RichTextBox1");
+    DTPicker1 = m_fields.box<DateBox>("DTPicker1");
+    DTPicker2 = m_fields.box<DateBox>("DTPicker2");
+    Label1 = m_fields.box<QLabel>("Label1");
+    List1 = m_fields.box<QListWidget>("List1");
+    Toolbar1 = m_fields.box<QToolBar>("Toolbar1");
+    Toolbar2 = m_fields.box<QToolBar>("Toolbar2");
+    Toolbar3 = m_fields.box<QToolBar>("Toolbar3");
+    Toolbar4 = m_fields.box<QToolBar>("Toolbar4");
+    Toolbar5 = m_fields.box<QToolBar>("Toolbar5");
+    Toolbar6 = m_fields.box<QToolBar>("Toolbar6");
 
-    // Made in the order the tab key walks them.
-    Combo1 = newCombo(Frame1, "Combo1");
-    Combo2 = newCombo(Frame2, "Combo2");
-    Combo3 = newCombo(Frame3, "Combo3");
-    Combo4 = newCombo(Frame4, "Combo4");
-    Text1 = new QLineEdit(Frame5);
-    Text1->setObjectName(QStringLiteral("Text1"));
     Text1->installEventFilter(this);
-    RichTextBox1 = new RichTextBox(Frame6);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->installEventFilter(this);
-    DTPicker1 = newPicker(Frame7, "DTPicker1", Frame7->title());
-    DTPicker2 = newPicker(Frame8, "DTPicker2", Frame8->title());
     // Only the user's edits reach this: the window sets the time with the signal blocked.
     connect(DTPicker2, &QDateTimeEdit::dateTimeChanged, this,
             &frmEntryWithFrames::DTPicker2_Change);
-
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setToolTip(QStringLiteral("Select an item and then press [Enter]"));
     List1->installEventFilter(this);
     List1->hide();
 }
 
 void frmEntryWithFrames::createToolbars() {
-    Toolbar1 = newToolbar(this, "Toolbar1");
     addToolButtons(Toolbar1, {
                                  {"Back", "Go back to another Data Entry or Display window"},
                                  {"Forward", "Go forward to another Data Entry or Display window"},
@@ -178,20 +196,15 @@ void frmEntryWithFrames::createToolbars() {
     const QString smallCaps = QStringLiteral("Small Caps");
     const QString changeList = QStringLiteral("Change list entries");
     const QString changeCaption = QStringLiteral("Change caption for this field");
-    Toolbar2 = newToolbar(Frame1, "Toolbar2");
     addToolButton(Toolbar2, properties, changeList);
     QAction* viewDetailsButton =
         addToolButton(Toolbar2, viewDetails, QStringLiteral("Go to contact database"));
     addToolButton(Toolbar2, smallCaps, changeCaption);
-    Toolbar3 = newToolbar(Frame2, "Toolbar3");
     addToolButton(Toolbar3, properties, changeList);
     addToolButton(Toolbar3, smallCaps, changeCaption);
-    Toolbar4 = newToolbar(Frame3, "Toolbar4");
     addToolButton(Toolbar4, properties, changeList);
     addToolButton(Toolbar4, smallCaps, changeCaption);
-    Toolbar5 = newToolbar(Frame5, "Toolbar5");
     addToolButton(Toolbar5, smallCaps, changeCaption);
-    Toolbar6 = newToolbar(Frame4, "Toolbar6");
     Toolbar6->setToolTip(QStringLiteral("Change rate list entries"));
     addToolButton(Toolbar6, properties, properties);
     // The contact database opens from View Details when it is there.
@@ -374,36 +387,7 @@ void frmEntryWithFrames::Form_Load() {
 }
 
 void frmEntryWithFrames::Form_Resize() {
-    using Twips::place;
-    using Twips::placeAtLeast;
-    const double SW = Twips::fromPixels(width());
-    const double SH = Twips::fromPixels(height());
-
-    place(Toolbar1, 0, 0, 3300, 440); // the status line stands right of it
-    place(Label1, 3300, 30, SW - 3300, 390);
-
-    place(Frame1, 0, 440, SW / 2, 780);
-    place(Frame2, SW / 2, 440, SW / 2, 780);
-    place(Frame3, 0, 1220, SW / 2, 780);
-    place(Frame4, SW / 2, 1220, SW / 2, 780);
-    place(Frame5, 0, 2020, SW, 780);
-    place(Frame6, 0, 2820, SW, SH - 3640);
-    place(Frame7, 0, SH - 800, SW / 2, 780);
-    place(Frame8, SW / 2, SH - 800, SW / 2, 780);
-
-    const double half = (SW - 400) / 2;
-    for (QComboBox* box : {Combo1, Combo2, Combo3})
-        placeAtLeast(box, 100, 250, half - 1335, 0);
-    placeAtLeast(Combo4, 100, 250, half - 450, 0);
-    for (QToolBar* bar : {Toolbar2, Toolbar3, Toolbar4})
-        placeAtLeast(bar, half - 1200, 250, 1300, 0);
-    placeAtLeast(Toolbar6, half - 300, 250, 400, 0);
-    placeAtLeast(Toolbar5, SW - 500, 250, 400, 0);
-    placeAtLeast(Text1, 100, 250, SW - 650, 200);
-    place(RichTextBox1, 100, 250, SW - 200, SH - 3970);
-    place(DTPicker1, 150, 250, (SW - 500) / 2, 400);
-    place(DTPicker2, 150, 250, (SW - 500) / 2, 400);
-    place(List1, 100, 100, SW - 200, SH - 200);
+    m_fields.layOut(size());
 
     Label1->setText(QStringLiteral("  ") + Label2->text() + QStringLiteral("  "));
 

@@ -2,6 +2,7 @@
 
 #include "core/logic/FieldCaptions.h"
 #include "core/windows/ChildWindow.h"
+#include "platform/widgets/BoxTable.h"
 
 #include <QDateTime>
 #include <array>
@@ -162,6 +163,7 @@ private:
     void renameField(QGroupBox* frame, FieldCaptions::Field field);
     void clearForNextLog();
 
+    BoxTable::Built m_fields;
     // The summary line's selection while the pick list has the focus (a line edit drops its
     // selection when it loses the focus): its start and length.
     int m_summarySelectionStart = 0;

@@ -4,6 +4,7 @@
 #include "core/logic/SharedState.h"
 #include "core/windows/Forms.h"
 #include "core/windows/frmMain.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/Twips.h"
 #include "platform/widgets/WindowParts.h"
 #include "platform/widgets/WindowTitles.h"
@@ -23,29 +24,44 @@ namespace {
 
 QPointer<frmSearch> g_search;
 
+using BoxTable::Shape;
+
+// The two frames of options, side by side, their options from the top.
+constexpr BoxTable::Part Options[] = {
+    {1, "Frame1", "Type of search:"},
+    {1, "Frame1", "Current client", "Option1_0", Shape::Option},
+    {1, "Frame1", "Another client", "Option1_1", Shape::Option},
+    {1, "Frame1", "All active clients", "Option1_2", Shape::Option},
+    {1, "Frame1", "Employee", "Option1_3", Shape::Option},
+    {1, "Frame1", "Project", "Option1_4", Shape::Option},
+    {1, "Frame1", "Log", "Option1_5", Shape::Option},
+    {1, "Frame1", nullptr, nullptr, Shape::Stretch},
+    {1, "Frame2", "Time frame for search:"},
+    {1, "Frame2", "All", "Option2_0", Shape::Option},
+    {1, "Frame2", "Within last month", "Option2_1", Shape::Option},
+    {1, "Frame2", "Within last six months", "Option2_2", Shape::Option},
+    {1, "Frame2", "Within last year", "Option2_3", Shape::Option},
+    {1, "Frame2", "Customized time frame", "Option2_4", Shape::Option},
+    {1, "Frame2", nullptr, nullptr, Shape::Stretch},
+};
+
+// The frame's options, numbered in their order, in the group.
 template <size_t N>
-QGroupBox* optionFrame(QWidget* parent, const char* name, const QString& caption,
-                       const char* optionName, const std::array<const char*, N>& captions,
-                       std::array<QRadioButton*, N>& options, QButtonGroup* group) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
+void group(const BoxTable::Built& options, QGroupBox* frame, std::array<QRadioButton*, N>& option,
+           QButtonGroup* group) {
+    // Only the frame's caption is large; the options keep the usual font.
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(13.5);
     frame->setFont(font);
-    auto* layout = new QVBoxLayout(frame);
+    const QList<QWidget*> made = options.boxesIn(frame);
     for (size_t i = 0; i < N; ++i) {
-        options[i] = new QRadioButton(QString::fromLatin1(captions[i]), frame);
-        options[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i));
-        // The options keep the usual font; only the frame's caption is large.
-        QFont usual = QApplication::font(options[i]);
+        option[i] = qobject_cast<QRadioButton*>(made.at(qsizetype(i)));
+        QFont usual = QApplication::font(option[i]);
         usual.setFamily(usual.family());
         usual.setPointSizeF(usual.pointSizeF());
-        options[i]->setFont(usual);
-        group->addButton(options[i], int(i));
-        layout->addWidget(options[i]);
+        option[i]->setFont(usual);
+        group->addButton(option[i], int(i));
     }
-    layout->addStretch();
-    return frame;
 }
 
 } // namespace
@@ -77,19 +93,14 @@ frmSearch::frmSearch(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* body = new QWidget(this);
     drawWhiteOnBlue(body);
 
+    new QHBoxLayout(body); // the frames side by side
+    const BoxTable::Built options = BoxTable::build(Options, {body});
+    Frame1 = options.frame("Frame1");
+    Frame2 = options.frame("Frame2");
     m_types = new QButtonGroup(this);
     m_timeFrames = new QButtonGroup(this);
-    Frame1 = optionFrame<6>(
-        body, "Frame1", QStringLiteral("Type of search:"), "Option1",
-        {"Current client", "Another client", "All active clients", "Employee", "Project", "Log"},
-        Option1, m_types);
-    Frame2 = optionFrame<5>(body, "Frame2", QStringLiteral("Time frame for search:"), "Option2",
-                            {"All", "Within last month", "Within last six months",
-                             "Within last year", "Customized time frame"},
-                            Option2, m_timeFrames);
-    auto* frames = new QHBoxLayout(body);
-    frames->addWidget(Frame1);
-    frames->addWidget(Frame2);
+    group(options, Frame1, Option1, m_types);
+    group(options, Frame2, Option2, m_timeFrames);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "core/windows/frmMain.h"
 #include "platform/data/Clock.h"
 #include "platform/data/Dialogs.h"
+#include "platform/widgets/BoxTable.h"
 #include "platform/widgets/DateBox.h"
 #include "platform/widgets/Twips.h"
 #include "platform/widgets/WindowParts.h"
@@ -15,30 +16,35 @@
 
 namespace {
 
-QGroupBox* dateFrame(QWidget* parent, const char* name, const QString& caption, DateBox*& picker,
-                     const char* pickerName) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    drawWhiteOnBlue(frame);
-    picker = newDatePicker(frame, pickerName, caption);
-    // The picker keeps the usual colours inside its blue frame.
-    const QPalette usual = QApplication::palette(picker);
-    QPalette own = picker->palette();
-    own.setColor(QPalette::Window, usual.color(QPalette::Window));
-    own.setColor(QPalette::WindowText, usual.color(QPalette::WindowText));
-    picker->setPalette(own);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(picker);
-    return frame;
-}
+using BoxTable::next;
+using BoxTable::Shape;
+
+constexpr BoxTable::Part Frames[] = {
+    {1, "Frame1", "Start date", "DTPicker1", Shape::PickerAlways, next(), nullptr, "M/d/yyyy"},
+    {1, "Frame2", "End date", "DTPicker2", Shape::PickerAlways, next(), nullptr, "M/d/yyyy"},
+};
 
 } // namespace
 
 frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
     : QDialog(parent ? parent : frmMain::instance()) {
     setWindowTitle(QStringLiteral("Select beginning and ending dates"));
-    Frame1 = dateFrame(this, "Frame1", QStringLiteral("Start date"), DTPicker1, "DTPicker1");
-    Frame2 = dateFrame(this, "Frame2", QStringLiteral("End date"), DTPicker2, "DTPicker2");
+    auto* layout = new QVBoxLayout(this);
+    const BoxTable::Built frames = BoxTable::build(Frames, {this});
+    Frame1 = frames.frame("Frame1");
+    Frame2 = frames.frame("Frame2");
+    DTPicker1 = frames.box<DateBox>("DTPicker1");
+    DTPicker2 = frames.box<DateBox>("DTPicker2");
+    for (QGroupBox* frame : {Frame1, Frame2})
+        drawWhiteOnBlue(frame);
+    // The pickers keep the usual colours inside their blue frames.
+    for (DateBox* picker : {DTPicker1, DTPicker2}) {
+        const QPalette usual = QApplication::palette(picker);
+        QPalette own = picker->palette();
+        own.setColor(QPalette::Window, usual.color(QPalette::Window));
+        own.setColor(QPalette::WindowText, usual.color(QPalette::WindowText));
+        picker->setPalette(own);
+    }
 
     auto* menuBar = new QMenuBar(this);
     mnuReturn = addMenuItem(menuBar, "mnuReturn", QStringLiteral("&Return"), this,
@@ -46,10 +52,7 @@ frmSearchDatePicker::frmSearchDatePicker(QWidget* parent)
     mnuContinue = addMenuItem(menuBar, "mnuContinue", QStringLiteral("&Continue"), this,
                               &frmSearchDatePicker::mnuContinue_Click);
 
-    auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
-    layout->addWidget(Frame1);
-    layout->addWidget(Frame2);
     Form_Load();
 }
 
