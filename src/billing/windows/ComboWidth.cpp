@@ -4,18 +4,23 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QtMath>
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <optional>
 
 namespace ComboWidth {
 
 namespace {
 
-// A text's width as the sum of its characters' advances, or -1 when shaping may change it by
-// more than kerning does (combining marks, scripts that join their letters, surrogates).
-int estimate(const QString& text, const QFontMetrics& metrics, QHash<char16_t, int>& advances) {
-    int width = 0;
+// A text's width as the sum of its characters' advances, or nothing when shaping may change it
+// by more than kerning does (combining marks, scripts that join their letters, surrogates).
+std::optional<qreal> estimate(const QString& text, const QFontMetricsF& metrics,
+                              QHash<char16_t, qreal>& advances) {
+    qreal width = 0;
     for (const QChar c : text) {
         if (c.unicode() >= 0x300)
-            return -1;
+            return std::nullopt;
         auto it = advances.constFind(c.unicode());
         if (it == advances.constEnd())
             it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
@@ -29,21 +34,27 @@ int estimate(const QString& text, const QFontMetrics& metrics, QHash<char16_t, i
 void fitToItems(QComboBox* box) {
     const QFontMetrics metrics = box->fontMetrics();
     const int count = box->count();
-    QList<int> estimates(count);
-    QHash<char16_t, int> advances;
-    int widestEstimate = 0;
-    for (int i = 0; i < count; ++i) {
-        estimates[i] = estimate(box->itemText(i), metrics, advances);
-        widestEstimate = qMax(widestEstimate, estimates[i]);
+    // The names by their estimates, widest first; those that cannot be estimated come first.
+    QList<std::pair<qreal, int>> estimates;
+    estimates.reserve(count);
+    {
+        const QFontMetricsF exact(box->font());
+        QHash<char16_t, qreal> advances;
+        for (int i = 0; i < count; ++i)
+            estimates.append({estimate(box->itemText(i), exact, advances)
+                                  .value_or(std::numeric_limits<qreal>::infinity()),
+                              i});
     }
-    // Kerning and the overhang of a text's first and last letters move its width by a few
-    // pixels: only a name whose estimate comes that close to the widest can be the widest.
-    const int margin = qMax(metrics.maxWidth(), widestEstimate / 8);
+    std::sort(estimates.begin(), estimates.end(), std::greater<>());
+    // Kerning only narrows a text (an estimate is never short of its width by more than the
+    // overhang of its first and last letters): once the estimates fall below the widest
+    // width measured by that much, no name left can be wider.
+    const int overhang = metrics.maxWidth();
     QString widest;
     int widestWidth = -1;
-    for (int i = 0; i < count; ++i) {
-        if (estimates[i] >= 0 && estimates[i] < widestEstimate - margin)
-            continue;
+    for (const auto& [estimated, i] : std::as_const(estimates)) {
+        if (estimated + overhang < widestWidth)
+            break;
         const QString text = box->itemText(i);
         if (const int width = metrics.boundingRect(text).width(); width > widestWidth) {
             widest = text;
