@@ -13,10 +13,13 @@ namespace ComboWidth {
 
 namespace {
 
-// A text's width as the sum of its characters' advances, or nothing when shaping may change it
-// by more than kerning does (combining marks, scripts that join their letters, surrogates).
+// A text's width as its characters' advances less the bearings of its first and last letters
+// (the ink's extent, as the box measures it), or nothing when shaping may change it by more
+// than kerning does (combining marks, scripts that join their letters, surrogates).
 std::optional<qreal> estimate(const QString& text, const QFontMetricsF& metrics,
                               QHash<char16_t, qreal>& advances) {
+    if (text.isEmpty())
+        return 0;
     qreal width = 0;
     for (const QChar c : text) {
         if (c.unicode() >= 0x300)
@@ -26,7 +29,7 @@ std::optional<qreal> estimate(const QString& text, const QFontMetricsF& metrics,
             it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
         width += *it;
     }
-    return width;
+    return width - metrics.leftBearing(text.front()) - metrics.rightBearing(text.back());
 }
 
 } // namespace
@@ -46,14 +49,16 @@ void fitToItems(QComboBox* box) {
                               i});
     }
     std::sort(estimates.begin(), estimates.end(), std::greater<>());
-    // Kerning only narrows a text (an estimate is never short of its width by more than the
-    // overhang of its first and last letters): once the estimates fall below the widest
-    // width measured by that much, no name left can be wider.
-    const int overhang = metrics.maxWidth();
+    // Kerning narrows a text by up to a letter's width, and widens it by far less than a few
+    // pixels and a thirty-second of its width: once the estimates fall below the widest width
+    // measured by that much, no name left can be wider.
+    const auto slack = [](qreal estimated) {
+        return 4 + estimated / 32;
+    };
     QString widest;
     int widestWidth = -1;
     for (const auto& [estimated, i] : std::as_const(estimates)) {
-        if (estimated + overhang < widestWidth)
+        if (estimated + slack(estimated) < widestWidth)
             break;
         const QString text = box->itemText(i);
         if (const int width = metrics.boundingRect(text).width(); width > widestWidth) {
