@@ -13,23 +13,34 @@ namespace ComboWidth {
 
 namespace {
 
+// A character's advance and bearings, asked of the font once.
+struct Letter {
+    qreal advance;
+    qreal leftBearing;
+    qreal rightBearing;
+};
+
 // A text's width as its characters' advances less the bearings of its first and last letters
 // (the ink's extent, as the box measures it), or nothing when shaping may change it by more
 // than kerning does (combining marks, scripts that join their letters, surrogates).
 std::optional<qreal> estimate(const QString& text, const QFontMetricsF& metrics,
-                              QHash<char16_t, qreal>& advances) {
+                              QHash<char16_t, Letter>& letters) {
     if (text.isEmpty())
         return 0;
+    const auto letter = [&](QChar c) {
+        auto it = letters.constFind(c.unicode());
+        if (it == letters.constEnd())
+            it = letters.insert(c.unicode(), {metrics.horizontalAdvance(c), metrics.leftBearing(c),
+                                              metrics.rightBearing(c)});
+        return *it;
+    };
     qreal width = 0;
     for (const QChar c : text) {
         if (c.unicode() >= 0x300)
             return std::nullopt;
-        auto it = advances.constFind(c.unicode());
-        if (it == advances.constEnd())
-            it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
-        width += *it;
+        width += letter(c).advance;
     }
-    return width - metrics.leftBearing(text.front()) - metrics.rightBearing(text.back());
+    return width - letter(text.front()).leftBearing - letter(text.back()).rightBearing;
 }
 
 } // namespace
@@ -42,9 +53,9 @@ void fitToItems(QComboBox* box) {
     estimates.reserve(count);
     {
         const QFontMetricsF exact(box->font());
-        QHash<char16_t, qreal> advances;
+        QHash<char16_t, Letter> letters;
         for (int i = 0; i < count; ++i)
-            estimates.append({estimate(box->itemText(i), exact, advances)
+            estimates.append({estimate(box->itemText(i), exact, letters)
                                   .value_or(std::numeric_limits<qreal>::infinity()),
                               i});
     }
