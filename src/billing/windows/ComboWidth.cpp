@@ -2,46 +2,58 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QHash>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace ComboWidth {
 
 namespace {
 
-// A character's advance and bearings, asked of the font once.
-struct Letter {
-    qreal advance;
-    qreal leftBearing;
-    qreal rightBearing;
-};
+// Characters from here on may be shaped into something else than their own glyphs
+// (combining marks, scripts that join their letters, surrogates).
+constexpr char16_t Shaped = 0x300;
 
-// A text's width as its characters' advances less the bearings of its first and last letters
-// (the ink's extent, as the box measures it), or nothing when shaping may change it by more
-// than kerning does (combining marks, scripts that join their letters, surrogates).
-std::optional<qreal> estimate(const QString& text, const QFontMetricsF& metrics,
-                              QHash<char16_t, Letter>& letters) {
-    if (text.isEmpty())
-        return 0;
-    const auto letter = [&](QChar c) {
-        auto it = letters.constFind(c.unicode());
-        if (it == letters.constEnd())
-            it = letters.insert(c.unicode(), {metrics.horizontalAdvance(c), metrics.leftBearing(c),
-                                              metrics.rightBearing(c)});
-        return *it;
-    };
-    qreal width = 0;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x300)
-            return std::nullopt;
-        width += letter(c).advance;
+// The advances and bearings of the characters before Shaped, each asked of the font once.
+class Letters {
+public:
+    explicit Letters(const QFont& font) : m_metrics(font) {}
+
+    // A text's width as its characters' advances less the bearings of its first and last
+    // letters (the ink's extent, as the box measures it); nothing for a text that is shaped.
+    std::optional<qreal> estimate(const QString& text) {
+        if (text.isEmpty())
+            return 0;
+        qreal width = 0;
+        for (const QChar c : text) {
+            if (c.unicode() >= Shaped)
+                return std::nullopt;
+            width += letter(c).advance;
+        }
+        return width - letter(text.front()).leftBearing - letter(text.back()).rightBearing;
     }
-    return width - letter(text.front()).leftBearing - letter(text.back()).rightBearing;
-}
+
+private:
+    struct Letter {
+        qreal advance = 0;
+        qreal leftBearing = 0;
+        qreal rightBearing = 0;
+        bool known = false;
+    };
+    const Letter& letter(QChar c) {
+        Letter& l = m_letters[c.unicode()];
+        if (!l.known)
+            l = {m_metrics.horizontalAdvance(c), m_metrics.leftBearing(c),
+                 m_metrics.rightBearing(c), true};
+        return l;
+    }
+    QFontMetricsF m_metrics;
+    std::array<Letter, Shaped> m_letters;
+};
 
 } // namespace
 
@@ -52,10 +64,9 @@ void fitToItems(QComboBox* box) {
     QList<std::pair<qreal, int>> estimates;
     estimates.reserve(count);
     {
-        const QFontMetricsF exact(box->font());
-        QHash<char16_t, Letter> letters;
+        auto letters = std::make_unique<Letters>(box->font());
         for (int i = 0; i < count; ++i)
-            estimates.append({estimate(box->itemText(i), exact, letters)
+            estimates.append({letters->estimate(box->itemText(i))
                                   .value_or(std::numeric_limits<qreal>::infinity()),
                               i});
     }
@@ -87,7 +98,8 @@ void fitToItems(QComboBox* box) {
     box->setMinimumContentsLength(0);
     // The width the box gives the widest text, found as the box finds it.
     QComboBox probe;
-    probe.setStyle(box->style());
+    if (box->style() != probe.style())
+        probe.setStyle(box->style());
     probe.setFont(box->font());
     probe.setEditable(box->isEditable());
     probe.setFrame(box->hasFrame());

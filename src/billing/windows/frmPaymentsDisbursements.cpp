@@ -321,7 +321,8 @@ bool frmPaymentsDisbursements::Form_Load() {
     DTPicker5->setValue(Clock::now().date().addDays(-365));
     const QStringList clients = mainLists().List1[MainLists::Clients].items();
     Combo1_0->addItems(clients); // in the list's order
-    Combo2->addItems(clients);
+    // Both client boxes offer the one list: its thousands of entries are made once.
+    Combo2->setModel(Combo1_0->model());
     ComboWidth::fitToItems(Combo1_0);
     ComboWidth::fitToItems(Combo2);
     if (gstrClient.isEmpty() && !clients.isEmpty())
