@@ -170,6 +170,11 @@ private Q_SLOTS:
         };
         QVERIFY(sameSize(w->Combo1_0));
         QVERIFY(sameSize(w->Combo2));
+        // The two tabs' client boxes offer the same list, each with a choice of its own.
+        QCOMPARE(w->Combo2->count(), w->Combo1_0->count());
+        w->Combo2->setCurrentIndex(0);
+        QCOMPARE(w->Combo2->currentText(), "Adams, Cy");
+        QCOMPARE(w->Combo1_0->currentText(), "Smith, John");
         // Long names of narrow letters and short ones of wide letters, kerned pairs, accents
         // written as combining marks, thousands of names, none.
         QStringList many;
