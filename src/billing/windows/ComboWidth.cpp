@@ -71,9 +71,9 @@ void fitToItems(QComboBox* box) {
                               i});
     }
     std::sort(estimates.begin(), estimates.end(), std::greater<>());
-    // Kerning narrows a text by up to a letter's width, and widens it by far less than a few
-    // pixels and a thirty-second of its width: once the estimates fall below the widest width
-    // measured by that much, no name left can be wider.
+    // An estimate leaves kerning out, which mostly narrows a text and widens it by far less
+    // than a few pixels and a thirty-second of its width: once the estimates fall below the
+    // widest width measured by that much, no name left can be wider.
     const auto slack = [](qreal estimated) {
         return 4 + estimated / 32;
     };
