@@ -181,14 +181,20 @@ int main(int argc, char* argv[]) {
     RawRow disbursementRow(raw, QStringLiteral("Disbursements"));
     RawRow paymentRow(raw, QStringLiteral("Payments"));
 
+    // Each list read, its first row read with it (as a data control's Refresh stands on it)
+    // and then its last.
     const auto rawOpening = [&] {
         const RawIds disbursements = raw.ids(DisbursementIds);
+        if (!disbursements.empty())
+            disbursementRow.read(disbursements.front());
         rawPayees(raw);
-        const RawIds payments = raw.ids(PaymentIds);
         if (!disbursements.empty())
             disbursementRow.read(disbursements.back());
-        if (!payments.empty())
+        const RawIds payments = raw.ids(PaymentIds);
+        if (!payments.empty()) {
+            paymentRow.read(payments.front());
             paymentRow.read(payments.back());
+        }
     };
     const int disbursements = int(raw.ids(DisbursementIds).size());
     const auto programOpening = [&] {
