@@ -1,5 +1,6 @@
 #include "BillingFixture.h"
 #include "WindowTestSupport.h"
+#include "billing/windows/ComboWidth.h"
 #include "billing/windows/frmPaymentsDisbursements.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
@@ -137,6 +138,63 @@ private Q_SLOTS:
         w->mnuReturn_Click();
         QVERIFY(!frmPaymentsDisbursements::loaded());
         QVERIFY(!frame || !frame->isVisible()); // no empty frame stays behind
+    }
+
+    // The payees in the order of the rows, those of one client and day as they were entered,
+    // a missing payee as an empty entry. The client boxes are as wide and as high as boxes
+    // that measure every name, so that no name is cut.
+    void payeesAndClientBoxesAsTheirListsNeed() {
+        addDisbursement("Smith", "John", "2026-01-05", "Zed", 10);
+        addDisbursement("Smith", "John", "2026-01-05", "Able", 20);
+        addDisbursement("Smith", "John", "2026-01-05", "Zed", 30);
+        Fixtures::execRaw(m_path, {"INSERT INTO Disbursements ([Disbursement Client Last "
+                                   "Name], [Disbursement Payee]) VALUES ('Adams', NULL)"});
+        frmPaymentsDisbursements* w = open();
+        QStringList payees;
+        for (int i = 0; i < w->Combo1_1->count(); ++i)
+            payees << w->Combo1_1->itemText(i);
+        QCOMPARE(payees, (QStringList{"", "Zed", "Able"}));
+
+        const auto sameSize = [](QComboBox* box) {
+            QComboBox measuring;
+            measuring.setFont(box->font());
+            measuring.setEditable(box->isEditable());
+            for (int i = 0; i < box->count(); ++i)
+                measuring.addItem(box->itemText(i));
+            // As a layout sees them: the hints, raised to a minimum size set on the box.
+            const auto laidOut = [](const QComboBox& b) {
+                const QSize minimum = b.minimumSizeHint().expandedTo(b.minimumSize());
+                return QList<QSize>{minimum, b.sizeHint().expandedTo(minimum)};
+            };
+            return laidOut(*box) == laidOut(measuring);
+        };
+        QVERIFY(sameSize(w->Combo1_0));
+        QVERIFY(sameSize(w->Combo2));
+        // The two tabs' client boxes offer the same list, each with a choice of its own.
+        QCOMPARE(w->Combo2->count(), w->Combo1_0->count());
+        w->Combo2->setCurrentIndex(0);
+        QCOMPARE(w->Combo2->currentText(), "Adams, Cy");
+        QCOMPARE(w->Combo1_0->currentText(), "Smith, John");
+        // Long names of narrow letters and short ones of wide letters, kerned pairs, accents
+        // written as combining marks, thousands of names, none.
+        QStringList many;
+        for (int i = 0; i < 3000; ++i)
+            many << QStringLiteral("Client%1, Ann").arg(i, 4, 10, QLatin1Char('0'));
+        many.insert(1234, "Wolfeschlegelsteinhausen-Bergerdorff, Hubert");
+        for (const QStringList& names :
+             {QStringList{"iiiiiiiiiiiiiiiiiiiiiiiiiiiiii, Li", "WWWWWWWWWWWW, Mo", "Adams, Cy"},
+              QStringList{"AVAVAVAVAVAVAVAV, To", "XXXXXXXXXXXXXXXX, To"},
+              QStringList{"P.P.P.P.P.P.P.P.P.P, Al", "Hamilton-Smythe, Al"},
+              QStringList{"P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P.P, Al",
+                          "Hamilton-Smythe-Washington, Al"},
+              QStringList{"Nguye\u0302\u0303\u0301\u0302\u0303n, Ba", "Nguyen, Bao"}, many,
+              QStringList{}}) {
+            QComboBox box;
+            box.setEditable(true);
+            box.addItems(names);
+            ComboWidth::fitToItems(&box);
+            QVERIFY2(sameSize(&box), qPrintable(names.value(0)));
+        }
     }
 
     // An empty file tells each kind's own message; a client that is not in the list is shown

@@ -1,6 +1,8 @@
 #include "frmPaymentsDisbursements.h"
 
+#include "ComboWidth.h"
 #include "StatementCommands.h"
+#include "billing/logic/PayeeList.h"
 #include "billing/logic/PaymentEntry.h"
 #include "billing/logic/PaymentSearch.h"
 #include "core/logic/FieldLimits.h"
@@ -31,7 +33,6 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRadioButton>
-#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -320,7 +321,10 @@ bool frmPaymentsDisbursements::Form_Load() {
     DTPicker5->setValue(Clock::now().date().addDays(-365));
     const QStringList clients = mainLists().List1[MainLists::Clients].items();
     Combo1_0->addItems(clients); // in the list's order
-    Combo2->addItems(clients);
+    // Both client boxes offer the one list: its thousands of entries are made once.
+    Combo2->setModel(Combo1_0->model());
+    ComboWidth::fitToItems(Combo1_0);
+    ComboWidth::fitToItems(Combo2);
     if (gstrClient.isEmpty() && !clients.isEmpty())
         gstrClient = clients.first();
     Combo1_0->setEditText(gstrClient);
@@ -333,19 +337,7 @@ bool frmPaymentsDisbursements::Form_Load() {
         Adodc1->setConnectionString(ConnectionString::plain(gstrDatabasePath));
         Adodc1->setRecordSource(gstrRecordSource);
         if (Adodc1->Refresh()) {
-            // Each payee once, in the order of the rows, letter case told apart.
-            QStringList payees;
-            QSet<QString> seen;
-            Adodc1->forEachRow(
-                [&](QVariantList& row) {
-                    const QString payee = row.value(0).toString();
-                    if (!seen.contains(payee)) {
-                        seen.insert(payee);
-                        payees << payee;
-                    }
-                    return true;
-                },
-                {QStringLiteral("Disbursement Payee")});
+            const QStringList payees = PayeeList::read(Adodc1->database());
             if (payees.isEmpty())
                 QApplication::beep();
             Combo1_1->addItems(payees);
