@@ -185,8 +185,12 @@ QIcon toolIcon(const QString& key) {
     const auto found = drawings().constFind(key);
     if (found == drawings().constEnd())
         return QIcon();
-    // Drawn in the palette's colours: another palette draws them again.
+    // Drawn in the palette's colours: other colours draw them again.
+    const QPalette palette = QApplication::palette();
     return madeOnce(QApplication::style(),
-                    QStringLiteral("%1 %2").arg(key).arg(QApplication::palette().cacheKey()),
+                    QStringLiteral("%1 %2 %3")
+                        .arg(key)
+                        .arg(palette.color(QPalette::ButtonText).rgba())
+                        .arg(palette.color(QPalette::Button).rgba()),
                     [&] { return drawnIcon(*found); });
 }
