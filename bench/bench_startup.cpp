@@ -120,7 +120,7 @@ Times startProgram() {
 
 // The reading of start-up; without the list, only what comes before the first drawing.
 void rawStartup(const QString& path, bool withList) {
-    const RawSqlite raw(path);
+    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
     const auto texts = [&](const char* sql) {
         RawStatement statement(raw, sql);
         std::vector<std::string> values;
@@ -196,7 +196,7 @@ Times startChild(const QString& mode, const QString& path) {
 bool secondDisplayWindow(const QString& path) {
     Times started;
     frmMain* main = startMain([] { return 0.0; }, started);
-    const RawSqlite raw(path);
+    const RawSqlite raw(path, RawSqlite::Access::ReadOnly);
     RawRow row(raw, QStringLiteral("Vellagons"));
     const RawIds ids =
         raw.ids(QStringLiteral("SELECT rowid FROM Vellagons ORDER BY [Beginning Time], rowid"));
