@@ -1,13 +1,18 @@
 // Generates a practice file for the benchmarks, and times its writes against raw SQLite
 // writing the same rows into a file with the same tables and indexes, on a connection of its
-// own in the same run. The making of the rows is not timed on either side.
-//   generate_practice [logs] [output.mdb]
+// own in the same run, in alternating rounds (raw SQLite first in every other round) after one
+// unmeasured run of each. Every run makes its file anew; the program's last one is kept. The
+// making of the rows is not timed on either side.
+//   generate_practice [logs] [output.mdb] [rounds]
+#include "BenchTools.h"
 #include "PracticeGenerator.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+
+using namespace BenchTools;
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -17,18 +22,27 @@ int main(int argc, char* argv[]) {
         options.logs = args.at(1).toLongLong();
     const QString path =
         args.size() > 2 ? args.at(2) : QStringLiteral("practice-%1.mdb").arg(options.logs);
-    QFile::remove(path);
+    const int rounds = args.size() > 3 ? qMax(1, args.at(3).toInt()) : 3;
+    const QString rawPath = path + QStringLiteral(".raw");
 
-    const double program = PracticeGenerator::writeDatabase(path, options);
+    Rounds times;
+    alternateSides(
+        rounds, Cache::Warm, path,
+        [&](bool measured) {
+            QFile::remove(path);
+            const double seconds = PracticeGenerator::writeDatabase(path, options);
+            if (measured)
+                times.program << seconds * 1000;
+        },
+        [&](bool measured) {
+            QFile::remove(rawPath);
+            const double seconds = PracticeGenerator::writeRawDatabase(rawPath, options);
+            QFile::remove(rawPath);
+            if (measured)
+                times.raw << seconds * 1000;
+        });
     std::printf("generated %lld logs into %s (%.0f MB)\n", static_cast<long long>(options.logs),
                 qPrintable(path), QFileInfo(path).size() / 1e6);
-    std::fflush(stdout);
-    const QString rawPath = path + QStringLiteral(".raw");
-    QFile::remove(rawPath);
-    const double raw = PracticeGenerator::writeRawDatabase(rawPath, options);
-    QFile::remove(rawPath);
-    std::printf("writing the rows (warm, one round each): program %.1f s, raw %.1f s, ratio "
-                "%.2f\n",
-                program, raw, raw > 0 ? program / raw : 0);
+    report(QStringLiteral("write the rows of %1 logs").arg(options.logs), Cache::Warm, times, 0);
     return 0;
 }

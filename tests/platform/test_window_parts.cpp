@@ -5,6 +5,7 @@
 #include "platform/widgets/AccessKeys.h"
 #include "platform/widgets/ModalWindows.h"
 #include "platform/widgets/SortedItems.h"
+#include "platform/widgets/ToolIcons.h"
 #include "platform/widgets/Twips.h"
 #include "platform/widgets/WindowTitles.h"
 
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -214,6 +216,35 @@ private Q_SLOTS:
 
     // A key that two commands share runs neither: each press highlights the next, Enter runs
     // it, Esc leaves the bar; a key of one command alone runs it at once.
+    // Every window's toolbar and navigator take the same icons, made once: the style's own
+    // search the icon theme on disk. Drawn ones follow the palette.
+    void iconsAreMadeOnceAndDrawnAgainInAnotherPalette() {
+        const QStyle* style = QApplication::style();
+        const QIcon first = styleIcon(style, QStyle::SP_MediaSkipForward);
+        QVERIFY(!first.isNull());
+        QCOMPARE(styleIcon(style, QStyle::SP_MediaSkipForward).cacheKey(), first.cacheKey());
+        QCOMPARE(toolIcon("Back").cacheKey(), toolIcon("Back").cacheKey());
+        const QIcon cut = toolIcon("Cut");
+        QCOMPARE(toolIcon("Cut").cacheKey(), cut.cacheKey());
+        QVERIFY(toolIcon("No such key").isNull());
+
+        const QPalette before = QApplication::palette();
+        QPalette red = before;
+        red.setColor(QPalette::ButtonText, Qt::red);
+        QApplication::setPalette(red);
+        const QIcon redCut = toolIcon("Cut");
+        QApplication::setPalette(before);
+        QVERIFY(redCut.cacheKey() != cut.cacheKey());
+        const QImage drawn = redCut.pixmap(16, 16).toImage();
+        bool reddish = false;
+        for (int y = 0; y < drawn.height() && !reddish; ++y)
+            for (int x = 0; x < drawn.width() && !reddish; ++x)
+                reddish = drawn.pixelColor(x, y).alpha() > 0 &&
+                          drawn.pixelColor(x, y).red() > 200 && drawn.pixelColor(x, y).green() < 60;
+        QVERIFY(reddish);
+        QCOMPARE(toolIcon("Cut").cacheKey(), cut.cacheKey());
+    }
+
     void sharedAccessKeysChooseBeforeTheyRun() {
         QDialog window;
         auto* bar = new QMenuBar(&window);

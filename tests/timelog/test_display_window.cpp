@@ -25,6 +25,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
+#include <sqlite3.h>
 
 namespace {
 
@@ -223,6 +224,30 @@ private Q_SLOTS:
         w->Form_Activate();
         QCOMPARE(w->Adodc1->RecordCount(), 3);
         QCOMPARE(w->Text1->text(), "A");
+    }
+
+    // A window reads its logs as it opens; the activation that comes with its showing, in the
+    // same command, finds nothing new, while a later one reads again.
+    void aNewWindowReadsItsLogsOnceAndLaterActivationsAgain() {
+        addLog(m_path, "A", "2025-01-01 09:00:00");
+        auto w = open();
+        sqlite3* connection = w->Adodc1->database().handle();
+        QStringList statements;
+        const auto trace = [](unsigned, void* list, void*, void* sql) {
+            static_cast<QStringList*>(list)->append(QString::fromUtf8(static_cast<char*>(sql)));
+            return 0;
+        };
+        sqlite3_trace_v2(connection, SQLITE_TRACE_STMT, trace, &statements);
+        w->Form_Activate();
+        sqlite3_trace_v2(connection, 0, nullptr, nullptr);
+        QCOMPARE(statements, QStringList());
+        QCOMPARE(w->Text1->text(), "A");
+
+        QCoreApplication::processEvents();
+        addLog(m_path, "Z", "2025-06-01 09:00:00");
+        w->Form_Activate();
+        QCOMPARE(w->Adodc1->RecordCount(), 2);
+        QCOMPARE(w->Text1->text(), "A"); // still on the log it showed
     }
 
     void theFeeIsShownOnLeavingTheRateAndStoredOnChanges() {

@@ -2,6 +2,7 @@
 
 #include "platform/data/DataControl.h"
 #include "platform/data/Dialogs.h"
+#include "platform/widgets/ToolIcons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,7 @@ DataNavigator::DataNavigator(DataControl* control, QWidget* parent)
     layout->setSpacing(0);
 
     QToolButton* firstButton = addButton(QStringLiteral("first"), tr("First record"));
-    firstButton->setIcon(style()->standardIcon(QStyle::SP_MediaSkipBackward));
+    firstButton->setIcon(styleIcon(style(), QStyle::SP_MediaSkipBackward));
     QToolButton* previousButton = addButton(QStringLiteral("previous"), tr("Previous record"));
     previousButton->setArrowType(Qt::LeftArrow);
     m_caption->setAlignment(Qt::AlignCenter);
@@ -29,7 +30,7 @@ DataNavigator::DataNavigator(DataControl* control, QWidget* parent)
     QToolButton* nextButton = addButton(QStringLiteral("next"), tr("Next record"));
     nextButton->setArrowType(Qt::RightArrow);
     QToolButton* lastButton = addButton(QStringLiteral("last"), tr("Last record"));
-    lastButton->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
+    lastButton->setIcon(styleIcon(style(), QStyle::SP_MediaSkipForward));
 
     layout->addWidget(firstButton);
     layout->addWidget(previousButton);

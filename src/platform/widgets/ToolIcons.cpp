@@ -155,13 +155,42 @@ QIcon drawnIcon(const Drawing& draw) {
     return QIcon(pixmap);
 }
 
+// Icons made once and then shared, for as long as the style they were made under lives: the
+// application deletes it before its window system, which their pixmaps need.
+QIcon madeOnce(const QStyle* style, const QString& name, const std::function<QIcon()>& make) {
+    static QHash<const QStyle*, QHash<QString, QIcon>> styles;
+    auto icons = styles.find(style);
+    if (icons == styles.end()) {
+        icons = styles.insert(style, {});
+        QObject::connect(style, &QObject::destroyed, [style] { styles.remove(style); });
+    }
+    auto icon = icons->find(name);
+    if (icon == icons->end())
+        icon = icons->insert(name, make());
+    return *icon;
+}
+
 } // namespace
+
+QIcon styleIcon(const QStyle* style, QStyle::StandardPixmap which) {
+    return madeOnce(style, QStringLiteral("style %1").arg(int(which)),
+                    [&] { return style->standardIcon(which); });
+}
 
 QIcon toolIcon(const QString& key) {
     if (key == QLatin1String("Back"))
-        return QApplication::style()->standardIcon(QStyle::SP_ArrowBack);
+        return styleIcon(QApplication::style(), QStyle::SP_ArrowBack);
     if (key == QLatin1String("Forward"))
-        return QApplication::style()->standardIcon(QStyle::SP_ArrowForward);
+        return styleIcon(QApplication::style(), QStyle::SP_ArrowForward);
     const auto found = drawings().constFind(key);
-    return found == drawings().constEnd() ? QIcon() : drawnIcon(*found);
+    if (found == drawings().constEnd())
+        return QIcon();
+    // Drawn in the palette's colours: other colours draw them again.
+    const QPalette palette = QApplication::palette();
+    return madeOnce(QApplication::style(),
+                    QStringLiteral("%1 %2 %3")
+                        .arg(key)
+                        .arg(palette.color(QPalette::ButtonText).rgba())
+                        .arg(palette.color(QPalette::Button).rgba()),
+                    [&] { return drawnIcon(*found); });
 }

@@ -28,6 +28,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 namespace {
 
@@ -201,6 +202,8 @@ void frmDisplay::openRecords() {
         Dialogs::msgBox(m_loadError + QStringLiteral(" in loading display form."));
         return;
     }
+    m_justRead = true;
+    QTimer::singleShot(0, this, [this] { m_justRead = false; });
     if (!Adodc1->isEOF()) {
         gvarBeginDate = StoredDate::fromStored(Adodc1->value(QStringLiteral("Beginning Time")));
         Adodc1->MoveLast();
@@ -212,7 +215,8 @@ void frmDisplay::openRecords() {
 void frmDisplay::Form_Activate() {
     ChildWindow::Form_Activate();
     // Logs completed in another window while this one was in the background show at once.
-    refreshKeepingTheShownLog();
+    if (!std::exchange(m_justRead, false))
+        refreshKeepingTheShownLog();
 }
 
 void frmDisplay::Form_LostFocus() {
@@ -224,6 +228,7 @@ void frmDisplay::refreshKeepingTheShownLog() {
     // write that is refused keeps the window as it is, so nothing typed is lost. The window
     // stays on the log it showed; only when that log is gone does it stand on the first row.
     // Logs still to be read are read fresh anyway.
+    m_justRead = false;
     if (m_recordsPending)
         return;
     m_refreshing = true;

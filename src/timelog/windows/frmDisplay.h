@@ -123,5 +123,8 @@ private:
     bool m_recordsPending = false; // the logs are read once the main window is drawn
     QString m_loadError;
     bool m_refreshing = false; // a refresh on activation or focus loss is running
-    QString m_shownError;      // the last error shown, until a refresh succeeds
+    // The logs were read by the command still running (the window's opening): the activation
+    // that comes with the window being shown would read them again for nothing.
+    bool m_justRead = false;
+    QString m_shownError; // the last error shown, until a refresh succeeds
 };
