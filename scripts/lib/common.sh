@@ -6,7 +6,7 @@ JOBS="${JOBS:-$(nproc 2>/dev/null || echo 4)}"
 
 # Debian packages the build, the tests and the benchmarks need.
 PACKAGES=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config lld
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
     clang-format strace
     appstream desktop-file-utils
