@@ -84,6 +84,10 @@ public:
     // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its texts
     // lose their NUL characters, as those of exec's writes do.
     qint64 insertRow(const QString& sql, const QVariantList& params) const;
+    // Runs a write (INSERT, UPDATE, DELETE) through the engine's own calls, for the same reason,
+    // its parameters bound as exec binds them (a null text is NULL, bytes are bytes, texts lose
+    // their NUL characters). Returns how many rows it changed.
+    qint64 write(const QString& sql, const QVariantList& params = {}) const;
 
     // Runs a statement and hands each row's values (as readRow gives them) to fn, which may
     // take them and returns false to stop; a report's thousands of rows are read so rather

@@ -234,8 +234,8 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
     db.transaction([&] {
         // A write first: the file is this save's from here on, so nothing that another program
         // adds can come between the read below and the rewrite.
-        db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' "
-                               "WHERE [Active Client Things To Do] IS NOT ''"));
+        db.write(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' "
+                                "WHERE [Active Client Things To Do] IS NOT ''"));
         QList<QVariantList> others;
         db.readRows(ReadAll, {}, [&](QVariantList& row) {
             row.removeFirst();
@@ -243,7 +243,7 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
                 others << std::move(row);
             return true;
         });
-        db.exec(QStringLiteral("DELETE FROM [Things To Do]"));
+        db.write(QStringLiteral("DELETE FROM [Things To Do]"));
         saved.items.reserve(items.size() + others.size());
         for (const ToDoItem& item : items) {
             QVariantList row = insert(db, rowValues(item));
@@ -260,11 +260,12 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
         // The key ignores case and serves the search; the names must match exactly.
         const auto texts = clientTexts(saved.items);
         for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
-            db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = ? "
-                                   "WHERE [Client Last Name] = ? AND [Client First Name] = ? "
-                                   "AND [Client Last Name] = ? COLLATE BINARY "
-                                   "AND [Client First Name] = ? COLLATE BINARY"),
-                    {it.value(), it.key().first, it.key().second, it.key().first, it.key().second});
+            db.write(
+                QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = ? "
+                               "WHERE [Client Last Name] = ? AND [Client First Name] = ? "
+                               "AND [Client Last Name] = ? COLLATE BINARY "
+                               "AND [Client First Name] = ? COLLATE BINARY"),
+                {it.value(), it.key().first, it.key().second, it.key().first, it.key().second});
     });
     return saved;
 }
@@ -307,7 +308,7 @@ Changed change(const Database& db, const ToDoItem& item) {
             for (int i = 0; i < FieldCount; ++i)
                 sql += QStringLiteral(" AND ") +
                        Database::holds(FieldList.at(i), item.stored.at(i), params);
-            held = db.exec(sql, params).numRowsAffected() > 0;
+            held = db.write(sql, params) > 0;
         }
         changed.storedAnew = !held;
         QVariantList row = held ? QVariantList() : insert(db, rowValues(item));
