@@ -754,17 +754,6 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
     return true;
 }
 
-qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
-    QVariantList written;
-    written.reserve(params.size());
-    for (const QVariant& value : params)
-        written << asWritten(value);
-    const BoundStatement statement(m_conn, handle(), sql, written);
-    if (statement.step() != SQLITE_DONE)
-        statement.failed();
-    return sqlite3_last_insert_rowid(handle());
-}
-
 namespace {
 // A parameter of a write as the Qt layer binds it: a null text or null bytes are NULL, a time
 // is written as Qt writes it; a text loses its NUL characters.
@@ -801,6 +790,11 @@ qint64 Database::write(const QString& sql, const QVariantList& params) const {
     if (statement.step() != SQLITE_DONE)
         statement.failed();
     return sqlite3_changes64(handle());
+}
+
+qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
+    write(sql, params);
+    return sqlite3_last_insert_rowid(handle());
 }
 
 QStringList Database::readRows(const QString& sql, const QVariantList& params,
