@@ -193,6 +193,11 @@ QList<ToDoItem> load(const Database& db) {
 }
 
 std::optional<QString> problem(const ToDoItem& item) {
+    // The widths of the fields, looked up once: Done checks every item of the list.
+    static const int widths[] = {FieldLimits::width(Table, QStringLiteral("ThingToDo")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Client Last Name")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Client First Name")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Project"))};
     // Only the names of its kind are stored.
     const bool client = item.isClient();
     const QString name = client ? QStringLiteral("client's name") : QStringLiteral("project");
@@ -204,9 +209,11 @@ std::optional<QString> problem(const ToDoItem& item) {
                  {"TTD Client Last Name", client ? item.lastName : QString(), name},
                  {"TTD Client First Name", client ? item.firstName : QString(), name},
                  {"TTD Project", client ? QString() : item.project, name}};
-    for (const auto& t : texts)
-        if (const auto found = FieldLimits::tooLong(Table, QLatin1String(t.field), t.text))
-            return TextLimits::message(t.what, *found);
+    for (int i = 0; i < 4; ++i)
+        if (widths[i] > 0)
+            if (const auto found =
+                    TextLimits::check(QLatin1String(texts[i].field), widths[i], texts[i].text))
+                return TextLimits::message(texts[i].what, *found);
     return std::nullopt;
 }
 
