@@ -168,7 +168,8 @@ int main(int argc, char* argv[]) {
                },
                [&] { rawRead(raw); }),
            0);
-    report(QStringLiteral("Done: rewrite and client texts"), Cache::Warm,
+    report(QStringLiteral("Done: rewrite and client texts (raw: no checks, no rows read)"),
+           Cache::Warm,
            alternate(
                RoundCount, Cache::Warm, file,
                [&] {

@@ -118,6 +118,61 @@ private Q_SLOTS:
                  1);
     }
 
+    // A write through the engine's own calls stores what exec stores, counts the rows it
+    // changed, finds a row by a text with NUL characters, and is refused in the same words.
+    void writeStoresWhatExecStores() {
+        const Database db = Database::open(m_good);
+        const QString nul = QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+        const QVariantList values{QString(),
+                                  QStringLiteral(""),
+                                  nul,
+                                  QVariant(QMetaType::fromType<QString>()),
+                                  QVariant(),
+                                  qint64(1) << 40,
+                                  2.5,
+                                  true,
+                                  QByteArray("by\0tes", 7),
+                                  QByteArray(),
+                                  QDateTime(QDate(2025, 3, 1), QTime(9, 5, 7, 250)),
+                                  QDate(2025, 3, 1),
+                                  QTime(9, 5)};
+        const QString insert = "INSERT INTO Vellagons (Client, Project) VALUES (?, ?)";
+        for (const QVariant& value : values) {
+            db.exec(insert, {"exec", value});
+            QCOMPARE(db.write(insert, {"write", value}), 1);
+        }
+        const QString stored = "SELECT group_concat(typeof(Project) || ':' || "
+                               "ifnull(hex(Project), ''), ',') FROM (SELECT Project FROM "
+                               "Vellagons WHERE Client = ? ORDER BY rowid)";
+        QCOMPARE(db.scalar(stored, {"write"}).toString(), db.scalar(stored, {"exec"}).toString());
+
+        // Another program's text with a NUL is found by its bytes.
+        db.exec("INSERT INTO Vellagons (Client) VALUES (CAST(X'610062' AS TEXT))");
+        const QVariant read = db.scalar("SELECT Client FROM Vellagons WHERE length(Client) = 1");
+        QCOMPARE(read.toString(), nul);
+        QVariantList params{"found"};
+        const QString update =
+            "UPDATE Vellagons SET Project = ? WHERE " + Database::holds("Client", read, params);
+        QCOMPARE(db.write(update, params), 1);
+        QCOMPARE(db.scalar("SELECT count(*) FROM Vellagons WHERE Project = 'found'").toInt(), 1);
+
+        const QString tooLong = "INSERT INTO Rates (Rates) VALUES (?)";
+        const QVariantList longRate{QString(500, 'x')};
+        QString execMessage;
+        try {
+            db.exec(tooLong, longRate);
+        } catch (const AppError& e) {
+            execMessage = e.description();
+        }
+        try {
+            db.write(tooLong, longRate);
+            QFAIL("a text too long for its field was written");
+        } catch (const AppError& e) {
+            QVERIFY(!execMessage.isEmpty());
+            QCOMPARE(e.description(), execMessage);
+        }
+    }
+
     void usesRollbackJournalAndFullSync() {
         Database db = Database::open(m_good);
         QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), "delete");

@@ -7,6 +7,7 @@
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/FileOps.h"
+#include "platform/data/StoredDate.h"
 #include "timelog/windows/frmDisplay.h"
 #include "transfer/logic/LogTransfer.h"
 
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <sys/resource.h>
 
 using TransferTest::addLog;
@@ -292,6 +294,63 @@ private Q_SLOTS:
                                                   m_own + "\" could not be written"),
                  qPrintable(dialogs.lastMessage()));
         QCOMPARE(Fixtures::logCount(m_own), 6);
+    }
+
+    // The import counts the times of many logs at once; each duration is still the one of its
+    // two times read alone, across the changes of the clock too (an hour skipped, an hour shown
+    // twice), for the file's own form and for other forms.
+    void importedDurationsAreThoseOfEachLogsTimes() {
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const QString source = Fixtures::newDatabase(m_folder + "/source.mdb");
+        QList<QPair<QString, QString>> times;
+        const auto add = [&](const QDateTime& beginning, int minutes) {
+            const QString format = "yyyy-MM-dd HH:mm:ss";
+            times.append(
+                {beginning.toString(format), beginning.addSecs(minutes * 60 + 7).toString(format)});
+        };
+        // A time the clock shows twice is read by the offset of the time read before it.
+        for (const QDate day : {QDate(2025, 1, 15), QDate(2025, 7, 15), QDate(2025, 1, 16)}) {
+            add(QDateTime(day, QTime(9, 0), Qt::UTC), 30);
+            times.append(QPair<QString, QString>("2025-10-26 02:30:00", "2025-10-26 02:50:00"));
+        }
+        for (const QDate day : {QDate(2025, 3, 30), QDate(2025, 10, 26)}) {
+            add(QDateTime(day.addDays(-40), QTime(9, 0), Qt::UTC), 61);
+            // Every local time of the night, as text: the clock's change lies among them.
+            for (int k = 0; k < 60; ++k)
+                add(QDateTime(day, QTime(0, 0), Qt::UTC).addSecs(k * 271), (k * 37) % 300 - 90);
+            add(QDateTime(day.addDays(3), QTime(17, 59), Qt::UTC), 2);
+        }
+        times.append(QPair<QString, QString>("3/30/2025 2:30 AM", "2025-03-30 04:00:00"));
+        times.append(QPair<QString, QString>("2025-10-26 02:30", "2025-10-26T03:30:00"));
+        times.append(QPair<QString, QString>("2025-02-30 10:00:00", "2025-03-01 10:00:00"));
+        times.append(QPair<QString, QString>("2025-10-26 02:30:00", "junk"));
+        const Database db = Database::open(source);
+        for (const auto& [beginning, ending] : times)
+            db.exec("INSERT INTO Vellagons ([Beginning Time], [Ending Time]) VALUES (?, ?)",
+                    {beginning, ending});
+        const Database own = Database::open(m_own);
+        const qint64 last = own.scalar("SELECT max(rowid) FROM Vellagons").toLongLong();
+        QCOMPARE(LogTransfer::importLogs(Database::openReadOnly(source), own), times.size());
+        QStringList expected;
+        for (const auto& [beginning, ending] : times) {
+            const QDateTime b = StoredDate::fromStored(beginning);
+            const QDateTime e = StoredDate::fromStored(ending);
+            expected << (b.isValid() && e.isValid()
+                             ? QString::number(LogTransfer::importedDuration(b, e))
+                             : QString("null"));
+        }
+        QStringList imported;
+        own.readRows("SELECT Duration FROM Vellagons WHERE rowid > ? ORDER BY rowid", {last},
+                     [&](QVariantList& row) {
+                         imported << (row.at(0).isNull() ? QString("null")
+                                                         : QString::number(row.at(0).toDouble()));
+                         return true;
+                     });
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+        QCOMPARE(imported, expected);
     }
 
     void theImportedDurationFollowsTheTextOfTheDays_data() {

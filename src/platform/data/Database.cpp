@@ -570,6 +570,12 @@ void bind(Database::Connection& conn, sqlite3* handle, sqlite3_stmt* statement,
         case QMetaType::Double:
             rc = sqlite3_bind_double(statement, i + 1, value.toDouble());
             break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob(statement, i + 1, bytes.constData(), int(bytes.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
         default: {
             const QByteArray text = value.toString().toUtf8();
             rc = sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()),
@@ -748,14 +754,46 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
     return true;
 }
 
-qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
+namespace {
+// A parameter of a write as the Qt layer binds it: a null text or null bytes are NULL, a time
+// is written as Qt writes it; a text loses its NUL characters.
+QVariant boundAsQtBinds(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString().isNull() ? QVariant() : Database::asWritten(value);
+    case QMetaType::QByteArray:
+        return value.toByteArray().isNull() ? QVariant() : value;
+    case QMetaType::QDateTime:
+        if (value.toDateTime().isNull())
+            return {};
+        return value.toDateTime().toString(Qt::ISODateWithMs);
+    case QMetaType::QDate:
+        return value.toDate().isNull() ? QVariant() : value;
+    case QMetaType::QTime:
+        if (value.toTime().isNull())
+            return {};
+        return value.toTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+    default:
+        return value;
+    }
+}
+} // namespace
+
+qint64 Database::write(const QString& sql, const QVariantList& params) const {
     QVariantList written;
     written.reserve(params.size());
     for (const QVariant& value : params)
-        written << asWritten(value);
+        written << boundAsQtBinds(value);
     const BoundStatement statement(m_conn, handle(), sql, written);
     if (statement.step() != SQLITE_DONE)
         statement.failed();
+    return sqlite3_changes64(handle());
+}
+
+qint64 Database::insertRow(const QString& sql, const QVariantList& params) const {
+    write(sql, params);
     return sqlite3_last_insert_rowid(handle());
 }
 

@@ -80,9 +80,12 @@ public:
     // text, 64-bit integer, double, bytes, and a null text for a missing value. False when
     // there is no row.
     bool readRow(const QString& sql, const QVariantList& params, QVariantList& row) const;
-    // Runs an INSERT through the engine's own calls and returns the new row's id: a program that
-    // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its texts
-    // lose their NUL characters, as those of exec's writes do.
+    // Runs a write (INSERT, UPDATE, DELETE) through the engine's own calls: a program that
+    // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its
+    // parameters are bound as exec binds them (a null text is NULL, bytes are bytes, texts lose
+    // their NUL characters). Returns how many rows it changed.
+    qint64 write(const QString& sql, const QVariantList& params = {}) const;
+    // Runs an INSERT as write does and returns the new row's id.
     qint64 insertRow(const QString& sql, const QVariantList& params) const;
 
     // Runs a statement and hands each row's values (as readRow gives them) to fn, which may

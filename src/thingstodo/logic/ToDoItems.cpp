@@ -193,6 +193,11 @@ QList<ToDoItem> load(const Database& db) {
 }
 
 std::optional<QString> problem(const ToDoItem& item) {
+    // The widths of the fields, looked up once: Done checks every item of the list.
+    static const int widths[] = {FieldLimits::width(Table, QStringLiteral("ThingToDo")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Client Last Name")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Client First Name")),
+                                 FieldLimits::width(Table, QStringLiteral("TTD Project"))};
     // Only the names of its kind are stored.
     const bool client = item.isClient();
     const QString name = client ? QStringLiteral("client's name") : QStringLiteral("project");
@@ -204,9 +209,11 @@ std::optional<QString> problem(const ToDoItem& item) {
                  {"TTD Client Last Name", client ? item.lastName : QString(), name},
                  {"TTD Client First Name", client ? item.firstName : QString(), name},
                  {"TTD Project", client ? QString() : item.project, name}};
-    for (const auto& t : texts)
-        if (const auto found = FieldLimits::tooLong(Table, QLatin1String(t.field), t.text))
-            return TextLimits::message(t.what, *found);
+    for (int i = 0; i < 4; ++i)
+        if (widths[i] > 0)
+            if (const auto found =
+                    TextLimits::check(QLatin1String(texts[i].field), widths[i], texts[i].text))
+                return TextLimits::message(texts[i].what, *found);
     return std::nullopt;
 }
 
@@ -234,8 +241,8 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
     db.transaction([&] {
         // A write first: the file is this save's from here on, so nothing that another program
         // adds can come between the read below and the rewrite.
-        db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' "
-                               "WHERE [Active Client Things To Do] IS NOT ''"));
+        db.write(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = '' "
+                                "WHERE [Active Client Things To Do] IS NOT ''"));
         QList<QVariantList> others;
         db.readRows(ReadAll, {}, [&](QVariantList& row) {
             row.removeFirst();
@@ -243,7 +250,7 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
                 others << std::move(row);
             return true;
         });
-        db.exec(QStringLiteral("DELETE FROM [Things To Do]"));
+        db.write(QStringLiteral("DELETE FROM [Things To Do]"));
         saved.items.reserve(items.size() + others.size());
         for (const ToDoItem& item : items) {
             QVariantList row = insert(db, rowValues(item));
@@ -260,11 +267,12 @@ Saved save(const Database& db, const QList<ToDoItem>& items, const QList<ToDoIte
         // The key ignores case and serves the search; the names must match exactly.
         const auto texts = clientTexts(saved.items);
         for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
-            db.exec(QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = ? "
-                                   "WHERE [Client Last Name] = ? AND [Client First Name] = ? "
-                                   "AND [Client Last Name] = ? COLLATE BINARY "
-                                   "AND [Client First Name] = ? COLLATE BINARY"),
-                    {it.value(), it.key().first, it.key().second, it.key().first, it.key().second});
+            db.write(
+                QStringLiteral("UPDATE [Active Clients] SET [Active Client Things To Do] = ? "
+                               "WHERE [Client Last Name] = ? AND [Client First Name] = ? "
+                               "AND [Client Last Name] = ? COLLATE BINARY "
+                               "AND [Client First Name] = ? COLLATE BINARY"),
+                {it.value(), it.key().first, it.key().second, it.key().first, it.key().second});
     });
     return saved;
 }
@@ -307,7 +315,7 @@ Changed change(const Database& db, const ToDoItem& item) {
             for (int i = 0; i < FieldCount; ++i)
                 sql += QStringLiteral(" AND ") +
                        Database::holds(FieldList.at(i), item.stored.at(i), params);
-            held = db.exec(sql, params).numRowsAffected() > 0;
+            held = db.write(sql, params) > 0;
         }
         changed.storedAnew = !held;
         QVariantList row = held ? QVariantList() : insert(db, rowValues(item));

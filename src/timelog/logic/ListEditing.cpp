@@ -87,16 +87,16 @@ void add(const QString& path, int list, const ListItem& item) {
     const ListTables::Columns& c = ListTables::columnsOf(list);
     ListTables::requireTable(db, c.table);
     if (!ListTables::hasNames(list)) {
-        db.exec(QStringLiteral("INSERT INTO [%1] ([%2]) VALUES (?)").arg(c.table, c.last),
-                {text(item.last)});
+        db.write(QStringLiteral("INSERT INTO [%1] ([%2]) VALUES (?)").arg(c.table, c.last),
+                 {text(item.last)});
         return;
     }
     db.transaction([&] {
         if (list == MainLists::Clients)
             refuseTakenName(db, item);
-        db.exec(QStringLiteral("INSERT INTO [%1] ([%2], [%3]) VALUES (?, ?)")
-                    .arg(c.table, c.first, c.last),
-                {text(item.first), text(item.last)});
+        db.write(QStringLiteral("INSERT INTO [%1] ([%2], [%3]) VALUES (?, ?)")
+                     .arg(c.table, c.first, c.last),
+                 {text(item.first), text(item.last)});
     });
 }
 
@@ -124,7 +124,7 @@ void remove(const QString& path, int list, const QList<ListItem>& items) {
             params << text(item.last);
             if (ListTables::hasNames(list))
                 params << text(item.first);
-            db.exec(sql, params);
+            db.write(sql, params);
         }
     });
 }

@@ -116,14 +116,14 @@ Outcome prepare(const Entry& entry) {
 
 void append(const QString& path, const Log& log) {
     const Database db = Database::open(path);
-    db.exec(QStringLiteral("INSERT INTO [Vellagons] ([Client], [Employee], [Project], [Rate], "
-                           "[Log Summary], [Vellagon], [VellaGraphic], [Beginning Time], "
-                           "[Ending Time], [Duration], [Fee]) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {text(log.client), text(log.employee), text(log.project), text(log.rate),
-             text(log.logSummary), text(log.vellagon), text(log.vellaGraphic),
-             StoredDate::toSqlValue(log.beginning), StoredDate::toSqlValue(log.ending),
-             log.duration.toDouble(), log.fee.toSqlValue()});
+    db.insertRow(QStringLiteral("INSERT INTO [Vellagons] ([Client], [Employee], [Project], [Rate], "
+                                "[Log Summary], [Vellagon], [VellaGraphic], [Beginning Time], "
+                                "[Ending Time], [Duration], [Fee]) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {text(log.client), text(log.employee), text(log.project), text(log.rate),
+                  text(log.logSummary), text(log.vellagon), text(log.vellaGraphic),
+                  StoredDate::toSqlValue(log.beginning), StoredDate::toSqlValue(log.ending),
+                  log.duration.toDouble(), log.fee.toSqlValue()});
 }
 
 Outcome complete(const QString& path, const Entry& entry) {

@@ -84,7 +84,7 @@ Result exportClients(const Database& source, const Database& target) {
         for (const QVariantList& row : rows.named) {
             if (target.scalar(held, keyOf(row)).toInt() > 0)
                 continue;
-            target.exec(insertSql(), row);
+            target.write(insertSql(), row);
             ++result.added;
         }
     });
@@ -102,10 +102,10 @@ Result importClients(const Database& source, const Database& target) {
     result.clients = rows.count;
     target.transaction([&] {
         for (const QVariantList& row : rows.named) {
-            if (target.exec(update, row + keyOf(row)).numRowsAffected() > 0) {
+            if (target.write(update, row + keyOf(row)) > 0) {
                 ++result.replaced;
             } else {
-                target.exec(insertSql(), row);
+                target.write(insertSql(), row);
                 ++result.added;
             }
         }
