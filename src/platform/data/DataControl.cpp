@@ -106,7 +106,7 @@ struct TableShape {
 
 TableShape tableShape(const Database& db, const QString& name, qint64 schemaVersion) {
     static QHash<QString, TableShape> known;
-    const QString key = db.connection().connectionName() + QLatin1Char('\n') + name.toLower();
+    const QString key = db.connectionName() + QLatin1Char('\n') + name.toLower();
     const auto it = known.constFind(key);
     if (it != known.constEnd() && it->schemaVersion == schemaVersion)
         return *it;
@@ -134,19 +134,38 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
 
 } // namespace
 
+// What a source that lists one table needs on a file: worked out at its first read there and
+// kept with the source's text, so that the next control on it (a search opens a new one each
+// time) only takes it.
+struct DataControl::TablePlan {
+    QString connection; // the connection's name: never given to another one
+    qint64 schemaVersion = -1;
+    QString table; // as stored
+    QSqlRecord fields;
+    QStringList names;
+    QHash<QString, int> fieldIndex; // lower-case name -> column
+    QList<int> identity;
+    QString rowSql;
+    RecordSource::IdStatements ids;
+};
+
 struct DataControl::Source {
     QString sql; // in SQLite's dialect
     std::optional<RecordSource::SingleTable> single;
+    // The plan on the file last read (a table source only); replaced on another file or
+    // schema.
+    mutable std::shared_ptr<const TablePlan> plan;
 };
 
-DataControl::Source DataControl::sourceText(const QString& jetSql) {
-    static QHash<QString, Source> known;
+std::shared_ptr<const DataControl::Source> DataControl::sourceText(const QString& jetSql) {
+    static QHash<QString, std::shared_ptr<const Source>> known;
     auto it = known.constFind(jetSql);
     if (it == known.constEnd()) {
         const QString sql = JetSql::translate(jetSql); // throws before anything is kept
         if (known.size() >= KnownLimit)
             known.clear();
-        it = known.insert(jetSql, {sql, RecordSource::singleTable(sql)});
+        it = known.insert(jetSql, std::make_shared<const Source>(
+                                      Source{sql, RecordSource::singleTable(sql), {}}));
     }
     return *it;
 }
@@ -158,13 +177,13 @@ bool DataControl::reload(const std::function<void()>& then) {
         const bool sameFile =
             m_db.isValid() && (m_path == m_openedPath || FileOps::sameFile(m_db.path(), m_path));
         const Database db = sameFile ? m_db : Database::open(m_path);
-        const Source source = sourceText(m_source);
+        const std::shared_ptr<const Source> source = sourceText(m_source);
         // One read of the file: the list and the mark it is known by agree.
-        db.transaction([&] {
-            readSet(db, source, sameFile);
+        db.read([&](const Database::ChangeMark& now) {
+            readSet(db, *source, sameFile, now);
             m_db = db;
             m_openedPath = m_path;
-            m_loadedSql = source.sql;
+            m_loadedSql = source->sql;
             m_loadedParams = m_params;
             then();
         });
@@ -174,10 +193,37 @@ bool DataControl::reload(const std::function<void()>& then) {
     }
 }
 
-void DataControl::readSet(const Database& db, const Source& source, bool sameFile) {
+std::shared_ptr<const DataControl::TablePlan>
+DataControl::tablePlan(const Database& db, const Source& source, qint64 schemaVersion) {
+    if (const std::shared_ptr<const TablePlan>& known = source.plan;
+        known && known->schemaVersion == schemaVersion && known->connection == db.connectionName())
+        return known;
+    const TableShape shape = tableShape(db, source.single->table, schemaVersion);
+    if (shape.table.isEmpty())
+        return nullptr;
+    auto plan = std::make_shared<TablePlan>();
+    plan->connection = db.connectionName();
+    plan->schemaVersion = schemaVersion;
+    plan->table = shape.table;
+    plan->fields = shape.fields;
+    for (int i = 0; i < shape.fields.count(); ++i)
+        plan->names << shape.fields.fieldName(i);
+    for (int i = 0; i < plan->names.size(); ++i)
+        plan->fieldIndex.insert(plan->names[i].toLower(), i);
+    // A table without a key has nothing but its values to tell one record from another.
+    for (int i = 0; i < plan->names.size(); ++i)
+        if (shape.key.isEmpty() || shape.key.contains(plan->names[i], Qt::CaseInsensitive))
+            plan->identity << i;
+    plan->rowSql = QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
+                   QStringLiteral(" WHERE rowid = ?");
+    plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names);
+    source.plan = plan;
+    return plan;
+}
+
+void DataControl::readSet(const Database& db, const Source& source, bool sameFile,
+                          const Database::ChangeMark& mark) {
     const QString& sql = source.sql;
-    const std::optional<RecordSource::SingleTable>& single = source.single;
-    const Database::ChangeMark mark = db.changeMark();
     if (sameFile && sql == m_loadedSql && m_params == m_loadedParams &&
         mark.schemaVersion == m_keysMark.schemaVersion) {
         if (m_tableRows) {
@@ -189,43 +235,32 @@ void DataControl::readSet(const Database& db, const Source& source, bool sameFil
         if (mark == m_keysMark)
             return;
     }
-    const TableShape shape =
-        single ? tableShape(db, single->table, mark.schemaVersion) : TableShape();
-    if (shape.table.isEmpty()) {
+    const std::shared_ptr<const TablePlan> plan =
+        source.single ? tablePlan(db, source, mark.schemaVersion) : nullptr;
+    if (!plan) {
         loadAllRows(db, sql);
         m_keysMark = mark;
     } else {
-        loadTableKeys(db, shape.table, shape.fields, shape.key, source, mark);
+        loadTableKeys(db, *plan, source, mark);
     }
 }
 
-void DataControl::loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                                const QStringList& key, const Source& source,
+void DataControl::loadTableKeys(const Database& db, const TablePlan& plan, const Source& source,
                                 const Database::ChangeMark& mark) {
-    const QString from = QStringLiteral(" FROM ") + quoteName(table);
-    QStringList names;
-    for (int i = 0; i < fields.count(); ++i)
-        names << fields.fieldName(i);
     const std::shared_ptr<TableRows> rows =
-        TableRows::of(db, table, *source.single, names, m_params);
+        TableRows::of(db, plan.table, *source.single, plan.ids, m_params);
     const TableRows::Snapshot snapshot = rows->current({}, mark);
 
-    m_table = table;
-    m_rowSql = QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE rowid = ?");
-    m_emptyRecord = fields;
+    m_table = plan.table;
+    m_rowSql = plan.rowSql;
+    m_emptyRecord = plan.fields;
     m_tableRows = rows;
     m_keys = snapshot.ids;
     m_keysMark = snapshot.mark;
     m_rows.clear();
-    m_fieldNames = names;
-    m_fieldIndex.clear();
-    for (int i = 0; i < names.size(); ++i)
-        m_fieldIndex.insert(names[i].toLower(), i);
-    // A table without a key has nothing but its values to tell one record from another.
-    m_identity.clear();
-    for (int i = 0; i < names.size(); ++i)
-        if (key.isEmpty() || key.contains(names[i], Qt::CaseInsensitive))
-            m_identity << i;
+    m_fieldNames = plan.names;
+    m_fieldIndex = plan.fieldIndex;
+    m_identity = plan.identity;
 }
 
 void DataControl::loadAllRows(const Database& db, const QString& sql) {
@@ -264,11 +299,11 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     }
 }
 
-bool DataControl::fetch(qint64 key, QVariantList& row) const {
+bool DataControl::fetch(qint64 key, Database::Row& row) const {
     if (m_table.isEmpty()) {
         if (key < 0 || key >= m_rows.size())
             return false;
-        row = m_rows.at(key);
+        row = Database::Row(m_rows.at(key));
         return true;
     }
     return m_db.readRow(m_rowSql, {key}, row);
@@ -293,10 +328,10 @@ void DataControl::arrive(int index, int direction) {
     m_deleted = false;
     m_current.clear();
     while (index >= 0 && index < m_keys.size()) {
-        QVariantList row;
+        Database::Row row;
         if (fetch(m_keys.at(index), row)) {
             m_pos = index;
-            m_current = row;
+            m_current = std::move(row);
             return;
         }
         m_keys.removeAt(index);
@@ -308,7 +343,7 @@ void DataControl::arrive(int index, int direction) {
 
 bool DataControl::moveTo(int index, int direction, int reason) {
     const bool wasDeleted = m_deleted;
-    const QVariantList wasCurrent = m_current;
+    const Database::Row wasCurrent = m_current;
     const bool hadRow = hasCurrentRow();
     const qint64 wasKey = hadRow ? m_keys.at(m_pos) : 0;
     const int wasPos = m_pos;
@@ -585,7 +620,7 @@ bool DataControl::refusedWrite(const QVariantMap& changes, const QString& conseq
     // Still the same record when its row id still holds its identity as read.
     QVariantList params{m_keys.at(m_pos)};
     const QString sql = m_rowSql + asRead(m_identity, params);
-    QVariantList now;
+    Database::Row now;
     try {
         if (m_db.readRow(sql, params, now)) {
             m_current = now;
@@ -677,7 +712,7 @@ bool DataControl::leaveRow(bool* wrote) {
 
 void DataControl::reread() {
     if (m_adding) {
-        m_current = newRow();
+        m_current = Database::Row(newRow());
         return;
     }
     if (!hasCurrentRow())
@@ -718,7 +753,7 @@ bool DataControl::AddNew() {
         return false;
     m_adding = true;
     m_changes.clear();
-    m_current = newRow();
+    m_current = Database::Row(newRow());
     emit fieldsChanged();
     emit moveComplete(adRsnAddNew);
     return true;
@@ -784,8 +819,8 @@ QStringList DataControl::forEachRow(const std::function<bool(QVariantList& value
         QHash<qint64, QVariantList> rows;
         if (m_table.isEmpty()) {
             for (qint64 key : batch)
-                if (QVariantList values; fetch(key, values))
-                    rows.insert(key, values);
+                if (key >= 0 && key < m_rows.size())
+                    rows.insert(key, m_rows.at(key));
         } else {
             QString array = QStringLiteral("[");
             for (qint64 key : batch)

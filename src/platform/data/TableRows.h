@@ -32,6 +32,11 @@ public:
                                          const RecordSource::SingleTable& source,
                                          const QStringList& columns,
                                          const QVariantList& parameters = {});
+    // The same with the source's statements made already (RecordSource::idStatements).
+    static std::shared_ptr<TableRows> of(const Database& db, const QString& table,
+                                         const RecordSource::SingleTable& source,
+                                         const RecordSource::IdStatements& sql,
+                                         const QVariantList& parameters);
 
     // The ids of the set as the file holds them now (`now`, the connection's mark, read in the
     // same transaction). `own` is the caller's copy (its ids as of its mark, with the changes
