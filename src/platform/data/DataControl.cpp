@@ -101,7 +101,11 @@ struct TableShape {
     qint64 schemaVersion = -1;
     QString table; // as stored; "" when there is no such table
     QSqlRecord fields;
-    QStringList key; // the primary key's fields in key order; none for a table without one
+    QStringList key;   // the primary key's fields in key order; none for a table without one
+    QStringList names; // of the fields
+    QHash<QString, int> fieldIndex; // lower-case name -> column
+    QList<int> identity;            // the columns that tell one record from another
+    QString rowSql;                 // reads one row by id
 };
 
 TableShape tableShape(const Database& db, const QString& name, qint64 schemaVersion) {
@@ -125,6 +129,16 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
                                 {shape.table});
         while (db.next(key))
             shape.key << key.value(0).toString();
+        for (int i = 0; i < shape.fields.count(); ++i)
+            shape.names << shape.fields.fieldName(i);
+        for (int i = 0; i < shape.names.size(); ++i)
+            shape.fieldIndex.insert(shape.names[i].toLower(), i);
+        // A table without a key has nothing but its values to tell one record from another.
+        for (int i = 0; i < shape.names.size(); ++i)
+            if (shape.key.isEmpty() || shape.key.contains(shape.names[i], Qt::CaseInsensitive))
+                shape.identity << i;
+        shape.rowSql = QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
+                       QStringLiteral(" WHERE rowid = ?");
     }
     if (known.size() >= KnownLimit)
         known.clear();
@@ -206,16 +220,10 @@ DataControl::tablePlan(const Database& db, const Source& source, qint64 schemaVe
     plan->schemaVersion = schemaVersion;
     plan->table = shape.table;
     plan->fields = shape.fields;
-    for (int i = 0; i < shape.fields.count(); ++i)
-        plan->names << shape.fields.fieldName(i);
-    for (int i = 0; i < plan->names.size(); ++i)
-        plan->fieldIndex.insert(plan->names[i].toLower(), i);
-    // A table without a key has nothing but its values to tell one record from another.
-    for (int i = 0; i < plan->names.size(); ++i)
-        if (shape.key.isEmpty() || shape.key.contains(plan->names[i], Qt::CaseInsensitive))
-            plan->identity << i;
-    plan->rowSql = QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
-                   QStringLiteral(" WHERE rowid = ?");
+    plan->names = shape.names;
+    plan->fieldIndex = shape.fieldIndex;
+    plan->identity = shape.identity;
+    plan->rowSql = shape.rowSql;
     plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names);
     source.plan = plan;
     return plan;

@@ -760,21 +760,16 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
     return true;
 }
 
-bool Database::readRow(const QString& sql, const QVariantList& params, Row& row) const {
-    const BoundStatement statement(m_conn, handle(), sql, params);
-    const int rc = statement.step();
-    if (rc == SQLITE_DONE)
-        return false;
-    if (rc != SQLITE_ROW)
-        statement.failed();
-    sqlite3_stmt* values = statement.get();
+namespace {
+// Appends the values of the row a statement stands on to cells, their bytes to block.
+void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray& block) {
     const int columns = sqlite3_column_count(values);
-    row.m_given.clear();
-    row.m_cells.resize(columns);
-    // The bytes of every text in one block, made once.
-    qsizetype total = 0;
+    const qsizetype first = cells.size();
+    cells.resize(first + columns);
+    // The bytes of every text in one piece of the block, made once.
+    qsizetype total = block.size();
     for (int i = 0; i < columns; ++i) {
-        Row::Cell& cell = row.m_cells[i];
+        Database::Cell& cell = cells[first + i];
         cell.type = sqlite3_column_type(values, i);
         cell.size = 0;
         switch (cell.type) {
@@ -793,17 +788,63 @@ bool Database::readRow(const QString& sql, const QVariantList& params, Row& row)
             break;
         }
     }
-    row.m_bytes.resize(total);
-    char* block = row.m_bytes.data();
+    block.resize(total);
+    char* bytes = block.data();
     for (int i = 0; i < columns; ++i) {
-        const Row::Cell& cell = row.m_cells.at(i);
+        const Database::Cell& cell = cells.at(first + i);
         if (cell.size > 0)
-            std::memcpy(block + cell.offset,
+            std::memcpy(bytes + cell.offset,
                         cell.type == SQLITE_BLOB ? sqlite3_column_blob(values, i)
                                                  : sqlite3_column_text(values, i),
                         size_t(cell.size));
     }
+}
+} // namespace
+
+bool Database::readRow(const QString& sql, const QVariantList& params, Row& row) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        statement.failed();
+    row.m_given.clear();
+    row.m_cells.resize(0);
+    row.m_bytes.resize(0);
+    appendCells(statement.get(), row.m_cells, row.m_bytes);
     return true;
+}
+
+QStringList Database::readRows(const QString& sql, const QVariantList& params, Rows& rows) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    QStringList columns;
+    for (int i = 0; i < sqlite3_column_count(statement.get()); ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(statement.get(), i));
+    rows = Rows();
+    rows.m_columns = int(columns.size());
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        appendCells(statement.get(), rows.m_cells, rows.m_bytes);
+        ++rows.m_count;
+    }
+    if (rc != SQLITE_DONE)
+        statement.failed();
+    return columns;
+}
+
+QVariant Database::Cell::value(const QByteArray& block) const {
+    switch (type) {
+    case SQLITE_INTEGER:
+        return QVariant(integer);
+    case SQLITE_FLOAT:
+        return QVariant(real);
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: // no bytes are a null QByteArray, as the engine's null pointer gives
+        return QVariant(size == 0 ? QByteArray() : QByteArray(block.constData() + offset, size));
+    default: // no characters are an empty text, never a null one
+        return QVariant(QString::fromUtf8(size == 0 ? "" : block.constData() + offset, size));
+    }
 }
 
 QVariant Database::Row::value(qsizetype column) const {
@@ -811,21 +852,13 @@ QVariant Database::Row::value(qsizetype column) const {
         return m_given.value(column);
     if (column < 0 || column >= m_cells.size())
         return {};
-    const Cell& cell = m_cells.at(column);
-    switch (cell.type) {
-    case SQLITE_INTEGER:
-        return QVariant(cell.integer);
-    case SQLITE_FLOAT:
-        return QVariant(cell.real);
-    case SQLITE_NULL:
-        return QVariant(QMetaType::fromType<QString>());
-    case SQLITE_BLOB: // no bytes are a null QByteArray, as the engine's null pointer gives
-        return QVariant(cell.size == 0 ? QByteArray()
-                                       : QByteArray(m_bytes.constData() + cell.offset, cell.size));
-    default: // no characters are an empty text, never a null one
-        return QVariant(
-            QString::fromUtf8(cell.size == 0 ? "" : m_bytes.constData() + cell.offset, cell.size));
-    }
+    return m_cells.at(column).value(m_bytes);
+}
+
+QVariant Database::Rows::value(int row, int column) const {
+    if (row < 0 || row >= m_count || column < 0 || column >= m_columns)
+        return {};
+    return m_cells.at(qsizetype(row) * m_columns + column).value(m_bytes);
 }
 
 void Database::Row::clear() {

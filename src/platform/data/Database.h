@@ -83,6 +83,19 @@ public:
     // there is no row.
     bool readRow(const QString& sql, const QVariantList& params, QVariantList& row) const;
 
+    // A value as the engine gave it (Row, Rows).
+    struct Cell {
+        int type;
+        int size; // of a text or bytes
+        union {
+            qint64 integer;
+            double real;
+            qsizetype offset; // of a text or bytes in the block
+        };
+        // The Qt layer's value, the bytes of texts being in `block`.
+        QVariant value(const QByteArray& block) const;
+    };
+
     // The values of one row kept as the engine gave them (texts in UTF-8, all in one block),
     // each made the Qt layer's value, as readRow gives it, only when asked for: a row read on
     // the way to another (a first row before a move to the last) converts no long notes.
@@ -98,20 +111,30 @@ public:
 
     private:
         friend class Database;
-        struct Cell {
-            int type;
-            int size; // of a text or bytes
-            union {
-                qint64 integer;
-                double real;
-                qsizetype offset; // of a text or bytes in m_bytes
-            };
-        };
         QList<Cell> m_cells;
         QByteArray m_bytes;
         QVariantList m_given;
     };
     bool readRow(const QString& sql, const QVariantList& params, Row& row) const;
+
+    // Every row of a statement kept as Row keeps one, all in two blocks: a report's rows cost
+    // no value object a column. Returns the names of the columns.
+    class Rows {
+    public:
+        int count() const { return m_count; }
+        int columns() const { return m_columns; }
+        // A value as readRows gives it; an invalid QVariant out of range.
+        QVariant value(int row, int column) const;
+
+    private:
+        friend class Database;
+        int m_columns = 0;
+        int m_count = 0;
+        QList<Cell> m_cells;
+        QByteArray m_bytes;
+    };
+    QStringList readRows(const QString& sql, const QVariantList& params, Rows& rows) const;
+
     // Runs an INSERT through the engine's own calls and returns the new row's id: a program that
     // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its texts
     // lose their NUL characters, as those of exec's writes do.
