@@ -805,22 +805,56 @@ bool DataControl::Delete() {
 
 // ---- walking the whole set
 
-QStringList DataControl::forEachRow(const std::function<bool(QVariantList& values)>& fn,
-                                    const QStringList& columns, Database::TextForm text) const {
-    QStringList names;
-    QStringList chosen;
+void DataControl::chosenFields(const QStringList& columns, QStringList& names,
+                               QString& chosen) const {
+    QStringList quoted;
+    names.clear();
     if (!m_table.isEmpty())
         for (const QString& column : columns)
             if (const QString name = canonicalField(column); !name.isEmpty()) {
                 names << name;
-                chosen << quoteName(name);
+                quoted << quoteName(name);
             }
-    if (chosen.isEmpty())
+    if (quoted.isEmpty())
         names = m_fieldNames;
+    chosen = quoted.join(QStringLiteral(", "));
+}
+
+bool DataControl::readRowsInOrder(Database::Rows& rows, QStringList& names,
+                                  const QStringList& columns) const {
+    if (m_table.isEmpty() || !m_tableRows || m_keys.isEmpty())
+        return false;
+    QStringList fields;
+    QString chosen;
+    chosenFields(columns, fields, chosen);
+    // The statement of the list's ids, reading the fields besides.
+    const QString& ids = m_tableRows->statements().ids;
+    const QString head = QStringLiteral("SELECT ") + quoteName(m_table) + QStringLiteral(".rowid");
+    if (!ids.startsWith(head))
+        return false;
+    const QString sql = head + QStringLiteral(", ") +
+                        (chosen.isEmpty() ? QStringLiteral("*") : chosen) + ids.mid(head.size());
+    Database::Rows read;
+    QList<qint64> order;
+    order.reserve(m_keys.size());
+    m_db.readRows(sql, m_loadedParams, read, &order);
+    // The same rows in the same order, or nothing: a row changed, added or deleted since the
+    // set was read is read by id instead.
+    if (order != m_keys)
+        return false;
+    rows = std::move(read);
+    names = fields;
+    return true;
+}
+
+QStringList DataControl::forEachRow(const std::function<bool(QVariantList& values)>& fn,
+                                    const QStringList& columns, Database::TextForm text) const {
+    QStringList names;
+    QString chosen;
+    chosenFields(columns, names, chosen);
     const QString sql =
         QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (SELECT value FROM json_each(?))")
-            .arg(chosen.isEmpty() ? QStringLiteral("*") : chosen.join(QStringLiteral(", ")),
-                 quoteName(m_table));
+            .arg(chosen.isEmpty() ? QStringLiteral("*") : chosen, quoteName(m_table));
     const QList<qint64> keys = m_keys; // rows added meanwhile are not walked
     for (qsizetype start = 0; start < keys.size(); start += BatchSize) {
         const QList<qint64> batch = keys.mid(start, BatchSize);

@@ -171,6 +171,13 @@ public:
     QStringList forEachRow(const std::function<bool(QVariantList& values)>& fn,
                            const QStringList& columns = {},
                            Database::TextForm text = Database::TextAsQString) const;
+    // The same values of every row in one read, kept as the engine gave them, with the names
+    // of the fields in `names`: a report's thousands of rows read as one ordered statement.
+    // False, reading nothing into them, when that statement does not give the rows of the set
+    // exactly (a source read whole, rows changed since the set was read): forEachRow reads
+    // them then.
+    bool readRowsInOrder(Database::Rows& rows, QStringList& names,
+                         const QStringList& columns = {}) const;
 
 Q_SIGNALS:
     // The values of the current row changed (a move, a write, CancelUpdate): bound boxes
@@ -223,6 +230,9 @@ private:
     void rowVanished();
     void reread();
     QString canonicalField(const QString& field) const;
+    // The fields among `columns` that the table has (all when none), and the same quoted for
+    // a statement ("" for all).
+    void chosenFields(const QStringList& columns, QStringList& names, QString& chosen) const;
 
     QString m_connectionString;
     QString m_path;

@@ -761,14 +761,16 @@ bool Database::readRow(const QString& sql, const QVariantList& params, QVariantL
 }
 
 namespace {
-// Appends the values of the row a statement stands on to cells, their bytes to block.
-void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray& block) {
+// Appends the values of the row a statement stands on, from its column `from` on, to cells,
+// their bytes to block.
+void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray& block,
+                 int from = 0) {
     const int columns = sqlite3_column_count(values);
-    const qsizetype first = cells.size();
+    const qsizetype first = cells.size() - from;
     cells.resize(first + columns);
     // The bytes of every text in one piece of the block, made once.
     qsizetype total = block.size();
-    for (int i = 0; i < columns; ++i) {
+    for (int i = from; i < columns; ++i) {
         Database::Cell& cell = cells[first + i];
         cell.type = sqlite3_column_type(values, i);
         cell.size = 0;
@@ -790,7 +792,7 @@ void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray&
     }
     block.resize(total);
     char* bytes = block.data();
-    for (int i = 0; i < columns; ++i) {
+    for (int i = from; i < columns; ++i) {
         const Database::Cell& cell = cells.at(first + i);
         if (cell.size > 0)
             std::memcpy(bytes + cell.offset,
@@ -815,16 +817,20 @@ bool Database::readRow(const QString& sql, const QVariantList& params, Row& row)
     return true;
 }
 
-QStringList Database::readRows(const QString& sql, const QVariantList& params, Rows& rows) const {
+QStringList Database::readRows(const QString& sql, const QVariantList& params, Rows& rows,
+                               QList<qint64>* ids) const {
     const BoundStatement statement(m_conn, handle(), sql, params);
+    const int from = ids ? 1 : 0;
     QStringList columns;
-    for (int i = 0; i < sqlite3_column_count(statement.get()); ++i)
+    for (int i = from; i < sqlite3_column_count(statement.get()); ++i)
         columns << QString::fromUtf8(sqlite3_column_name(statement.get(), i));
     rows = Rows();
     rows.m_columns = int(columns.size());
     int rc;
     while ((rc = statement.step()) == SQLITE_ROW) {
-        appendCells(statement.get(), rows.m_cells, rows.m_bytes);
+        if (ids)
+            ids->append(sqlite3_column_int64(statement.get(), 0));
+        appendCells(statement.get(), rows.m_cells, rows.m_bytes, from);
         ++rows.m_count;
     }
     if (rc != SQLITE_DONE)

@@ -118,7 +118,8 @@ public:
     bool readRow(const QString& sql, const QVariantList& params, Row& row) const;
 
     // Every row of a statement kept as Row keeps one, all in two blocks: a report's rows cost
-    // no value object a column. Returns the names of the columns.
+    // no value object a column. Returns the names of the columns. With `ids`, the first column
+    // (a row id) goes there instead, as an integer.
     class Rows {
     public:
         int count() const { return m_count; }
@@ -133,7 +134,8 @@ public:
         QList<Cell> m_cells;
         QByteArray m_bytes;
     };
-    QStringList readRows(const QString& sql, const QVariantList& params, Rows& rows) const;
+    QStringList readRows(const QString& sql, const QVariantList& params, Rows& rows,
+                         QList<qint64>* ids = nullptr) const;
 
     // Runs an INSERT through the engine's own calls and returns the new row's id: a program that
     // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its texts

@@ -44,6 +44,9 @@ public:
     // since. Throws AppError when the engine fails.
     Snapshot current(const Snapshot& own, const Database::ChangeMark& now);
 
+    // The statements the list is read and kept up to date by.
+    const RecordSource::IdStatements& statements() const { return m_sql; }
+
     TableRows(const Database& db, const QString& table, const RecordSource::IdStatements& sql,
               const QVariantList& parameters, bool followsChanges, bool wholeTable);
 
