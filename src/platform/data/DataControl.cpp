@@ -146,6 +146,25 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
     return shape;
 }
 
+// Whether the engine finds the ids of a condition that no index serves by walking an index
+// of the order and looking every row up in the table: a read of the table in its own order,
+// and a sort of what the condition keeps, costs less (a search of the notes).
+bool walksIndexForOrder(const Database& db, const RecordSource::SingleTable& source,
+                        const QString& ids) {
+    if (source.where.isEmpty() || source.order.isEmpty() || !source.rest.isEmpty())
+        return false;
+    bool walks = false;
+    bool other = false; // a search by an index, a sort, a subquery ...
+    db.readRows(QStringLiteral("EXPLAIN QUERY PLAN ") + ids, {}, [&](QVariantList& step) {
+        const QString detail = step.value(3).toString();
+        other |= !detail.startsWith(QLatin1String("SCAN "));
+        walks |= detail.contains(QLatin1String(" USING INDEX ")) &&
+                 !detail.contains(QLatin1String("COVERING"));
+        return true;
+    });
+    return walks && !other;
+}
+
 } // namespace
 
 // What a source that lists one table needs on a file: worked out at its first read there and
@@ -225,6 +244,8 @@ DataControl::tablePlan(const Database& db, const Source& source, qint64 schemaVe
     plan->identity = shape.identity;
     plan->rowSql = shape.rowSql;
     plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names);
+    if (walksIndexForOrder(db, *source.single, plan->ids.ids))
+        plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names, true);
     source.plan = plan;
     return plan;
 }
