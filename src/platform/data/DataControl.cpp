@@ -151,7 +151,10 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
 // and a sort of what the condition keeps, costs less (a search of the notes).
 bool walksIndexForOrder(const Database& db, const RecordSource::SingleTable& source,
                         const QString& ids) {
-    if (source.where.isEmpty() || source.order.isEmpty() || !source.rest.isEmpty())
+    // Only a pattern that begins with a wildcard is worth asking about: the plan costs a
+    // statement made, and a search by a name (an index of its own) is run once per name.
+    if (source.order.isEmpty() || !source.rest.isEmpty() ||
+        !source.where.contains(QLatin1String("LIKE '%"), Qt::CaseInsensitive))
         return false;
     bool walks = false;
     bool other = false; // a search by an index, a sort, a subquery ...
