@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
                                   qFatal("the program read another number of logs");
                           },
                           [&] { readRows(raw, sql, params); }),
-                      1.5);
+                      1.2);
         firstPage(db, client, begin, last);
         QList<double> page;
         for (int round = 0; round < 7; ++round)

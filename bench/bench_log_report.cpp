@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
                                                                      columns);
                       },
                       [&] { rawRead(raw, columns); }),
-                  1.5);
+                  1.2);
     DataControl control;
     control.setDatabasePath(path);
     control.setRecordSource(statement);
@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
                   alternate(
                       7, Cache::Warm, path, [&] { DataControlRecords records(control, columns); },
                       [&] { rawRead(raw, columns); }),
-                  1.5);
+                  1.2);
 
     // The layout has no counterpart in the engine: its times are the program's alone.
     ReportDocument document(DataReport1::makeLayout(), source);

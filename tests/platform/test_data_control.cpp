@@ -216,7 +216,11 @@ private Q_SLOTS:
              "SELECT rowid FROM Vellagons WHERE Client = 'a' COLLATE NOCASE "
              "ORDER BY [Beginning Time] DESC, rowid"},
             {"SELECT * FROM Vellagons ORDER BY 2 DESC, [Beginning Time]",
-             "SELECT rowid FROM Vellagons ORDER BY Client DESC, [Beginning Time], rowid"}};
+             "SELECT rowid FROM Vellagons ORDER BY Client DESC, [Beginning Time], rowid"},
+            // No index serves the condition: the table is read and what it keeps sorted.
+            {"SELECT * FROM Vellagons WHERE Client Like '%a%' ORDER BY [Beginning Time]",
+             "SELECT rowid FROM Vellagons WHERE Client LIKE '%a%' "
+             "ORDER BY [Beginning Time], rowid"}};
         // Two controls on each source: one refreshes after every change, one now and then.
         std::vector<std::unique_ptr<DataControl>> controls;
         for (const Watched& w : watched)

@@ -201,6 +201,47 @@ private Q_SLOTS:
         QCOMPARE(count(), before + 1);
     }
 
+    // A read's mark is the file's as of that read, though the schema's version is kept between
+    // reads: every change to the schema or the rows, by this connection or another program,
+    // moves it, and a read holds the file still until it ends.
+    void aReadSeesEveryChangeAndHoldsTheFileStill() {
+        const Database db = Database::open(m_good);
+        bool agrees = true; // with the mark read by the engine's statements alone
+        const auto mark = [&] {
+            Database::ChangeMark now;
+            db.read([&](const Database::ChangeMark& m) { now = m; });
+            agrees = agrees && now == db.changeMark();
+            return now;
+        };
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-program");
+        other.setDatabaseName(m_good);
+        other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        QVERIFY(other.open());
+        {
+            QSqlQuery elsewhere(other);
+            Database::ChangeMark before = mark();
+            QCOMPARE(mark(), before);
+            db.exec("CREATE INDEX ByRate ON Vellagons (Rate)");
+            QVERIFY(mark().schemaVersion != before.schemaVersion);
+            before = mark();
+            QVERIFY(elsewhere.exec("DROP INDEX ByRate"));
+            QVERIFY(mark().schemaVersion != before.schemaVersion);
+            before = mark();
+            QVERIFY(elsewhere.exec("INSERT INTO Projects (Projects) VALUES ('OTHER')"));
+            const Database::ChangeMark after = mark();
+            QVERIFY(after.dataVersion != before.dataVersion);
+            QCOMPARE(after.schemaVersion, before.schemaVersion);
+            db.read([&](const Database::ChangeMark&) {
+                QVERIFY(!elsewhere.exec("INSERT INTO Projects (Projects) VALUES ('LATE')"));
+            });
+            QVERIFY(elsewhere.exec("INSERT INTO Projects (Projects) VALUES ('LATE')"));
+            QVERIFY(agrees);
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("other-program");
+    }
+
     void aCommitThatFailsLeavesNothingOpen() {
         // Another program reading the file keeps a commit from finishing: the transaction ends
         // with nothing of it written, instead of staying open and taking later writes with it.

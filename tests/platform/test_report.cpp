@@ -316,6 +316,15 @@ private Q_SLOTS:
             QCOMPARE(only(document.page(0), "Log").text(), "Anhörung – 5 €");
             QCOMPARE(only(document.page(0), "Total").text(), "1.5");
         }
+
+        // Another program changed the file since the control read its set: the records follow
+        // the control's order still, with the values as they now stand.
+        Fixtures::execRaw(path, {"UPDATE Vellagons SET [Beginning Time] = '2000-01-01 00:00:00', "
+                                 "Vellagon = 'moved' WHERE Client IS NULL"});
+        const DataControlRecords changed(control, asked);
+        QCOMPARE(changed.rowCount(), 2);
+        QCOMPARE(changed.value(0, "Client"), QVariant("Müller, Zoë"));
+        QCOMPARE(changed.value(1, "Vellagon"), QVariant("moved"));
     }
 
     void captionsAndFontsSetBeforeShowing() {

@@ -101,12 +101,16 @@ struct TableShape {
     qint64 schemaVersion = -1;
     QString table; // as stored; "" when there is no such table
     QSqlRecord fields;
-    QStringList key; // the primary key's fields in key order; none for a table without one
+    QStringList key;   // the primary key's fields in key order; none for a table without one
+    QStringList names; // of the fields
+    QHash<QString, int> fieldIndex; // lower-case name -> column
+    QList<int> identity;            // the columns that tell one record from another
+    QString rowSql;                 // reads one row by id
 };
 
 TableShape tableShape(const Database& db, const QString& name, qint64 schemaVersion) {
     static QHash<QString, TableShape> known;
-    const QString key = db.connection().connectionName() + QLatin1Char('\n') + name.toLower();
+    const QString key = db.connectionName() + QLatin1Char('\n') + name.toLower();
     const auto it = known.constFind(key);
     if (it != known.constEnd() && it->schemaVersion == schemaVersion)
         return *it;
@@ -125,6 +129,16 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
                                 {shape.table});
         while (db.next(key))
             shape.key << key.value(0).toString();
+        for (int i = 0; i < shape.fields.count(); ++i)
+            shape.names << shape.fields.fieldName(i);
+        for (int i = 0; i < shape.names.size(); ++i)
+            shape.fieldIndex.insert(shape.names[i].toLower(), i);
+        // A table without a key has nothing but its values to tell one record from another.
+        for (int i = 0; i < shape.names.size(); ++i)
+            if (shape.key.isEmpty() || shape.key.contains(shape.names[i], Qt::CaseInsensitive))
+                shape.identity << i;
+        shape.rowSql = QStringLiteral("SELECT * FROM ") + quoteName(shape.table) +
+                       QStringLiteral(" WHERE rowid = ?");
     }
     if (known.size() >= KnownLimit)
         known.clear();
@@ -132,21 +146,62 @@ TableShape tableShape(const Database& db, const QString& name, qint64 schemaVers
     return shape;
 }
 
+// Whether the engine finds the ids of a condition that no index serves by walking an index
+// of the order and looking every row up in the table: a read of the table in its own order,
+// and a sort of what the condition keeps, costs less (a search of the notes).
+bool walksIndexForOrder(const Database& db, const RecordSource::SingleTable& source,
+                        const QString& ids) {
+    // Only a pattern that begins with a wildcard is worth asking about: the plan costs a
+    // statement made, and a search by a name (an index of its own) is run once per name.
+    if (source.order.isEmpty() || !source.rest.isEmpty() ||
+        !source.where.contains(QLatin1String("LIKE '%"), Qt::CaseInsensitive))
+        return false;
+    bool walks = false;
+    bool other = false; // a search by an index, a sort, a subquery ...
+    db.readRows(QStringLiteral("EXPLAIN QUERY PLAN ") + ids, {}, [&](QVariantList& step) {
+        const QString detail = step.value(3).toString();
+        other |= !detail.startsWith(QLatin1String("SCAN "));
+        walks |= detail.contains(QLatin1String(" USING INDEX ")) &&
+                 !detail.contains(QLatin1String("COVERING"));
+        return true;
+    });
+    return walks && !other;
+}
+
 } // namespace
+
+// What a source that lists one table needs on a file: worked out at its first read there and
+// kept with the source's text, so that the next control on it (a search opens a new one each
+// time) only takes it.
+struct DataControl::TablePlan {
+    QString connection; // the connection's name: never given to another one
+    qint64 schemaVersion = -1;
+    QString table; // as stored
+    QSqlRecord fields;
+    QStringList names;
+    QHash<QString, int> fieldIndex; // lower-case name -> column
+    QList<int> identity;
+    QString rowSql;
+    RecordSource::IdStatements ids;
+};
 
 struct DataControl::Source {
     QString sql; // in SQLite's dialect
     std::optional<RecordSource::SingleTable> single;
+    // The plan on the file last read (a table source only); replaced on another file or
+    // schema.
+    mutable std::shared_ptr<const TablePlan> plan;
 };
 
-DataControl::Source DataControl::sourceText(const QString& jetSql) {
-    static QHash<QString, Source> known;
+std::shared_ptr<const DataControl::Source> DataControl::sourceText(const QString& jetSql) {
+    static QHash<QString, std::shared_ptr<const Source>> known;
     auto it = known.constFind(jetSql);
     if (it == known.constEnd()) {
         const QString sql = JetSql::translate(jetSql); // throws before anything is kept
         if (known.size() >= KnownLimit)
             known.clear();
-        it = known.insert(jetSql, {sql, RecordSource::singleTable(sql)});
+        it = known.insert(jetSql, std::make_shared<const Source>(
+                                      Source{sql, RecordSource::singleTable(sql), {}}));
     }
     return *it;
 }
@@ -158,13 +213,13 @@ bool DataControl::reload(const std::function<void()>& then) {
         const bool sameFile =
             m_db.isValid() && (m_path == m_openedPath || FileOps::sameFile(m_db.path(), m_path));
         const Database db = sameFile ? m_db : Database::open(m_path);
-        const Source source = sourceText(m_source);
+        const std::shared_ptr<const Source> source = sourceText(m_source);
         // One read of the file: the list and the mark it is known by agree.
-        db.transaction([&] {
-            readSet(db, source, sameFile);
+        db.read([&](const Database::ChangeMark& now) {
+            readSet(db, *source, sameFile, now);
             m_db = db;
             m_openedPath = m_path;
-            m_loadedSql = source.sql;
+            m_loadedSql = source->sql;
             m_loadedParams = m_params;
             then();
         });
@@ -174,10 +229,33 @@ bool DataControl::reload(const std::function<void()>& then) {
     }
 }
 
-void DataControl::readSet(const Database& db, const Source& source, bool sameFile) {
+std::shared_ptr<const DataControl::TablePlan>
+DataControl::tablePlan(const Database& db, const Source& source, qint64 schemaVersion) {
+    if (const std::shared_ptr<const TablePlan>& known = source.plan;
+        known && known->schemaVersion == schemaVersion && known->connection == db.connectionName())
+        return known;
+    const TableShape shape = tableShape(db, source.single->table, schemaVersion);
+    if (shape.table.isEmpty())
+        return nullptr;
+    auto plan = std::make_shared<TablePlan>();
+    plan->connection = db.connectionName();
+    plan->schemaVersion = schemaVersion;
+    plan->table = shape.table;
+    plan->fields = shape.fields;
+    plan->names = shape.names;
+    plan->fieldIndex = shape.fieldIndex;
+    plan->identity = shape.identity;
+    plan->rowSql = shape.rowSql;
+    plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names);
+    if (walksIndexForOrder(db, *source.single, plan->ids.ids))
+        plan->ids = RecordSource::idStatements(shape.table, *source.single, plan->names, true);
+    source.plan = plan;
+    return plan;
+}
+
+void DataControl::readSet(const Database& db, const Source& source, bool sameFile,
+                          const Database::ChangeMark& mark) {
     const QString& sql = source.sql;
-    const std::optional<RecordSource::SingleTable>& single = source.single;
-    const Database::ChangeMark mark = db.changeMark();
     if (sameFile && sql == m_loadedSql && m_params == m_loadedParams &&
         mark.schemaVersion == m_keysMark.schemaVersion) {
         if (m_tableRows) {
@@ -189,43 +267,32 @@ void DataControl::readSet(const Database& db, const Source& source, bool sameFil
         if (mark == m_keysMark)
             return;
     }
-    const TableShape shape =
-        single ? tableShape(db, single->table, mark.schemaVersion) : TableShape();
-    if (shape.table.isEmpty()) {
+    const std::shared_ptr<const TablePlan> plan =
+        source.single ? tablePlan(db, source, mark.schemaVersion) : nullptr;
+    if (!plan) {
         loadAllRows(db, sql);
         m_keysMark = mark;
     } else {
-        loadTableKeys(db, shape.table, shape.fields, shape.key, source, mark);
+        loadTableKeys(db, *plan, source, mark);
     }
 }
 
-void DataControl::loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                                const QStringList& key, const Source& source,
+void DataControl::loadTableKeys(const Database& db, const TablePlan& plan, const Source& source,
                                 const Database::ChangeMark& mark) {
-    const QString from = QStringLiteral(" FROM ") + quoteName(table);
-    QStringList names;
-    for (int i = 0; i < fields.count(); ++i)
-        names << fields.fieldName(i);
     const std::shared_ptr<TableRows> rows =
-        TableRows::of(db, table, *source.single, names, m_params);
+        TableRows::of(db, plan.table, *source.single, plan.ids, m_params);
     const TableRows::Snapshot snapshot = rows->current({}, mark);
 
-    m_table = table;
-    m_rowSql = QStringLiteral("SELECT *") + from + QStringLiteral(" WHERE rowid = ?");
-    m_emptyRecord = fields;
+    m_table = plan.table;
+    m_rowSql = plan.rowSql;
+    m_emptyRecord = plan.fields;
     m_tableRows = rows;
     m_keys = snapshot.ids;
     m_keysMark = snapshot.mark;
     m_rows.clear();
-    m_fieldNames = names;
-    m_fieldIndex.clear();
-    for (int i = 0; i < names.size(); ++i)
-        m_fieldIndex.insert(names[i].toLower(), i);
-    // A table without a key has nothing but its values to tell one record from another.
-    m_identity.clear();
-    for (int i = 0; i < names.size(); ++i)
-        if (key.isEmpty() || key.contains(names[i], Qt::CaseInsensitive))
-            m_identity << i;
+    m_fieldNames = plan.names;
+    m_fieldIndex = plan.fieldIndex;
+    m_identity = plan.identity;
 }
 
 void DataControl::loadAllRows(const Database& db, const QString& sql) {
@@ -264,11 +331,11 @@ void DataControl::loadAllRows(const Database& db, const QString& sql) {
     }
 }
 
-bool DataControl::fetch(qint64 key, QVariantList& row) const {
+bool DataControl::fetch(qint64 key, Database::Row& row) const {
     if (m_table.isEmpty()) {
         if (key < 0 || key >= m_rows.size())
             return false;
-        row = m_rows.at(key);
+        row = Database::Row(m_rows.at(key));
         return true;
     }
     return m_db.readRow(m_rowSql, {key}, row);
@@ -293,10 +360,10 @@ void DataControl::arrive(int index, int direction) {
     m_deleted = false;
     m_current.clear();
     while (index >= 0 && index < m_keys.size()) {
-        QVariantList row;
+        Database::Row row;
         if (fetch(m_keys.at(index), row)) {
             m_pos = index;
-            m_current = row;
+            m_current = std::move(row);
             return;
         }
         m_keys.removeAt(index);
@@ -308,7 +375,7 @@ void DataControl::arrive(int index, int direction) {
 
 bool DataControl::moveTo(int index, int direction, int reason) {
     const bool wasDeleted = m_deleted;
-    const QVariantList wasCurrent = m_current;
+    const Database::Row wasCurrent = m_current;
     const bool hadRow = hasCurrentRow();
     const qint64 wasKey = hadRow ? m_keys.at(m_pos) : 0;
     const int wasPos = m_pos;
@@ -585,7 +652,7 @@ bool DataControl::refusedWrite(const QVariantMap& changes, const QString& conseq
     // Still the same record when its row id still holds its identity as read.
     QVariantList params{m_keys.at(m_pos)};
     const QString sql = m_rowSql + asRead(m_identity, params);
-    QVariantList now;
+    Database::Row now;
     try {
         if (m_db.readRow(sql, params, now)) {
             m_current = now;
@@ -677,7 +744,7 @@ bool DataControl::leaveRow(bool* wrote) {
 
 void DataControl::reread() {
     if (m_adding) {
-        m_current = newRow();
+        m_current = Database::Row(newRow());
         return;
     }
     if (!hasCurrentRow())
@@ -718,7 +785,7 @@ bool DataControl::AddNew() {
         return false;
     m_adding = true;
     m_changes.clear();
-    m_current = newRow();
+    m_current = Database::Row(newRow());
     emit fieldsChanged();
     emit moveComplete(adRsnAddNew);
     return true;
@@ -762,30 +829,64 @@ bool DataControl::Delete() {
 
 // ---- walking the whole set
 
-QStringList DataControl::forEachRow(const std::function<bool(QVariantList& values)>& fn,
-                                    const QStringList& columns, Database::TextForm text) const {
-    QStringList names;
-    QStringList chosen;
+void DataControl::chosenFields(const QStringList& columns, QStringList& names,
+                               QString& chosen) const {
+    QStringList quoted;
+    names.clear();
     if (!m_table.isEmpty())
         for (const QString& column : columns)
             if (const QString name = canonicalField(column); !name.isEmpty()) {
                 names << name;
-                chosen << quoteName(name);
+                quoted << quoteName(name);
             }
-    if (chosen.isEmpty())
+    if (quoted.isEmpty())
         names = m_fieldNames;
+    chosen = quoted.join(QStringLiteral(", "));
+}
+
+bool DataControl::readRowsInOrder(Database::Rows& rows, QStringList& names,
+                                  const QStringList& columns) const {
+    if (m_table.isEmpty() || !m_tableRows || m_keys.isEmpty())
+        return false;
+    QStringList fields;
+    QString chosen;
+    chosenFields(columns, fields, chosen);
+    // The statement of the list's ids, reading the fields besides.
+    const QString& ids = m_tableRows->statements().ids;
+    const QString head = QStringLiteral("SELECT ") + quoteName(m_table) + QStringLiteral(".rowid");
+    if (!ids.startsWith(head))
+        return false;
+    const QString sql = head + QStringLiteral(", ") +
+                        (chosen.isEmpty() ? QStringLiteral("*") : chosen) + ids.mid(head.size());
+    Database::Rows read;
+    QList<qint64> order;
+    order.reserve(m_keys.size());
+    m_db.readRows(sql, m_loadedParams, read, &order);
+    // The same rows in the same order, or nothing: a row changed, added or deleted since the
+    // set was read is read by id instead.
+    if (order != m_keys)
+        return false;
+    rows = std::move(read);
+    names = fields;
+    return true;
+}
+
+QStringList DataControl::forEachRow(const std::function<bool(QVariantList& values)>& fn,
+                                    const QStringList& columns, Database::TextForm text) const {
+    QStringList names;
+    QString chosen;
+    chosenFields(columns, names, chosen);
     const QString sql =
         QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (SELECT value FROM json_each(?))")
-            .arg(chosen.isEmpty() ? QStringLiteral("*") : chosen.join(QStringLiteral(", ")),
-                 quoteName(m_table));
+            .arg(chosen.isEmpty() ? QStringLiteral("*") : chosen, quoteName(m_table));
     const QList<qint64> keys = m_keys; // rows added meanwhile are not walked
     for (qsizetype start = 0; start < keys.size(); start += BatchSize) {
         const QList<qint64> batch = keys.mid(start, BatchSize);
         QHash<qint64, QVariantList> rows;
         if (m_table.isEmpty()) {
             for (qint64 key : batch)
-                if (QVariantList values; fetch(key, values))
-                    rows.insert(key, values);
+                if (key >= 0 && key < m_rows.size())
+                    rows.insert(key, m_rows.at(key));
         } else {
             QString array = QStringLiteral("[");
             for (qint64 key : batch)

@@ -171,6 +171,13 @@ public:
     QStringList forEachRow(const std::function<bool(QVariantList& values)>& fn,
                            const QStringList& columns = {},
                            Database::TextForm text = Database::TextAsQString) const;
+    // The same values of every row in one read, kept as the engine gave them, with the names
+    // of the fields in `names`: a report's thousands of rows read as one ordered statement.
+    // False, reading nothing into them, when that statement does not give the rows of the set
+    // exactly (a source read whole, rows changed since the set was read): forEachRow reads
+    // them then.
+    bool readRowsInOrder(Database::Rows& rows, QStringList& names,
+                         const QStringList& columns = {}) const;
 
 Q_SIGNALS:
     // The values of the current row changed (a move, a write, CancelUpdate): bound boxes
@@ -190,15 +197,19 @@ private:
     // A record source as read, kept per text (DataControl.cpp); kept out of this header so
     // that windows keep the name RecordSource for their own statements.
     struct Source;
-    static Source sourceText(const QString& jetSql);
-    void readSet(const Database& db, const Source& source, bool sameFile);
+    struct TablePlan;
+    static std::shared_ptr<const Source> sourceText(const QString& jetSql);
+    // What a table source needs on this file; nothing when its table is not there.
+    static std::shared_ptr<const TablePlan> tablePlan(const Database& db, const Source& source,
+                                                      qint64 schemaVersion);
+    void readSet(const Database& db, const Source& source, bool sameFile,
+                 const Database::ChangeMark& mark);
     bool requery(bool keepRow);
     // Both read into the members only once the statement has run; they throw AppError.
-    void loadTableKeys(const Database& db, const QString& table, const QSqlRecord& fields,
-                       const QStringList& key, const Source& source,
+    void loadTableKeys(const Database& db, const TablePlan& plan, const Source& source,
                        const Database::ChangeMark& mark);
     void loadAllRows(const Database& db, const QString& sql);
-    bool fetch(qint64 key, QVariantList& row) const;
+    bool fetch(qint64 key, Database::Row& row) const;
     // The index of a row id in the set, or -1.
     qsizetype indexOfKey(qint64 key) const;
     // The values of a new row: the fields' defaults.
@@ -219,6 +230,9 @@ private:
     void rowVanished();
     void reread();
     QString canonicalField(const QString& field) const;
+    // The fields among `columns` that the table has (all when none), and the same quoted for
+    // a statement ("" for all).
+    void chosenFields(const QStringList& columns, QStringList& names, QString& chosen) const;
 
     QString m_connectionString;
     QString m_path;
@@ -242,11 +256,11 @@ private:
     QList<qint64> m_keys;
     QList<QVariantList> m_rows; // read-only source only
 
-    int m_pos = -1;         // index into m_keys; -1 is BOF, m_keys.size() is EOF
-    bool m_deleted = false; // the current row was deleted; m_pos is the row that followed it
-    bool m_adding = false;  // a new row is being edited
-    QVariantList m_current; // the current row as read, field by field ({} for none)
-    QVariantMap m_changes;  // the edit buffer, by canonical field name
+    int m_pos = -1;          // index into m_keys; -1 is BOF, m_keys.size() is EOF
+    bool m_deleted = false;  // the current row was deleted; m_pos is the row that followed it
+    bool m_adding = false;   // a new row is being edited
+    Database::Row m_current; // the current row as read ({} for none)
+    QVariantMap m_changes;   // the edit buffer, by canonical field name
 
     CommitHook m_beforeCommit;
     std::function<QString(const QSqlRecord&)> m_recordName;

@@ -15,6 +15,7 @@
 #include <QSqlError>
 #include <QUrl>
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 #include <vector>
 
@@ -252,6 +253,7 @@ QString fileUri(const QString& canonical) {
 struct Database::Connection {
     QString path;
     QString name;
+    sqlite3* handle = nullptr;               // the engine's connection under db, while it is open
     std::optional<FileOps::FileId> identity; // the file opened
     QSqlDatabase db;
     int savepointDepth = 0;
@@ -261,10 +263,18 @@ struct Database::Connection {
     QString damage;
     // Statements run through the engine's own calls, prepared once; never left open.
     QHash<QString, sqlite3_stmt*> statements;
+    // The statement that holds a read open (Database::read), kept apart from the cache above so
+    // that the cache, emptied when full, never finalizes it while it runs.
+    sqlite3_stmt* readMark = nullptr;
+    // The schema's version as last read, and the engine's count of the file's changes then:
+    // while that count stands, nothing was committed to the file, so the version stands too.
+    unsigned int fileChangesAtSchema = 0;
+    qint64 schemaVersion = -1;
     ChangeJournal journal;
 
     ~Connection() {
         preparedWrites.clear();
+        sqlite3_finalize(readMark);
         for (sqlite3_stmt* statement : std::as_const(statements))
             sqlite3_finalize(statement);
         statements.clear();
@@ -418,6 +428,9 @@ Database Database::attach(const QString& canonical, Mode mode) {
                  .arg(quotedPath(canonical), engineText(conn->db.lastError())));
 
     conn->identity = FileOps::fileId(canonical);
+    const QVariant driverHandle = conn->db.driver()->handle();
+    if (driverHandle.isValid() && qstrcmp(driverHandle.typeName(), "sqlite3*") == 0)
+        conn->handle = *static_cast<sqlite3* const*>(driverHandle.constData());
     Database db;
     db.m_conn = conn;
 
@@ -458,17 +471,16 @@ QString Database::path() const {
     return m_conn ? m_conn->path : QString();
 }
 
+QString Database::connectionName() const {
+    return m_conn ? m_conn->name : QString();
+}
+
 QSqlDatabase Database::connection() const {
     return m_conn ? m_conn->db : QSqlDatabase();
 }
 
 sqlite3* Database::handle() const {
-    if (!m_conn)
-        return nullptr;
-    const QVariant v = m_conn->db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.constData());
+    return m_conn ? m_conn->handle : nullptr;
 }
 
 namespace {
@@ -779,7 +791,118 @@ QVariant boundAsQtBinds(const QVariant& value) {
         return value;
     }
 }
+
+// Appends the values of the row a statement stands on, from its column `from` on, to cells,
+// their bytes to block.
+void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray& block,
+                 int from = 0) {
+    const int columns = sqlite3_column_count(values);
+    const qsizetype first = cells.size() - from;
+    cells.resize(first + columns);
+    // The bytes of every text in one piece of the block, made once.
+    qsizetype total = block.size();
+    for (int i = from; i < columns; ++i) {
+        Database::Cell& cell = cells[first + i];
+        cell.type = sqlite3_column_type(values, i);
+        cell.size = 0;
+        switch (cell.type) {
+        case SQLITE_INTEGER:
+            cell.integer = sqlite3_column_int64(values, i);
+            break;
+        case SQLITE_FLOAT:
+            cell.real = sqlite3_column_double(values, i);
+            break;
+        case SQLITE_NULL:
+            break;
+        default:
+            cell.size = sqlite3_column_bytes(values, i);
+            cell.offset = total;
+            total += cell.size;
+            break;
+        }
+    }
+    block.resize(total);
+    char* bytes = block.data();
+    for (int i = from; i < columns; ++i) {
+        const Database::Cell& cell = cells.at(first + i);
+        if (cell.size > 0)
+            std::memcpy(bytes + cell.offset,
+                        cell.type == SQLITE_BLOB ? sqlite3_column_blob(values, i)
+                                                 : sqlite3_column_text(values, i),
+                        size_t(cell.size));
+    }
+}
 } // namespace
+
+bool Database::readRow(const QString& sql, const QVariantList& params, Row& row) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        statement.failed();
+    row.m_given.clear();
+    row.m_cells.resize(0);
+    row.m_bytes.resize(0);
+    appendCells(statement.get(), row.m_cells, row.m_bytes);
+    return true;
+}
+
+QStringList Database::readRows(const QString& sql, const QVariantList& params, Rows& rows,
+                               QList<qint64>* ids) const {
+    const BoundStatement statement(m_conn, handle(), sql, params);
+    const int from = ids ? 1 : 0;
+    QStringList columns;
+    for (int i = from; i < sqlite3_column_count(statement.get()); ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(statement.get(), i));
+    rows = Rows();
+    rows.m_columns = int(columns.size());
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        if (ids)
+            ids->append(sqlite3_column_int64(statement.get(), 0));
+        appendCells(statement.get(), rows.m_cells, rows.m_bytes, from);
+        ++rows.m_count;
+    }
+    if (rc != SQLITE_DONE)
+        statement.failed();
+    return columns;
+}
+
+QVariant Database::Cell::value(const QByteArray& block) const {
+    switch (type) {
+    case SQLITE_INTEGER:
+        return QVariant(integer);
+    case SQLITE_FLOAT:
+        return QVariant(real);
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: // no bytes are a null QByteArray, as the engine's null pointer gives
+        return QVariant(size == 0 ? QByteArray() : QByteArray(block.constData() + offset, size));
+    default: // no characters are an empty text, never a null one
+        return QVariant(QString::fromUtf8(size == 0 ? "" : block.constData() + offset, size));
+    }
+}
+
+QVariant Database::Row::value(qsizetype column) const {
+    if (!m_given.isEmpty() || m_cells.isEmpty())
+        return m_given.value(column);
+    if (column < 0 || column >= m_cells.size())
+        return {};
+    return m_cells.at(column).value(m_bytes);
+}
+
+QVariant Database::Rows::value(int row, int column) const {
+    if (row < 0 || row >= m_count || column < 0 || column >= m_columns)
+        return {};
+    return m_cells.at(qsizetype(row) * m_columns + column).value(m_bytes);
+}
+
+void Database::Row::clear() {
+    m_cells.clear();
+    m_bytes.resize(0);
+    m_given.clear();
+}
 
 qint64 Database::write(const QString& sql, const QVariantList& params) const {
     QVariantList written;
@@ -825,9 +948,52 @@ Database::ChangeMark Database::changeMark() const {
     return mark;
 }
 
+void Database::read(const std::function<void(const ChangeMark& now)>& fn) const {
+    if (!m_conn)
+        fail(QStringLiteral("No database is open."), AppError::EngineError);
+    sqlite3* db = handle();
+    // Inside a transaction its reads are one already, and its own uncommitted changes to the
+    // schema are seen by no count of the file's changes.
+    if (sqlite3_get_autocommit(db) == 0) {
+        fn(changeMark());
+        return;
+    }
+    Connection& conn = *m_conn;
+    if (!conn.readMark &&
+        sqlite3_prepare_v3(db, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT, &conn.readMark,
+                           nullptr) != SQLITE_OK)
+        conn.failOnEngine(db);
+    // Its first row begins the read; its reset at the end of this scope ends it.
+    const StatementUse open(conn.readMark);
+    if (sqlite3_step(conn.readMark) != SQLITE_ROW)
+        conn.failOnEngine(db);
+    ChangeMark now;
+    now.dataVersion = sqlite3_column_int64(conn.readMark, 0);
+    // The engine's count of the file's changes, by this connection or any other, as of this
+    // read: the schema cannot have changed while it stands.
+    unsigned int fileChanges = 0;
+    const bool counted =
+        sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &fileChanges) == SQLITE_OK;
+    if (!counted || conn.schemaVersion < 0 || fileChanges != conn.fileChangesAtSchema) {
+        now.schemaVersion = rowIds(QStringLiteral("PRAGMA schema_version")).value(0, -1);
+        conn.schemaVersion = counted ? now.schemaVersion : -1;
+        conn.fileChangesAtSchema = fileChanges;
+    } else {
+        now.schemaVersion = conn.schemaVersion;
+    }
+    now.reported = conn.journal.reported();
+    now.counted = sqlite3_total_changes64(db);
+    fn(now);
+}
+
 std::optional<QList<qint64>> Database::rowsChangedSince(const ChangeMark& mark,
                                                         const QString& table) const {
-    const ChangeMark now = changeMark();
+    return rowsChangedSince(mark, changeMark(), table);
+}
+
+std::optional<QList<qint64>> Database::rowsChangedSince(const ChangeMark& mark,
+                                                        const ChangeMark& now,
+                                                        const QString& table) const {
     if (now.dataVersion != mark.dataVersion || now.schemaVersion != mark.schemaVersion)
         return std::nullopt;
     // The engine counts every change it makes; fewer reports than that mean some went

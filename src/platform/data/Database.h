@@ -46,6 +46,8 @@ public:
     bool isValid() const { return m_conn != nullptr; }
     QString path() const;
     QSqlDatabase connection() const;
+    // The name of the connection (that of connection()), never given to another one.
+    QString connectionName() const;
     sqlite3* handle() const;
 
     // Runs one statement with bound parameters ('?' placeholders, in order). A text bound to a
@@ -80,6 +82,61 @@ public:
     // text, 64-bit integer, double, bytes, and a null text for a missing value. False when
     // there is no row.
     bool readRow(const QString& sql, const QVariantList& params, QVariantList& row) const;
+
+    // A value as the engine gave it (Row, Rows).
+    struct Cell {
+        int type;
+        int size; // of a text or bytes
+        union {
+            qint64 integer;
+            double real;
+            qsizetype offset; // of a text or bytes in the block
+        };
+        // The Qt layer's value, the bytes of texts being in `block`.
+        QVariant value(const QByteArray& block) const;
+    };
+
+    // The values of one row kept as the engine gave them (texts in UTF-8, all in one block),
+    // each made the Qt layer's value, as readRow gives it, only when asked for: a row read on
+    // the way to another (a first row before a move to the last) converts no long notes.
+    class Row {
+    public:
+        Row() = default;
+        // Values given as they are (a new row's defaults, a row read whole).
+        explicit Row(const QVariantList& values) : m_given(values) {}
+        bool isEmpty() const { return m_cells.isEmpty() && m_given.isEmpty(); }
+        // The value of a column; an invalid QVariant out of range.
+        QVariant value(qsizetype column) const;
+        void clear();
+
+    private:
+        friend class Database;
+        QList<Cell> m_cells;
+        QByteArray m_bytes;
+        QVariantList m_given;
+    };
+    bool readRow(const QString& sql, const QVariantList& params, Row& row) const;
+
+    // Every row of a statement kept as Row keeps one, all in two blocks: a report's rows cost
+    // no value object a column. Returns the names of the columns. With `ids`, the first column
+    // (a row id) goes there instead, as an integer.
+    class Rows {
+    public:
+        int count() const { return m_count; }
+        int columns() const { return m_columns; }
+        // A value as readRows gives it; an invalid QVariant out of range.
+        QVariant value(int row, int column) const;
+
+    private:
+        friend class Database;
+        int m_columns = 0;
+        int m_count = 0;
+        QList<Cell> m_cells;
+        QByteArray m_bytes;
+    };
+    QStringList readRows(const QString& sql, const QVariantList& params, Rows& rows,
+                         QList<qint64>* ids = nullptr) const;
+
     // Runs a write (INSERT, UPDATE, DELETE) through the engine's own calls: a program that
     // writes a thousand rows would spend most of its time in the Qt layer otherwise. Its
     // parameters are bound as exec binds them (a null text is NULL, bytes are bytes, texts lose
@@ -108,11 +165,21 @@ public:
         bool operator==(const ChangeMark&) const = default;
     };
     ChangeMark changeMark() const;
+    // Runs fn inside one read of the file: every statement fn runs sees the file as it stood
+    // when the read began, and `now` is the mark of that moment (inside a transaction, the
+    // transaction's own view). Costs less than a transaction: nothing is begun or released,
+    // the engine's shared lock is held by one statement left open until fn returns, and the
+    // schema's version is read again only when something was committed to the file since it
+    // was last read. fn must only read.
+    void read(const std::function<void(const ChangeMark& now)>& fn) const;
     // The ids of the rows of a table that this connection inserted, changed or deleted since
     // the mark, each once and in no order (a change rolled back since is among them). Nothing
     // when that cannot be known: another connection wrote, the schema changed, a change went
-    // unreported, or too many changes happened to be remembered.
+    // unreported, or too many changes happened to be remembered. `now`, when given, is the
+    // connection's mark read in the same read of the file.
     std::optional<QList<qint64>> rowsChangedSince(const ChangeMark& mark,
+                                                  const QString& table) const;
+    std::optional<QList<qint64>> rowsChangedSince(const ChangeMark& mark, const ChangeMark& now,
                                                   const QString& table) const;
 
     // Makes a function of the program callable in this connection's statements by name, with

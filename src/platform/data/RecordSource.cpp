@@ -170,13 +170,21 @@ QStringList orderTerms(const SingleTable& source, const QStringList& columns) {
 } // namespace
 
 IdStatements idStatements(const QString& table, const SingleTable& source,
-                          const QStringList& columns) {
+                          const QStringList& columns, bool sortAfterScan) {
     const QString name = quoteName(table);
     const QString id = name + QStringLiteral(".rowid");
     QStringList order = orderTerms(source, columns);
+    QStringList listOrder = order;
+    // A "+" keeps the engine from walking an index for the order (a term keeps its column's
+    // collation): it reads the table and sorts what the condition keeps.
+    if (sortAfterScan && source.rest.isEmpty())
+        for (QString& term : listOrder)
+            term.prepend(QLatin1Char('+'));
     // A limit picks its rows by the order as written; elsewhere ties go by row id.
-    if (source.rest.isEmpty())
+    if (source.rest.isEmpty()) {
         order << id;
+        listOrder << id;
+    }
     SingleTable byOrder = source;
     byOrder.where.clear();
     byOrder.rest.clear();
@@ -187,7 +195,7 @@ IdStatements idStatements(const QString& table, const SingleTable& source,
                                   ? QString()
                                   : QStringLiteral(" AND (") + source.where + QLatin1Char(')');
     return {QStringLiteral("SELECT ") + id + QStringLiteral(" FROM ") + name +
-                clausesWith(source, order),
+                clausesWith(source, listOrder),
             byId + QStringLiteral(" IN (SELECT value FROM json_each(?))") + condition +
                 clausesWith(byOrder, order),
             byId + QStringLiteral(" IN (?, ?)") + clausesWith(byOrder, order)};

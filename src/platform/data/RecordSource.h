@@ -34,8 +34,11 @@ struct IdStatements {
     QString arrivals; // the ids of the set among a JSON array of ids (the one parameter)
     QString pair;     // two ids (the parameters), in the set's order
 };
+// With sortAfterScan (a source without a limit), every id of the set is found by reading the
+// table in its own order and sorting what the condition keeps, never by walking an index of
+// the order: the same ids in the same order.
 IdStatements idStatements(const QString& table, const SingleTable& source,
-                          const QStringList& columns);
+                          const QStringList& columns, bool sortAfterScan = false);
 
 // The same source reading only the chosen columns (names of `columns`, the table's), in the
 // same order.

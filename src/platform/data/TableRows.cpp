@@ -31,9 +31,15 @@ std::shared_ptr<TableRows> TableRows::of(const Database& db, const QString& tabl
                                          const RecordSource::SingleTable& source,
                                          const QStringList& columns,
                                          const QVariantList& parameters) {
-    const RecordSource::IdStatements sql = RecordSource::idStatements(table, source, columns);
+    return of(db, table, source, RecordSource::idStatements(table, source, columns), parameters);
+}
+
+std::shared_ptr<TableRows> TableRows::of(const Database& db, const QString& table,
+                                         const RecordSource::SingleTable& source,
+                                         const RecordSource::IdStatements& sql,
+                                         const QVariantList& parameters) {
     const QString key =
-        db.connection().connectionName() + QLatin1Char('\n') + sql.ids + parametersKey(parameters);
+        db.connectionName() + QLatin1Char('\n') + sql.ids + parametersKey(parameters);
     QHash<QString, std::weak_ptr<TableRows>>& lists = registry();
     lists.removeIf([](const auto& entry) { return entry.value().expired(); });
     if (std::shared_ptr<TableRows> shared = lists.value(key).lock())
@@ -77,7 +83,7 @@ TableRows::Snapshot TableRows::current(const Snapshot& own, const Database::Chan
     const Snapshot& base = own.valid ? own : m_latest;
     std::optional<QList<qint64>> ids;
     if (base.valid && m_followsChanges) {
-        const std::optional<QList<qint64>> changed = m_db.rowsChangedSince(base.mark, m_table);
+        const std::optional<QList<qint64>> changed = m_db.rowsChangedSince(base.mark, now, m_table);
         if (changed && worthPlacing(changed->size(), base.ids.size()))
             ids = merged(base.ids, *changed);
     }

@@ -32,12 +32,20 @@ public:
                                          const RecordSource::SingleTable& source,
                                          const QStringList& columns,
                                          const QVariantList& parameters = {});
+    // The same with the source's statements made already (RecordSource::idStatements).
+    static std::shared_ptr<TableRows> of(const Database& db, const QString& table,
+                                         const RecordSource::SingleTable& source,
+                                         const RecordSource::IdStatements& sql,
+                                         const QVariantList& parameters);
 
     // The ids of the set as the file holds them now (`now`, the connection's mark, read in the
     // same transaction). `own` is the caller's copy (its ids as of its mark, with the changes
     // it made itself since); the newest copy is taken as it stands when nothing changed
     // since. Throws AppError when the engine fails.
     Snapshot current(const Snapshot& own, const Database::ChangeMark& now);
+
+    // The statements the list is read and kept up to date by.
+    const RecordSource::IdStatements& statements() const { return m_sql; }
 
     TableRows(const Database& db, const QString& table, const RecordSource::IdStatements& sql,
               const QVariantList& parameters, bool followsChanges, bool wholeTable);

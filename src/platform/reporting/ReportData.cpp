@@ -49,13 +49,17 @@ QString narrowed(const Database& db, const QString& sql, const QStringList& colu
 
 SqlRecordSource::SqlRecordSource(const Database& db, const QString& jetSql,
                                  const QVariantList& params, const QStringList& columns) {
-    setColumns(db.readRows(
-        narrowed(db, JetSql::translate(jetSql), columns), params,
-        [this](QVariantList& row) {
-            append(row);
-            return true;
-        },
-        Database::TextAsUtf8));
+    Database::Rows rows;
+    const QStringList names =
+        db.readRows(narrowed(db, JetSql::translate(jetSql), columns), params, rows);
+    setRows(names, std::move(rows));
+}
+
+void StoredRecords::setRows(const QStringList& columns, Database::Rows rows) {
+    setColumns(columns);
+    m_values.clear();
+    m_rowCount = rows.count();
+    m_rows = std::move(rows);
 }
 
 void StoredRecords::setColumns(const QStringList& columns) {
@@ -78,7 +82,8 @@ int StoredRecords::columnIndex(const QString& name) const {
 QVariant StoredRecords::value(int row, int column) const {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columns.size())
         return {};
-    const QVariant& v = m_values[size_t(row) * m_columns.size() + column];
+    const QVariant v = m_rows.count() > 0 ? m_rows.value(row, column)
+                                          : m_values[size_t(row) * m_columns.size() + column];
     if (v.typeId() == QMetaType::QByteArray)
         return QString::fromUtf8(v.toByteArray());
     return v;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/Database.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -7,7 +9,6 @@
 #include <vector>
 
 class Currency;
-class Database;
 
 // The records a report is filled from: a number of rows, and the value of a named column in
 // a row. A data control offers its own adapter; SqlRecordSource runs a statement.
@@ -40,11 +41,14 @@ protected:
     void setColumns(const QStringList& columns);
     // Takes the values of one row (text as UTF-8 bytes, as the SQL layer gives it on asking).
     void append(QVariantList& row);
+    // Takes every row at once, as the engine gave them (no value object a column).
+    void setRows(const QStringList& columns, Database::Rows rows);
 
 private:
     QStringList m_columns;
     QHash<QString, int> m_index; // folded name -> column
     std::vector<QVariant> m_values;
+    Database::Rows m_rows; // used instead of m_values when set
     int m_rowCount = 0;
 };
 
