@@ -29,16 +29,15 @@ bool write(const Database& db, const QString& text, const std::optional<QString>
     // One statement each, with the letterhead shown in it: nothing another program writes can
     // come between the check and the write.
     if (!shown)
-        return db.exec(QStringLiteral("INSERT INTO Invoices ([Invoice Header]) SELECT ? "
-                                      "WHERE NOT EXISTS (SELECT 1 FROM Invoices)"),
-                       {header})
-                   .numRowsAffected() > 0;
+        return db.write(QStringLiteral("INSERT INTO Invoices ([Invoice Header]) SELECT ? "
+                                       "WHERE NOT EXISTS (SELECT 1 FROM Invoices)"),
+                        {header}) > 0;
     QVariantList params{header};
     const QString sql =
         QStringLiteral("UPDATE Invoices SET [Invoice Header] = ? "
                        "WHERE rowid = (SELECT min(rowid) FROM Invoices) AND ") +
         Database::holds(QStringLiteral("ifnull([Invoice Header], '')"), *shown, params);
-    return db.exec(sql, params).numRowsAffected() > 0;
+    return db.write(sql, params) > 0;
 }
 
 } // namespace Letterhead

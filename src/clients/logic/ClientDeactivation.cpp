@@ -89,8 +89,7 @@ Outcome deactivate(const Database& db, const ListItem& client, const QVariant& c
         QVariantList deleteParams{row};
         const QString remove = QStringLiteral("DELETE FROM [Active Clients] WHERE rowid = ? AND ") +
                                exactNames(client, deleteParams);
-        if (db.exec(move, moveParams).numRowsAffected() != 1 ||
-            db.exec(remove, deleteParams).numRowsAffected() != 1)
+        if (db.write(move, moveParams) != 1 || db.write(remove, deleteParams) != 1)
             throw AppError(AppError::EngineError,
                            QStringLiteral("The client changed while it was being moved; "
                                           "nothing was moved."));

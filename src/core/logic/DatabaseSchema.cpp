@@ -260,7 +260,7 @@ void build(const Database& db) {
         const auto fill = [&](const QString& tableName, const QStringList& rows) {
             const QString sql = QStringLiteral("INSERT INTO [%1] ([%1]) VALUES (?)").arg(tableName);
             for (const QString& row : rows)
-                db.exec(sql, {row});
+                db.write(sql, {row});
         };
         fill(QStringLiteral("Activities"), defaultActivities());
         fill(QStringLiteral("Projects"), defaultProjects());

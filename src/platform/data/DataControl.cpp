@@ -623,7 +623,7 @@ bool DataControl::writeChanges(const QVariantMap& changes) {
                         assignments.join(QStringLiteral(", ")) +
                         QStringLiteral(" WHERE rowid = ?") + asRead(compared, params);
     try {
-        if (m_db.exec(sql, params).numRowsAffected() == 0)
+        if (m_db.write(sql, params) == 0)
             return !refusedWrite(changes,
                                  QStringLiteral(", so your changes were not saved. It is shown now "
                                                 "as it stands, with your changes kept; they are "
@@ -686,7 +686,7 @@ bool DataControl::insertRow(const QVariantMap& changes) {
                                 .arg(quoteName(m_table), columns.join(QStringLiteral(", ")),
                                      marks.join(QStringLiteral(", ")));
     try {
-        const qint64 id = m_db.exec(sql, params).lastInsertId().toLongLong();
+        const qint64 id = m_db.insertRow(sql, params);
         m_adding = false;
         m_changes.clear();
         m_keys.append(id);
@@ -809,7 +809,7 @@ bool DataControl::Delete() {
     const QString sql = QStringLiteral("DELETE FROM ") + quoteName(m_table) +
                         QStringLiteral(" WHERE rowid = ?") + asRead(every, params);
     try {
-        if (m_db.exec(sql, params).numRowsAffected() == 0) {
+        if (m_db.write(sql, params) == 0) {
             if (!refusedWrite({},
                               QStringLiteral(", so it was not deleted. It is shown now as it "
                                              "stands."),
