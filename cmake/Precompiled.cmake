@@ -96,5 +96,12 @@ function(vellagon_precompile_all)
         _vellagon_pch_target("${modules}" pch)
         target_precompile_headers(${target} REUSE_FROM ${pch})
         _vellagon_pch_test_options(${target} "${modules}")
+        # A test program includes its moc file in its source, so the one Qt's moc step makes
+        # for it is all but empty: loading the precompiled header would be most of its time.
+        if(type STREQUAL "EXECUTABLE" AND "Test" IN_LIST modules)
+            get_target_property(folder ${target} BINARY_DIR)
+            set_source_files_properties("${folder}/${target}_autogen/mocs_compilation.cpp"
+                TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+        endif()
     endforeach()
 endfunction()
