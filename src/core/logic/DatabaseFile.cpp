@@ -10,7 +10,6 @@
 #include "platform/data/Dialogs.h"
 #include "platform/data/FileOps.h"
 
-#include <QFileInfo>
 
 using FileOps::quotedPath;
 
@@ -33,10 +32,6 @@ bool hasAllTables(const Database& db) {
         if (!db.hasTable(name))
             return false;
     return true;
-}
-
-bool exists(const QString& path) {
-    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
 // Moves a file that failed validation out of the way, beside it, under a name that says why.
@@ -64,12 +59,12 @@ QString replaceByDefaultFile(const QString& chosen) {
             aside = setAside(defaultPath);
             FileOps::renameNoReplace(temp.path(), defaultPath);
         } catch (const AppError&) {
-            if (!aside.isEmpty() && !exists(defaultPath))
+            if (!aside.isEmpty() && !FileOps::exists(defaultPath))
                 FileOps::renameNoReplace(aside, defaultPath);
             throw;
         }
     } else {
-        if (!exists(defaultPath)) {
+        if (!FileOps::exists(defaultPath)) {
             createDatabaseFile(defaultPath);
         } else if (!hasAllTables(Database::open(defaultPath))) {
             throw AppError(
@@ -88,7 +83,7 @@ QString replaceByDefaultFile(const QString& chosen) {
 } // namespace
 
 bool ValidateDatabase() {
-    if (!exists(gstrDatabasePath)) {
+    if (!FileOps::exists(gstrDatabasePath)) {
         CreateNewDatabase();
         return true;
     }
@@ -124,7 +119,7 @@ void validateDatabaseOrRefuse() {
 void OpenDatabaseAndFillLists() {
     gblnNoClients = true;
     gblnNoEmployees = true;
-    if (!exists(gstrDatabasePath))
+    if (!FileOps::exists(gstrDatabasePath))
         CreateNewDatabase();
     const Database db = Database::open(gstrDatabasePath);
     Schema::ensureIndexes(db);

@@ -9,10 +9,6 @@
 
 namespace {
 
-bool exists(const QString& path) {
-    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-}
-
 void removeBuilt(const QString& built) {
     QFile::remove(built);
     QFile::remove(built + QStringLiteral("-journal"));
@@ -25,7 +21,7 @@ void buildDatabaseFile(const QString& target, ExistingFile existing,
     const QString canonical = FileOps::canonicalPath(target);
     if (canonical.isEmpty())
         throw AppError(AppError::FileError, QStringLiteral("No database file was named."));
-    if (existing == ExistingFile::Refuse && exists(canonical))
+    if (existing == ExistingFile::Refuse && FileOps::exists(canonical))
         throw AppError(
             AppError::FileError,
             QStringLiteral("The file \"%1\" already exists; a new database file needs a new name.")
@@ -64,7 +60,7 @@ void buildDatabaseFile(const QString& target, ExistingFile existing,
 }
 
 void placeDatabaseFile(const QString& built, const QString& target) {
-    if (!exists(target)) {
+    if (!FileOps::exists(target)) {
         FileOps::renameNoReplace(built, target);
         return;
     }

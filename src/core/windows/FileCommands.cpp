@@ -45,10 +45,6 @@ Dialogs::FileRequest fileRequest(const QString& title, const QString& initialNam
     return request;
 }
 
-bool exists(const QString& path) {
-    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-}
-
 // The captions of the child windows open on the file, in the order they were made.
 QStringList windowsOn(const QString& path) {
     QStringList captions;
@@ -103,7 +99,7 @@ bool opensAsDatabase(const QString& path) {
 
 // Deletes a work file left by an earlier compaction.
 void removeLeftover(const QString& path) {
-    if (exists(path) && !QFile::remove(path))
+    if (FileOps::exists(path) && !QFile::remove(path))
         throw AppError(AppError::FileError,
                        QStringLiteral("The work file %1 cannot be deleted.").arg(quotedPath(path)));
 }
@@ -131,7 +127,7 @@ void compactDatabaseFile(const QString& path) {
         // copy of it, so none is deleted.
         QStringList kept;
         for (const QString& leftover : {junk, backup})
-            if (exists(leftover) && opensAsDatabase(leftover))
+            if (FileOps::exists(leftover) && opensAsDatabase(leftover))
                 kept << quotedPath(leftover);
         if (kept.isEmpty())
             throw;
@@ -191,7 +187,7 @@ bool CopyDatabaseFile(const QString& source, const QString& destination) {
     if (FileOps::sameFile(source, destination))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 cannot be copied onto itself.").arg(quotedPath(source)));
-    if (exists(destination) && inUse(destination))
+    if (FileOps::exists(destination) && inUse(destination))
         throw AppError(AppError::FileError,
                        QStringLiteral("%1 is open in Vellagon; it cannot be replaced while it "
                                       "is in use.")
@@ -200,7 +196,7 @@ bool CopyDatabaseFile(const QString& source, const QString& destination) {
     const Database db = Database::open(source);
     const QString target = FileOps::canonicalPath(destination);
     // A database file is overwritten through the engine, as another program may have it open.
-    if (exists(target) && db.copyOver(target))
+    if (FileOps::exists(target) && db.copyOver(target))
         return true;
     const FileOps::WorkFile temp(target);
     db.exec(QStringLiteral("VACUUM INTO ?"), {temp.path()});

@@ -396,7 +396,7 @@ Database Database::create(const QString& path) {
     if (path.trimmed().isEmpty())
         fail(QStringLiteral("No database file was named."));
     const QString canonical = FileOps::canonicalPath(path);
-    if (QFileInfo::exists(canonical) || QFileInfo(canonical).isSymLink())
+    if (FileOps::exists(canonical))
         fail(QStringLiteral("The file %1 already exists.").arg(quotedPath(path)));
     const QFileInfo folder(QFileInfo(canonical).absolutePath());
     if (!folder.isDir())

@@ -121,6 +121,10 @@ bool sameFile(const QString& a, const QString& b) {
     return canonicalPath(a) == canonicalPath(b);
 }
 
+bool exists(const QString& path) {
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
 WorkFile::WorkFile(const QString& target) {
     const QFileInfo info(target);
     const QDir folder = info.absoluteDir();
@@ -132,7 +136,7 @@ WorkFile::WorkFile(const QString& target) {
                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         const QString path = folder.filePath(name);
         // A journal under the name would be rolled back into the new file.
-        if (QFileInfo::exists(path + Journal) || QFileInfo(path + Journal).isSymLink())
+        if (exists(path + Journal))
             continue;
         const int fd = ::open(QFile::encodeName(path).constData(),
                               O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -180,7 +184,7 @@ void removeStaleWorkFiles(const QString& folder) {
     // A journal whose work file is gone belongs to nothing.
     for (const QString& name : std::as_const(journals)) {
         const QString work = dir.filePath(name.chopped(Journal.size()));
-        if (!QFileInfo::exists(work) && !QFileInfo(work).isSymLink())
+        if (!exists(work))
             removeIfUnheld(dir.filePath(name));
     }
 }
@@ -199,7 +203,7 @@ QString asidePath(const QString& path, const QString& note) {
                 .arg(base, note, n == 1 ? QString() : QLatin1Char(' ') + QString::number(n),
                      suffix);
         const QString candidate = info.absoluteDir().filePath(name);
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
+        if (!exists(candidate))
             return candidate;
     }
 }

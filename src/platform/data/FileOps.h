@@ -20,6 +20,9 @@ QString canonicalPath(const QString& path);
 // that a hard link, a symbolic link or another spelling is the file itself. Paths of files that
 // do not exist are compared as canonical paths.
 bool sameFile(const QString& a, const QString& b);
+// Whether a name is taken: by a file, or by a link even where it leads nowhere (which a copy or
+// rename would follow or replace).
+bool exists(const QString& path);
 
 // A new file is built beside its place (same folder, so a rename stays on one file system)
 // under a work name, ".<name>.tmp-<8 hex digits>", and renamed into place when complete. The

@@ -35,7 +35,7 @@ Outcome exportActiveClients(const Call& call) {
         // Every client is already there.
         result.clients =
             own.scalar(QStringLiteral("SELECT count(*) FROM [Active Clients]")).toInt();
-    } else if (!exists(call.chosen)) {
+    } else if (!FileOps::exists(call.chosen)) {
         buildDatabaseFile(call.chosen, ExistingFile::Refuse, [&](const Database& file) {
             Schema::build(file);
             result = ClientTransfer::exportClients(own, file);

@@ -6,6 +6,7 @@
 #include "platform/data/BusyCursor.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Dialogs.h"
+#include "platform/data/FileOps.h"
 #include "transfer/logic/LogTransfer.h"
 
 namespace {
@@ -23,7 +24,7 @@ void openDisplayWindow(const QString& path) {
 
 Outcome saveFileAs(const Call& call) {
     refuseFileInUse(call);
-    if (exists(call.chosen) &&
+    if (FileOps::exists(call.chosen) &&
         Dialogs::msgBox(call.chosen + QStringLiteral(" already exists.  Overwrite?"),
                         Dialogs::vbYesNo | Dialogs::vbQuestion,
                         call.chosen + QStringLiteral(" already exists")) != Dialogs::vbYes)

@@ -114,8 +114,4 @@ void refuseFileInUse(const Call& call) {
                            .arg(quotedPath(call.chosen)));
 }
 
-bool exists(const QString& path) {
-    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-}
-
 } // namespace TransferFrame

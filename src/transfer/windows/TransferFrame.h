@@ -84,7 +84,4 @@ Database openSourceFile(const QString& path);
 // as the files they name): a transfer between a file and itself would read what it writes.
 void refuseFileInUse(const Call& call);
 
-// Whether a file (or anything) is at the path.
-bool exists(const QString& path);
-
 } // namespace TransferFrame
