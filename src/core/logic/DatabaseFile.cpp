@@ -10,7 +10,6 @@
 #include "platform/data/Dialogs.h"
 #include "platform/data/FileOps.h"
 
-
 using FileOps::quotedPath;
 
 namespace {
