@@ -656,6 +656,13 @@ public:
     }
     sqlite3_stmt* get() const { return m_statement; }
     int step() const { return sqlite3_step(m_statement); }
+    // Steps to the first row: false when there is none.
+    bool firstRow() const {
+        const int rc = step();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            failed();
+        return rc == SQLITE_ROW;
+    }
     [[noreturn]] void failed() const { m_conn.failOnEngine(m_db); }
 
 private:
@@ -757,11 +764,8 @@ void readValues(sqlite3_stmt* statement, QVariantList& row,
 
 bool Database::readRow(const QString& sql, const QVariantList& params, QVariantList& row) const {
     const BoundStatement statement(m_conn, handle(), sql, params);
-    const int rc = statement.step();
-    if (rc == SQLITE_DONE)
+    if (!statement.firstRow())
         return false;
-    if (rc != SQLITE_ROW)
-        statement.failed();
     readValues(statement.get(), row);
     return true;
 }
@@ -836,11 +840,8 @@ void appendCells(sqlite3_stmt* values, QList<Database::Cell>& cells, QByteArray&
 
 bool Database::readRow(const QString& sql, const QVariantList& params, Row& row) const {
     const BoundStatement statement(m_conn, handle(), sql, params);
-    const int rc = statement.step();
-    if (rc == SQLITE_DONE)
+    if (!statement.firstRow())
         return false;
-    if (rc != SQLITE_ROW)
-        statement.failed();
     row.m_given.clear();
     row.m_cells.resize(0);
     row.m_bytes.resize(0);
