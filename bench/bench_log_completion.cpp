@@ -132,21 +132,26 @@ int main(int argc, char* argv[]) {
         db.exec(QStringLiteral("DELETE FROM Vellagons WHERE rowid = ?"), {newestId()});
     });
 
-    // Completing a log: the checks, the duration and fee, and the write of one row. The entries
-    // are typed beforehand, as the raw side's row is made beforehand.
+    // Completing a log: the checks, the duration and fee, and the write of one row. Both sides
+    // write the same rows, each a minute after the last one either wrote; the entries are typed
+    // beforehand, as the raw side's rows are made beforehand.
     RawInsert rawInsert(raw);
-    const LogCompletion::Log rawLog = LogCompletion::prepare(entry(newest)).log;
+    // Each write waits for the disk: enough rounds that its spread evens out.
+    constexpr int rounds = 200;
     QList<LogCompletion::Entry> typed;
-    for (int i = 0; i < 32; ++i)
+    QList<LogCompletion::Log> rawLogs;
+    for (int i = 0; i < rounds + 1; ++i) { // one more for each side's unmeasured first run
         typed << entry(newest.addSecs(60 * ++completed));
+        rawLogs << LogCompletion::prepare(entry(newest.addSecs(60 * ++completed))).log;
+    }
     met &= report(QStringLiteral("complete a log (raw: its insert alone, no checks)"), Cache::Warm,
                   alternate(
-                      20, Cache::Warm, path,
+                      rounds, Cache::Warm, path,
                       [&] {
                           if (!LogCompletion::complete(path, typed.takeFirst()).saved)
                               qFatal("a log was not completed");
                       },
-                      [&] { rawInsert.insert(rawLog); }),
+                      [&] { rawInsert.insert(rawLogs.takeFirst()); }),
                   1.05);
 
     db.exec(QStringLiteral("DELETE FROM Vellagons WHERE Client = ?"), {entry(newest).client});

@@ -31,14 +31,17 @@ Outcome refusal(const QString& message, Field field) {
     return outcome;
 }
 
-} // namespace
-
-QString durationText(const QDateTime& beginning, const QDateTime& ending) {
-    const qint64 seconds = beginning.secsTo(ending);
+QString durationOfSeconds(qint64 seconds) {
     const qint64 tenths = qMax<qint64>(1, (seconds + SecondsPerTenth - 1) / SecondsPerTenth);
     const qint64 hours = tenths / 10;
     return (hours == 0 ? QString() : QString::number(hours)) + QLatin1Char('.') +
            QString::number(tenths % 10);
+}
+
+} // namespace
+
+QString durationText(const QDateTime& beginning, const QDateTime& ending) {
+    return durationOfSeconds(beginning.secsTo(ending));
 }
 
 QString logSummary(const QString& summaryLine, const QString& notesText) {
@@ -57,8 +60,10 @@ Outcome prepare(const Entry& entry) {
     if (log.client.isEmpty() && log.project.isEmpty())
         return refusal(QStringLiteral("You did not enter a client or a project."), Field::Client);
 
-    // A negative span would store a negative duration and fee.
-    if (entry.ending < entry.beginning)
+    // A negative span would store a negative duration and fee. Each local time is converted
+    // once: a conversion asks the system for its time zone again.
+    const qint64 seconds = entry.beginning.secsTo(entry.ending);
+    if (seconds < 0)
         return refusal(QStringLiteral("The ending time is earlier than the beginning time. "
                                       "Correct the times and choose Log completed again."),
                        Field::EndingTime);
@@ -92,7 +97,7 @@ Outcome prepare(const Entry& entry) {
     log.vellaGraphic = entry.notesHtml;
     log.beginning = entry.beginning;
     log.ending = entry.ending;
-    log.duration = durationText(entry.beginning, entry.ending);
+    log.duration = durationOfSeconds(seconds);
     if (!log.rate.isEmpty()) {
         if (!Currency::parse(log.rate))
             return refusal(QStringLiteral("The Rate (hourly) \"%1\" is not a number. Correct it "
