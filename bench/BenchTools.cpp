@@ -339,6 +339,16 @@ QString practiceFile(int argc, char* argv[], Use use) {
                              : PracticeGenerator::cachedPracticeFile(1000000);
 }
 
+int countArgument(int argc, char* argv[], int fallback) {
+    if (argc < 2)
+        return fallback;
+    bool ok = false;
+    const int count = QByteArray(argv[1]).toInt(&ok);
+    if (!ok || count < 1)
+        qFatal("%s takes a number above 0 (default %d), not \"%s\"", argv[0], fallback, argv[1]);
+    return count;
+}
+
 OpenPractice::OpenPractice(int argc, char* argv[], RawSqlite::Access access)
     : path(practiceFile(argc, argv)), db(Database::open(path)), raw(path, access) {
 }

@@ -171,6 +171,9 @@ void copyFile(const QString& from, const QString& to);
 // 1,000,000 logs (its writable copy for the benchmarks that write).
 enum class Use { Read, Write };
 QString practiceFile(int argc, char* argv[], Use use = Use::Read);
+// A benchmark's size from its first argument, or else `fallback`; stops with a message unless it
+// is a whole number above 0.
+int countArgument(int argc, char* argv[], int fallback);
 // The practice file of a benchmark that reads it (practiceFile), open in the program and on a
 // raw connection of its own.
 struct OpenPractice {

@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     WidgetSeams::install();
     nameApplication();
-    const int clients = argc > 1 ? QByteArray(argv[1]).toInt() : 3000;
+    const int clients = countArgument(argc, argv, 3000);
 
     PracticeGenerator::Options options;
     options.logs = 1000;

@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
     PracticeGenerator::Options options;
     options.logs = 1000;
     options.clients = 3000;
-    options.toDoItems = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
+    options.toDoItems = countArgument(argc, argv, 1000);
     const QString file = work + QStringLiteral("/practice.mdb");
     PracticeGenerator::writeDatabase(file, options);
     gstrDatabasePath = file;
