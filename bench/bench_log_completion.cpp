@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
     });
 
     // Completing a log: the checks, the duration and fee, and the write of one row. Both sides
-    // write the same rows, each a minute after the last one either wrote; the entries are typed
+    // write rows alike, each a minute after the last one either wrote; the entries are typed
     // beforehand, as the raw side's rows are made beforehand.
     RawInsert rawInsert(raw);
     // Each write waits for the disk: enough rounds that its spread evens out.

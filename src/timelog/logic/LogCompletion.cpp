@@ -62,8 +62,8 @@ Outcome prepare(const Entry& entry) {
 
     // A negative span would store a negative duration and fee. Each local time is converted
     // once: a conversion asks the system for its time zone again.
-    const qint64 seconds = entry.beginning.secsTo(entry.ending);
-    if (seconds < 0)
+    const qint64 span = entry.beginning.msecsTo(entry.ending);
+    if (span < 0)
         return refusal(QStringLiteral("The ending time is earlier than the beginning time. "
                                       "Correct the times and choose Log completed again."),
                        Field::EndingTime);
@@ -97,7 +97,7 @@ Outcome prepare(const Entry& entry) {
     log.vellaGraphic = entry.notesHtml;
     log.beginning = entry.beginning;
     log.ending = entry.ending;
-    log.duration = durationOfSeconds(seconds);
+    log.duration = durationOfSeconds(span / 1000); // whole seconds, as QDateTime::secsTo counts
     if (!log.rate.isEmpty()) {
         if (!Currency::parse(log.rate))
             return refusal(QStringLiteral("The Rate (hourly) \"%1\" is not a number. Correct it "
